@@ -1,0 +1,19 @@
+#include "PendingEvents.h"
+
+#include <utility>
+
+namespace platform {
+namespace {
+PendingEventsHandler& currentHandler() {
+  static PendingEventsHandler handler;
+  return handler;
+}
+}  // namespace
+
+void setPendingEventsHandler(PendingEventsHandler handler) { currentHandler() = std::move(handler); }
+
+void processPendingEvents() {
+  if (auto& handler = currentHandler()) handler();
+}
+
+}  // namespace platform
