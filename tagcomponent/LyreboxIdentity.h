@@ -3,12 +3,13 @@
 // dispatch identifiers of the member table. Both the component and its host build
 // against this one header, so they cannot drift apart.
 #include <automation/Guid.h>
+#include <automation/VarType.h>
 
 #include <cstdint>
 
 namespace lyrebox {
 
-using DISPID = std::int32_t;
+using automation::DISPID;
 
 constexpr automation::GUID LIBID_prjLyrebox{
     0x419F3D6A, 0x0823, 0x492A, {0x99, 0xB0, 0x71, 0x38, 0x06, 0x1E, 0x83, 0x1E}};
