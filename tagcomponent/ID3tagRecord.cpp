@@ -1,0 +1,65 @@
+#include "ID3tagRecord.h"
+
+#include "Windows1252.h"
+
+namespace lyrebox {
+namespace {
+
+template <std::size_t Width>
+const std::uint8_t* decodeField(const std::uint8_t* from, FixedTextField<Width>& field) {
+  for (std::size_t i = 0; i < Width; ++i) field.data()[i] = charFromWindows1252(from[i]);
+  return from + Width;
+}
+
+template <std::size_t Width>
+std::uint8_t* encodeField(const FixedTextField<Width>& field, std::uint8_t* to) {
+  for (std::size_t i = 0; i < Width; ++i) to[i] = windows1252FromChar(field.data()[i]);
+  return to + Width;
+}
+
+constexpr std::uint8_t asciiUpper(std::uint8_t c) { return c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c; }
+
+}  // namespace
+
+void ID3tagRecord::setNoTagValues() {
+  Title.assign(u"");
+  Artist.assign(u"");
+  Album.assign(u"");
+  Year.assign(u"19");
+  Comment.assign(u"");
+  Genre = 255;
+}
+
+// Upper-casing can only turn the bytes t, a, g into T, A, G, so comparing ASCII
+// letters without regard to case is the whole test.
+bool isTagMarker(const std::uint8_t* bytes) {
+  return asciiUpper(bytes[0]) == 'T' && asciiUpper(bytes[1]) == 'A' && asciiUpper(bytes[2]) == 'G';
+}
+
+ID3tagRecord ID3tagRecord::fromFileBytes(const FileBytes& bytes) {
+  ID3tagRecord record;
+  const std::uint8_t* at = bytes.data();
+  at = decodeField(at, record.Marker);
+  at = decodeField(at, record.Title);
+  at = decodeField(at, record.Artist);
+  at = decodeField(at, record.Album);
+  at = decodeField(at, record.Year);
+  at = decodeField(at, record.Comment);
+  record.Genre = *at;
+  return record;
+}
+
+ID3tagRecord::FileBytes ID3tagRecord::toFileBytes() const {
+  FileBytes bytes{};
+  std::uint8_t* at = bytes.data();
+  at = encodeField(Marker, at);
+  at = encodeField(Title, at);
+  at = encodeField(Artist, at);
+  at = encodeField(Album, at);
+  at = encodeField(Year, at);
+  at = encodeField(Comment, at);
+  *at = Genre;
+  return bytes;
+}
+
+}  // namespace lyrebox
