@@ -1,0 +1,134 @@
+#pragma once
+#include <automation/ControlSite.h>
+#include <events/PendingEvents.h>
+#include <stdlib.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace tagtest {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A private folder for one test, removed with everything in it afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lyrebox-test-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline void writeBytes(const std::filesystem::path& file, const Bytes& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline Bytes readBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::u16string u16(const std::filesystem::path& file) { return file.u16string(); }
+
+// `length` bytes of audio-like filler followed by nothing else.
+inline Bytes filler(std::size_t length) {
+  Bytes bytes(length);
+  for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<std::uint8_t>(0xF0 ^ i);
+  return bytes;
+}
+
+struct TagFields {
+  std::string marker = "TAG";
+  std::string title{}, artist{}, album{}, year{}, comment{};
+  std::uint8_t genre = 0;
+  char pad = '\0';
+};
+
+// A 128-byte tag built byte for byte, padded with `pad`.
+inline Bytes tagBytes(const TagFields& f) {
+  Bytes tag;
+  auto put = [&tag, &f](const std::string& text, std::size_t width) {
+    for (std::size_t i = 0; i < width; ++i) tag.push_back(static_cast<std::uint8_t>(i < text.size() ? text[i] : f.pad));
+  };
+  put(f.marker, 3);
+  put(f.title, 30);
+  put(f.artist, 30);
+  put(f.album, 30);
+  put(f.year, 4);
+  put(f.comment, 30);
+  tag.push_back(f.genre);
+  return tag;
+}
+
+inline Bytes concat(Bytes a, const Bytes& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+inline Bytes lastBytes(const Bytes& bytes, std::size_t count) {
+  return Bytes(bytes.end() - static_cast<std::ptrdiff_t>(count), bytes.end());
+}
+
+// A host site that records the notifications it receives and answers them with a
+// chosen result.
+class RecordingSite : public automation::IControlSite {
+ public:
+  automation::HRESULT QueryInterface(const automation::IID& iid, void** object) override {
+    if (iid == automation::IID_IUnknown || iid == automation::IID_IControlSite) {
+      *object = this;
+      AddRef();
+      return automation::S_OK;
+    }
+    *object = nullptr;
+    return automation::E_NOINTERFACE;
+  }
+  std::uint32_t AddRef() override { return ++references; }
+  std::uint32_t Release() override { return --references; }
+  automation::HRESULT GetParentWindow(automation::IDispatch** parent) override {
+    *parent = nullptr;
+    return automation::E_NOTIMPL;
+  }
+  automation::HRESULT OnPropertyChanged(std::u16string_view bagKey) override {
+    names.emplace_back(bagKey);
+    return answer;
+  }
+
+  std::vector<std::u16string> names;
+  automation::HRESULT answer = automation::S_OK;
+  std::uint32_t references = 0;
+};
+
+// Counts the control's yields while it lives; restores the default handler after.
+class YieldCounter {
+ public:
+  explicit YieldCounter(std::function<void()> alsoDo = {}) {
+    platform::setPendingEventsHandler([this, alsoDo = std::move(alsoDo)] {
+      ++count;
+      if (alsoDo) alsoDo();
+    });
+  }
+  ~YieldCounter() { platform::setPendingEventsHandler({}); }
+  YieldCounter(const YieldCounter&) = delete;
+  YieldCounter& operator=(const YieldCounter&) = delete;
+
+  int count = 0;
+};
+
+}  // namespace tagtest
