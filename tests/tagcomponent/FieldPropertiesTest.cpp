@@ -34,8 +34,8 @@ const TextProperty kTextProperties[] = {
 
 TEST(TextProperties, EachReadsAndWritesItsOwnFieldAndNotifiesUnderItsBagKey) {
   for (const auto& property : kTextProperties) {
+    RecordingSite site;  // outlives the control, which holds a reference
     Lyrebox control;
-    RecordingSite site;
     control.setSite(automation::ComPtr<automation::IControlSite>(&site));
     ASSERT_EQ((control.*property.put)(u"Some value"), automation::S_OK);
     EXPECT_EQ((control.record().*property.field).text(), u"Some value" + std::u16string(20, u' ')) << property.name;
@@ -187,8 +187,8 @@ TEST(GenreProperty, StoresAnyByteAsGiven) {
 }
 
 TEST(Notifications, EverySetNotifiesInOrderEvenWhenTheValueIsUnchanged) {
+  RecordingSite site;  // outlives the control, which holds a reference
   Lyrebox control;
-  RecordingSite site;
   control.setSite(automation::ComPtr<automation::IControlSite>(&site));
   control.put_ID3tag_Year(19);
   control.put_ID3tag_Year(19);
@@ -203,8 +203,8 @@ TEST(Notifications, EverySetNotifiesInOrderEvenWhenTheValueIsUnchanged) {
 }
 
 TEST(Notifications, AFailingNotificationFailsTheSetAfterTheValueWasStored) {
+  RecordingSite site;  // outlives the control, which holds a reference
   Lyrebox control;
-  RecordingSite site;
   site.answer = automation::E_FAIL;
   control.setSite(automation::ComPtr<automation::IControlSite>(&site));
   EXPECT_EQ(control.put_ID3tag_Title(u"Stored"), automation::E_FAIL);
@@ -221,9 +221,9 @@ TEST(Notifications, AFailingNotificationFailsTheSetAfterTheValueWasStored) {
 }
 
 TEST(Notifications, ASuccessCodeOtherThanOkStillSucceedsAndNoSiteMeansNobodyIsTold) {
+  RecordingSite site;
   Lyrebox control;
   EXPECT_EQ(control.put_ID3tag_Album(u"Alone"), automation::S_OK);
-  RecordingSite site;
   site.answer = automation::S_FALSE;
   control.setSite(automation::ComPtr<automation::IControlSite>(&site));
   EXPECT_EQ(site.references, 1u);
