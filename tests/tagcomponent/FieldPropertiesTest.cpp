@@ -175,17 +175,6 @@ TEST(YearProperty, SetsWriteLeftAlignedDecimalCutToFourCharacters) {
   }
 }
 
-TEST(GenreProperty, StoresAnyByteAsGiven) {
-  Lyrebox control;
-  for (int genre : {0, 17, 254, 255}) {
-    ASSERT_EQ(control.put_ID3tag_Genre(static_cast<std::uint8_t>(genre)), automation::S_OK);
-    EXPECT_EQ(control.record().Genre, genre);
-    std::uint8_t read = 0;
-    control.get_ID3tag_Genre(&read);
-    EXPECT_EQ(read, genre);
-  }
-}
-
 TEST(Notifications, EverySetNotifiesInOrderEvenWhenTheValueIsUnchanged) {
   RecordingSite site;  // outlives the control, which holds a reference
   Lyrebox control;

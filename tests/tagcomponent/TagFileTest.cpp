@@ -195,24 +195,21 @@ TEST_F(TagFile, ANonAsciiNameReachesItsFile) {
   EXPECT_EQ(title(control), u"Song");
 }
 
+// Only the owner's write bit counts; the tests run as root, who could write anyway.
 TEST_F(TagFile, AReadOnlyFileIsRefusedWith75AndNothingChanges) {
-  const Bytes content = concat(filler(300), tagBytes({.marker = "XYZ", .title = "Plain"}));
-  const fs::path path = file("readonly.mp3", content);
-  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  control.put_MP3_FileName(u16(path));
-  const auto recordBefore = control.record();
-  EXPECT_EQ(save(control), 75);
-  EXPECT_EQ(readBytes(path), content);
-  EXPECT_EQ(control.record(), recordBefore);
-  EXPECT_EQ(control.record().Marker.text(), u"XYZ");
-}
-
-TEST_F(TagFile, WritableByGroupOrOthersOnlyStillCountsAsReadOnly) {
-  const fs::path path = file("group.mp3", filler(300));
-  ASSERT_EQ(chmod(path.c_str(), 0466), 0);
-  control.put_MP3_FileName(u16(path));
-  EXPECT_EQ(save(control), 75);
-  EXPECT_EQ(fs::file_size(path), 300u);
+  for (mode_t mode : {0444, 0466, 0555}) {
+    SCOPED_TRACE(mode);
+    const Bytes content = concat(filler(300), tagBytes({.marker = "XYZ", .title = "Plain"}));
+    const fs::path path = file("readonly.mp3", content);
+    ASSERT_EQ(chmod(path.c_str(), mode), 0);
+    control.put_MP3_FileName(u16(path));
+    const auto recordBefore = control.record();
+    EXPECT_EQ(save(control), 75);
+    EXPECT_EQ(readBytes(path), content);
+    EXPECT_EQ(control.record(), recordBefore);
+    EXPECT_EQ(control.record().Marker.text(), u"XYZ");
+    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+  }
 }
 
 TEST_F(TagFile, ClearingTheNameKeepsTheFieldsAndSaveThenFindsNothing) {
@@ -224,18 +221,6 @@ TEST_F(TagFile, ClearingTheNameKeepsTheFieldsAndSaveThenFindsNothing) {
   control.get_ID3tag_Album(&album);
   EXPECT_EQ(album, u"Changed");
   EXPECT_EQ(save(control), 53);
-}
-
-TEST_F(TagFile, LoadingAgainOverwritesFieldsSetSince) {
-  const fs::path path = file("tagged.mp3", concat(filler(10), tagBytes(kSong)));
-  control.put_MP3_FileName(u16(path));
-  control.put_ID3tag_Title(u"Set in memory");
-  control.put_ID3tag_Year(2020);
-  control.put_MP3_FileName(u16(path));
-  std::int16_t year = 0;
-  control.get_ID3tag_Year(&year);
-  EXPECT_EQ(title(control), u"Song");
-  EXPECT_EQ(year, 1999);
 }
 
 TEST_F(TagFile, SaveFollowsTheFileAsItIsNowNotAsItWasLoaded) {
