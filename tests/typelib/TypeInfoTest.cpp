@@ -4,6 +4,7 @@
 #include <typelib/TypeLibFormat.h>
 #include <typelib/TypeLibText.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "ComponentLikeLibrary.h"
@@ -35,6 +36,24 @@ struct IdsCase {
   HRESULT expected;
 };
 
+// One row per documented element: library index or member id, then what it answers.
+struct DocumentationCase {
+  std::int32_t key;
+  std::u16string name, help;
+  HRESULT expected;
+};
+
+template <class Document>
+void expectDocumentation(Document document, std::initializer_list<DocumentationCase> cases) {
+  for (const DocumentationCase& c : cases) {
+    SCOPED_TRACE(c.key);
+    std::u16string name = u"-", help = u"-";
+    EXPECT_EQ(document(c.key, &name, &help), c.expected);
+    EXPECT_EQ(name, c.name);
+    EXPECT_EQ(help, c.help);
+  }
+}
+
 void expectIds(ITypeInfo& info, const IdsCase& c) {
   std::vector<DISPID> ids(c.names.size(), 12345);
   std::vector<const char16_t*> names = c.names;
@@ -54,50 +73,28 @@ TEST(TypeLib, LibraryAttributesAndDocumentation) {
   EXPECT_EQ(attributes.flags, LIBFLAG_FCONTROL);
   EXPECT_EQ(lib->GetTypeInfoCount(), 3u);
 
-  struct Case {
-    std::int32_t index;
-    std::u16string name, help;
-    HRESULT expected;
-  };
-  const Case cases[] = {
-      {-1, u"prjLyrebox", u"Wendlow Lyrebox r/w Ocx", S_OK},
-      {0, u"Lyrebox", u"", S_OK},
-      {2, u"__Lyrebox", u"", S_OK},
-      {3, u"-", u"-", TYPE_E_ELEMENTNOTFOUND},
-      {-2, u"-", u"-", TYPE_E_ELEMENTNOTFOUND},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.index);
-    std::u16string name = u"-", help = u"-";
-    EXPECT_EQ(lib->GetDocumentation(c.index, &name, &help), c.expected);
-    EXPECT_EQ(name, c.name);
-    EXPECT_EQ(help, c.help);
-  }
+  expectDocumentation([&](std::int32_t i, auto* name, auto* help) { return lib->GetDocumentation(i, name, help); },
+                      {
+                          {-1, u"prjLyrebox", u"Wendlow Lyrebox r/w Ocx", S_OK},
+                          {0, u"Lyrebox", u"", S_OK},
+                          {2, u"__Lyrebox", u"", S_OK},
+                          {3, u"-", u"-", TYPE_E_ELEMENTNOTFOUND},
+                          {-2, u"-", u"-", TYPE_E_ELEMENTNOTFOUND},
+                      });
 }
 
 TEST(TypeInfo, MemberDocumentationByMemberId) {
   const ComPtr<ITypeInfo> info = typeOf(loadComponentLike(), typelib_test::kInterfaceId);
-  struct Case {
-    DISPID id;
-    std::u16string name, help;
-    HRESULT expected;
-  };
-  const Case cases[] = {
-      {-552, u"About", u"opens the AboutBox", S_OK},
-      {0x68030006, u"MP3_FileName", u"", S_OK},
-      {0x60030007, u"SaveTag", u"", S_OK},
-      {0x68030005, u"ID3tag_Title", u"To read or set the Title in the ID3 tag", S_OK},
-      {0x68030000, u"ID3tag_Genre", u"To read or set the Genre in the ID3 tag", S_OK},
-      {MEMBERID_NIL, u"_Lyrebox", u"", S_OK},
-      {0x68030007, u"-", u"-", TYPE_E_ELEMENTNOTFOUND},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.id);
-    std::u16string name = u"-", help = u"-";
-    EXPECT_EQ(info->GetDocumentation(c.id, &name, &help), c.expected);
-    EXPECT_EQ(name, c.name);
-    EXPECT_EQ(help, c.help);
-  }
+  expectDocumentation([&](DISPID id, auto* name, auto* help) { return info->GetDocumentation(id, name, help); },
+                      {
+                          {-552, u"About", u"opens the AboutBox", S_OK},
+                          {0x68030006, u"MP3_FileName", u"", S_OK},
+                          {0x60030007, u"SaveTag", u"", S_OK},
+                          {0x68030005, u"ID3tag_Title", u"To read or set the Title in the ID3 tag", S_OK},
+                          {0x68030000, u"ID3tag_Genre", u"To read or set the Genre in the ID3 tag", S_OK},
+                          {MEMBERID_NIL, u"_Lyrebox", u"", S_OK},
+                          {0x68030007, u"-", u"-", TYPE_E_ELEMENTNOTFOUND},
+                      });
 }
 
 TEST(TypeInfo, NamesResolveWithoutRegardToCase) {
