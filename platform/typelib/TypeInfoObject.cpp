@@ -1,0 +1,132 @@
+#include "TypeInfoObject.h"
+
+#include "TypeLibText.h"
+
+namespace automation {
+
+ComPtr<TypeInfoObject> TypeInfoObject::create(ComPtr<TypeLibObject> library, std::uint32_t index) {
+  return ComPtr<TypeInfoObject>::attach(new TypeInfoObject(std::move(library), index));
+}
+
+HRESULT TypeInfoObject::QueryInterface(const IID& iid, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (iid != IID_IUnknown && iid != IID_ITypeInfo) return E_NOINTERFACE;
+  *object = static_cast<ITypeInfo*>(this);
+  AddRef();
+  return S_OK;
+}
+
+std::uint32_t TypeInfoObject::AddRef() { return ++references_; }
+
+std::uint32_t TypeInfoObject::Release() {
+  const std::uint32_t left = --references_;
+  if (left == 0) delete this;
+  return left;
+}
+
+HRESULT TypeInfoObject::GetTypeAttr(TypeAttributes* attributes) {
+  if (!attributes) return E_POINTER;
+  const typelib::TypeDescription& t = type();
+  *attributes = {t.guid,
+                 library_->library().lcid,
+                 t.kind,
+                 t.flags,
+                 t.majorVersion,
+                 t.minorVersion,
+                 static_cast<std::uint32_t>(t.functions.size()),
+                 static_cast<std::uint32_t>(t.implementedTypes.size()),
+                 t.baseInterface};
+  return S_OK;
+}
+
+HRESULT TypeInfoObject::GetFuncDesc(std::uint32_t index, FunctionDescription* description) {
+  if (!description) return E_POINTER;
+  if (index >= type().functions.size()) return TYPE_E_ELEMENTNOTFOUND;
+  *description = type().functions[index];
+  return S_OK;
+}
+
+const typelib::Function* TypeInfoObject::findFunction(DISPID memberId) const {
+  for (const typelib::Function& f : type().functions)
+    if (f.memberId == memberId) return &f;
+  return nullptr;
+}
+
+HRESULT TypeInfoObject::GetDocumentation(DISPID memberId, std::u16string* name, std::u16string* helpString) {
+  const typelib::TypeDescription& t = type();
+  const typelib::Function* f = memberId == MEMBERID_NIL ? nullptr : findFunction(memberId);
+  if (memberId != MEMBERID_NIL && !f) return TYPE_E_ELEMENTNOTFOUND;
+  if (name) *name = f ? f->name : t.name;
+  if (helpString) *helpString = f ? f->helpString : t.helpString;
+  return S_OK;
+}
+
+HRESULT TypeInfoObject::GetNames(DISPID memberId, std::vector<std::u16string>* names) {
+  if (!names) return E_POINTER;
+  const typelib::Function* f = findFunction(memberId);
+  if (!f) return TYPE_E_ELEMENTNOTFOUND;
+  names->assign(1, f->name);
+  // Of a get/put pair only the put has a named parameter.
+  for (const typelib::Function& candidate : type().functions) {
+    if (candidate.memberId != memberId) continue;
+    for (const typelib::Parameter& p : candidate.parameters)
+      if (!p.name.empty() && !(p.flags & PARAMFLAG_FRETVAL)) names->push_back(p.name);
+    if (names->size() > 1) break;
+  }
+  return S_OK;
+}
+
+DISPID TypeInfoObject::findMemberId(std::u16string_view name) const {
+  for (const typelib::Function& f : type().functions)
+    if (typelib::sameNameIgnoringCase(f.name, name)) return f.memberId;
+  return MEMBERID_NIL;
+}
+
+// A parameter's id is its position; a get/put pair shares the member id, so every
+// function with it is searched.
+DISPID TypeInfoObject::findParameterId(DISPID memberId, std::u16string_view name) const {
+  if (name.empty()) return MEMBERID_NIL;
+  for (const typelib::Function& f : type().functions) {
+    if (f.memberId != memberId) continue;
+    for (std::size_t i = 0; i < f.parameters.size(); ++i)
+      if (typelib::sameNameIgnoringCase(f.parameters[i].name, name)) return static_cast<DISPID>(i);
+  }
+  return MEMBERID_NIL;
+}
+
+HRESULT TypeInfoObject::GetIDsOfNames(const char16_t** names, std::uint32_t count, DISPID* memberIds) {
+  if (count == 0) return S_OK;
+  if (!names || !memberIds) return E_INVALIDARG;
+  const DISPID member = names[0] ? findMemberId(names[0]) : MEMBERID_NIL;
+  memberIds[0] = member;
+  bool allFound = member != MEMBERID_NIL;
+  for (std::uint32_t i = 1; i < count; ++i) {
+    memberIds[i] = (member != MEMBERID_NIL && names[i]) ? findParameterId(member, names[i]) : MEMBERID_NIL;
+    allFound = allFound && memberIds[i] != MEMBERID_NIL;
+  }
+  return allFound ? S_OK : DISP_E_UNKNOWNNAME;
+}
+
+HRESULT TypeInfoObject::GetImplTypeFlags(std::uint32_t index, std::int32_t* flags) {
+  if (!flags) return E_POINTER;
+  if (index >= type().implementedTypes.size()) return TYPE_E_ELEMENTNOTFOUND;
+  *flags = type().implementedTypes[index].flags;
+  return S_OK;
+}
+
+HRESULT TypeInfoObject::GetImplementedType(std::uint32_t index, ITypeInfo** implemented) {
+  if (!implemented) return E_POINTER;
+  *implemented = nullptr;
+  if (index >= type().implementedTypes.size()) return TYPE_E_ELEMENTNOTFOUND;
+  return library_->GetTypeInfoOfGuid(type().implementedTypes[index].type, implemented);
+}
+
+HRESULT TypeInfoObject::GetContainingTypeLib(ITypeLib** library, std::uint32_t* index) {
+  if (!library && !index) return E_POINTER;
+  if (library) *library = ComPtr<ITypeLib>(library_.get()).detach();
+  if (index) *index = index_;
+  return S_OK;
+}
+
+}  // namespace automation

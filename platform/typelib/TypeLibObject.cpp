@@ -1,0 +1,98 @@
+#include "TypeLibObject.h"
+
+#include "TypeInfoObject.h"
+#include "TypeLibFormat.h"
+#include "TypeLibValidation.h"
+
+namespace automation {
+
+ComPtr<TypeLibObject> TypeLibObject::create(typelib::Library library) {
+  return ComPtr<TypeLibObject>::attach(new TypeLibObject(std::move(library)));
+}
+
+HRESULT TypeLibObject::QueryInterface(const IID& iid, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (iid != IID_IUnknown && iid != IID_ITypeLib) return E_NOINTERFACE;
+  *object = static_cast<ITypeLib*>(this);
+  AddRef();
+  return S_OK;
+}
+
+std::uint32_t TypeLibObject::AddRef() { return ++references_; }
+
+std::uint32_t TypeLibObject::Release() {
+  const std::uint32_t left = --references_;
+  if (left == 0) delete this;
+  return left;
+}
+
+std::uint32_t TypeLibObject::GetTypeInfoCount() { return static_cast<std::uint32_t>(library_.types.size()); }
+
+HRESULT TypeLibObject::GetTypeInfo(std::uint32_t index, ITypeInfo** type) {
+  if (!type) return E_POINTER;
+  *type = nullptr;
+  if (index >= library_.types.size()) return TYPE_E_ELEMENTNOTFOUND;
+  *type = TypeInfoObject::create(ComPtr<TypeLibObject>(this), index).detach();
+  return S_OK;
+}
+
+HRESULT TypeLibObject::GetTypeInfoOfGuid(const GUID& guid, ITypeInfo** type) {
+  if (!type) return E_POINTER;
+  *type = nullptr;
+  for (std::uint32_t i = 0; i < library_.types.size(); ++i)
+    if (library_.types[i].guid == guid) return GetTypeInfo(i, type);
+  return TYPE_E_ELEMENTNOTFOUND;
+}
+
+HRESULT TypeLibObject::GetLibAttr(LibraryAttributes* attributes) {
+  if (!attributes) return E_POINTER;
+  *attributes = {library_.guid, library_.lcid, library_.majorVersion, library_.minorVersion, library_.flags};
+  return S_OK;
+}
+
+HRESULT TypeLibObject::GetDocumentation(std::int32_t index, std::u16string* name, std::u16string* helpString) {
+  const bool ofLibrary = index == -1;
+  if (!ofLibrary && (index < 0 || static_cast<std::size_t>(index) >= library_.types.size()))
+    return TYPE_E_ELEMENTNOTFOUND;
+  const std::u16string& foundName = ofLibrary ? library_.name : library_.types[index].name;
+  const std::u16string& foundHelp = ofLibrary ? library_.helpString : library_.types[index].helpString;
+  if (name) *name = foundName;
+  if (helpString) *helpString = foundHelp;
+  return S_OK;
+}
+
+namespace {
+void withdrawUnpublishedNames(typelib::Library& library) {
+  if (library.parameterNamesPublished) return;
+  for (typelib::TypeDescription& type : library.types)
+    for (typelib::Function& function : type.functions)
+      for (typelib::Parameter& parameter : function.parameters) parameter.name.clear();
+}
+
+HRESULT refuse(std::string problem, std::string* why) {
+  if (why) *why = std::move(problem);
+  return TYPE_E_INVDATAREAD;
+}
+}  // namespace
+
+HRESULT createTypeLib(const typelib::Library& library, ITypeLib** out, std::string* why) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (auto problem = typelib::findModelError(library)) return refuse("type library: " + *problem, why);
+  typelib::Library published = library;
+  withdrawUnpublishedNames(published);
+  *out = TypeLibObject::create(std::move(published)).detach();
+  return S_OK;
+}
+
+HRESULT loadTypeLib(std::span<const std::uint8_t> bytes, ITypeLib** out, std::string* why) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  typelib::ParseResult parsed = typelib::parse(bytes);
+  if (!parsed.library) return refuse(std::move(parsed.error), why);
+  *out = TypeLibObject::create(std::move(*parsed.library)).detach();
+  return S_OK;
+}
+
+}  // namespace automation

@@ -1,0 +1,21 @@
+// libFuzzer entry for the binary type-library reader; built by hand with
+//   clang++ -std=c++20 -fsanitize=fuzzer,address,undefined -I platform ...
+// Whatever parses must load, and must serialise back to the same bytes.
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include <automation/ComPtr.h>
+#include <typelib/TypeInfo.h>
+#include <typelib/TypeLibFormat.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::span<const std::uint8_t> bytes(data, size);
+  const typelib::ParseResult parsed = typelib::parse(bytes);
+  automation::ComPtr<automation::ITypeLib> library;
+  const automation::HRESULT hr = automation::loadTypeLib(bytes, library.put());
+  if (parsed.library.has_value() != automation::succeeded(hr)) std::abort();
+  if (parsed.library && typelib::serialize(*parsed.library) != std::vector<std::uint8_t>(bytes.begin(), bytes.end()))
+    std::abort();
+  return 0;
+}
