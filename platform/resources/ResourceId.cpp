@@ -44,9 +44,12 @@ std::optional<ResourceId> ResourceId::fromDeclaration(std::string_view token) {
   for (const auto& [name, number] : kClassicTypes)
     if (token == name) return ResourceId(number);
   if (token.starts_with("RT_")) return std::nullopt;
+  const bool spelledAsNumber = token.starts_with('#') || (!token.empty() && token.front() >= '0' && token.front() <= '9');
+  if (!spelledAsNumber) {
+    if (!isPlainText(token)) return std::nullopt;
+    return ResourceId(std::string(token));
+  }
   if (token.starts_with('#')) token.remove_prefix(1);
-  else if (!token.empty() && (token.front() < '0' || token.front() > '9'))
-    return isPlainText(token) ? std::optional<ResourceId>(ResourceId(std::string(token))) : std::nullopt;
   if (auto number = parseNumber(token)) return ResourceId(*number);
   return std::nullopt;
 }

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "ResourceTable.h"
 
@@ -13,9 +12,9 @@ namespace resources {
 
 class ResourceId {
  public:
-  ResourceId(std::uint16_t number) : value_(number) {}
-  ResourceId(std::string text) : value_(std::move(text)) {}
-  ResourceId(const char* text) : value_(std::string(text)) {}
+  ResourceId(std::uint16_t number) : number_(number), isNumber_(true) {}
+  ResourceId(std::string text) : text_(std::move(text)) {}
+  ResourceId(const char* text) : text_(text) {}
 
   // The spelling used where resources are declared: "RT_BITMAP" and the other
   // classic type names, a decimal number ("30000", or "#30000" as in resource
@@ -24,9 +23,9 @@ class ResourceId {
   // name, is refused.
   static std::optional<ResourceId> fromDeclaration(std::string_view token);
 
-  bool isNumber() const { return std::holds_alternative<std::uint16_t>(value_); }
-  std::uint16_t number() const { return std::get<std::uint16_t>(value_); }
-  const std::string& text() const { return std::get<std::string>(value_); }
+  bool isNumber() const { return isNumber_; }
+  std::uint16_t number() const { return number_; }
+  const std::string& text() const { return text_; }
 
   bool matches(const TableKey& key) const;
   bool matches(const ResourceId& other) const;
@@ -34,7 +33,9 @@ class ResourceId {
   std::string describe() const;
 
  private:
-  std::variant<std::uint16_t, std::string> value_;
+  std::string text_;
+  std::uint16_t number_ = 0;
+  bool isNumber_ = false;
 };
 
 }  // namespace resources
