@@ -1,5 +1,5 @@
 # mervalis_embed_resources(<target>
-#     [GENERATED_SOURCE <file>]      default: <current binary dir>/<target>_resources.cpp
+#     [GENERATED_SOURCE <file>]      default <target>_resources.cpp; relative to the current binary dir
 #     [DEPENDS <target>...]          targets that produce any of the files at build time
 #     ENTRIES <type> <name> <file> [<type> <name> <file>...])
 #
@@ -21,8 +21,9 @@ function(mervalis_embed_resources target)
 
   set(source "${arg_GENERATED_SOURCE}")
   if(NOT source)
-    set(source "${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp")
+    set(source "${target}_resources.cpp")
   endif()
+  cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}" NORMALIZE)
 
   set(arguments)
   set(files)
