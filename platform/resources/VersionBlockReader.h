@@ -1,0 +1,16 @@
+#pragma once
+// Reads a VS_VERSIONINFO block back. Every length and offset is checked
+// against the bytes at hand, so any input gives either the content or an error.
+#include <cstdint>
+#include <span>
+
+#include "Result.h"
+#include "VersionInfo.h"
+
+namespace resources {
+
+// Blocks other than StringFileInfo and VarFileInfo, and bytes after the root
+// block's wLength, are ignored, as the classic readers do.
+Result<VersionInfo> parseVersionBlock(std::span<const std::uint8_t> bytes);
+
+}  // namespace resources

@@ -1,0 +1,29 @@
+#include "LyreboxVersionInfo.h"
+
+namespace pictures {
+
+resources::VersionInfo lyreboxVersionInfo() {
+  resources::VersionInfo info;
+  info.fixed.fileVersion = {1, 0, 0, 0};
+  info.fixed.productVersion = {1, 0, 0, 0};
+  info.fixed.fileFlags = 0;
+  info.fixed.fileOS = resources::VOS__WINDOWS32;
+  info.fixed.fileType = resources::VFT_DLL;
+  // US English, Unicode: the one table and its translation entry.
+  info.stringTables.push_back({u"040904B0",
+                               {
+                                   // The description's spelling is what hosts have always shown; kept as it is.
+                                   {u"FileDescription", u"Rread/write operations on ID3 tags of MP3"},
+                                   {u"FileVersion", u"1.00"},
+                                   {u"ProductVersion", u"1.00"},
+                                   {u"InternalName", u"Lyrebox"},
+                                   {u"OriginalFilename", u"Lyrebox.ocx"},
+                                   {u"ProductName", u"Lyrebox"},
+                                   // Present and empty: marks the library as self-registering.
+                                   {u"OLESelfRegister", u""},
+                               }});
+  info.translations.push_back({0x0409, 0x04B0});
+  return info;
+}
+
+}  // namespace pictures

@@ -1,0 +1,9 @@
+#pragma once
+// What the component's version block says about the library.
+#include <resources/VersionInfo.h>
+
+namespace pictures {
+
+resources::VersionInfo lyreboxVersionInfo();
+
+}  // namespace pictures
