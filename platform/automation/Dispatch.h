@@ -66,6 +66,15 @@ HRESULT callMethod(IDispatch* object, DISPID member, Variant* result);
 // The dispatch identifier of one member name.
 HRESULT idOfName(IDispatch* object, std::u16string_view name, DISPID* id);
 
+// Server-side checks for Invoke. A get or method call without arguments: no
+// positional (DISP_E_BADPARAMCOUNT) and no named ones (DISP_E_NONAMEDARGS).
+HRESULT expectNoArguments(const DISPPARAMS* params);
+// The one value of a property put, coerced to `type`: exactly one argument
+// (DISP_E_BADPARAMCOUNT), passed as the named argument DISPID_PROPERTYPUT
+// (DISP_E_PARAMNOTFOUND); a failed coercion returns its code and sets
+// *argumentError to 0.
+HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& value, std::uint32_t* argumentError);
+
 }  // namespace automation
 
 // Variant needs IDispatch complete; anyone who includes one header gets both.

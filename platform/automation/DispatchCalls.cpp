@@ -30,3 +30,23 @@ HRESULT idOfName(IDispatch* object, std::u16string_view name, DISPID* id) {
 }
 
 }  // namespace automation
+
+namespace automation {
+
+HRESULT expectNoArguments(const DISPPARAMS* params) {
+  if (!params) return S_OK;
+  if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
+  if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+  return S_OK;
+}
+
+HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& value, std::uint32_t* argumentError) {
+  if (!params || params->cArgs != 1 || !params->rgvarg) return DISP_E_BADPARAMCOUNT;
+  if (params->cNamedArgs != 1 || !params->rgdispidNamedArgs || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+    return DISP_E_PARAMNOTFOUND;
+  const HRESULT hr = params->rgvarg[0].changeType(type, value);
+  if (failed(hr) && argumentError) *argumentError = 0;
+  return hr;
+}
+
+}  // namespace automation
