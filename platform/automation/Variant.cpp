@@ -170,16 +170,50 @@ HRESULT convert(const Variant& v, VARTYPE target, Variant& out) {
 
 }  // namespace
 
-Variant Variant::fromBstr(std::u16string text) { return Variant(Storage(std::move(text))); }
-Variant Variant::fromI2(std::int16_t value) { return Variant(Storage(std::in_place_type<std::int16_t>, value)); }
-Variant Variant::fromUI1(std::uint8_t value) { return Variant(Storage(std::in_place_type<std::uint8_t>, value)); }
-Variant Variant::fromI4(std::int32_t value) { return Variant(Storage(std::in_place_type<std::int32_t>, value)); }
-Variant Variant::fromBool(bool value) { return Variant(Storage(Bool{value})); }
-Variant Variant::fromDispatch(ComPtr<IDispatch> object) { return Variant(Storage(std::move(object))); }
+Variant Variant::fromBstr(std::u16string text) {
+  Variant v;
+  v.type_ = VT_BSTR;
+  v.text_ = std::move(text);
+  return v;
+}
 
-VARTYPE Variant::type() const {
-  static constexpr VARTYPE kinds[] = {VT_EMPTY, VT_BSTR, VT_I2, VT_UI1, VT_I4, VT_BOOL, VT_DISPATCH};
-  return kinds[value_.index()];
+Variant Variant::fromI2(std::int16_t value) {
+  Variant v;
+  v.type_ = VT_I2;
+  v.number_ = value;
+  return v;
+}
+
+Variant Variant::fromUI1(std::uint8_t value) {
+  Variant v;
+  v.type_ = VT_UI1;
+  v.number_ = value;
+  return v;
+}
+
+Variant Variant::fromI4(std::int32_t value) {
+  Variant v;
+  v.type_ = VT_I4;
+  v.number_ = value;
+  return v;
+}
+
+Variant Variant::fromBool(bool value) {
+  Variant v;
+  v.type_ = VT_BOOL;
+  v.number_ = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return v;
+}
+
+Variant Variant::fromDispatch(ComPtr<IDispatch> object) {
+  Variant v;
+  v.type_ = VT_DISPATCH;
+  v.object_ = std::move(object);
+  return v;
+}
+
+bool operator==(const Variant& a, const Variant& b) {
+  return a.type_ == b.type_ && a.number_ == b.number_ && a.text_ == b.text_ && a.object_ == b.object_;
 }
 
 HRESULT Variant::changeType(VARTYPE target, Variant& out) const {

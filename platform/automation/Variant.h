@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <variant>
 
 #include "ComPtr.h"
 #include "Dispatch.h"
@@ -28,18 +27,18 @@ class Variant {
   static Variant fromBool(bool value);
   static Variant fromDispatch(ComPtr<IDispatch> object);
 
-  VARTYPE type() const;
+  VARTYPE type() const { return type_; }
   bool isEmpty() const { return type() == VT_EMPTY; }
 
-  const std::u16string& bstr() const { return std::get<std::u16string>(value_); }
-  std::int16_t i2() const { return std::get<std::int16_t>(value_); }
-  std::uint8_t ui1() const { return std::get<std::uint8_t>(value_); }
-  std::int32_t i4() const { return std::get<std::int32_t>(value_); }
-  bool boolean() const { return std::get<Bool>(value_).value; }
+  const std::u16string& bstr() const { return text_; }
+  std::int16_t i2() const { return static_cast<std::int16_t>(number_); }
+  std::uint8_t ui1() const { return static_cast<std::uint8_t>(number_); }
+  std::int32_t i4() const { return number_; }
+  bool boolean() const { return number_ != 0; }
   VARIANT_BOOL boolValue() const { return boolean() ? VARIANT_TRUE : VARIANT_FALSE; }
-  const ComPtr<IDispatch>& dispatch() const { return std::get<ComPtr<IDispatch>>(value_); }
+  const ComPtr<IDispatch>& dispatch() const { return object_; }
 
-  void clear() { value_ = std::monostate{}; }
+  void clear() { *this = Variant(); }
 
   // Automation's coercions, as a put of a typed property applies them: numbers
   // convert with a range check (DISP_E_OVERFLOW), text parses as a number with
@@ -48,18 +47,14 @@ class Variant {
   // and an object converts to nothing else. `out` may be this variant itself.
   HRESULT changeType(VARTYPE target, Variant& out) const;
 
-  friend bool operator==(const Variant& a, const Variant& b) { return a.value_ == b.value_; }
+  friend bool operator==(const Variant& a, const Variant& b);
 
  private:
-  struct Bool {
-    bool value = false;
-    friend bool operator==(Bool, Bool) = default;
-  };
-  using Storage = std::variant<std::monostate, std::u16string, std::int16_t, std::uint8_t, std::int32_t, Bool,
-                               ComPtr<IDispatch>>;
-  explicit Variant(Storage value) : value_(std::move(value)) {}
-
-  Storage value_;
+  // Plain fields rather than a union: one kind tag and the field it uses.
+  VARTYPE type_ = VT_EMPTY;
+  std::int32_t number_ = 0;  // VT_I2, VT_UI1, VT_I4; VT_BOOL as -1 or 0
+  std::u16string text_;
+  ComPtr<IDispatch> object_;
 };
 
 }  // namespace automation

@@ -169,3 +169,13 @@ TEST(DispcallProgram, RegistersAndRunsCallsAgainstTheTestServer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ServerLibrary, ExportsOnlyTheFourEntryPoints) {
+  const RunResult symbols = runProgram("nm -D --defined-only " TEST_SERVER_PATH " | awk '{print $3}' | sort");
+  ASSERT_EQ(symbols.exitCode, 0);
+  EXPECT_EQ(symbols.output, "DllCanUnloadNow\nDllGetClassObject\nDllRegisterServer\nDllUnregisterServer\n");
+}
+
+}  // namespace
