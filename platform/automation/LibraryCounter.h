@@ -12,7 +12,12 @@ class LibraryCounter {
   void objectCreated() { ++objects_; }
   void objectDestroyed() { --objects_; }
   void lock() { ++locks_; }
-  void unlock() { --locks_; }
+  // An unlock without a lock is ignored rather than letting the count go negative.
+  void unlock() {
+    long locks = locks_;
+    while (locks > 0 && !locks_.compare_exchange_weak(locks, locks - 1)) {
+    }
+  }
   long objects() const { return objects_; }
   long locks() const { return locks_; }
   HRESULT canUnloadNow() const { return objects_ == 0 && locks_ == 0 ? S_OK : S_FALSE; }

@@ -23,7 +23,7 @@ struct CallText {
   Variant value;
 };
 
-void PrintTo(const CallText& c, std::ostream* out) { *out << c.text; }
+void PrintTo(const CallText& c, std::ostream* out) { *out << testing::PrintToString(std::string(c.text)); }
 
 const CallText callTexts[] = {
     {"get:0x68030005", true, DispatchCall::Kind::Get, 0x68030005, {}},

@@ -190,6 +190,10 @@ TEST_F(ObjectCreation, CanUnloadOnlyWithoutObjectsAndLocks) {
   EXPECT_EQ(server_.canUnloadNow(), S_FALSE);
   ASSERT_EQ(server_.getClassObject(CLSID_Record, factory), S_OK);
   ASSERT_EQ(factory->LockServer(false), S_OK);
+  ASSERT_EQ(factory->LockServer(false), S_OK);  // one too many must not hide a later lock
+  ASSERT_EQ(factory->LockServer(true), S_OK);
+  EXPECT_EQ(server_.canUnloadNow(), S_FALSE);
+  ASSERT_EQ(factory->LockServer(false), S_OK);
   factory.reset();
   EXPECT_EQ(server_.canUnloadNow(), S_OK);
 
