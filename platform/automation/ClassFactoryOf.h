@@ -1,0 +1,46 @@
+#pragma once
+#include <new>
+
+#include "ClassFactory.h"
+#include "ComObject.h"
+
+namespace automation {
+
+// The class factory of one class T (made by makeObject<T>()), and the body of
+// DllGetClassObject for a library serving that one class.
+template <class T>
+class ClassFactoryOf : public ComObject<IClassFactory> {
+ public:
+  HRESULT CreateInstance(IUnknown* outer, const IID& iid, void** object) override {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    try {
+      return makeObject<T>()->QueryInterface(iid, object);
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT LockServer(bool lock) override {
+    if (lock) thisLibraryCounter().lock();
+    else thisLibraryCounter().unlock();
+    return S_OK;
+  }
+
+ protected:
+  ClassFactoryOf() = default;
+};
+
+template <class T>
+HRESULT getClassObjectOf(const CLSID& served, const CLSID& requested, const IID& iid, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (requested != served) return CLASS_E_CLASSNOTAVAILABLE;
+  try {
+    return makeObject<ClassFactoryOf<T>>()->QueryInterface(iid, object);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+}  // namespace automation

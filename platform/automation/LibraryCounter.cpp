@@ -1,0 +1,4 @@
+#include "LibraryCounter.h"
+
+// The platform library's own objects (connection points) count here.
+AUTOMATION_DEFINE_LIBRARY_COUNTER()

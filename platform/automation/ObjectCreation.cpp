@@ -1,0 +1,159 @@
+#include "ObjectCreation.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <map>
+#include <mutex>
+
+#include "ClassFactory.h"
+#include "InprocServer.h"
+#include "RegistryFile.h"
+
+namespace automation {
+namespace {
+
+// Libraries loaded for object creation, by path. Creation and unloading hold the
+// mutex, so a library is never closed between DllGetClassObject and the object's
+// first reference. Recursive: a server may create other objects while it creates one.
+struct LoadedLibraries {
+  std::recursive_mutex mutex;
+  std::map<std::string, void*> handles;
+};
+
+LoadedLibraries& loadedLibraries() {
+  static LoadedLibraries libraries;
+  return libraries;
+}
+
+void setWhy(std::string* why, std::string text) {
+  if (why) *why = std::move(text);
+}
+
+std::string loaderMessage() {
+  const char* message = ::dlerror();
+  return message ? message : "unknown loader error";
+}
+
+HRESULT serverPath(const CLSID& clsid, std::string& path, std::string* why) {
+  RegistryTree tree;
+  const auto file = RegistryFile::standard();
+  if (auto status = file.read(tree); !status.ok()) {
+    setWhy(why, status.message);
+    return status.hr;
+  }
+  const std::string classText = toRegistryText(clsid);
+  const auto found = tree.value("CLSID\\" + classText + "\\InprocServer32", "");
+  if (!found || found->empty()) {
+    setWhy(why, "class " + classText + " is not registered in " + file.path().string());
+    return REGDB_E_CLASSNOTREG;
+  }
+  path = *found;
+  return S_OK;
+}
+
+HRESULT loadLibrary(const std::string& path, void*& handle, std::string* why) {
+  auto& libraries = loadedLibraries();
+  if (const auto cached = libraries.handles.find(path); cached != libraries.handles.end()) {
+    handle = cached->second;
+    return S_OK;
+  }
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    setWhy(why, "server library " + path + " does not exist");
+    return CO_E_DLLNOTFOUND;
+  }
+  ::dlerror();
+  handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) {
+    setWhy(why, "server library " + path + " cannot be loaded: " + loaderMessage());
+    return CO_E_ERRORINDLL;
+  }
+  libraries.handles.emplace(path, handle);
+  return S_OK;
+}
+
+template <class Function>
+Function entryPoint(void* handle, const char* name) {
+  return reinterpret_cast<Function>(::dlsym(handle, name));
+}
+
+}  // namespace
+
+HRESULT createInstance(const CLSID& clsid, const IID& iid, void** object, std::string* why) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  std::string path;
+  if (const HRESULT hr = serverPath(clsid, path, why); failed(hr)) return hr;
+
+  std::lock_guard lock(loadedLibraries().mutex);
+  void* handle = nullptr;
+  if (const HRESULT hr = loadLibrary(path, handle, why); failed(hr)) return hr;
+  const auto getClassObject = entryPoint<DllGetClassObjectFunction>(handle, "DllGetClassObject");
+  if (!getClassObject) {
+    setWhy(why, "server library " + path + " does not export DllGetClassObject");
+    return CO_E_ERRORINDLL;
+  }
+  ComPtr<IClassFactory> factory;
+  HRESULT hr = getClassObject(clsid, IID_IClassFactory, factory.putVoid());
+  if (succeeded(hr) && factory) hr = factory->CreateInstance(nullptr, iid, object);
+  else if (succeeded(hr)) hr = E_UNEXPECTED;
+  if (failed(hr)) setWhy(why, "server library " + path + " could not create class " + toRegistryText(clsid));
+  return hr;
+}
+
+HRESULT classIdFromProgId(std::string_view progId, CLSID* clsid, std::string* why) {
+  if (!clsid) return E_POINTER;
+  RegistryTree tree;
+  const auto file = RegistryFile::standard();
+  if (auto status = file.read(tree); !status.ok()) {
+    setWhy(why, status.message);
+    return status.hr;
+  }
+  const std::string name(progId);
+  if (!isValidKeyName(name)) {
+    setWhy(why, "'" + name + "' is not a valid ProgID");
+    return REGDB_E_CLASSNOTREG;
+  }
+  const auto text = tree.value(name + "\\CLSID", "");
+  if (!text) {
+    setWhy(why, "ProgID " + name + " is not registered in " + file.path().string());
+    return REGDB_E_CLASSNOTREG;
+  }
+  const auto parsed = guidFromRegistryText(*text);
+  if (!parsed) {
+    setWhy(why, "ProgID " + name + " names a malformed class identity '" + *text + "' in " + file.path().string());
+    return REGDB_E_CLASSNOTREG;
+  }
+  *clsid = *parsed;
+  return S_OK;
+}
+
+HRESULT createInstanceByProgId(std::string_view progId, const IID& iid, void** object, std::string* why) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  CLSID clsid;
+  if (const HRESULT hr = classIdFromProgId(progId, &clsid, why); failed(hr)) return hr;
+  return createInstance(clsid, iid, object, why);
+}
+
+void unloadUnusedLibraries() {
+  auto& libraries = loadedLibraries();
+  std::lock_guard lock(libraries.mutex);
+  std::erase_if(libraries.handles, [](const auto& entry) {
+    const auto canUnloadNow = entryPoint<DllCanUnloadNowFunction>(entry.second, "DllCanUnloadNow");
+    if (!canUnloadNow || canUnloadNow() != S_OK) return false;
+    ::dlclose(entry.second);
+    return true;
+  });
+}
+
+std::string libraryPathContaining(const void* address) {
+  Dl_info info{};
+  if (::dladdr(address, &info) == 0 || !info.dli_fname) return {};
+  std::error_code error;
+  const auto canonical = std::filesystem::weakly_canonical(info.dli_fname, error);
+  return error ? std::string(info.dli_fname) : canonical.string();
+}
+
+}  // namespace automation

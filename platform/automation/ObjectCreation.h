@@ -1,0 +1,42 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "ComPtr.h"
+#include "Guid.h"
+#include "HResult.h"
+
+namespace automation {
+
+// Creates an object of a registered class in this process: the class's
+// InprocServer32 library from the registry, loaded with dlopen, asked through
+// DllGetClassObject for its class factory, which makes the object.
+//  - class not registered (or no server path): REGDB_E_CLASSNOTREG
+//  - registry unreadable or malformed: REGDB_E_READREGDB
+//  - library missing: CO_E_DLLNOTFOUND; not loadable or without the entry point:
+//    CO_E_ERRORINDLL; otherwise the server's own answer.
+// On failure `why` (if given) receives a sentence naming the class, path and loader
+// message. A loaded library stays loaded for the process's life unless
+// unloadUnusedLibraries() finds it unused.
+HRESULT createInstance(const CLSID& clsid, const IID& iid, void** object, std::string* why = nullptr);
+HRESULT createInstanceByProgId(std::string_view progId, const IID& iid, void** object,
+                               std::string* why = nullptr);
+
+template <class Interface>
+HRESULT createInstanceByProgId(std::string_view progId, ComPtr<Interface>& object, std::string* why = nullptr) {
+  return createInstanceByProgId(progId, InterfaceId<Interface>::value, object.putVoid(), why);
+}
+
+// The class identity a ProgID names ("ProgID\CLSID" default value).
+HRESULT classIdFromProgId(std::string_view progId, CLSID* clsid, std::string* why = nullptr);
+
+// Unloads every library loaded for object creation whose DllCanUnloadNow answers
+// S_OK. Safe at any time: a library answers S_OK only when none of its objects and
+// no class-factory lock is left.
+void unloadUnusedLibraries();
+
+// The path of the loaded library that holds `address`, as the dynamic loader knows
+// it; a server passes the address of one of its own functions to learn where it lives.
+std::string libraryPathContaining(const void* address);
+
+}  // namespace automation

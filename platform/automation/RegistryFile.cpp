@@ -1,0 +1,174 @@
+#include "RegistryFile.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "RegistryText.h"
+
+namespace automation {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Closes the descriptor it owns.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+  // Closes now, reporting failure (a late write error shows up here).
+  bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+ private:
+  int fd_;
+};
+
+// Removes the temporary file unless the rename took it.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+  const std::string& path() const { return path_; }
+  void keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+std::string systemError(const fs::path& file, const std::string& action) {
+  return file.string() + ": " + action + ": " + std::strerror(errno);
+}
+
+RegistryStatus failure(HRESULT hr, std::string message) { return RegistryStatus{hr, std::move(message)}; }
+
+std::string temporaryPrefix(const fs::path& file) { return file.filename().string() + ".tmp."; }
+
+bool writeAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t written = ::write(fd, data.data(), data.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+RegistryStatus readText(const fs::path& file, std::string& text, bool& exists) {
+  text.clear();
+  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  exists = static_cast<bool>(fd) || errno != ENOENT;
+  if (!fd) return exists ? failure(REGDB_E_READREGDB, systemError(file, "cannot open")) : RegistryStatus{};
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return failure(REGDB_E_READREGDB, systemError(file, "cannot read"));
+    if (got == 0) return {};
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+}
+
+// Temporary files are only written under the lock, so any found while holding it
+// were left by a writer that died.
+void removeAbandonedTemporaries(const fs::path& file) {
+  std::error_code ignored;
+  const std::string prefix = temporaryPrefix(file);
+  std::vector<fs::path> abandoned;
+  for (const auto& entry : fs::directory_iterator(file.parent_path(), ignored))
+    if (entry.path().filename().string().starts_with(prefix)) abandoned.push_back(entry.path());
+  for (const auto& path : abandoned) fs::remove(path, ignored);
+}
+
+// Writes a temporary file beside the registry, flushes it, renames it over the
+// registry, and flushes the folder so the rename itself survives a crash.
+RegistryStatus replaceAtomically(const fs::path& file, std::string_view text) {
+  std::string pattern = (file.parent_path() / (temporaryPrefix(file) + "XXXXXX")).string();
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  FileDescriptor fd(::mkostemp(name.data(), O_CLOEXEC));
+  if (!fd) return failure(REGDB_E_WRITEREGDB, systemError(file, "cannot create a temporary file"));
+  TemporaryFile temporary(name.data());
+  if (!writeAll(fd.get(), text) || ::fchmod(fd.get(), 0644) != 0 || ::fsync(fd.get()) != 0 || !fd.close())
+    return failure(REGDB_E_WRITEREGDB, systemError(temporary.path(), "cannot write"));
+  if (::rename(temporary.path().c_str(), file.c_str()) != 0)
+    return failure(REGDB_E_WRITEREGDB, systemError(file, "cannot replace"));
+  temporary.keep();
+  FileDescriptor folder(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!folder || ::fsync(folder.get()) != 0)
+    return failure(REGDB_E_WRITEREGDB, systemError(file.parent_path(), "cannot flush the folder"));
+  return {};
+}
+
+fs::path dataHome() {
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && fs::path(xdg).is_absolute()) return xdg;
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) {
+    if (const passwd* entry = ::getpwuid(::getuid())) home = entry->pw_dir;
+  }
+  return fs::path(home ? home : ".") / ".local" / "share";
+}
+
+}  // namespace
+
+fs::path standardRegistryPath() {
+  if (const char* chosen = std::getenv("AUTOMATION_REGISTRY"); chosen && *chosen) return fs::absolute(chosen);
+  return dataHome() / "mervalis" / "component-registry";
+}
+
+RegistryFile RegistryFile::standard() { return RegistryFile(standardRegistryPath()); }
+
+RegistryStatus RegistryFile::read(RegistryTree& tree) const {
+  std::string text;
+  bool exists = false;
+  tree = RegistryTree();
+  if (auto status = readText(file_, text, exists); !status.ok()) return status;
+  if (const auto error = parseRegistry(text, tree))
+    return failure(REGDB_E_READREGDB, file_.string() + ":" + std::to_string(error->line) + ": " + error->what);
+  return {};
+}
+
+RegistryStatus RegistryFile::update(const std::function<HRESULT(RegistryTree&)>& change) const {
+  std::error_code error;
+  fs::create_directories(file_.parent_path(), error);
+  if (error) return failure(REGDB_E_WRITEREGDB, file_.parent_path().string() + ": " + error.message());
+  const fs::path lockPath = file_.string() + ".lock";
+  FileDescriptor lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+  if (!lock) return failure(REGDB_E_WRITEREGDB, systemError(lockPath, "cannot open the lock file"));
+  while (::flock(lock.get(), LOCK_EX) != 0) {
+    if (errno != EINTR) return failure(REGDB_E_WRITEREGDB, systemError(lockPath, "cannot lock"));
+  }
+  removeAbandonedTemporaries(file_);
+
+  RegistryTree tree;
+  if (auto status = read(tree); !status.ok()) return status;
+  const RegistryTree before = tree;
+  if (const HRESULT hr = change(tree); failed(hr))
+    return failure(hr, file_.string() + ": the change was abandoned, nothing written");
+  if (tree == before) return {};
+  return replaceAtomically(file_, formatRegistry(tree));
+}
+
+RegistryStatus readRegistry(RegistryTree& tree) { return RegistryFile::standard().read(tree); }
+
+RegistryStatus updateRegistry(const std::function<HRESULT(RegistryTree&)>& change) {
+  return RegistryFile::standard().update(change);
+}
+
+}  // namespace automation

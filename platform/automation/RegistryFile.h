@@ -1,0 +1,51 @@
+#pragma once
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "HResult.h"
+#include "RegistryTree.h"
+
+namespace automation {
+
+// Outcome of a registry operation: on failure a code (REGDB_E_READREGDB,
+// REGDB_E_WRITEREGDB, or what a transaction returned) and a message naming the
+// file, and for a malformed file the line.
+struct RegistryStatus {
+  HRESULT hr = S_OK;
+  std::string message;
+  bool ok() const { return succeeded(hr); }
+};
+
+// One registry file. Reads need no lock: writers replace the file in one rename.
+// Writers take an exclusive lock on "<file>.lock" beside it for the whole
+// read-change-write, so concurrent registrations never lose each other's entries,
+// and a writer killed at any moment leaves the previous file in place.
+class RegistryFile {
+ public:
+  explicit RegistryFile(const std::filesystem::path& file) : file_(std::filesystem::absolute(file)) {}
+  // The file of this user, or the one the environment variable AUTOMATION_REGISTRY names.
+  static RegistryFile standard();
+
+  const std::filesystem::path& path() const { return file_; }
+
+  // A file that does not exist reads as an empty registry.
+  RegistryStatus read(RegistryTree& tree) const;
+  // Reads the registry, lets `change` edit it, and writes it back unless `change`
+  // fails (its code is returned and nothing is written) or changed nothing. A file
+  // that cannot be read is never overwritten.
+  RegistryStatus update(const std::function<HRESULT(RegistryTree&)>& change) const;
+
+ private:
+  std::filesystem::path file_;
+};
+
+// "$AUTOMATION_REGISTRY", else "$XDG_DATA_HOME/mervalis/component-registry" with the
+// data folder defaulting to "~/.local/share".
+std::filesystem::path standardRegistryPath();
+
+// The same operations on the standard file, for components registering themselves.
+RegistryStatus readRegistry(RegistryTree& tree);
+RegistryStatus updateRegistry(const std::function<HRESULT(RegistryTree&)>& change);
+
+}  // namespace automation

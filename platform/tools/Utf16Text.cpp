@@ -1,0 +1,165 @@
+#include "Utf16Text.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace tools {
+namespace {
+
+void appendUtf16(std::u16string& out, char32_t c) {
+  if (c < 0x10000) {
+    out += static_cast<char16_t>(c);
+  } else {
+    c -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (c >> 10));
+    out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+  }
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Decodes one character at `pos`, advancing past it; null when malformed.
+std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  int length = 0;
+  char32_t c = 0;
+  char32_t smallest = 0;
+  if (lead < 0x80) return static_cast<char32_t>(text[pos++]);
+  if ((lead & 0xE0) == 0xC0) length = 2, c = lead & 0x1F, smallest = 0x80;
+  else if ((lead & 0xF0) == 0xE0) length = 3, c = lead & 0x0F, smallest = 0x800;
+  else if ((lead & 0xF8) == 0xF0) length = 4, c = lead & 0x07, smallest = 0x10000;
+  else return std::nullopt;
+  if (pos + length > text.size()) return std::nullopt;
+  for (int i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[pos + i]);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    c = (c << 6) | (next & 0x3F);
+  }
+  if (c < smallest || c > 0x10FFFF || isHighSurrogate(c) || isLowSurrogate(c)) return std::nullopt;
+  pos += length;
+  return c;
+}
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::optional<char16_t> readHexUnit(std::string_view text, std::size_t pos) {
+  if (pos + 4 > text.size()) return std::nullopt;
+  unsigned value = 0;
+  for (std::size_t i = pos; i < pos + 4; ++i) {
+    const int digit = hexValue(text[i]);
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + static_cast<unsigned>(digit);
+  }
+  return static_cast<char16_t>(value);
+}
+
+std::optional<std::u16string> fail(std::string* error, const char* what) {
+  if (error) *error = what;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::u16string> utf16FromUtf8(std::string_view text) {
+  std::u16string out;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const auto c = decodeUtf8(text, pos);
+    if (!c) return std::nullopt;
+    appendUtf16(out, *c);
+  }
+  return out;
+}
+
+std::string jsonStringLiteral(std::u16string_view text) {
+  std::string out = "\"";
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    switch (unit) {
+      case u'"': out += "\\\""; continue;
+      case u'\\': out += "\\\\"; continue;
+      case u'\n': out += "\\n"; continue;
+      case u'\r': out += "\\r"; continue;
+      case u'\t': out += "\\t"; continue;
+      default: break;
+    }
+    if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+      appendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else if (unit < 0x20 || unit == 0x7F || isHighSurrogate(unit) || isLowSurrogate(unit)) {
+      char escape[7];
+      std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(unit));
+      out += escape;
+    } else {
+      appendUtf8(out, unit);
+    }
+  }
+  return out + "\"";
+}
+
+std::optional<std::u16string> parseJsonStringLiteral(std::string_view literal, std::string* error) {
+  if (literal.size() < 2 || literal.front() != '"') return fail(error, "a JSON string must start with '\"'");
+  std::u16string out;
+  std::size_t pos = 1;
+  while (pos < literal.size()) {
+    const char c = literal[pos];
+    if (c == '"') {
+      if (pos + 1 != literal.size()) return fail(error, "text after the closing quote of a JSON string");
+      return out;
+    }
+    if (static_cast<unsigned char>(c) < 0x20) return fail(error, "control character in a JSON string; use \\u");
+    if (c != '\\') {
+      const auto decoded = decodeUtf8(literal, pos);
+      if (!decoded) return fail(error, "malformed UTF-8 in a JSON string");
+      appendUtf16(out, *decoded);
+      continue;
+    }
+    if (pos + 1 >= literal.size()) break;
+    const char escaped = literal[pos + 1];
+    pos += 2;
+    switch (escaped) {
+      case '"': out += u'"'; break;
+      case '\\': out += u'\\'; break;
+      case '/': out += u'/'; break;
+      case 'b': out += u'\b'; break;
+      case 'f': out += u'\f'; break;
+      case 'n': out += u'\n'; break;
+      case 'r': out += u'\r'; break;
+      case 't': out += u'\t'; break;
+      case 'u': {
+        const auto unit = readHexUnit(literal, pos);
+        if (!unit) return fail(error, "\\u needs four hex digits");
+        out += *unit;
+        pos += 4;
+        break;
+      }
+      default: return fail(error, "unknown escape in a JSON string");
+    }
+  }
+  return fail(error, "JSON string not closed");
+}
+
+}  // namespace tools

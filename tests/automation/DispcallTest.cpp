@@ -1,0 +1,181 @@
+#include <DispatchCall.h>
+#include <Utf16Text.h>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+
+#include "TemporaryFolder.h"
+#include "TestServerIdentity.h"
+
+namespace {
+
+using namespace automation;
+using tools::DispatchCall;
+
+struct CallText {
+  const char* text;
+  bool valid;
+  DispatchCall::Kind kind;
+  DISPID id;
+  Variant value;
+};
+
+void PrintTo(const CallText& c, std::ostream* out) { *out << testing::PrintToString(std::string(c.text)); }
+
+const CallText callTexts[] = {
+    {"get:0x68030005", true, DispatchCall::Kind::Get, 0x68030005, {}},
+    {"callget:1745027074", true, DispatchCall::Kind::CallGet, 0x68030002, {}},
+    {"call:-552", true, DispatchCall::Kind::Call, -552, {}},
+    {"call:0xFFFFFDD8", true, DispatchCall::Kind::Call, -552, {}},
+    {"put:0x68030006=/music/a.mp3", true, DispatchCall::Kind::Put, 0x68030006, Variant::fromBstr(u"/music/a.mp3")},
+    {"put:1=C:\\music\\a.mp3", true, DispatchCall::Kind::Put, 1, Variant::fromBstr(u"C:\\music\\a.mp3")},
+    {"put:1=a=b", true, DispatchCall::Kind::Put, 1, Variant::fromBstr(u"a=b")},
+    {"put:1=", true, DispatchCall::Kind::Put, 1, Variant::fromBstr(u"")},
+    {"put:1=bstr:i2:5", true, DispatchCall::Kind::Put, 1, Variant::fromBstr(u"i2:5")},
+    {"put:1=i2:-32768", true, DispatchCall::Kind::Put, 1, Variant::fromI2(-32768)},
+    {"put:1=i4:70000", true, DispatchCall::Kind::Put, 1, Variant::fromI4(70000)},
+    {"put:1=ui1:255", true, DispatchCall::Kind::Put, 1, Variant::fromUI1(255)},
+    {"put:1=bool:true", true, DispatchCall::Kind::Put, 1, Variant::fromBool(true)},
+    {"put:1=bool:false", true, DispatchCall::Kind::Put, 1, Variant::fromBool(false)},
+    {"put:1=\"a\\u0000b\\\"\"", true, DispatchCall::Kind::Put, 1, Variant::fromBstr(std::u16string(u"a\0b\"", 4))},
+    {"put:1=bstr:\"\\ud800\xC3\xA9\"", true, DispatchCall::Kind::Put, 1, Variant::fromBstr(u"\xD800\u00E9")},
+    {"put:1=\xC3\xA9t\xC3\xA9", true, DispatchCall::Kind::Put, 1, Variant::fromBstr(u"\u00E9t\u00E9")},
+    // Refused before anything is created.
+    {"get:", false, {}, 0, {}},
+    {"get:12x", false, {}, 0, {}},
+    {"get:0x", false, {}, 0, {}},
+    {"get:0x100000000", false, {}, 0, {}},
+    {"get:2147483648", false, {}, 0, {}},
+    {"get:+1", false, {}, 0, {}},
+    {"fetch:1", false, {}, 0, {}},
+    {"put:1", false, {}, 0, {}},
+    {"put:=5", false, {}, 0, {}},
+    {"put:1=i2:32768", false, {}, 0, {}},
+    {"put:1=ui1:-1", false, {}, 0, {}},
+    {"put:1=i4:1.5", false, {}, 0, {}},
+    {"put:1=bool:yes", false, {}, 0, {}},
+    {"put:1=\"unclosed", false, {}, 0, {}},
+    {"put:1=\"a\"b", false, {}, 0, {}},
+    {"put:1=\"\\u12\"", false, {}, 0, {}},
+    {"put:1=\xC3", false, {}, 0, {}},
+    {"put:1=\xC0\xAF", false, {}, 0, {}},
+};
+
+class DispcallCallText : public testing::TestWithParam<CallText> {};
+
+TEST_P(DispcallCallText, ParsesOrRefuses) {
+  const CallText& c = GetParam();
+  std::string error;
+  const auto call = tools::parseDispatchCall(c.text, &error);
+  ASSERT_EQ(call.has_value(), c.valid) << c.text;
+  if (!call) {
+    EXPECT_FALSE(error.empty());
+    return;
+  }
+  EXPECT_EQ(call->kind, c.kind);
+  EXPECT_EQ(call->id, c.id);
+  EXPECT_TRUE(call->value == c.value) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, DispcallCallText, testing::ValuesIn(callTexts));
+
+TEST(Dispcall, FlagsOfEachKind) {
+  EXPECT_EQ(tools::invokeFlags(DispatchCall::Kind::Get), DISPATCH_PROPERTYGET);
+  EXPECT_EQ(tools::invokeFlags(DispatchCall::Kind::CallGet), DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+  EXPECT_EQ(tools::invokeFlags(DispatchCall::Kind::Call), DISPATCH_METHOD);
+  EXPECT_EQ(tools::invokeFlags(DispatchCall::Kind::Put), DISPATCH_PROPERTYPUT);
+}
+
+TEST(Dispcall, FormatsResultsAndErrors) {
+  const std::pair<Variant, std::string> results[] = {
+      {Variant::fromBstr(u"Tide"), "VT_BSTR \"Tide\""},
+      {Variant::fromBstr(std::u16string(u"q\"\\\n\0\x7F", 6)), "VT_BSTR \"q\\\"\\\\\\n\\u0000\\u007F\""},
+      {Variant::fromBstr(u"\u00E9\U0001F3B5"), "VT_BSTR \"\xC3\xA9\xF0\x9F\x8E\xB5\""},
+      {Variant::fromBstr(u"\xDC00x"), "VT_BSTR \"\\uDC00x\""},
+      {Variant::fromI2(-5), "VT_I2 -5"},
+      {Variant::fromUI1(255), "VT_UI1 255"},
+      {Variant::fromI4(1610809351), "VT_I4 1610809351"},
+      {Variant::fromBool(true), "VT_BOOL true"},
+      {Variant::fromBool(false), "VT_BOOL false"},
+      {Variant(), "VT_EMPTY"},
+  };
+  for (const auto& [value, line] : results) EXPECT_EQ(tools::formatResult(value), line);
+  EXPECT_EQ(tools::formatError(DISP_E_MEMBERNOTFOUND), "error 0x80020003");
+  EXPECT_EQ(tools::formatError(REGDB_E_CLASSNOTREG), "error 0x80040154");
+}
+
+TEST(Dispcall, PrintedTextReadsBackExactly) {
+  const std::u16string texts[] = {std::u16string(u"\0\x01\x1F\"\\/ end", 10), u"\xD800", u"\xDBFF\xDFFF",
+                                  u"caf\u00E9 \U0001F3B5", u""};
+  for (const auto& text : texts) {
+    std::string error;
+    const auto back = tools::parseJsonStringLiteral(tools::jsonStringLiteral(text), &error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(*back, text);
+  }
+}
+
+struct RunResult {
+  int exitCode = -1;
+  std::string output;
+};
+
+RunResult runProgram(const std::string& command) {
+  RunResult result;
+  FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return result;
+  std::array<char, 4096> buffer;
+  while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe)) result.output.append(buffer.data(), got);
+  const int status = ::pclose(pipe);
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+TEST(DispcallProgram, RegistersAndRunsCallsAgainstTheTestServer) {
+  RegistryInTemporaryFolder registry;
+  const std::string env = "AUTOMATION_REGISTRY='" + registry.file().string() + "' ";
+
+  const RunResult notRegistered = runProgram(env + DISPCALL_PATH " automationTest.Record get:1");
+  EXPECT_EQ(notRegistered.exitCode, 2);
+  EXPECT_EQ(notRegistered.output, "");
+
+  ASSERT_EQ(runProgram(env + REGSVR_PATH " " TEST_SERVER_PATH).exitCode, 0);
+  const RunResult run = runProgram(env + DISPCALL_PATH
+                                   " automationTest.Record put:1=i4:1999 get:1 put:0x2='\"Ti\\u0000de\"' callget:2"
+                                   " call:5 put:1=i4:70000 put:1=abc get:99 get:0x3 get:4 call:-552 get:1");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.output,
+            "ok\n"
+            "VT_I2 1999\n"
+            "ok\n"
+            "VT_BSTR \"Ti\\u0000de\"\n"
+            "VT_I4 5\n"
+            "error 0x8002000A\n"
+            "error 0x80020005\n"
+            "error 0x80020003\n"
+            "VT_UI1 255\n"
+            "VT_BOOL false\n"
+            "VT_EMPTY\n"
+            "VT_I2 0\n");
+
+  EXPECT_EQ(runProgram(env + DISPCALL_PATH " automationTest.Record get:1 callget:1").exitCode, 0);
+  EXPECT_EQ(runProgram(env + DISPCALL_PATH " automationTest.Record get:one").exitCode, 2);
+  ASSERT_EQ(runProgram(env + REGSVR_PATH " -u " TEST_SERVER_PATH).exitCode, 0);
+  EXPECT_EQ(runProgram(env + DISPCALL_PATH " automationTest.Record get:1").exitCode, 2);
+  EXPECT_NE(runProgram(env + REGSVR_PATH " " + registry.folder().string() + "/missing.so").exitCode, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ServerLibrary, ExportsOnlyTheFourEntryPoints) {
+  const RunResult symbols = runProgram("nm -D --defined-only " TEST_SERVER_PATH " | awk '{print $3}' | sort");
+  ASSERT_EQ(symbols.exitCode, 0);
+  EXPECT_EQ(symbols.output, "DllCanUnloadNow\nDllGetClassObject\nDllRegisterServer\nDllUnregisterServer\n");
+}
+
+}  // namespace
