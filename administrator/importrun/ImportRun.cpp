@@ -1,0 +1,179 @@
+#include "ImportRun.h"
+
+#include <text/Utf.h>
+
+#include "SafeName.h"
+
+namespace mervalis {
+namespace {
+
+constexpr std::u16string_view kLineBreak = u"\r\n";
+
+struct Rejection {
+  TagField field;
+  std::u16string_view logText;
+  std::u16string_view summaryText;
+};
+// Tested in this order; the first empty field decides.
+constexpr Rejection kRejections[] = {
+    {TagField::Title, u" Error - No Title", u" - No Title"},
+    {TagField::Album, u" Error - No Album", u" - No Album"},
+    {TagField::Artist, u" Error - No Artist", u" - No Artist"},
+};
+
+// Folder path, one separator and a name: always joined this way, also after a
+// path that already ends in a separator, so the catalogue row shows exactly what
+// the window showed.
+std::string join(const std::string& folder, const std::string& name) { return folder + "/" + name; }
+
+std::u16string toText(const std::string& bytes) { return platform::text::utf16FromUtf8(bytes); }
+
+std::u16string& fieldOf(TagField field, std::u16string& title, std::u16string& album, std::u16string& artist) {
+  switch (field) {
+    case TagField::Title: return title;
+    case TagField::Album: return album;
+    case TagField::Artist: break;
+  }
+  return artist;
+}
+
+}  // namespace
+
+void ImportRun::run(const RunInputs& inputs) {
+  inputs_ = inputs;
+  summary_.clear();
+  view_.clearLog();
+
+  const std::string& catalogue = inputs_.cataloguePath;
+  const Status opened = catalogue.empty() || catalogue.back() == '/'
+                            ? Status::failure("no catalogue file is selected")
+                            : catalogue_.open(catalogue);
+  if (!opened) {
+    stopBeforeStart(u"The catalogue " + toText(catalogue) + u" cannot be opened: " + toText(opened.reason()) +
+                    u". No file was touched.");
+    return;
+  }
+
+  std::vector<std::string> files, subfolders;
+  if (listSourceFolder(files, subfolders)) {
+    processFolderFiles(inputs_.sourceFolder, files);
+    for (const auto& name : subfolders) processSubfolder(name);
+  }
+  catalogue_.close();
+  view_.showSummary(summary_);
+}
+
+// Both lists are taken before any file is filed, so folders that the run itself
+// creates below a source folder are never visited.
+bool ImportRun::listSourceFolder(std::vector<std::string>& files, std::vector<std::string>& subfolders) {
+  Status listed = files_.listFiles(inputs_.sourceFolder, files);
+  if (listed) listed = files_.listSubfolders(inputs_.sourceFolder, subfolders);
+  if (listed) return true;
+  const std::u16string message = u"The source folder " + toText(inputs_.sourceFolder) +
+                                 u" cannot be read: " + toText(listed.reason()) + u". No file was touched.";
+  view_.appendLog(std::u16string(kLineBreak) + message);
+  summary_ += std::u16string(kLineBreak) + message;
+  return false;
+}
+
+void ImportRun::processFolderFiles(const std::string& folder, const std::vector<std::string>& names) {
+  for (const auto& name : names) processFile(name, join(folder, name));
+}
+
+void ImportRun::processSubfolder(const std::string& name) {
+  const std::string folder = join(inputs_.sourceFolder, name);
+  std::vector<std::string> names;
+  if (const Status listed = files_.listFiles(folder, names); !listed) {
+    view_.appendLog(std::u16string(kLineBreak) + toText(name) + u" Error - " + toText(listed.reason()));
+    reportFailure(toText(folder), toText(listed.reason()));
+    return;
+  }
+  processFolderFiles(folder, names);
+}
+
+void ImportRun::processFile(const std::string& name, const std::string& path) {
+  view_.appendLog(std::u16string(kLineBreak) + toText(name));
+  const std::u16string sourcePath = toText(path);
+  AcceptedTag tag;
+  if (const std::u16string rejection = judge(sourcePath, tag); !rejection.empty()) {
+    // judge() has already written the file's log text.
+    summary_ += std::u16string(kLineBreak) + sourcePath + rejection;
+    return;
+  }
+  if (const Status filed = file(path, tag); !filed) {
+    view_.appendLog(u" Error - " + toText(filed.reason()));
+    reportFailure(sourcePath, toText(filed.reason()));
+  }
+}
+
+std::u16string ImportRun::judge(const std::u16string& path, AcceptedTag& tag) {
+  // A file the reader did not take has no fields of its own: it must never be
+  // judged by the previous file's tag.
+  const bool loaded = tags_.load(path).ok();
+  for (const auto& rejection : kRejections) {
+    std::u16string& value = fieldOf(rejection.field, tag.title, tag.album, tag.artist);
+    const Status read = loaded ? tags_.read(rejection.field, value) : Status::failure("");
+    if (!read && !read.reason().empty()) {
+      const std::u16string reason = u"the tag cannot be read: " + toText(read.reason());
+      view_.appendLog(u" Error - " + reason);
+      return u" - " + reason;
+    }
+    if (!read || value.empty()) {
+      view_.appendLog(rejection.logText);
+      return std::u16string(rejection.summaryText);
+    }
+  }
+  return {};
+}
+
+Status ImportRun::file(const std::string& source, const AcceptedTag& tag) {
+  const std::string artistFolder = join(inputs_.destinationRoot, safeNameComponent(tag.artist));
+  const std::string albumFolder = join(artistFolder, safeNameComponent(tag.album));
+  const std::string target = join(albumFolder, safeNameComponent(tag.title) + ".mp3");
+
+  if (const Status begun = catalogue_.begin(); !begun) return begun;
+  bool moved = false;
+  Status filed = fileInsideTransaction(source, target, tag, moved);
+  if (filed) filed = catalogue_.commit();
+  if (filed) return filed;
+
+  catalogue_.rollback();
+  // Without its row the file goes back where it was, so the catalogue and the
+  // folders never disagree.
+  if (moved) {
+    if (const Status back = files_.moveFile(target, source); !back)
+      return Status::failure(filed.reason() + "; the file stays at " + target + " without a catalogue row (" +
+                             back.reason() + ")");
+  }
+  return filed;
+}
+
+Status ImportRun::fileInsideTransaction(const std::string& source, const std::string& target,
+                                        const AcceptedTag& tag, bool& moved) {
+  using platform::text::utf8FromUtf16;
+  const std::string albumFolder = target.substr(0, target.rfind('/'));
+  const std::string artistFolder = albumFolder.substr(0, albumFolder.rfind('/'));
+  Status step = catalogue_.insert(utf8FromUtf16(tag.title), utf8FromUtf16(tag.artist), utf8FromUtf16(tag.album),
+                                  target);
+  if (step) step = ensureFolder(artistFolder);
+  if (step) step = ensureFolder(albumFolder);
+  if (step) step = files_.moveFile(source, target);
+  moved = step.ok();
+  return step;
+}
+
+Status ImportRun::ensureFolder(const std::string& path) {
+  if (files_.folderExists(path)) return Status::success();
+  return files_.createFolder(path);
+}
+
+void ImportRun::reportFailure(const std::u16string& sourcePath, const std::u16string& reason) {
+  summary_ += std::u16string(kLineBreak) + sourcePath + u" - " + reason;
+}
+
+void ImportRun::stopBeforeStart(const std::u16string& message) {
+  view_.appendLog(std::u16string(kLineBreak) + message);
+  view_.showSummary(std::u16string(kLineBreak) + message);
+}
+
+}  // namespace mervalis

@@ -1,0 +1,55 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "RunPorts.h"
+#include "RunView.h"
+#include "Status.h"
+#include "TagReader.h"
+
+namespace mervalis {
+
+// The three inputs of a run, taken once when it starts and used to its end.
+struct RunInputs {
+  std::string cataloguePath;
+  std::string sourceFolder;
+  std::string destinationRoot;
+};
+
+// Files every tagged file of a source folder and of the folders one level below
+// it: one catalogue row and a move to root/artist/album/title.mp3 per file,
+// a log line per visited file, and a summary of every file that was not filed.
+class ImportRun {
+ public:
+  ImportRun(TagReader& tags, RunFiles& files, RunCatalogue& catalogue, RunView& view)
+      : tags_(tags), files_(files), catalogue_(catalogue), view_(view) {}
+
+  void run(const RunInputs& inputs);
+
+ private:
+  struct AcceptedTag {
+    std::u16string title, album, artist;
+  };
+
+  bool listSourceFolder(std::vector<std::string>& files, std::vector<std::string>& subfolders);
+  void processFolderFiles(const std::string& folder, const std::vector<std::string>& names);
+  void processSubfolder(const std::string& name);
+  void processFile(const std::string& name, const std::string& path);
+  // Empty reason: the file is accepted and `tag` holds its fields.
+  std::u16string judge(const std::u16string& path, AcceptedTag& tag);
+  Status file(const std::string& source, const AcceptedTag& tag);
+  Status fileInsideTransaction(const std::string& source, const std::string& target, const AcceptedTag& tag,
+                               bool& moved);
+  Status ensureFolder(const std::string& path);
+  void reportFailure(const std::u16string& sourcePath, const std::u16string& reason);
+  void stopBeforeStart(const std::u16string& message);
+
+  TagReader& tags_;
+  RunFiles& files_;
+  RunCatalogue& catalogue_;
+  RunView& view_;
+  RunInputs inputs_;
+  std::u16string summary_;
+};
+
+}  // namespace mervalis

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "RunFakes.h"
+
+namespace mervalis::testing {
+namespace {
+
+class ImportRunTest : public ::testing::Test {
+ protected:
+  FakeTagReader tags;
+  FakeFiles files;
+  FakeCatalogue catalogue;
+  RecordingView view;
+  ImportRun importRun{tags, files, catalogue, view};
+  RunInputs inputs{"/db/Catalogue.mdb", "/src", "/dest"};
+
+  void SetUp() override { files.folders = {"/src", "/dest", "/db"}; }
+  void tagged(const std::string& path, FakeTag tag) {
+    files.addFile(path, path);
+    tags.tags[std::u16string(path.begin(), path.end())] = std::move(tag);
+  }
+  const std::u16string& summary() const { return view.summaries.at(0); }
+};
+
+TEST_F(ImportRunTest, FilesATaggedFileAndRejectsAnUntaggedOne) {
+  tagged("/src/a.mp3", {u"Song", u"Album", u"Artist"});
+  files.addFile("/src/b.mp3");
+  importRun.run(inputs);
+
+  EXPECT_EQ(view.log, u"\r\na.mp3\r\nb.mp3 Error - No Title");
+  ASSERT_EQ(view.summaries.size(), 1u);
+  EXPECT_EQ(summary(), u"\r\n/src/b.mp3 - No Title");
+  EXPECT_EQ(files.files.count("/dest/Artist/Album/Song.mp3"), 1u);
+  EXPECT_EQ(files.files.count("/src/a.mp3"), 0u);
+  EXPECT_EQ(catalogue.rows, (std::vector<Row>{{"Song", "Artist", "Album", "/dest/Artist/Album/Song.mp3"}}));
+  EXPECT_EQ(catalogue.opens, 1);
+  EXPECT_EQ(catalogue.closes, 1);
+}
+
+TEST_F(ImportRunTest, FirstEmptyFieldInTitleAlbumArtistOrderDecides) {
+  struct Case {
+    FakeTag tag;
+    std::u16string log, summary;
+  } cases[] = {
+      {{u"", u"Al", u"Ar"}, u" Error - No Title", u" - No Title"},
+      {{u"T", u"", u"Ar"}, u" Error - No Album", u" - No Album"},
+      {{u"T", u"Al", u""}, u" Error - No Artist", u" - No Artist"},
+      {{u"T", u"", u""}, u" Error - No Album", u" - No Album"},
+  };
+  for (const auto& c : cases) {
+    FakeTagReader reader;
+    FakeFiles disk;
+    disk.folders = {"/src", "/dest"};
+    disk.addFile("/src/x.mp3");
+    reader.tags[u"/src/x.mp3"] = c.tag;
+    RecordingView v;
+    FakeCatalogue cat;
+    ImportRun(reader, disk, cat, v).run(inputs);
+    EXPECT_EQ(v.log, u"\r\nx.mp3" + c.log);
+    EXPECT_EQ(v.summaries.at(0), u"\r\n/src/x.mp3" + c.summary);
+    EXPECT_TRUE(cat.rows.empty());
+    EXPECT_EQ(disk.files.count("/src/x.mp3"), 1u);
+  }
+}
+
+TEST_F(ImportRunTest, VisitsSourceFilesFirstThenOneLevelBelowOnly) {
+  files.folders.insert({"/src/sub", "/src/sub/deeper"});
+  files.addFile("/src/sub/s.mp3");
+  files.addFile("/src/sub/deeper/d.mp3");
+  files.addFile("/src/z.mp3");
+  importRun.run(inputs);
+  EXPECT_EQ(view.log, u"\r\nz.mp3 Error - No Title\r\ns.mp3 Error - No Title");
+  EXPECT_EQ(summary(), u"\r\n/src/z.mp3 - No Title\r\n/src/sub/s.mp3 - No Title");
+}
+
+TEST_F(ImportRunTest, DestinationEqualToSourceNeverRevisitsFiledFiles) {
+  inputs.destinationRoot = "/src";
+  tagged("/src/a.mp3", {u"Song", u"Album", u"Artist"});
+  importRun.run(inputs);
+  EXPECT_EQ(view.log, u"\r\na.mp3");
+  EXPECT_EQ(files.files.count("/src/Artist/Album/Song.mp3"), 1u);
+  EXPECT_EQ(tags.loads.size(), 1u);
+}
+
+TEST_F(ImportRunTest, ExistingFoldersAreUsedAndRootSeparatorStaysDoubled) {
+  inputs.destinationRoot = "/";
+  files.folders.insert({"/", "/Artist"});
+  tagged("/src/a.mp3", {u"Song", u"Album", u"Artist"});
+  importRun.run(inputs);
+  EXPECT_EQ(catalogue.rows.at(0).fileName, "//Artist/Album/Song.mp3");
+  EXPECT_EQ(files.files.count("/Artist/Album/Song.mp3"), 1u);
+}
+
+TEST_F(ImportRunTest, AFileTheReaderDidNotTakeIsNotJudgedByThePreviousTag) {
+  tagged("/src/a.mp3", {u"Song", u"Album", u"Artist"});
+  files.addFile("/src/b.mp3");
+  tags.unloadable.insert(u"/src/b.mp3");
+  importRun.run(inputs);
+  EXPECT_EQ(view.log, u"\r\na.mp3\r\nb.mp3 Error - No Title");
+  EXPECT_EQ(catalogue.rows.size(), 1u);
+  EXPECT_EQ(files.files.count("/src/b.mp3"), 1u);
+}
+
+TEST_F(ImportRunTest, TagTextCannotLeaveTheDestinationRoot) {
+  tagged("/src/a.mp3", {u"../x", u"..", u".hidden/b"});
+  importRun.run(inputs);
+  const std::string expected = "/dest/_hidden_b/__/_._x.mp3";
+  ASSERT_EQ(catalogue.rows.size(), 1u);
+  EXPECT_EQ(catalogue.rows[0].fileName, expected);
+  EXPECT_EQ(catalogue.rows[0].track, "../x");
+  EXPECT_EQ(files.files.count(expected), 1u);
+}
+
+TEST_F(ImportRunTest, EveryFailureOfAFileLeavesItInPlaceWithoutARow) {
+  struct Case {
+    const char* what;
+    std::function<void(FakeFiles&, FakeCatalogue&)> breakIt;
+    std::u16string reason;
+  } cases[] = {
+      {"insert", [](FakeFiles&, FakeCatalogue& c) { c.failInsert = true; }, u"disk I/O error"},
+      {"artist folder", [](FakeFiles& f, FakeCatalogue&) { f.failCreate = "/dest/Ar"; }, u"permission denied"},
+      {"move", [](FakeFiles& f, FakeCatalogue&) { f.failMove = "/dest/Ar/Al/T.mp3"; }, u"input/output error"},
+      {"target exists",
+       [](FakeFiles& f, FakeCatalogue&) {
+         f.folders.insert({"/dest/Ar", "/dest/Ar/Al"});
+         f.addFile("/dest/Ar/Al/T.mp3", "older");
+       },
+       u"a file already exists at /dest/Ar/Al/T.mp3"},
+      {"commit", [](FakeFiles&, FakeCatalogue& c) { c.failCommit = true; }, u"database is locked"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeTagReader reader;
+    FakeFiles disk;
+    FakeCatalogue cat;
+    RecordingView v;
+    disk.folders = {"/src", "/dest"};
+    disk.addFile("/src/x.mp3", "music");
+    reader.tags[u"/src/x.mp3"] = {u"T", u"Al", u"Ar"};
+    c.breakIt(disk, cat);
+    const auto before = disk.files.count("/dest/Ar/Al/T.mp3") ? disk.files["/dest/Ar/Al/T.mp3"] : "";
+    ImportRun(reader, disk, cat, v).run(inputs);
+    EXPECT_EQ(disk.files["/src/x.mp3"], "music");
+    EXPECT_TRUE(cat.rows.empty());
+    EXPECT_EQ(disk.files.count("/dest/Ar/Al/T.mp3") ? disk.files["/dest/Ar/Al/T.mp3"] : "", before);
+    EXPECT_EQ(v.log, u"\r\nx.mp3 Error - " + c.reason);
+    EXPECT_EQ(v.summaries.at(0), u"\r\n/src/x.mp3 - " + c.reason);
+  }
+}
+
+TEST_F(ImportRunTest, TheRunGoesOnAfterAFailedFile) {
+  tagged("/src/a.mp3", {u"Same", u"Album", u"Artist"});
+  tagged("/src/b.mp3", {u"Same", u"Album", u"Artist"});
+  tagged("/src/c.mp3", {u"Other", u"Album", u"Artist"});
+  importRun.run(inputs);
+  EXPECT_EQ(catalogue.rows.size(), 2u);
+  EXPECT_EQ(files.files.count("/src/b.mp3"), 1u);
+  EXPECT_EQ(files.files.count("/dest/Artist/Album/Other.mp3"), 1u);
+  EXPECT_NE(view.log.find(u"b.mp3 Error - a file already exists"), std::u16string::npos);
+}
+
+TEST_F(ImportRunTest, ACatalogueThatCannotBeOpenedStopsBeforeAnyFile) {
+  struct Case {
+    std::string path;
+    bool failOpen;
+    std::u16string reason;
+  } cases[] = {
+      {"/db/", false, u"no catalogue file is selected"},
+      {"/db/Broken.mdb", true, u"file is not a database"},
+  };
+  for (const auto& c : cases) {
+    FakeTagReader reader;
+    FakeFiles disk;
+    FakeCatalogue cat;
+    RecordingView v;
+    disk.folders = {"/src", "/dest"};
+    disk.addFile("/src/x.mp3");
+    cat.failOpen = c.failOpen;
+    ImportRun(reader, disk, cat, v).run({c.path, "/src", "/dest"});
+    EXPECT_TRUE(reader.loads.empty());
+    ASSERT_EQ(v.summaries.size(), 1u);
+    const std::u16string path(c.path.begin(), c.path.end());
+    EXPECT_NE(v.summaries[0].find(path), std::u16string::npos);
+    EXPECT_NE(v.summaries[0].find(c.reason), std::u16string::npos);
+    EXPECT_NE(v.log.find(c.reason), std::u16string::npos);
+  }
+}
+
+TEST_F(ImportRunTest, AnEmptySourceFolderStillOpensClosesAndShowsAnEmptyMessage) {
+  importRun.run(inputs);
+  EXPECT_EQ(view.log, u"");
+  EXPECT_EQ(view.summaries, std::vector<std::u16string>{u""});
+  EXPECT_EQ(catalogue.opens, 1);
+  EXPECT_EQ(catalogue.closes, 1);
+}
+
+}  // namespace
+}  // namespace mervalis::testing

@@ -1,0 +1,140 @@
+#pragma once
+// In-memory stand-ins for the import run's seams, each able to fail on command.
+#include <ImportRun.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace mervalis::testing {
+
+struct FakeTag {
+  std::u16string title, album, artist;
+};
+
+class FakeTagReader : public TagReader {
+ public:
+  std::map<std::u16string, FakeTag> tags;  // files with a tag; others read empty
+  std::set<std::u16string> unloadable;
+  std::vector<std::u16string> loads;
+
+  Status load(const std::u16string& path) override {
+    loads.push_back(path);
+    if (unloadable.count(path)) return Status::failure("not taken");
+    auto it = tags.find(path);
+    current_ = it == tags.end() ? FakeTag{} : it->second;
+    return Status::success();
+  }
+  Status read(TagField field, std::u16string& value) override {
+    value = field == TagField::Title ? current_.title : field == TagField::Album ? current_.album : current_.artist;
+    return Status::success();
+  }
+
+ private:
+  FakeTag current_{u"stale title", u"stale album", u"stale artist"};
+};
+
+// Folders and files by full path; a file's content is a string.
+class FakeFiles : public RunFiles {
+ public:
+  std::set<std::string> folders;
+  std::map<std::string, std::string> files;
+  std::string failCreate, failMove;  // a path whose operation fails
+
+  void addFile(const std::string& path, std::string content = "x") { files[path] = std::move(content); }
+
+  Status listFiles(const std::string& folder, std::vector<std::string>& names) override {
+    return list(folder, names, false);
+  }
+  Status listSubfolders(const std::string& folder, std::vector<std::string>& names) override {
+    return list(folder, names, true);
+  }
+  bool folderExists(const std::string& path) override { return folders.count(normal(path)) != 0; }
+  Status createFolder(const std::string& path) override {
+    if (path == failCreate) return Status::failure("permission denied");
+    if (!folders.insert(normal(path)).second) return Status::failure("exists");
+    return Status::success();
+  }
+  Status moveFile(const std::string& source, const std::string& target) override {
+    if (target == failMove) return Status::failure("input/output error");
+    const std::string from = normal(source), to = normal(target);
+    if (!files.count(from)) return Status::failure("no such file");
+    if (files.count(to)) return Status::failure("a file already exists at " + target);
+    if (!folders.count(to.substr(0, to.rfind('/')))) return Status::failure("no such folder");
+    files[to] = files[from];
+    files.erase(from);
+    return Status::success();
+  }
+  // Doubled separators name the same place, as on disk.
+  static std::string normal(std::string path) {
+    for (std::size_t at; (at = path.find("//")) != std::string::npos;) path.erase(at, 1);
+    return path;
+  }
+
+ private:
+  Status list(const std::string& folder, std::vector<std::string>& names, bool wantFolders) {
+    const std::string prefix = normal(folder) + "/";
+    if (!folders.count(normal(folder))) return Status::failure("no such folder");
+    auto add = [&](const std::string& path) {
+      if (path.rfind(prefix, 0) == 0 && path.find('/', prefix.size()) == std::string::npos)
+        names.push_back(path.substr(prefix.size()));
+    };
+    if (wantFolders)
+      for (const auto& f : folders) add(f);
+    else
+      for (const auto& [path, content] : files) add(path);
+    return Status::success();
+  }
+};
+
+struct Row {
+  std::string track, artist, album, fileName;
+  bool operator==(const Row&) const = default;
+};
+
+class FakeCatalogue : public RunCatalogue {
+ public:
+  std::vector<Row> rows;
+  bool failOpen = false, failInsert = false, failCommit = false;
+  int opens = 0, closes = 0;
+
+  Status open(const std::string&) override {
+    ++opens;
+    return failOpen ? Status::failure("file is not a database") : Status::success();
+  }
+  Status begin() override {
+    pending_.clear();
+    return Status::success();
+  }
+  Status insert(const std::string& t, const std::string& ar, const std::string& al, const std::string& f) override {
+    if (failInsert) return Status::failure("disk I/O error");
+    pending_.push_back({t, ar, al, f});
+    return Status::success();
+  }
+  Status commit() override {
+    if (failCommit) return Status::failure("database is locked");
+    rows.insert(rows.end(), pending_.begin(), pending_.end());
+    pending_.clear();
+    return Status::success();
+  }
+  Status rollback() override {
+    pending_.clear();
+    return Status::success();
+  }
+  void close() override { ++closes; }
+
+ private:
+  std::vector<Row> pending_;
+};
+
+class RecordingView : public RunView {
+ public:
+  std::u16string log = u"Log Report";
+  std::vector<std::u16string> summaries;
+  void clearLog() override { log.clear(); }
+  void appendLog(std::u16string_view text) override { log += text; }
+  void showSummary(const std::u16string& summary) override { summaries.push_back(summary); }
+};
+
+}  // namespace mervalis::testing
