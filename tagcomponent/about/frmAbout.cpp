@@ -7,7 +7,7 @@
 #include <QUrl>
 
 #include "AboutTexts.h"
-#include "Twips.h"
+#include <ui/Twips.h>
 
 namespace lyrebox {
 
