@@ -17,6 +17,8 @@ namespace {
 using platform::ui::DirListBox;
 using platform::ui::DriveListBox;
 using platform::ui::FileListBox;
+using platform::ui::twipsRect;
+using platform::ui::twipsToPixels;
 
 constexpr int kNoTabIndex = -1;
 
@@ -181,7 +183,7 @@ void frmMain::Dir2_Change() {
 
 void frmMain::Drive3_Change() { (void)listMoved(Dir3->setPath(Drive3->drive())); }
 
-void frmMain::endProgram() { QCoreApplication::exit(0); }
+void frmMain::endProgram() { services_.quit(); }
 
 bool frmMain::listMoved(const platform::ui::ListResult& result) {
   if (!result) showListError(result.reason());

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -20,6 +21,8 @@ namespace mervalis {
 struct WindowServices {
   std::function<void(const RunInputs&, RunView&)> runImport;
   std::function<QString()> showAbout;
+  // Ends the program at once, without a question.
+  std::function<void()> quit = [] { QCoreApplication::exit(0); };
 };
 
 // The program's one window: three pages walked through in order (choose the

@@ -9,6 +9,9 @@
 #include "AboutTexts.h"
 #include <ui/Twips.h>
 
+using platform::ui::twipsRect;
+using platform::ui::twipsToPixels;
+
 namespace lyrebox {
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
