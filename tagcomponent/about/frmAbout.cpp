@@ -7,7 +7,10 @@
 #include <QUrl>
 
 #include "AboutTexts.h"
-#include "Twips.h"
+#include <ui/Twips.h>
+
+using platform::ui::twipsRect;
+using platform::ui::twipsToPixels;
 
 namespace lyrebox {
 

@@ -2,7 +2,7 @@
 #include <QRect>
 #include <QWidget>
 
-namespace lyrebox {
+namespace platform::ui {
 
 // Layouts are kept in twips (1/1440 inch): 15 twips are one pixel at 96 dots per
 // inch, scaled by the screen's logical DPI so the layout keeps its size in inches.
@@ -14,4 +14,4 @@ inline QRect twipsRect(const QWidget& widget, int left, int top, int width, int 
                twipsToPixels(height, dpi));
 }
 
-}  // namespace lyrebox
+}  // namespace platform::ui

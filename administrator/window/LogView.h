@@ -1,0 +1,25 @@
+#pragma once
+#include <QPlainTextEdit>
+#include <QString>
+
+namespace mervalis {
+
+// The log of a run: its caption text is exactly what the run wrote, and it is
+// shown read-only in a view that scrolls and follows the newest line. Appending
+// costs time in proportion to the piece appended, not to the whole log.
+class LogView : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  explicit LogView(const QString& caption, QWidget* parent = nullptr);
+
+  const QString& caption() const { return caption_; }
+  void setCaption(const QString& caption);
+  void append(const QString& piece);
+
+ private:
+  void insertAtEnd(const QString& piece);
+
+  QString caption_;
+};
+
+}  // namespace mervalis

@@ -1,0 +1,50 @@
+#include "RunGuard.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+
+namespace mervalis {
+namespace {
+bool isUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+RunGuard::RunGuard(QWidget& window) : window_(window) { qApp->installEventFilter(this); }
+
+RunGuard::~RunGuard() { qApp->removeEventFilter(this); }
+
+bool RunGuard::eventFilter(QObject* watched, QEvent* event) {
+  if (!belongsToWindow(watched)) return false;
+  if (event->type() == QEvent::Close && watched == &window_) {
+    closeRequested_ = true;
+    event->ignore();
+    return true;
+  }
+  return isUserInput(event->type());
+}
+
+// Only the window itself and its controls: a message box it opens stays usable.
+bool RunGuard::belongsToWindow(QObject* object) const {
+  const auto* widget = qobject_cast<QWidget*>(object);
+  return widget && widget->window() == &window_;
+}
+
+}  // namespace mervalis

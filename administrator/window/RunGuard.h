@@ -1,0 +1,29 @@
+#pragma once
+#include <QObject>
+
+namespace mervalis {
+
+// While a run goes on, the window keeps repainting but no input reaches it:
+// nothing can start, change or end anything until the run is over. A close from
+// the title bar is remembered and carried out when the guard is lifted.
+class RunGuard : public QObject {
+  Q_OBJECT
+ public:
+  explicit RunGuard(QWidget& window);
+  ~RunGuard() override;
+  RunGuard(const RunGuard&) = delete;
+  RunGuard& operator=(const RunGuard&) = delete;
+
+  bool closeWasRequested() const { return closeRequested_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool belongsToWindow(QObject* object) const;
+
+  QWidget& window_;
+  bool closeRequested_ = false;
+};
+
+}  // namespace mervalis

@@ -1,0 +1,27 @@
+#include "SummaryBox.h"
+
+#include <QMessageBox>
+
+namespace mervalis {
+namespace {
+constexpr int kLinesShownInMessage = 20;
+}
+
+SummaryParts splitSummary(const QString& summary) {
+  const QStringList lines = summary.split(QStringLiteral("\r\n"));
+  if (lines.size() <= kLinesShownInMessage) return {summary, QString()};
+  const QStringList head = lines.mid(0, kLinesShownInMessage);
+  const QString message = head.join(QStringLiteral("\r\n")) +
+                          QStringLiteral("\r\n... and %1 more lines: see the details.")
+                              .arg(lines.size() - kLinesShownInMessage);
+  return {message, summary};
+}
+
+void showSummaryBox(QWidget* parent, const QString& summary) {
+  const SummaryParts parts = splitSummary(summary);
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Mervalis"), parts.message, QMessageBox::Ok, parent);
+  if (!parts.details.isEmpty()) box.setDetailedText(parts.details);
+  box.exec();
+}
+
+}  // namespace mervalis

@@ -1,0 +1,99 @@
+#pragma once
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QWidget>
+#include <functional>
+
+#include <ImportRun.h>
+#include <RunView.h>
+#include <ui/DirListBox.h>
+#include <ui/DriveListBox.h>
+#include <ui/FileListBox.h>
+
+#include "LogView.h"
+
+namespace mervalis {
+
+// What the window asks of the rest of the program: the import run, and the
+// component's About box (an error text, empty on success).
+struct WindowServices {
+  std::function<void(const RunInputs&, RunView&)> runImport;
+  std::function<QString()> showAbout;
+  // Ends the program at once, without a question.
+  std::function<void()> quit = [] { QCoreApplication::exit(0); };
+};
+
+// The program's one window: three pages walked through in order (choose the
+// catalogue, choose the source and destination folders, run the import).
+class frmMain : public QWidget, public RunView {
+  Q_OBJECT
+ public:
+  explicit frmMain(WindowServices services, QWidget* parent = nullptr);
+
+  QTabWidget* SSTab1;
+  QLabel* lblDBase;
+  platform::ui::DirListBox* Dir1;
+  platform::ui::DriveListBox* Drive1;
+  platform::ui::FileListBox* File1;
+  QPushButton* cmdExit1;
+  QPushButton* cmdNext1;
+  QLabel* Label1;
+  QLabel* Label3;
+  platform::ui::DirListBox* Dir2;
+  platform::ui::DriveListBox* Drive2;
+  platform::ui::FileListBox* File2;
+  QLabel* Label2;
+  platform::ui::DirListBox* Dir3;
+  platform::ui::DriveListBox* Drive3;
+  QLabel* Label4;
+  QWidget* Lyrebox1;  // the component's place: it has no run-time appearance
+  QPushButton* cmdPrev2;
+  QPushButton* cmdNext2;
+  LogView* lbllog;
+  QPushButton* cmdExit3;
+  QPushButton* cmdAboutLyrebox;
+  QPushButton* cmdPrev3;
+  QPushButton* cmdGo;
+
+  bool runInProgress() const { return running_; }
+
+  // The run's view.
+  void clearLog() override;
+  void appendLog(std::u16string_view text) override;
+  void showSummary(const std::u16string& summary) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void createControls();
+  void placeControls();
+  void connectHandlers();
+
+  void Form_Load();
+  void cmdNext1_Click();
+  void cmdPrev2_Click();
+  void cmdPrev3_Click();
+  void cmdExit1_Click();
+  void cmdExit3_Click();
+  void cmdAboutLyrebox_Click();
+  void cmdGo_Click();
+  void Drive1_Change();
+  void Dir1_Change();
+  void Drive2_Change();
+  void Dir2_Change();
+  void Drive3_Change();
+
+  void endProgram();
+  // A list that refused to move: say why; the window stays usable.
+  bool listMoved(const platform::ui::ListResult& result);
+  void showListError(const QString& reason);
+  RunInputs readRunInputs() const;
+
+  WindowServices services_;
+  bool running_ = false;
+};
+
+}  // namespace mervalis

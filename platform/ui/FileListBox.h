@@ -1,0 +1,35 @@
+#pragma once
+#include <QListWidget>
+#include <filesystem>
+
+#include "FilePattern.h"
+#include "ListResult.h"
+
+namespace platform::ui {
+
+// The file list: the files of Path whose names match Pattern, hidden files left out,
+// one selected at a time. A folder that has vanished or may not be read is refused and
+// the list keeps showing what it showed.
+class FileListBox : public QListWidget {
+  Q_OBJECT
+
+ public:
+  explicit FileListBox(QWidget* parent = nullptr);
+
+  QString pattern() const { return pattern_.text(); }
+  ListResult setPattern(const QString& patterns);
+
+  QString path() const;
+  ListResult setPath(const QString& path);
+
+  // The selected file's bare name; empty when none is selected.
+  QString fileName() const;
+
+ private:
+  ListResult show(const std::filesystem::path& folder, const FilePattern& pattern);
+
+  std::filesystem::path current_;
+  FilePattern pattern_;
+};
+
+}  // namespace platform::ui

@@ -1,0 +1,66 @@
+#include "FolderReading.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace platform::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class EntryKind { Folder, File };
+
+bool isHidden(const QString& name) { return name.startsWith(QLatin1Char('.')); }
+
+void sortForPeople(QStringList& names) {
+  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    const int folded = a.compare(b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : a < b;
+  });
+}
+
+ListResult cannotRead(const fs::path& folder, const std::error_code& ec) {
+  if (ec == std::errc::no_such_file_or_directory)
+    return ListResult::failure(QStringLiteral("The folder %1 does not exist (any more).").arg(toQString(folder)));
+  if (ec == std::errc::not_a_directory)
+    return ListResult::failure(QStringLiteral("%1 is not a folder.").arg(toQString(folder)));
+  return ListResult::failure(QStringLiteral("The folder %1 cannot be read: %2.")
+                                 .arg(toQString(folder), QString::fromStdString(ec.message())));
+}
+
+ListResult readEntries(const fs::path& folder, EntryKind kind, QStringList& names) {
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return cannotRead(folder, ec);
+  QStringList found;
+  for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+    const QString name = toQString(it->path().filename());
+    std::error_code kindError;  // a broken link or an entry we may not stat is simply not listed
+    const bool wanted = kind == EntryKind::Folder ? it->is_directory(kindError) : it->is_regular_file(kindError);
+    if (wanted && !kindError && !isHidden(name)) found.push_back(name);
+  }
+  if (ec) return cannotRead(folder, ec);
+  sortForPeople(found);
+  names = std::move(found);
+  return ListResult::success();
+}
+
+}  // namespace
+
+fs::path toFsPath(const QString& path) { return fs::path(path.toStdString()); }
+
+QString toQString(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+fs::path normalFolderPath(const fs::path& path, const fs::path& base) {
+  fs::path normal = (path.is_absolute() ? path : base / path).lexically_normal();
+  if (normal.has_relative_path() && !normal.has_filename()) normal = normal.parent_path();
+  return normal;
+}
+
+ListResult readSubfolders(const fs::path& folder, QStringList& names) {
+  return readEntries(folder, EntryKind::Folder, names);
+}
+
+ListResult readFiles(const fs::path& folder, QStringList& names) { return readEntries(folder, EntryKind::File, names); }
+
+}  // namespace platform::ui

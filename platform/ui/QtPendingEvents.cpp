@@ -1,0 +1,46 @@
+#include "QtPendingEvents.h"
+
+#include <time.h>
+
+#include <QCoreApplication>
+#include <cstdint>
+
+#include "events/PendingEvents.h"
+
+namespace platform::ui {
+namespace {
+
+using Nanoseconds = std::int64_t;
+
+// The coarse clock is read from the vDSO without a system call and costs a few
+// nanoseconds; its resolution (a scheduler tick) is fine for pacing repaints. Fall
+// back to the precise clock where the coarse one is too coarse for the interval.
+clockid_t pacingClock(Nanoseconds interval) {
+  timespec resolution{};
+  if (clock_getres(CLOCK_MONOTONIC_COARSE, &resolution) == 0 &&
+      resolution.tv_sec == 0 && resolution.tv_nsec <= interval / 2)
+    return CLOCK_MONOTONIC_COARSE;
+  return CLOCK_MONOTONIC;
+}
+
+Nanoseconds readClock(clockid_t clock) {
+  timespec now{};
+  clock_gettime(clock, &now);
+  return Nanoseconds{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
+}  // namespace
+
+void installQtPendingEvents(std::chrono::milliseconds minimumInterval) {
+  const Nanoseconds interval = std::chrono::duration_cast<std::chrono::nanoseconds>(minimumInterval).count();
+  const clockid_t clock = pacingClock(interval);
+  // The first call always lets events through.
+  platform::setPendingEventsHandler([clock, interval, last = readClock(clock) - interval]() mutable {
+    const Nanoseconds now = readClock(clock);
+    if (now - last < interval) return;
+    last = now;
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+  });
+}
+
+}  // namespace platform::ui

@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "UiTestSupport.h"
+#include "ui/DirListBox.h"
+#include "ui/DriveListBox.h"
+#include "ui/FileListBox.h"
+
+using platform::ui::DirListBox;
+using platform::ui::DriveListBox;
+using platform::ui::DriveTable;
+using platform::ui::FileListBox;
+using platform::ui::MountSource;
+using uitest::TempTree;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Two removable volumes "mounted" on folders of a temporary tree, so that the lists
+// can really open them; the second one's mount point can be taken away.
+class ListBoxes : public testing::Test {
+ protected:
+  void SetUp() override {
+    uitest::application();
+    usb1 = tree.folder("media/usb1");
+    usb2 = tree.folder("media/usb2");
+    tree.folder("media/usb1/Music/Rock");
+    tree.folder("media/usb1/Music/jazz");
+    tree.folder("media/usb1/Music/Blues");
+    tree.folder("media/usb1/Music/.cache");
+    tree.file("media/usb1/Music/notes.txt");
+    MountSource source;
+    source.readMountInfo = [this] {
+      return "40 1 8:17 / " + usb1.string() + " rw - vfat /dev/sdb1 rw\n" + "41 1 8:33 / " + usb2.string() +
+             " rw - vfat /dev/sdc1 rw\n";
+    };
+    source.labelOf = [](const std::string& device) { return device == "/dev/sdb1" ? "STICK" : ""; };
+    source.removableRoots = {(tree.root() / "media").string()};
+    drives = std::make_shared<DriveTable>(source);
+  }
+
+  QString designation(const fs::path& mountPoint) const { return drives->find(uitest::toQString(mountPoint))->designation(); }
+
+  static QStringList shownEntries(const DirListBox& list) {
+    QStringList shown;
+    for (int row = 0; row < list.count(); ++row)
+      shown << QString(list.item(row)->data(DirListBox::LevelRole).toInt(), QLatin1Char(' ')) + list.item(row)->text();
+    return shown;
+  }
+
+  TempTree tree;
+  fs::path usb1, usb2;
+  std::shared_ptr<DriveTable> drives;
+};
+
+}  // namespace
+
+TEST_F(ListBoxes, DirListShowsAncestorsOpenThenSortedVisibleSubfolders) {
+  uitest::CurrentDirectory inside(usb1 / "Music");
+  DirListBox list(drives);
+  EXPECT_EQ(list.path(), tree.q("media/usb1/Music"));
+  QStringList expected;
+  int level = 0;
+  for (const fs::path& part : usb1 / "Music") expected << QString(level++, QLatin1Char(' ')) + uitest::toQString(part);
+  const QString sub(level, QLatin1Char(' '));
+  expected << sub + "Blues" << sub + "jazz" << sub + "Rock";
+  EXPECT_EQ(shownEntries(list), expected);
+  EXPECT_EQ(list.currentItem()->data(DirListBox::PathRole).toString(), tree.q("media/usb1/Music"));
+
+  ASSERT_TRUE(list.setPath("/"));
+  EXPECT_EQ(list.item(0)->data(DirListBox::PathRole).toString(), "/");
+  EXPECT_EQ(list.item(0)->data(DirListBox::LevelRole).toInt(), 0);
+  EXPECT_EQ(list.item(1)->data(DirListBox::LevelRole).toInt(), 1);
+}
+
+TEST_F(ListBoxes, ChangeIsRaisedBeforeTheAssignmentReturnsAndOnlyForARealChange) {
+  DirListBox dir(drives);
+  DriveListBox drive(drives);
+  QStringList dirSeen, driveSeen;  // the value each list held when its Change arrived
+  QObject::connect(&dir, &DirListBox::Change, [&] { dirSeen << dir.path(); });
+  QObject::connect(&drive, &DriveListBox::Change, [&] { driveSeen << drive.drive(); });
+
+  ASSERT_TRUE(dir.setPath(tree.q("media/usb1/Music")));
+  EXPECT_EQ(dirSeen, QStringList{tree.q("media/usb1/Music")});
+  ASSERT_TRUE(dir.setPath("Rock/.."));  // relative to the current folder: the same folder
+  ASSERT_TRUE(dir.setPath(tree.q("media/usb1/Music/")));
+  EXPECT_EQ(dirSeen.size(), 1);
+
+  ASSERT_TRUE(drive.setDrive(designation(usb2)));
+  ASSERT_TRUE(drive.setDrive(uitest::toQString(usb2)));  // the bare mount point names the same drive
+  ASSERT_TRUE(drive.setDrive(uitest::toQString(usb1) + " [OLD LABEL]"));
+  EXPECT_EQ(driveSeen, (QStringList{designation(usb2), designation(usb1)}));
+  EXPECT_EQ(drive.currentText(), designation(usb1));
+}
+
+TEST_F(ListBoxes, ARefusedAssignmentSaysWhyStaysAndRaisesNothing) {
+  DirListBox dir(drives);
+  DriveListBox drive(drives);
+  ASSERT_TRUE(dir.setPath(tree.q("media/usb1/Music")));
+  ASSERT_TRUE(drive.setDrive(designation(usb1)));
+  const QString usb2Drive = designation(usb2);
+  fs::remove(usb2);  // still in the mount table, but its folder is gone: not ready
+  int changes = 0;
+  QObject::connect(&dir, &DirListBox::Change, [&] { ++changes; });
+  QObject::connect(&drive, &DriveListBox::Change, [&] { ++changes; });
+
+  const struct {
+    const char* what;
+    platform::ui::ListResult result;
+    const char* mentions;
+  } refusals[] = {
+      {"drive not ready", drive.setDrive(usb2Drive), "usb2"},
+      {"unknown drive", drive.setDrive("/nowhere [X]"), "/nowhere"},
+      {"folder gone", dir.setPath(tree.q("media/usb2")), "usb2"},
+      {"not a folder", dir.setPath(tree.q("media/usb1/Music/notes.txt")), "notes.txt"},
+      {"directory of a drive not ready", dir.setPath(usb2Drive), "usb2"},
+      {"directory of an unknown drive", dir.setPath("/nowhere [X]"), "/nowhere"},
+  };
+  for (const auto& refused : refusals) {
+    EXPECT_FALSE(refused.result.ok()) << refused.what;
+    EXPECT_TRUE(refused.result.reason().contains(refused.mentions)) << refused.result.reason().toStdString();
+  }
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(dir.path(), tree.q("media/usb1/Music"));
+  EXPECT_EQ(dir.count(), 3 + static_cast<int>(std::distance(usb1.begin(), usb1.end())) + 1);
+  EXPECT_EQ(drive.drive(), designation(usb1));
+  EXPECT_EQ(drive.currentText(), designation(usb1));
+}
+
+TEST_F(ListBoxes, WritingADriveOpensItsCurrentDirectory) {
+  uitest::CurrentDirectory inside(usb1 / "Music" / "jazz");
+  DirListBox dir(drives);
+  DriveListBox drive(drives);
+  EXPECT_EQ(drive.drive(), designation(usb1));  // starts on the drive of the current directory
+  ASSERT_TRUE(dir.setPath(designation(usb2)));
+  EXPECT_EQ(dir.path(), uitest::toQString(usb2));  // not the current directory's drive: its mount point
+  ASSERT_TRUE(dir.setPath(designation(usb1)));
+  EXPECT_EQ(dir.path(), tree.q("media/usb1/Music/jazz"));
+}
+
+class ShownDirList : public ListBoxes {
+ protected:
+  void SetUp() override {
+    ListBoxes::SetUp();
+    list = std::make_unique<DirListBox>(drives);
+    ASSERT_TRUE(list->setPath(tree.q("media/usb1/Music")));
+    list->resize(300, 600);
+    list->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
+    QObject::connect(list.get(), &DirListBox::Change, [this] { ++changes; });
+    QObject::connect(list.get(), &DirListBox::listError, [this](const QString& reason) { errors << reason; });
+  }
+
+  QListWidgetItem* entry(const QString& name) const {
+    const auto found = list->findItems(name, Qt::MatchExactly);
+    return found.isEmpty() ? nullptr : found.back();
+  }
+  QPoint centreOf(const QString& name) const { return list->visualItemRect(entry(name)).center(); }
+
+  std::unique_ptr<DirListBox> list;
+  int changes = 0;
+  QStringList errors;
+};
+
+TEST_F(ShownDirList, SingleClickHighlightsDoubleClickAndEnterOpen) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centreOf("Rock"));
+  EXPECT_EQ(list->currentItem()->text(), "Rock");
+  EXPECT_EQ(list->path(), tree.q("media/usb1/Music"));
+  EXPECT_EQ(changes, 0);
+
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centreOf("Rock"));
+  EXPECT_EQ(list->path(), tree.q("media/usb1/Music/Rock"));
+  EXPECT_EQ(changes, 1);
+
+  list->setCurrentItem(entry("usb1"));
+  QTest::keyClick(list.get(), Qt::Key_Return);
+  EXPECT_EQ(list->path(), uitest::toQString(usb1));
+  EXPECT_EQ(changes, 2);
+  EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(ShownDirList, AFolderRemovedUnderTheListIsReportedAndTheListStays) {
+  fs::remove(tree.root() / "media/usb1/Music/Blues");
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centreOf("Blues"));
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors.front().contains("Blues")) << errors.front().toStdString();
+  EXPECT_EQ(list->path(), tree.q("media/usb1/Music"));
+  EXPECT_EQ(list->currentItem()->data(DirListBox::PathRole).toString(), tree.q("media/usb1/Music"));
+  EXPECT_NE(entry("Blues"), nullptr);  // still shown as it was; nothing read afresh
+  EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ListBoxes, DriveListRefusesAUserPickOfADriveThatIsNotReady) {
+  DriveListBox drive(drives);
+  ASSERT_TRUE(drive.setDrive(designation(usb1)));
+  QStringList errors;
+  int changes = 0;
+  QObject::connect(&drive, &DriveListBox::listError, [&](const QString& reason) { errors << reason; });
+  QObject::connect(&drive, &DriveListBox::Change, [&] { ++changes; });
+  const QString usb2Drive = designation(usb2);
+
+  fs::remove(usb2);
+  QTest::keyClick(&drive, Qt::Key_Down);
+  EXPECT_EQ(errors.size(), 1);
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(drive.drive(), designation(usb1));
+  EXPECT_EQ(drive.currentText(), designation(usb1));
+
+  fs::create_directory(usb2);
+  QTest::keyClick(&drive, Qt::Key_Down);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(drive.drive(), usb2Drive);
+}
+
+TEST_F(ListBoxes, FileListShowsMatchingVisibleFilesAndTheSelectedName) {
+  for (const char* name : {"b.MP3", "a.mp3", ".hidden.mp3", "cover.jpg", "c.mp3x", "cat.mdb"})
+    tree.file(std::string("media/usb1/Music/") + name);
+  tree.folder("media/usb1/Music/folder.mp3");
+  FileListBox files;
+  ASSERT_TRUE(files.setPattern("*.mp3"));
+  ASSERT_TRUE(files.setPath(tree.q("media/usb1/Music")));
+  QStringList shown;
+  for (int row = 0; row < files.count(); ++row) shown << files.item(row)->text();
+  EXPECT_EQ(shown, (QStringList{"a.mp3", "b.MP3"}));
+  EXPECT_EQ(files.fileName(), "");
+  files.item(1)->setSelected(true);
+  files.item(0)->setSelected(true);  // one selection at a time
+  EXPECT_EQ(files.selectedItems().size(), 1);
+  EXPECT_EQ(files.fileName(), "a.mp3");
+
+  ASSERT_TRUE(files.setPattern("*.mdb"));
+  ASSERT_EQ(files.count(), 1);
+  EXPECT_EQ(files.item(0)->text(), "cat.mdb");
+
+  const auto gone = files.setPath(tree.q("media/usb1/Music/Gone"));
+  EXPECT_FALSE(gone.ok());
+  EXPECT_EQ(files.path(), tree.q("media/usb1/Music"));
+  EXPECT_EQ(files.count(), 1);
+}
+
+TEST_F(ListBoxes, ListsStartOnTheCurrentDirectory) {
+  uitest::CurrentDirectory inside(usb1 / "Music");
+  tree.file("media/usb1/Music/x.mp3");
+  DirListBox dir(drives);
+  FileListBox files;
+  EXPECT_EQ(dir.path(), tree.q("media/usb1/Music"));
+  EXPECT_EQ(files.path(), tree.q("media/usb1/Music"));
+  EXPECT_EQ(files.pattern(), "*.*");
+  EXPECT_EQ(files.count(), 2);  // notes.txt and x.mp3
+}

@@ -1,0 +1,151 @@
+#include <frmMain.h>
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+
+namespace mervalis {
+namespace {
+
+class FrmMainTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WindowServices services;
+    services.runImport = [this](const RunInputs& inputs, RunView& view) {
+      ++runs;
+      lastInputs = inputs;
+      if (duringRun) duringRun();
+      view.clearLog();
+      view.appendLog(u"\r\na.mp3");
+      view.appendLog(u"\r\nb.mp3 Error - No Title");
+    };
+    services.showAbout = [this] {
+      ++abouts;
+      return QString();
+    };
+    services.quit = [this] { ++quits; };
+    window = std::make_unique<frmMain>(std::move(services));
+    window->show();
+    ASSERT_TRUE(folder.isValid());
+  }
+  QString makeFolder(const QString& name) {
+    QDir(folder.path()).mkpath(name);
+    return QDir(folder.path()).filePath(name);
+  }
+  void touch(const QString& path) { std::ofstream(path.toStdString()) << "x"; }
+  int page() const { return window->SSTab1->currentIndex(); }
+
+  std::unique_ptr<frmMain> window;
+  QTemporaryDir folder;
+  int runs = 0, abouts = 0, quits = 0;
+  RunInputs lastInputs;
+  std::function<void()> duringRun;
+};
+
+TEST_F(FrmMainTest, StartsOnDatabaseAndNavigationButtonsOnlySetThePage) {
+  EXPECT_EQ(page(), 0);
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Mervalis"));
+  QStringList captions;
+  for (int i = 0; i < window->SSTab1->count(); ++i) captions << window->SSTab1->tabText(i);
+  EXPECT_EQ(captions, (QStringList{"Database", "MP3's", "Process"}));
+
+  struct Step {
+    QPushButton* button;
+    int expectedPage;
+  };
+  const Step steps[] = {{window->cmdNext1, 1}, {window->cmdNext2, 1}, {window->cmdPrev2, 0}};
+  for (const auto& step : steps) {
+    QTest::mouseClick(step.button, Qt::LeftButton);
+    EXPECT_EQ(page(), step.expectedPage) << step.button->text().toStdString();
+  }
+  window->SSTab1->tabBar()->setCurrentIndex(2);
+  QTest::mouseClick(window->cmdPrev3, Qt::LeftButton);
+  EXPECT_EQ(page(), 1);
+}
+
+TEST_F(FrmMainTest, OnlyTheCurrentPagesControlsAreShownAndTheComponentNever) {
+  for (int p = 0; p < 3; ++p) {
+    window->SSTab1->setCurrentIndex(p);
+    EXPECT_EQ(window->cmdNext1->isVisible(), p == 0);
+    EXPECT_EQ(window->Dir2->isVisible(), p == 1);
+    EXPECT_EQ(window->lbllog->isVisible(), p == 2);
+    EXPECT_FALSE(window->Lyrebox1->isVisible());
+  }
+  EXPECT_EQ(window->Lyrebox1->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(FrmMainTest, FileListsUseTheirPatterns) {
+  EXPECT_EQ(window->File1->pattern(), QStringLiteral("*.mdb"));
+  EXPECT_EQ(window->File2->pattern(), QStringLiteral("*.mp3"));
+}
+
+TEST_F(FrmMainTest, SourceFolderMovesItsFilesAndTheDestinationButNotTheOtherWayRound) {
+  const QString source = makeFolder("music"), other = makeFolder("elsewhere");
+  ASSERT_TRUE(window->Dir2->setPath(source));
+  EXPECT_EQ(window->File2->path(), source);
+  EXPECT_EQ(window->Dir3->path(), source);
+
+  ASSERT_TRUE(window->Dir3->setPath(other));
+  EXPECT_EQ(window->Dir2->path(), source);
+  EXPECT_EQ(window->File2->path(), source);
+}
+
+TEST_F(FrmMainTest, DatabaseFolderMovesTheCatalogueList) {
+  const QString db = makeFolder("db");
+  touch(db + "/Catalogue.mdb");
+  touch(db + "/notes.txt");
+  ASSERT_TRUE(window->Dir1->setPath(db));
+  EXPECT_EQ(window->File1->path(), db);
+  ASSERT_EQ(window->File1->count(), 1);
+  EXPECT_EQ(window->File1->item(0)->text(), QStringLiteral("Catalogue.mdb"));
+}
+
+TEST_F(FrmMainTest, ProcessReadsItsInputsOnceAndLogsWhatTheRunWrites) {
+  const QString db = makeFolder("db"), source = makeFolder("music");
+  touch(db + "/Catalogue.mdb");
+  ASSERT_TRUE(window->Dir1->setPath(db));
+  window->File1->setCurrentRow(0);
+  ASSERT_TRUE(window->Dir2->setPath(source));
+  window->SSTab1->setCurrentIndex(2);
+  QTest::mouseClick(window->cmdGo, Qt::LeftButton);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(lastInputs.cataloguePath, (db + "/Catalogue.mdb").toStdString());
+  EXPECT_EQ(lastInputs.sourceFolder, source.toStdString());
+  EXPECT_EQ(lastInputs.destinationRoot, source.toStdString());
+  EXPECT_EQ(window->lbllog->caption(), QStringLiteral("\r\na.mp3\r\nb.mp3 Error - No Title"));
+  EXPECT_EQ(window->lbllog->toPlainText(), QStringLiteral("\na.mp3\nb.mp3 Error - No Title"));
+}
+
+TEST_F(FrmMainTest, DuringARunNothingCanStartChangeOrEndAnything) {
+  window->SSTab1->setCurrentIndex(2);
+  duringRun = [this] {
+    QTest::mouseClick(window->cmdGo, Qt::LeftButton);
+    QTest::mouseClick(window->cmdExit3, Qt::LeftButton);
+    QTest::mouseClick(window->cmdAboutLyrebox, Qt::LeftButton);
+    QTest::mouseClick(window->cmdPrev3, Qt::LeftButton);
+    QTest::keyClick(window->SSTab1->tabBar(), Qt::Key_Left);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+  };
+  QTest::mouseClick(window->cmdGo, Qt::LeftButton);
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(quits, 0);
+  EXPECT_EQ(abouts, 0);
+  // The close asked for during the run is carried out once it has ended.
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(FrmMainTest, ExitAndAboutButtonsWorkWhenIdle) {
+  QTest::mouseClick(window->cmdExit1, Qt::LeftButton);
+  window->SSTab1->setCurrentIndex(2);
+  QTest::mouseClick(window->cmdExit3, Qt::LeftButton);
+  QTest::mouseClick(window->cmdAboutLyrebox, Qt::LeftButton);
+  EXPECT_EQ(quits, 2);
+  EXPECT_EQ(abouts, 1);
+}
+
+}  // namespace
+}  // namespace mervalis
