@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "UiTestSupport.h"
+
 #include "ui/DriveTable.h"
 #include "ui/MountInfo.h"
 
