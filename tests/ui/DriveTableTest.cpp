@@ -118,3 +118,11 @@ TEST(DriveTable, RefreshSeesADriveThatHasGone) {
   table.refresh();
   EXPECT_EQ(table.find("/mnt/backup"), nullptr);
 }
+
+TEST(DriveTable, TheSystemsMountTableHasADriveForTheRoot) {
+  DriveTable table(MountSource::system());
+  const Drive* root = table.holding("/");
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(root->mountPoint, "/");
+  EXPECT_TRUE(table.checkReady(*root).ok());
+}
