@@ -48,7 +48,7 @@ DirListBox::DirListBox(std::shared_ptr<DriveTable> drives, QWidget* parent)
   connect(this, &QAbstractItemView::doubleClicked, this, &DirListBox::openEntry);
   // Nothing to report at start: an unreadable current directory just shows itself.
   current_ = startingFolder();
-  if (!show(current_)) addItem(toQString(current_));
+  if (!display(current_)) addItem(toQString(current_));
 }
 
 QString DirListBox::path() const { return toQString(current_); }
@@ -69,14 +69,14 @@ ListResult DirListBox::resolve(const QString& pathOrDrive, fs::path& folder) con
 ListResult DirListBox::setPath(const QString& pathOrDrive) {
   fs::path folder;
   if (ListResult resolved = resolve(pathOrDrive, folder); !resolved) return resolved;
-  if (ListResult shown = show(folder); !shown) return shown;
+  if (ListResult shown = display(folder); !shown) return shown;
   if (folder == current_) return ListResult::success();
   current_ = folder;
   emit Change();
   return ListResult::success();
 }
 
-ListResult DirListBox::show(const fs::path& folder) {
+ListResult DirListBox::display(const fs::path& folder) {
   QStringList subfolders;
   if (ListResult read = readSubfolders(folder, subfolders); !read) return read;
 

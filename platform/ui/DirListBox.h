@@ -39,7 +39,7 @@ class DirListBox : public QListWidget {
 
  private:
   ListResult resolve(const QString& pathOrDrive, std::filesystem::path& folder) const;
-  ListResult show(const std::filesystem::path& folder);
+  ListResult display(const std::filesystem::path& folder);
   void openEntry(const QModelIndex& index);
 
   std::shared_ptr<DriveTable> drives_;

@@ -53,8 +53,10 @@ void DriveListBox::onUserPick(int index) {
   const QString picked = itemText(index);
   if (picked == current_) return;
   if (ListResult result = setDrive(picked); !result) {
-    const QSignalBlocker quiet(this);
-    setCurrentIndex(findText(current_));
+    {
+      const QSignalBlocker quiet(this);
+      setCurrentIndex(findText(current_));
+    }
     emit listError(result.reason());
   }
 }

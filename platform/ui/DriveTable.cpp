@@ -1,7 +1,7 @@
 #include "DriveTable.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 #include <string_view>
 
 #include "FolderReading.h"
@@ -13,20 +13,19 @@ namespace {
 namespace fs = std::filesystem;
 
 // Kernel and service file systems: nothing a person stores music on.
-constexpr std::array<std::string_view, 26> kPseudoFileSystems{
-    "proc",     "sysfs",      "tmpfs",      "devtmpfs",   "devpts",   "cgroup",          "cgroup2",
-    "securityfs", "pstore",   "debugfs",    "tracefs",    "mqueue",   "hugetlbfs",       "configfs",
-    "fusectl",  "binfmt_misc", "autofs",    "bpf",        "efivarfs", "ramfs",           "rpc_pipefs",
-    "nsfs",     "selinuxfs",  "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs"};
+constexpr std::string_view kPseudoFileSystems[] = {
+    "proc",      "sysfs",       "tmpfs",      "devtmpfs",        "devpts",      "cgroup",     "cgroup2",
+    "securityfs", "pstore",     "debugfs",    "tracefs",         "mqueue",      "hugetlbfs",  "configfs",
+    "fusectl",   "binfmt_misc", "autofs",     "bpf",             "efivarfs",    "ramfs",      "rpc_pipefs",
+    "nsfs",      "selinuxfs",   "fuse.lxcfs", "fuse.gvfsd-fuse", "fuse.portal"};
 
 bool isPseudo(const std::string& fsType) {
-  return std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), fsType) != kPseudoFileSystems.end();
+  return std::find(std::begin(kPseudoFileSystems), std::end(kPseudoFileSystems), fsType) != std::end(kPseudoFileSystems);
 }
 
 // True when path is base or lies below it, compared folder by folder.
 bool liesOnOrBelow(const fs::path& path, const fs::path& base) {
-  auto [baseEnd, pathIt] = std::mismatch(base.begin(), base.end(), path.begin(), path.end());
-  (void)pathIt;
+  const auto baseEnd = std::mismatch(base.begin(), base.end(), path.begin(), path.end()).first;
   if (baseEnd == base.end()) return true;
   // "/mnt/" normalises with an empty last element; it still means "/mnt".
   return std::next(baseEnd) == base.end() && baseEnd->empty();

@@ -11,21 +11,21 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
   std::error_code ec;
   current_ = fs::current_path(ec);
   if (ec) current_ = "/";
-  (void)show(current_, pattern_);  // an unreadable start folder just shows nothing
+  (void)display(current_, pattern_);  // an unreadable start folder just shows nothing
 }
 
 QString FileListBox::path() const { return toQString(current_); }
 
 ListResult FileListBox::setPath(const QString& path) {
   const fs::path folder = normalFolderPath(toFsPath(path), current_);
-  if (ListResult shown = show(folder, pattern_); !shown) return shown;
+  if (ListResult shown = display(folder, pattern_); !shown) return shown;
   current_ = folder;
   return ListResult::success();
 }
 
 ListResult FileListBox::setPattern(const QString& patterns) {
   FilePattern wanted(patterns);
-  if (ListResult shown = show(current_, wanted); !shown) return shown;
+  if (ListResult shown = display(current_, wanted); !shown) return shown;
   pattern_ = std::move(wanted);
   return ListResult::success();
 }
@@ -35,7 +35,7 @@ QString FileListBox::fileName() const {
   return selected.isEmpty() ? QString() : selected.front()->text();
 }
 
-ListResult FileListBox::show(const fs::path& folder, const FilePattern& pattern) {
+ListResult FileListBox::display(const fs::path& folder, const FilePattern& pattern) {
   QStringList files;
   if (ListResult read = readFiles(folder, files); !read) return read;
   clear();

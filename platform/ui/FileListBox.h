@@ -26,7 +26,7 @@ class FileListBox : public QListWidget {
   QString fileName() const;
 
  private:
-  ListResult show(const std::filesystem::path& folder, const FilePattern& pattern);
+  ListResult display(const std::filesystem::path& folder, const FilePattern& pattern);
 
   std::filesystem::path current_;
   FilePattern pattern_;

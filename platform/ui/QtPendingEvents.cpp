@@ -12,13 +12,14 @@ namespace {
 
 using Nanoseconds = std::int64_t;
 
-// The coarse clock is read from the vDSO without a system call and costs a few
-// nanoseconds; its resolution (a scheduler tick) is fine for pacing repaints. Fall
-// back to the precise clock where the coarse one is too coarse for the interval.
+// The coarse clock costs a few nanoseconds (the precise one several times more, and
+// a system call on some virtual machines); its resolution, a scheduler tick of 1 to
+// 10 ms, is fine for pacing repaints. Fall back to the precise clock only when a tick
+// is longer than the interval, which would stretch the pause between repaints.
 clockid_t pacingClock(Nanoseconds interval) {
   timespec resolution{};
   if (clock_getres(CLOCK_MONOTONIC_COARSE, &resolution) == 0 &&
-      resolution.tv_sec == 0 && resolution.tv_nsec <= interval / 2)
+      resolution.tv_sec == 0 && resolution.tv_nsec <= interval)
     return CLOCK_MONOTONIC_COARSE;
   return CLOCK_MONOTONIC;
 }

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "UiTestSupport.h"
+
 #include "ui/DriveTable.h"
 #include "ui/MountInfo.h"
 
@@ -115,4 +117,12 @@ TEST(DriveTable, RefreshSeesADriveThatHasGone) {
   text = "27 1 254:0 / / rw - ext4 /dev/sda2 rw\n";
   table.refresh();
   EXPECT_EQ(table.find("/mnt/backup"), nullptr);
+}
+
+TEST(DriveTable, TheSystemsMountTableHasADriveForTheRoot) {
+  DriveTable table(MountSource::system());
+  const Drive* root = table.holding("/");
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(root->mountPoint, "/");
+  EXPECT_TRUE(table.checkReady(*root).ok());
 }

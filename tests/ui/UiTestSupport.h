@@ -3,24 +3,25 @@
 
 #include <QApplication>
 #include <QString>
+#include <QStringList>
+#include <ostream>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "ui/FolderReading.h"
 
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace uitest {
+
+using platform::ui::toQString;
 
 namespace fs = std::filesystem;
 
-// Widgets need one application object for the whole test program.
-inline QApplication& application() {
-  static int argc = 1;
-  static char name[] = "ui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+// The application object that the test program's main creates.
+inline QApplication& application() { return *qApp; }
 
 // A fresh folder below the system's temporary folder, removed with everything in it.
 class TempTree {
