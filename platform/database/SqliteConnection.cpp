@@ -19,7 +19,7 @@ Result<std::unique_ptr<Statement>> SqliteConnection::prepare(const std::string& 
     if (result != SQLITE_OK)
         return {sqliteFailure(describe("prepare " + sql), db_.get(), result), nullptr};
     if (!statement)
-        return {Status::failure("Cannot prepare an empty statement"), nullptr};
+        return {Status::failure("prepare a statement", "the text holds none"), nullptr};
     return {Status::success(), std::make_unique<SqliteStatement>(db_.get(), std::move(statement))};
 }
 

@@ -21,11 +21,11 @@ Status checkIsFile(const std::string& path)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
-        return Status::failure("Cannot " + openAttempt(path) + ": " +
-                               (errno == ENOENT ? std::string("the file does not exist")
-                                                : std::generic_category().message(errno)));
+        return Status::failure(openAttempt(path), errno == ENOENT
+                                                      ? std::string("the file does not exist")
+                                                      : std::generic_category().message(errno));
     if (!S_ISREG(info.st_mode))
-        return Status::failure("Cannot " + openAttempt(path) + ": it is not a file");
+        return Status::failure(openAttempt(path), "it is not a file");
     return Status::success();
 }
 
@@ -56,7 +56,7 @@ Result<std::unique_ptr<Connection>> SqliteEngine::open(const std::string& path,
 
     // A file SQLite may only read would fail at the first insert, after a file was moved.
     if (sqlite3_db_readonly(db.get(), "main") == 1)
-        return {Status::failure("Cannot " + openAttempt(path) + ": the file cannot be written"), nullptr};
+        return {Status::failure(openAttempt(path), "the file cannot be written"), nullptr};
     if (Status database = checkIsDatabase(db.get(), path); !database)
         return {database, nullptr};
     return {Status::success(), std::make_unique<SqliteConnection>(std::move(db), path)};

@@ -19,7 +19,7 @@ Status sqliteFailure(const std::string& attempt, sqlite3* db, int resultCode)
         reason = sqlite3_errmsg(db);
     else
         reason = sqlite3_errstr(resultCode);
-    return Status::failure("Cannot " + attempt + ": " + reason);
+    return Status::failure(attempt, reason);
 }
 
 }  // namespace platform::database

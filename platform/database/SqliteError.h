@@ -8,7 +8,7 @@
 
 namespace platform::database {
 
-// "Cannot <attempt>: <reason>", the reason worded for the user where the engine's
+// A failure of the attempt, its cause worded for the user where the engine's
 // own text would puzzle ("database is locked" -> another program holds it).
 Status sqliteFailure(const std::string& attempt, sqlite3* db, int resultCode);
 

@@ -41,9 +41,9 @@ Status SqliteStatement::bind(const std::vector<std::string>& texts)
 {
     const int expected = sqlite3_bind_parameter_count(statement_.get());
     if (static_cast<std::size_t>(expected) != texts.size())
-        return Status::failure("Cannot run " + std::string(sqlite3_sql(statement_.get())) +
-                               ": it takes " + std::to_string(expected) + " values, not " +
-                               std::to_string(texts.size()));
+        return Status::failure("run " + std::string(sqlite3_sql(statement_.get())),
+                               "it takes " + std::to_string(expected) + " values, not " +
+                                   std::to_string(texts.size()));
     for (int index = 0; index < expected; ++index) {
         const std::string& text = texts[static_cast<std::size_t>(index)];
         const int result = sqlite3_bind_text64(statement_.get(), index + 1, text.data(), text.size(),

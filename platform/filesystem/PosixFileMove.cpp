@@ -85,7 +85,7 @@ Status checkSize(const std::string& copy, off_t expected)
     if (::stat(copy.c_str(), &info) != 0)
         return systemFailure("check the size of " + quoted(copy), errno);
     if (info.st_size != expected)
-        return Status::failure("Cannot move to " + quoted(copy) + ": the copy has " +
+        return Status::failure("move to " + quoted(copy), "the copy has " +
                                std::to_string(info.st_size) + " bytes instead of " +
                                std::to_string(expected));
     return Status::success();
@@ -99,7 +99,7 @@ Status PosixFileSystem::moveFile(const std::string& source, const std::string& t
     if (::lstat(source.c_str(), &sourceInfo) != 0)
         return systemFailure(moveAttempt(source, target), errno);
     if (!S_ISREG(sourceInfo.st_mode))
-        return Status::failure("Cannot " + moveAttempt(source, target) + ": not an ordinary file");
+        return Status::failure(moveAttempt(source, target), "it is not an ordinary file");
     if (moves_ == Moves::AlwaysCopy)
         return copyAcrossVolumes(source, target, sourceInfo);
 
@@ -177,7 +177,7 @@ Status PosixFileSystem::copyContent(int from, int to, const std::string& source,
         copied += got;
     }
     if (copied != expectedSize)
-        return Status::failure("Cannot copy " + quoted(source) + ": read " + std::to_string(copied) +
+        return Status::failure("copy " + quoted(source), "read " + std::to_string(copied) +
                                " bytes instead of " + std::to_string(expectedSize));
     return Status::success();
 }

@@ -12,10 +12,10 @@ inline std::string quoted(const std::string& path)
     return "\"" + path + "\"";
 }
 
-// "Cannot <attempt>: <system's text for the error>".
+// A failure of the attempt, caused as the system's text for the error says.
 inline Status systemFailure(const std::string& attempt, int error)
 {
-    return Status::failure("Cannot " + attempt + ": " + std::generic_category().message(error));
+    return Status::failure(attempt, std::generic_category().message(error));
 }
 
 }  // namespace platform::filesystem
