@@ -20,7 +20,7 @@ Result<std::unique_ptr<Statement>> SqliteConnection::prepare(const std::string& 
         return {sqliteFailure(describe("prepare " + sql), db_.get(), result), nullptr};
     if (!statement)
         return {Status::failure("prepare a statement", "the text holds none"), nullptr};
-    return {Status::success(), std::make_unique<SqliteStatement>(db_.get(), std::move(statement))};
+    return {Status::success(), std::make_unique<SqliteStatement>(db_.get(), std::move(statement), path_)};
 }
 
 Status SqliteConnection::execute(const std::string& sql)
@@ -31,14 +31,20 @@ Status SqliteConnection::execute(const std::string& sql)
     return prepared.value->run({});
 }
 
+Status SqliteConnection::executeAs(const std::string& sql, const std::string& attempt)
+{
+    const Status status = execute(sql);
+    return status ? status : Status::failure(describe(attempt), status.cause());
+}
+
 Status SqliteConnection::begin()
 {
-    return execute("begin immediate");
+    return executeAs("begin immediate", "begin a change");
 }
 
 Status SqliteConnection::commit()
 {
-    return execute("commit");
+    return executeAs("commit", "commit a change");
 }
 
 Status SqliteConnection::rollback()
@@ -46,7 +52,7 @@ Status SqliteConnection::rollback()
     // A failed commit or statement may have ended the transaction already.
     if (sqlite3_get_autocommit(db_.get()) != 0)
         return Status::success();
-    return execute("rollback");
+    return executeAs("rollback", "roll back a change");
 }
 
 Status SqliteConnection::useWriteAheadLog()

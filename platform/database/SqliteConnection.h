@@ -22,6 +22,8 @@ private:
     // returns the engine's result code (SQLITE_OK when it ran).
     int queryText(const std::string& sql, std::string& text);
     std::string describe(const std::string& attempt) const;
+    // Runs sql; a failure names the attempt and the database instead of the text.
+    Status executeAs(const std::string& sql, const std::string& attempt);
 
     SqliteDatabase db_;
     std::string path_;

@@ -33,15 +33,20 @@ Status SqliteStatement::run(const std::vector<std::string>& texts)
     while (result == SQLITE_ROW)
         result = sqlite3_step(statement_.get());
     if (result != SQLITE_DONE)
-        return sqliteFailure("run " + std::string(sqlite3_sql(statement_.get())), db_, result);
+        return sqliteFailure(attempt(), db_, result);
     return Status::success();
+}
+
+std::string SqliteStatement::attempt() const
+{
+    return "run " + std::string(sqlite3_sql(statement_.get())) + " in \"" + path_ + "\"";
 }
 
 Status SqliteStatement::bind(const std::vector<std::string>& texts)
 {
     const int expected = sqlite3_bind_parameter_count(statement_.get());
     if (static_cast<std::size_t>(expected) != texts.size())
-        return Status::failure("run " + std::string(sqlite3_sql(statement_.get())),
+        return Status::failure(attempt(),
                                "it takes " + std::to_string(expected) + " values, not " +
                                    std::to_string(texts.size()));
     for (int index = 0; index < expected; ++index) {
@@ -49,7 +54,7 @@ Status SqliteStatement::bind(const std::vector<std::string>& texts)
         const int result = sqlite3_bind_text64(statement_.get(), index + 1, text.data(), text.size(),
                                                SQLITE_TRANSIENT, SQLITE_UTF8);
         if (result != SQLITE_OK)
-            return sqliteFailure("bind a value", db_, result);
+            return sqliteFailure(attempt(), db_, result);
     }
     return Status::success();
 }
