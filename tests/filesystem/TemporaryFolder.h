@@ -44,8 +44,11 @@ inline void writeFile(const std::string& path, const std::string& content)
         throw std::runtime_error("cannot write " + path);
 }
 
+// The content of an ordinary file; empty for anything else.
 inline std::string readFile(const std::string& path)
 {
+    if (!std::filesystem::is_regular_file(path))
+        return {};
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
