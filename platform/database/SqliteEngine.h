@@ -1,0 +1,13 @@
+#pragma once
+
+#include "database/Database.h"
+
+namespace platform::database {
+
+class SqliteEngine : public Engine {
+public:
+    Result<std::unique_ptr<Connection>> open(const std::string& path,
+                                             const OpenOptions& options = {}) override;
+};
+
+}  // namespace platform::database

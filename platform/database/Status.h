@@ -1,0 +1,10 @@
+#pragma once
+
+#include "status/Status.h"
+
+namespace platform::database {
+
+using platform::Result;
+using platform::Status;
+
+}  // namespace platform::database

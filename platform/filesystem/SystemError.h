@@ -1,0 +1,21 @@
+#pragma once
+
+#include "filesystem/Status.h"
+
+#include <string>
+#include <system_error>
+
+namespace platform::filesystem {
+
+inline std::string quoted(const std::string& path)
+{
+    return "\"" + path + "\"";
+}
+
+// A failure of the attempt, caused as the system's text for the error says.
+inline Status systemFailure(const std::string& attempt, int error)
+{
+    return Status::failure(attempt, std::generic_category().message(error));
+}
+
+}  // namespace platform::filesystem
