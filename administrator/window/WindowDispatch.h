@@ -8,6 +8,8 @@
 
 namespace mervalis {
 
+using automation::HRESULT;
+
 // A window as a late-bound object: what a control placed on it may ask of its
 // parent. It answers "Visible" (get and put), by name, as the component's About
 // box needs to hide and restore its host.
