@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cwctype>
 
+// The host program makes objects of its own (its window's parent object and site).
+AUTOMATION_DEFINE_LIBRARY_COUNTER()
+
 namespace mervalis {
 namespace {
 
@@ -17,8 +20,6 @@ bool sameNameIgnoringCase(std::u16string_view a, std::u16string_view b) {
 }
 
 }  // namespace
-
-AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 HRESULT WindowDispatch::GetTypeInfoCount(std::uint32_t* count) {
   if (!count) return E_POINTER;
