@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 namespace {
@@ -192,21 +193,16 @@ TEST(Handlers, AFailingKeyEndsTheHandlerThereWithItsError) {
     for (const auto& entry : savedEntries(saved)) bag.inner_->Write(entry.key, entry.value);
     Instance restored = newInstance();
     EXPECT_EQ(lyrebox::UserControl_ReadProperties(restored.state(), &bag), E_FAIL);
-    const Instance fresh = newInstance();
-    const bool restoredBefore[] = {restored.fileName == saved.fileName,
-                                   restored.record.Title == saved.record.Title,
-                                   restored.record.Artist == saved.record.Artist,
-                                   restored.record.Album == saved.record.Album,
-                                   restored.record.Year == saved.record.Year,
-                                   restored.record.Comment == saved.record.Comment,
-                                   restored.record.Genre == saved.record.Genre};
-    const bool keptNew[] = {restored.fileName == fresh.fileName,
-                            restored.record.Title == fresh.record.Title,
-                            restored.record.Artist == fresh.record.Artist,
-                            restored.record.Album == fresh.record.Album,
-                            restored.record.Year == fresh.record.Year,
-                            restored.record.Comment == fresh.record.Comment,
-                            restored.record.Genre == fresh.record.Genre};
+    // Per key, in the order they are read: whether `restored` holds the value of `other`.
+    auto sameAs = [&restored](const Instance& other) {
+      const ID3tagRecord& r = restored.record;
+      return std::array{restored.fileName == other.fileName, r.Title == other.record.Title,
+                        r.Artist == other.record.Artist,     r.Album == other.record.Album,
+                        r.Year == other.record.Year,         r.Comment == other.record.Comment,
+                        r.Genre == other.record.Genre};
+    };
+    const auto restoredBefore = sameAs(saved);
+    const auto keptNew = sameAs(newInstance());
     for (std::size_t k = 0; k < std::size(kKeysInOrder); ++k)
       EXPECT_TRUE(k < failing ? restoredBefore[k] : keptNew[k]) << "key " << k;
   }
