@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <unordered_set>
 
-#include "PropertyBag.h"
 
 namespace automation {
 namespace {
@@ -107,31 +107,29 @@ class LineParser {
     rest_.remove_prefix(1);
     return true;
   }
-  bool takeWord(std::string_view word) {
-    if (!rest_.starts_with(word)) return false;
-    rest_.remove_prefix(word.size());
-    return true;
+  // The run of letters, digits and underscores that starts the rest, taken off it.
+  std::string_view takeWord() {
+    std::size_t length = 0;
+    while (length < rest_.size() && isKeyChar(rest_[length])) ++length;
+    const std::string_view word = rest_.substr(0, length);
+    rest_.remove_prefix(length);
+    return word;
   }
   void skipBlanks() {
     while (!rest_.empty() && isBlank(rest_.front())) rest_.remove_prefix(1);
   }
 
   bool readKey(std::u16string& key) {
-    std::size_t length = 0;
-    while (length < rest_.size() && isKeyChar(rest_[length])) ++length;
-    if (length == 0) return false;
-    key_ = std::string(rest_.substr(0, length));
-    key.assign(key_.begin(), key_.end());
-    rest_.remove_prefix(length);
+    const std::string_view word = takeWord();
+    if (word.empty()) return false;
+    key_ = std::string(word);
+    key.assign(word.begin(), word.end());
     return true;
   }
 
   std::optional<BagTextError> readValue(Variant& value) {
     if (take('"')) return readString(value);
-    std::size_t length = 0;
-    while (length < rest_.size() && isKeyChar(rest_[length])) ++length;
-    const std::string_view word = rest_.substr(0, length);
-    rest_.remove_prefix(length);
+    const std::string_view word = takeWord();
     if (word == "i2") return readInteger<std::int16_t>(value, word, &Variant::fromI2);
     if (word == "i4") return readInteger<std::int32_t>(value, word, &Variant::fromI4);
     if (word == "ui1") return readInteger<std::uint8_t>(value, word, &Variant::fromUI1);
@@ -236,6 +234,13 @@ class LineParser {
   std::string key_;
 };
 
+// Keys in the text form are ASCII, so folding ASCII letters is sameBagKey's rule.
+std::string foldedKey(std::u16string_view key) {
+  std::string folded;
+  for (char16_t c : key) folded += static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+  return folded;
+}
+
 bool isSkipped(std::string_view line) {
   const std::size_t first = line.find_first_not_of(" \t");
   return first == std::string_view::npos || line[first] == '#';
@@ -252,6 +257,7 @@ std::string BagTextError::message() const {
 ParsedBagText parseBagText(std::string_view text) {
   ParsedBagText result;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a byte-order mark some editors add
+  std::unordered_set<std::string> seen;
   std::size_t number = 0;
   while (!text.empty()) {
     ++number;
@@ -264,7 +270,7 @@ ParsedBagText parseBagText(std::string_view text) {
     LineParser parser(line, number);
     BagEntry entry;
     auto error = parser.parse(entry);
-    if (!error && findBagEntry(result.entries, entry.key)) error = parser.fault("the key appears twice");
+    if (!error && !seen.insert(foldedKey(entry.key)).second) error = parser.fault("the key appears twice");
     if (error) return {{}, std::move(error)};
     result.entries.push_back(std::move(entry));
   }
@@ -274,11 +280,9 @@ ParsedBagText parseBagText(std::string_view text) {
 HRESULT writeBagText(const BagEntries& entries, std::string* text) {
   if (!text) return E_POINTER;
   std::string out;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const BagEntry& entry = entries[i];
-    if (!isWritableKey(entry.key)) return E_INVALIDARG;
-    for (std::size_t j = 0; j < i; ++j)
-      if (sameBagKey(entries[j].key, entry.key)) return E_INVALIDARG;
+  std::unordered_set<std::string> seen;
+  for (const BagEntry& entry : entries) {
+    if (!isWritableKey(entry.key) || !seen.insert(foldedKey(entry.key)).second) return E_INVALIDARG;
     out.append(entry.key.begin(), entry.key.end());
     out += " = ";
     if (const HRESULT hr = appendValue(entry.value, out); failed(hr)) return hr;
