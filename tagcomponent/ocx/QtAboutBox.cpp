@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QThread>
 
 #include <new>
 
@@ -26,7 +27,9 @@ QPixmap ownPicture(const char* type, const char* format) {
 }  // namespace
 
 automation::HRESULT showQtAboutBox() {
-  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return LYREBOX_E_NOWINDOWSYSTEM;
+  // Widgets live only on a widget application's own thread.
+  const auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+  if (!application || QThread::currentThread() != application->thread()) return LYREBOX_E_NOWINDOWSYSTEM;
   try {
     // Made afresh on every call, so the texts are filled anew each time.
     frmAbout dialog(ownPicture(kAboutImageType, "BMP"), QIcon(ownPicture(kAboutIconType, "ICO")));

@@ -218,18 +218,22 @@ TEST_F(LyreboxDispatch, TypeInformationDescribesThePublishedInterface) {
 class CountingSink : public ComObject<IDispatch> {
  public:
   int calls = 0;
-  HRESULT GetTypeInfoCount(std::uint32_t*) override { return ++calls, E_NOTIMPL; }
-  HRESULT GetTypeInfo(std::uint32_t, LCID, ITypeInfo**) override { return ++calls, E_NOTIMPL; }
+  HRESULT GetTypeInfoCount(std::uint32_t*) override { return counted(E_NOTIMPL); }
+  HRESULT GetTypeInfo(std::uint32_t, LCID, ITypeInfo**) override { return counted(E_NOTIMPL); }
   HRESULT GetIDsOfNames(const IID&, const char16_t**, std::uint32_t, LCID, DISPID*) override {
-    return ++calls, E_NOTIMPL;
+    return counted(E_NOTIMPL);
   }
   HRESULT Invoke(DISPID, const IID&, LCID, std::uint16_t, DISPPARAMS*, Variant*, EXCEPINFO*,
                  std::uint32_t*) override {
-    return ++calls, S_OK;
+    return counted(S_OK);
   }
 
  protected:
   CountingSink() = default;
+  HRESULT counted(HRESULT answer) {
+    ++calls;
+    return answer;
+  }
   void* findInterface(const IID& iid) override {
     if (iid == DIID___Lyrebox) return static_cast<IDispatch*>(this);
     return ComObject::findInterface(iid);
