@@ -1,6 +1,7 @@
 // Late-bound access to the control: Invoke by dispatch identifier, and the names
 // and type information of the library's own type library.
 #include <array>
+#include <type_traits>
 
 #include "ComponentServices.h"
 #include "Lyrebox.h"
