@@ -34,6 +34,15 @@ TEST(LyreboxExports, ExactlyTheServerEntryPointsAndTheResourceTable) {
   EXPECT_EQ(std::filesystem::path(LYREBOX_PATH).filename(), "Lyrebox.ocx");
 }
 
+// The library pulls Qt into a host that may have none; unloading it could leave
+// Qt referring to code that is gone.
+TEST(LyreboxLoading, StaysLoadedAfterTheLastHandleIsClosed) {
+  { const LyreboxLibrary library; }
+  void* stillThere = ::dlopen(LYREBOX_PATH, RTLD_NOW | RTLD_NOLOAD);
+  EXPECT_NE(stillThere, nullptr);
+  if (stillThere) ::dlclose(stillThere);
+}
+
 using LyreboxRegistration = RegisteredLyrebox;
 
 TEST_F(LyreboxRegistration, WritesEveryEntryWithTheLibrarysAbsolutePath) {
