@@ -30,10 +30,11 @@ std::size_t decodeSequence(std::string_view s, std::size_t pos, char32_t& cp) {
     if ((byte(pos + i) & 0xC0) != 0x80) return 0;
     cp = (cp << 6) | (byte(pos + i) & 0x3F);
   }
-  const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-  if (cp < min || cp > 0x10FFFF || surrogate) return 0;
+  if (cp < min || cp > 0x10FFFF || isHighSurrogate(cp) || isLowSurrogate(cp)) return 0;
   return length;
 }
+
+}  // namespace
 
 void appendUtf16(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {
@@ -62,8 +63,6 @@ void appendUtf8(std::string& out, char32_t cp) {
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
 }
-
-}  // namespace
 
 std::u16string utf16FromUtf8(std::string_view bytes) {
   std::u16string out;
@@ -97,6 +96,19 @@ std::string utf8FromUtf16(std::u16string_view text) {
     } else {
       appendUtf8(out, unit);
     }
+  }
+  return out;
+}
+
+std::optional<std::u16string> strictUtf16FromUtf8(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    char32_t cp = 0;
+    const std::size_t length = decodeSequence(bytes, pos, cp);
+    if (length == 0) return std::nullopt;
+    appendUtf16(out, cp);
+    pos += length;
   }
   return out;
 }
