@@ -4,11 +4,10 @@
 
 namespace platform::text {
 namespace {
-
 constexpr char32_t kReplacement = 0xFFFD;
+}  // namespace
 
-// Length of the valid UTF-8 sequence starting at `pos` and its code point, or 0.
-std::size_t decodeSequence(std::string_view s, std::size_t pos, char32_t& cp) {
+std::size_t decodeUtf8Character(std::string_view s, std::size_t pos, char32_t& cp) {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(s[i]); };
   const std::uint8_t lead = byte(pos);
   std::size_t length = 0;
@@ -34,7 +33,6 @@ std::size_t decodeSequence(std::string_view s, std::size_t pos, char32_t& cp) {
   return length;
 }
 
-}  // namespace
 
 void appendUtf16(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {
@@ -69,7 +67,7 @@ std::u16string utf16FromUtf8(std::string_view bytes) {
   out.reserve(bytes.size());
   for (std::size_t pos = 0; pos < bytes.size();) {
     char32_t cp = 0;
-    if (const std::size_t length = decodeSequence(bytes, pos, cp)) {
+    if (const std::size_t length = decodeUtf8Character(bytes, pos, cp)) {
       appendUtf16(out, cp);
       pos += length;
     } else {
@@ -105,7 +103,7 @@ std::optional<std::u16string> strictUtf16FromUtf8(std::string_view bytes) {
   out.reserve(bytes.size());
   for (std::size_t pos = 0; pos < bytes.size();) {
     char32_t cp = 0;
-    const std::size_t length = decodeSequence(bytes, pos, cp);
+    const std::size_t length = decodeUtf8Character(bytes, pos, cp);
     if (length == 0) return std::nullopt;
     appendUtf16(out, cp);
     pos += length;

@@ -16,6 +16,9 @@ std::string utf8FromUtf16(std::u16string_view text);
 // null for malformed, overlong or surrogate encodings.
 std::optional<std::u16string> strictUtf16FromUtf8(std::string_view bytes);
 
+// Length of the valid UTF-8 character at `pos`, with its code point; 0 when the
+// bytes there are malformed, overlong or an encoded surrogate.
+std::size_t decodeUtf8Character(std::string_view bytes, std::size_t pos, char32_t& codePoint);
 void appendUtf8(std::string& out, char32_t codePoint);
 void appendUtf16(std::u16string& out, char32_t codePoint);
 inline bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }

@@ -77,9 +77,11 @@ std::optional<std::u16string> parseJsonStringLiteral(std::string_view literal, s
     }
     if (static_cast<unsigned char>(c) < 0x20) return fail(error, "control character in a JSON string; use \\u");
     if (c != '\\') {
-      const auto decoded = decodeUtf8(literal, pos);
-      if (!decoded) return fail(error, "malformed UTF-8 in a JSON string");
-      appendUtf16(out, *decoded);
+      char32_t decoded = 0;
+      const std::size_t length = platform::text::decodeUtf8Character(literal, pos, decoded);
+      if (length == 0) return fail(error, "malformed UTF-8 in a JSON string");
+      appendUtf16(out, decoded);
+      pos += length;
       continue;
     }
     if (pos + 1 >= literal.size()) break;
