@@ -1,7 +1,6 @@
 #include "WindowDispatch.h"
 
-#include <algorithm>
-#include <cwctype>
+#include <text/NameCase.h>
 
 // The host program makes objects of its own (its window's parent object and site).
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
@@ -12,12 +11,6 @@ namespace {
 using namespace automation;
 
 constexpr DISPID DISPID_Visible = 1;
-
-bool sameNameIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-           return std::towlower(x) == std::towlower(y);
-         });
-}
 
 }  // namespace
 
@@ -36,7 +29,7 @@ HRESULT WindowDispatch::GetIDsOfNames(const IID&, const char16_t** names, std::u
   if (!names || !ids) return E_POINTER;
   HRESULT hr = S_OK;
   for (std::uint32_t i = 0; i < count; ++i) {
-    const bool known = i == 0 && names[i] && sameNameIgnoringCase(names[i], u"Visible");
+    const bool known = i == 0 && names[i] && platform::text::sameNameIgnoringCase(names[i], u"Visible");
     ids[i] = known ? DISPID_Visible : DISPID_UNKNOWN;
     if (!known) hr = DISP_E_UNKNOWNNAME;
   }

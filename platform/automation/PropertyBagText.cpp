@@ -1,5 +1,7 @@
 #include "PropertyBagText.h"
 
+#include <text/Utf.h>
+
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -15,8 +17,6 @@ bool isKeyChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 // C0 and C1 controls and DEL are escaped so the text stays readable and one line long.
 bool needsEscape(char16_t u) { return u < 0x20 || (u >= 0x7F && u <= 0x9F); }
 
@@ -25,24 +25,6 @@ bool isWritableKey(std::u16string_view key) {
   for (char16_t c : key)
     if (c > 0x7F || !isKeyChar(static_cast<char>(c))) return false;
   return true;
-}
-
-void appendUtf8(std::uint32_t codePoint, std::string& out) {
-  if (codePoint < 0x80) {
-    out += static_cast<char>(codePoint);
-  } else if (codePoint < 0x800) {
-    out += static_cast<char>(0xC0 | (codePoint >> 6));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else if (codePoint < 0x10000) {
-    out += static_cast<char>(0xE0 | (codePoint >> 12));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (codePoint >> 18));
-    out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  }
 }
 
 void appendEscapedUnit(char16_t unit, std::string& out) {
@@ -59,13 +41,13 @@ void appendQuoted(std::u16string_view text, std::string& out) {
       out += static_cast<char>(unit);
     } else if (needsEscape(unit)) {
       appendEscapedUnit(unit, out);
-    } else if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
-      appendUtf8(0x10000 + ((unit - 0xD800u) << 10) + (text[i + 1] - 0xDC00u), out);
+    } else if (platform::text::isHighSurrogate(unit) && i + 1 < text.size() && platform::text::isLowSurrogate(text[i + 1])) {
+      platform::text::appendUtf8(out, 0x10000 + ((unit - 0xD800u) << 10) + (text[i + 1] - 0xDC00u));
       ++i;
-    } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+    } else if (platform::text::isHighSurrogate(unit) || platform::text::isLowSurrogate(unit)) {
       appendEscapedUnit(unit, out);  // a lone surrogate has no UTF-8 form
     } else {
-      appendUtf8(unit, out);
+      platform::text::appendUtf8(out, unit);
     }
   }
   out += '"';
@@ -207,24 +189,10 @@ class LineParser {
   // One character of strict UTF-8: no overlong forms, no encoded surrogates, nothing
   // beyond U+10FFFF (those are written as \uXXXX escapes instead).
   std::optional<BagTextError> readUtf8(std::u16string& text) {
-    const auto lead = static_cast<unsigned char>(rest_.front());
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || rest_.size() < length) return fault("the text is not valid UTF-8");
-    std::uint32_t codePoint = lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-      const auto next = static_cast<unsigned char>(rest_[i]);
-      if ((next & 0xC0) != 0x80) return fault("the text is not valid UTF-8");
-      codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (codePoint < kSmallest[length] || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-      return fault("the text is not valid UTF-8");
-    if (codePoint >= 0x10000) {
-      text += static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10));
-      text += static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
-    } else {
-      text += static_cast<char16_t>(codePoint);
-    }
+    char32_t codePoint = 0;
+    const std::size_t length = platform::text::decodeUtf8Character(rest_, 0, codePoint);
+    if (length == 0) return fault("the text is not valid UTF-8");
+    platform::text::appendUtf16(text, codePoint);
     rest_.remove_prefix(length);
     return std::nullopt;
   }
