@@ -5,6 +5,7 @@
 #include <automation/ConnectionPoint.h>
 #include <automation/ControlSite.h>
 #include <automation/HResult.h>
+#include <automation/PersistPropertyBag.h>
 #include <automation/SinkConnectionPoint.h>
 #include <typelib/TypeInfo.h>
 
@@ -13,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "ControlSiting.h"
+#include <automation/ControlSite.h>
 #include "FileCalls.h"
 #include "ID3tagRecord.h"
 #include "LyreboxInterface.h"
@@ -27,16 +28,20 @@ using automation::HRESULT;
 // as a COM object (made with automation::makeObject, held through ComPtr). Every
 // member answers only on the thread that created the object (RPC_E_WRONG_THREAD
 // elsewhere). The event interface __Lyrebox accepts sinks and never calls them.
-//
-// Persistence joins as one more interface in the ComObject list (IPersistPropertyBag);
-// its handlers work on storedFileName() and record(), which neither open a file nor
-// notify, and answer it from a findInterface override if it needs more than the list.
-class Lyrebox : public automation::ComObject<ILyrebox, automation::IConnectionPointContainer, ISitedControl> {
+// Its host keeps its saved properties in a property bag (IPersistPropertyBag).
+class Lyrebox : public automation::ComObject<ILyrebox, automation::IConnectionPointContainer,
+                                             automation::ISitedControl, automation::IPersistPropertyBag> {
  public:
   // The host's site: property-change notifications go to it, and About finds the
   // parent window through it. None: nobody is told, and About hides nothing.
   void setSite(automation::ComPtr<automation::IControlSite> site);
   HRESULT SetControlSite(automation::IControlSite* site) override;
+
+  // Exactly one of InitNew and Load runs for an instance (E_UNEXPECTED for a second);
+  // a new object already holds the defaults InitNew gives it.
+  HRESULT InitNew() override;
+  HRESULT Load(automation::IPropertyBag* bag) override;
+  HRESULT Save(automation::IPropertyBag* bag) override;
 
   // Hides the host's parent window, shows the About box modally, then gives the
   // parent back the visibility it had, also when the box could not be shown.
@@ -110,6 +115,7 @@ class Lyrebox : public automation::ComObject<ILyrebox, automation::IConnectionPo
   automation::ComPtr<automation::IControlSite> site_;
   std::u16string fileName_;
   ID3tagRecord record_;
+  bool propertiesInitialised_ = false;
 };
 
 }  // namespace lyrebox

@@ -1,5 +1,7 @@
 #include "TagFileAccess.h"
 
+#include <text/Utf.h>
+
 #include <fcntl.h>
 
 #include <cerrno>
@@ -15,38 +17,6 @@ namespace {
 
 constexpr std::int64_t kTagSize = ID3tagRecord::kFileSize;
 
-// Names arrive as UTF-16 and name files in UTF-8. A name that cannot name a file
-// faithfully (an embedded NUL would cut it short and reach another file; a lone
-// surrogate has no UTF-8 form) gives nothing.
-std::optional<std::string> utf8PathFrom(std::u16string_view name) {
-  std::string path;
-  path.reserve(name.size());
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    char32_t c = name[i];
-    if (c == 0) return std::nullopt;
-    if (c >= 0xD800 && c <= 0xDFFF) {
-      const bool pairs = c <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 && name[i + 1] <= 0xDFFF;
-      if (!pairs) return std::nullopt;
-      c = 0x10000 + ((c - 0xD800) << 10) + (name[++i] - 0xDC00);
-    }
-    if (c < 0x80) {
-      path += static_cast<char>(c);
-    } else if (c < 0x800) {
-      path += static_cast<char>(0xC0 | (c >> 6));
-      path += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      path += static_cast<char>(0xE0 | (c >> 12));
-      path += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      path += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      path += static_cast<char>(0xF0 | (c >> 18));
-      path += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      path += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      path += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return path;
-}
 
 // The hidden mark: the name's last component, as given, begins with ".". There is
 // no system mark on this platform.
@@ -157,7 +127,9 @@ std::int32_t fileErrorNumber(int errorCode) {
 // hidden. Directories, FIFOs, sockets and devices never pass and are never opened.
 TagFileLookup TagFileAccess::lookUp(std::u16string_view name) const {
   TagFileLookup result;
-  auto path = utf8PathFrom(name);
+  // Names arrive as UTF-16 and name files in UTF-8; a name that cannot name a file
+  // faithfully names none.
+  auto path = platform::text::fileNameBytes(name);
   if (name.empty() || !path || isHiddenName(*path)) return result;
   struct ::stat status {};
   if (calls_->stat(path->c_str(), &status) != 0) {

@@ -24,4 +24,21 @@ struct InterfaceId<IControlSite> {
   static constexpr IID value = IID_IControlSite;
 };
 
+constexpr IID IID_ISitedControl{0x3E7A91C4, 0x58B2, 0x4F0D, {0x9C, 0x16, 0x2B, 0x8E, 0x47, 0xD1, 0x6A, 0x03}};
+
+// How a host hands a control its site, before anything else (a control's
+// MiscStatus asks for that order): the control keeps the site to reach its parent
+// window and to report changed properties.
+struct ISitedControl : IUnknown {
+  // Null takes the site away; the control then reports to nobody and has no parent.
+  virtual HRESULT SetControlSite(IControlSite* site) = 0;
+
+ protected:
+  ~ISitedControl() = default;
+};
+template <>
+struct InterfaceId<ISitedControl> {
+  static constexpr IID value = IID_ISitedControl;
+};
+
 }  // namespace automation

@@ -111,4 +111,18 @@ std::optional<std::u16string> strictUtf16FromUtf8(std::string_view bytes) {
   return out;
 }
 
+std::optional<std::string> fileNameBytes(std::u16string_view name) {
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char16_t unit = name[i];
+    if (unit == 0) return std::nullopt;
+    if (isHighSurrogate(unit)) {
+      if (i + 1 >= name.size() || !isLowSurrogate(name[i + 1])) return std::nullopt;
+      ++i;
+    } else if (isLowSurrogate(unit) && !(unit >= 0xDC80 && unit <= 0xDCFF)) {
+      return std::nullopt;
+    }
+  }
+  return utf8FromUtf16(name);
+}
+
 }  // namespace platform::text

@@ -12,6 +12,11 @@ namespace platform::text {
 std::u16string utf16FromUtf8(std::string_view bytes);
 std::string utf8FromUtf16(std::u16string_view text);
 
+// The bytes of a file name given as UTF-16 (the inverse of utf16FromUtf8); null when
+// the text cannot name a file faithfully: an embedded NUL would cut it short and
+// reach another file, and a lone surrogate that is not an escaped byte has no bytes.
+std::optional<std::string> fileNameBytes(std::u16string_view name);
+
 // Strict reading of text that must be UTF-8 (a command line, a JSON literal):
 // null for malformed, overlong or surrogate encodings.
 std::optional<std::u16string> strictUtf16FromUtf8(std::string_view bytes);

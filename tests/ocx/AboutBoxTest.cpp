@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <tagcomponent/ControlSiting.h>
+#include <automation/ControlSite.h>
 
 #include <optional>
 
@@ -38,7 +38,7 @@ class AboutBox : public RegisteredLyrebox {
     RegisteredLyrebox::SetUp();
     control = create();
     ASSERT_TRUE(control);
-    ComPtr<lyrebox::ISitedControl> sited;
+    ComPtr<automation::ISitedControl> sited;
     ASSERT_EQ(control.as(sited), S_OK);
     site->parent = window;
     ASSERT_EQ(sited->SetControlSite(site.get()), S_OK);

@@ -1,7 +1,7 @@
 // The control driven late-bound through the built library, as the administrator
 // drives it, and through its virtual table on the wrong thread.
 #include <automation/ConnectionPoint.h>
-#include <tagcomponent/ControlSiting.h>
+#include <automation/ControlSite.h>
 #include <tagcomponent/LyreboxInterface.h>
 #include <typelib/TypeInfo.h>
 
@@ -267,7 +267,7 @@ TEST_F(LyreboxDispatch, EveryMemberRefusesACallFromAnotherThread) {
   ASSERT_EQ(control.as(early), S_OK);
   ComPtr<IConnectionPointContainer> container;
   ASSERT_EQ(control.as(container), S_OK);
-  ComPtr<ISitedControl> sited;
+  ComPtr<automation::ISitedControl> sited;
   ASSERT_EQ(control.as(sited), S_OK);
   ILyrebox& c = *early;
   std::u16string text;

@@ -41,3 +41,11 @@ TEST(Utf, InvalidBytesNeverBecomeASlash) {
   // An overlong encoding of '/' must not let a name reach another folder.
   EXPECT_EQ(utf16FromUtf8("\xC0\xAF").find(u'/'), std::u16string::npos);
 }
+
+TEST(Utf, FileNameBytesRefuseTextThatCannotNameAFileFaithfully) {
+  EXPECT_EQ(platform::text::fileNameBytes(u"/music/a.mp3"), "/music/a.mp3");
+  EXPECT_EQ(platform::text::fileNameBytes(utf16FromUtf8("caf\xE9")), "caf\xE9");
+  EXPECT_EQ(platform::text::fileNameBytes(std::u16string(u"a\0b", 3)), std::nullopt);
+  EXPECT_EQ(platform::text::fileNameBytes(u"a\xD800"), std::nullopt);
+  EXPECT_EQ(platform::text::fileNameBytes(u"a\xDC20"), std::nullopt);
+}

@@ -1,0 +1,29 @@
+#include "Lyrebox.h"
+#include "persistence/PropertyHandlers.h"
+
+namespace lyrebox {
+
+using namespace automation;
+
+HRESULT Lyrebox::InitNew() {
+  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
+  if (propertiesInitialised_) return E_UNEXPECTED;
+  propertiesInitialised_ = true;
+  UserControl_InitProperties({fileName_, record_});
+  return S_OK;
+}
+
+HRESULT Lyrebox::Load(IPropertyBag* bag) {
+  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
+  if (!bag) return E_POINTER;
+  if (propertiesInitialised_) return E_UNEXPECTED;
+  propertiesInitialised_ = true;
+  return UserControl_ReadProperties({fileName_, record_}, bag);
+}
+
+HRESULT Lyrebox::Save(IPropertyBag* bag) {
+  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
+  return UserControl_WriteProperties(ConstControlState{fileName_, record_}, bag);
+}
+
+}  // namespace lyrebox
