@@ -1,6 +1,6 @@
-// libFuzzer entry for the binary type-library reader; built by hand with
-//   clang++ -std=c++20 -fsanitize=fuzzer,address,undefined -I platform ...
-// Whatever parses must load, and must serialise back to the same bytes.
+// The binary type-library reader on arbitrary bytes. Whatever parses must load as
+// a type library, and must serialise back to the same bytes: the format has one
+// spelling per library, so anything else read would be lost on the way back.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
