@@ -29,6 +29,9 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 
 declare -a selected=("$@")
+for name in "${selected[@]}"; do
+  grep -q "^$name " "$dir/fuzz/targets.txt" || { echo "no fuzz target '$name'; see $dir/fuzz/targets.txt" >&2; exit 2; }
+done
 summary=()
 failures=0
 while read -r name max_len; do
@@ -36,6 +39,12 @@ while read -r name max_len; do
   if [ ${#selected[@]} -gt 0 ] && [[ ! " ${selected[*]} " == *" $name "* ]]; then continue; fi
   corpus="$scratch/$name"
   mkdir -p "$corpus" "$dir/artifacts/$name"
+  if [ ! -d "fuzz/corpus/$name" ]; then
+    echo "!! $name has no seed corpus: add fuzz/corpus/$name/" >&2
+    failures=$((failures + 1))
+    summary+=("$(printf '%-18s %12s runs  NO SEED CORPUS' "$name" 0)")
+    continue
+  fi
   cp -R "fuzz/corpus/$name/." "$corpus/"
   log="$dir/artifacts/$name/last-run.log"
   echo "== $name: ${seconds}s, inputs up to $max_len bytes"
