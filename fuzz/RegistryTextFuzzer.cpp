@@ -4,31 +4,26 @@
 // tree empty and names a line that exists.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 #include <automation/RegistryText.h>
 
-namespace {
-void check(bool condition) {
-  if (!condition) std::abort();
-}
-}  // namespace
+#include "FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   automation::RegistryTree tree;
   tree.createKey("Left\\Over");  // whatever the tree held before must go
   if (const auto error = automation::parseRegistry(text, tree)) {
-    check(tree.empty());
+    FUZZ_CHECK(tree.empty());
     const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-    check(error->line >= 1 && error->line <= lines && !error->what.empty());
+    FUZZ_CHECK(error->line >= 1 && error->line <= lines && !error->what.empty());
     return 0;
   }
   const std::string written = automation::formatRegistry(tree);
   automation::RegistryTree reread;
-  check(!automation::parseRegistry(written, reread));
-  check(reread == tree);
-  check(automation::formatRegistry(reread) == written);
+  FUZZ_CHECK(!automation::parseRegistry(written, reread));
+  FUZZ_CHECK(reread == tree);
+  FUZZ_CHECK(automation::formatRegistry(reread) == written);
   return 0;
 }

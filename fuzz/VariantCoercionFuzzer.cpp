@@ -6,20 +6,16 @@
 // conversion in place agrees with one into another variant, the integer kinds agree
 // with each other, and numbers and booleans survive a trip through text.
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <string>
 
 #include <automation/Variant.h>
 
+#include "FuzzCheck.h"
+
 namespace {
 
 using namespace automation;
-
-void check(bool condition) {
-  if (!condition) std::abort();
-}
 
 constexpr VARTYPE kSupported[] = {VT_EMPTY, VT_BSTR, VT_I2, VT_UI1, VT_I4, VT_BOOL, VT_DISPATCH};
 constexpr VARTYPE kUnsupported[] = {VT_NULL, VT_ERROR, VT_VARIANT, VT_UNKNOWN, VT_VOID, VT_HRESULT, VT_PTR,
@@ -63,13 +59,13 @@ HRESULT convert(const Variant& source, VARTYPE target, Variant& out) {
   out = untouched;
   const HRESULT hr = source.changeType(target, out);
   Variant inPlace = source;
-  check(inPlace.changeType(target, inPlace) == hr);
+  FUZZ_CHECK(inPlace.changeType(target, inPlace) == hr);
   if (succeeded(hr)) {
-    check(out.type() == target && inPlace == out);
+    FUZZ_CHECK(out.type() == target && inPlace == out);
   } else {
-    check(out == untouched && inPlace == source);
-    check(hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW || hr == DISP_E_BADVARTYPE);
-    check((hr == DISP_E_BADVARTYPE) == !isSupported(target));
+    FUZZ_CHECK(out == untouched && inPlace == source);
+    FUZZ_CHECK(hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW || hr == DISP_E_BADVARTYPE);
+    FUZZ_CHECK((hr == DISP_E_BADVARTYPE) == !isSupported(target));
   }
   return hr;
 }
@@ -82,33 +78,33 @@ void checkIntegerKindsAgree(const Variant& source) {
   const HRESULT narrowResult = convert(source, VT_I2, narrow);
   const HRESULT byteResult = convert(source, VT_UI1, byte);
   if (source.type() == VT_DISPATCH) {
-    check(wideResult == DISP_E_TYPEMISMATCH && narrowResult == wideResult && byteResult == wideResult);
+    FUZZ_CHECK(wideResult == DISP_E_TYPEMISMATCH && narrowResult == wideResult && byteResult == wideResult);
     return;
   }
   if (failed(wideResult)) {
-    check(narrowResult == wideResult);
-    if (source.type() != VT_BOOL) check(byteResult == wideResult);
+    FUZZ_CHECK(narrowResult == wideResult);
+    if (source.type() != VT_BOOL) FUZZ_CHECK(byteResult == wideResult);
     return;
   }
   const std::int32_t x = wide.i4();
   const bool fitsI2 = x >= std::numeric_limits<std::int16_t>::min() && x <= std::numeric_limits<std::int16_t>::max();
-  check(succeeded(narrowResult) == fitsI2 && (!fitsI2 || narrow.i2() == x));
+  FUZZ_CHECK(succeeded(narrowResult) == fitsI2 && (!fitsI2 || narrow.i2() == x));
   if (source.type() != VT_BOOL) {
-    check(succeeded(byteResult) == (x >= 0 && x <= 255) && (failed(byteResult) || byte.ui1() == x));
+    FUZZ_CHECK(succeeded(byteResult) == (x >= 0 && x <= 255) && (failed(byteResult) || byte.ui1() == x));
   }
   Variant flag;
-  check(succeeded(convert(source, VT_BOOL, flag)) && flag.boolean() == (x != 0));
+  FUZZ_CHECK(succeeded(convert(source, VT_BOOL, flag)) && flag.boolean() == (x != 0));
   // The number's own text reads back as the number.
   Variant text, back;
-  check(succeeded(convert(wide, VT_BSTR, text)) && succeeded(convert(text, VT_I4, back)) && back == wide);
+  FUZZ_CHECK(succeeded(convert(wide, VT_BSTR, text)) && succeeded(convert(text, VT_I4, back)) && back == wide);
 }
 
 // A number or boolean written as text reads back as itself.
 void checkTextRoundTrip(const Variant& source) {
   if (source.type() == VT_EMPTY || source.type() == VT_BSTR || source.type() == VT_DISPATCH) return;
   Variant text, back;
-  check(succeeded(convert(source, VT_BSTR, text)));
-  check(succeeded(convert(text, source.type(), back)) && back == source);
+  FUZZ_CHECK(succeeded(convert(source, VT_BSTR, text)));
+  FUZZ_CHECK(succeeded(convert(text, source.type(), back)) && back == source);
 }
 
 }  // namespace
@@ -121,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Variant out;
   for (const VARTYPE target : kSupported) convert(source, target, out);
-  for (const VARTYPE target : kUnsupported) check(convert(source, target, out) == DISP_E_BADVARTYPE);
+  for (const VARTYPE target : kUnsupported) FUZZ_CHECK(convert(source, target, out) == DISP_E_BADVARTYPE);
   convert(source, extraTarget, out);
   checkIntegerKindsAgree(source);
   checkTextRoundTrip(source);

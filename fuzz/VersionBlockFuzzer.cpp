@@ -1,23 +1,18 @@
 // The version block reader on arbitrary bytes. Whatever it accepts must be content
 // the writer can lay out again, and that layout must read back to the same content.
 #include <cstdint>
-#include <cstdlib>
 #include <span>
 #include <stdexcept>
 
 #include <resources/VersionBlockReader.h>
 #include <resources/VersionBlockWriter.h>
 
-namespace {
-void check(bool condition) {
-  if (!condition) std::abort();
-}
-}  // namespace
+#include "FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto parsed = resources::parseVersionBlock(std::span(data, size));
   if (!parsed) {
-    check(!parsed.error().empty());
+    FUZZ_CHECK(!parsed.error().empty());
     return 0;
   }
   std::vector<std::uint8_t> rebuilt;
@@ -29,6 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   const auto again = resources::parseVersionBlock(rebuilt);
-  check(again && again.value() == parsed.value());
+  FUZZ_CHECK(again && again.value() == parsed.value());
   return 0;
 }
