@@ -52,7 +52,7 @@ while read -r name max_len; do
   ASAN_OPTIONS="detect_leaks=1" \
   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     "$dir/bin/fuzz_$name" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=1 -artifact_prefix="$dir/artifacts/$name/" "$corpus" >"$log" 2>&1 || status=$?
+      -print_final_stats=1 -artifact_prefix="$dir/artifacts/$name/" "$corpus" </dev/null >"$log" 2>&1 || status=$?
   runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
   if [ "$status" -ne 0 ]; then
     failures=$((failures + 1))

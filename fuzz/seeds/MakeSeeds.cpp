@@ -6,6 +6,7 @@
 #include <resources/VersionBlockWriter.h>
 #include <typelib/TypeLibFormat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -75,6 +76,9 @@ void tagSeeds() {
   // Title bytes 0x80..0x9D, among them the five the code page leaves undefined.
   for (std::size_t i = 0; i < 30; ++i) highBytes[130 + 3 + i] = static_cast<std::uint8_t>(0x80 + i);
   write("tag_load", "undefined_code_page_bytes", highBytes);
+  Bytes allHigh(lyrebox::ID3tagRecord::kFileSize, 0xFF);
+  std::copy_n("TAG", 3, allHigh.begin());
+  write("tag_load", "tag_of_0xFF_bytes", append(audio(64), allHigh));
   write("tag_load", "untagged", audio(417));
   write("tag_load", "short", audio(40));
   write("tag_load", "one_byte_short_of_a_tag", append(bytesOf("TAG"), Bytes(124, ' ')));
