@@ -1,54 +1,82 @@
 #pragma once
+#include <automation/Apartment.h>
+#include <automation/ComObject.h>
 #include <automation/ComPtr.h>
+#include <automation/ConnectionPoint.h>
 #include <automation/ControlSite.h>
 #include <automation/HResult.h>
+#include <automation/SinkConnectionPoint.h>
+#include <typelib/TypeInfo.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "ControlSiting.h"
 #include "FileCalls.h"
 #include "ID3tagRecord.h"
+#include "LyreboxInterface.h"
 #include "TagFileAccess.h"
 
 namespace lyrebox {
 
 using automation::HRESULT;
 
-// The tag control: one stored file name and the ID3v1 record of that file. Members
-// follow the object model's rules (an HRESULT result, out values through a
-// trailing pointer) so the automation layer can forward to them unchanged.
-class Lyrebox {
+// The tag control: one stored file name and the ID3v1 record of that file, served
+// as a COM object (made with automation::makeObject, held through ComPtr). Every
+// member answers only on the thread that created the object (RPC_E_WRONG_THREAD
+// elsewhere). The event interface __Lyrebox accepts sinks and never calls them.
+//
+// Persistence joins as one more interface in the ComObject list (IPersistPropertyBag);
+// its handlers work on storedFileName() and record(), which neither open a file nor
+// notify, and answer it from a findInterface override if it needs more than the list.
+class Lyrebox : public automation::ComObject<ILyrebox, automation::IConnectionPointContainer, ISitedControl> {
  public:
-  // A new control holds no file name and the no-tag values.
-  Lyrebox();
-  // The file calls must outlive the control; tests pass calls that fail on command.
-  explicit Lyrebox(const FileCalls& fileCalls);
-
-  // The host's site: property-change notifications go to it. None: nobody is told.
+  // The host's site: property-change notifications go to it, and About finds the
+  // parent window through it. None: nobody is told, and About hides nothing.
   void setSite(automation::ComPtr<automation::IControlSite> site);
+  HRESULT SetControlSite(automation::IControlSite* site) override;
+
+  // Hides the host's parent window, shows the About box modally, then gives the
+  // parent back the visibility it had, also when the box could not be shown.
+  HRESULT About() override;
 
   // Setting the name loads the file's tag; the set itself never fails.
-  HRESULT get_MP3_FileName(std::u16string* out);
-  HRESULT put_MP3_FileName(const std::u16string& New_MP3_FileName);
+  HRESULT get_MP3_FileName(std::u16string* out) override;
+  HRESULT put_MP3_FileName(const std::u16string& New_MP3_FileName) override;
   // 0 when written, else a file-error number (53 not found, 75 read-only, ...).
-  HRESULT SaveTag(std::int32_t* result);
+  HRESULT SaveTag(std::int32_t* result) override;
 
   // Text gets return the field without trailing spaces and NULs, yielding to the
   // host's pending events as they strip; sets store into the fixed-width field.
-  HRESULT get_ID3tag_Title(std::u16string* out);
-  HRESULT put_ID3tag_Title(const std::u16string& New_ID3tag_Title);
-  HRESULT get_ID3tag_Artist(std::u16string* out);
-  HRESULT put_ID3tag_Artist(const std::u16string& New_ID3tag_Artist);
-  HRESULT get_ID3tag_Album(std::u16string* out);
-  HRESULT put_ID3tag_Album(const std::u16string& New_ID3tag_Album);
-  HRESULT get_ID3tag_Comment(std::u16string* out);
-  HRESULT put_ID3tag_Comment(const std::u16string& New_ID3tag_Comment);
+  HRESULT get_ID3tag_Title(std::u16string* out) override;
+  HRESULT put_ID3tag_Title(const std::u16string& New_ID3tag_Title) override;
+  HRESULT get_ID3tag_Artist(std::u16string* out) override;
+  HRESULT put_ID3tag_Artist(const std::u16string& New_ID3tag_Artist) override;
+  HRESULT get_ID3tag_Album(std::u16string* out) override;
+  HRESULT put_ID3tag_Album(const std::u16string& New_ID3tag_Album) override;
+  HRESULT get_ID3tag_Comment(std::u16string* out) override;
+  HRESULT put_ID3tag_Comment(const std::u16string& New_ID3tag_Comment) override;
   // The year text read as a number; DISP_E_OVERFLOW outside -32768..32767.
-  HRESULT get_ID3tag_Year(std::int16_t* out);
-  HRESULT put_ID3tag_Year(std::int16_t New_ID3tag_Year);
-  HRESULT get_ID3tag_Genre(std::uint8_t* out);
-  HRESULT put_ID3tag_Genre(std::uint8_t New_ID3tag_Genre);
+  HRESULT get_ID3tag_Year(std::int16_t* out) override;
+  HRESULT put_ID3tag_Year(std::int16_t New_ID3tag_Year) override;
+  HRESULT get_ID3tag_Genre(std::uint8_t* out) override;
+  HRESULT put_ID3tag_Genre(std::uint8_t New_ID3tag_Genre) override;
+
+  // Late-bound calls by the dispatch identifiers of LyreboxIdentity.h; names and
+  // type information come from the library's own type library.
+  HRESULT GetTypeInfoCount(std::uint32_t* count) override;
+  HRESULT GetTypeInfo(std::uint32_t index, automation::LCID locale, automation::ITypeInfo** info) override;
+  HRESULT GetIDsOfNames(const automation::IID& reserved, const char16_t** names, std::uint32_t count,
+                        automation::LCID locale, automation::DISPID* ids) override;
+  HRESULT Invoke(automation::DISPID member, const automation::IID& reserved, automation::LCID locale,
+                 std::uint16_t flags, automation::DISPPARAMS* params, automation::Variant* result,
+                 automation::EXCEPINFO* exception, std::uint32_t* argumentError) override;
+
+  // One connection point, for __Lyrebox; enumeration is not offered (E_NOTIMPL).
+  HRESULT EnumConnectionPoints(automation::IEnumConnectionPoints** points) override;
+  HRESULT FindConnectionPoint(const automation::IID& iid, automation::IConnectionPoint** point) override;
 
   // Direct access to the state, for saving and restoring the control with its
   // host's window: neither opens a file nor notifies.
@@ -57,6 +85,13 @@ class Lyrebox {
   const ID3tagRecord& record() const { return record_; }
   ID3tagRecord& record() { return record_; }
 
+ protected:
+  // A new control holds no file name and the no-tag values.
+  Lyrebox();
+  // The file calls must outlive the control; tests pass calls that fail on command.
+  explicit Lyrebox(const FileCalls& fileCalls);
+  ~Lyrebox() override = default;
+
  private:
   template <std::size_t Width>
   static HRESULT getTrimmed(const FixedTextField<Width>& field, std::u16string* out);
@@ -64,7 +99,13 @@ class Lyrebox {
   HRESULT putText(FixedTextField<Width>& field, std::u16string_view value, std::u16string_view bagKey);
   static std::u16string TrimTagField(std::u16string text);
   HRESULT notifyChanged(std::u16string_view bagKey);
+  HRESULT invokeGet(automation::DISPID member, std::uint16_t flags, automation::Variant* result);
+  HRESULT invokePut(automation::DISPID member, automation::DISPPARAMS* params, std::uint32_t* argumentError);
+  HRESULT interfaceTypeInfo(automation::ComPtr<automation::ITypeInfo>& info);
 
+  automation::ApartmentCheck apartment_;
+  std::shared_ptr<automation::SinkConnections> events_;
+  automation::ComPtr<automation::ITypeInfo> typeInfo_;  // loaded on first use
   TagFileAccess files_;
   automation::ComPtr<automation::IControlSite> site_;
   std::u16string fileName_;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace administrator {
+namespace mervalis {
 
 using platform::database::Status;
 
@@ -26,4 +26,4 @@ public:
     virtual void close() = 0;
 };
 
-}  // namespace administrator
+}  // namespace mervalis

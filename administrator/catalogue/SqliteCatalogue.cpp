@@ -1,6 +1,6 @@
 #include "catalogue/SqliteCatalogue.h"
 
-namespace administrator {
+namespace mervalis {
 namespace {
 
 std::string catalogueAttempt(const std::string& path)
@@ -71,4 +71,4 @@ std::string SqliteCatalogue::journalMode()
     return connection_ ? connection_->journalMode() : std::string();
 }
 
-}  // namespace administrator
+}  // namespace mervalis

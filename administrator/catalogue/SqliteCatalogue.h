@@ -5,7 +5,7 @@
 
 #include <memory>
 
-namespace administrator {
+namespace mervalis {
 
 // The catalogue as a SQLite database file with the table MP3Info.
 class SqliteCatalogue : public Catalogue {
@@ -38,4 +38,4 @@ private:
     std::unique_ptr<platform::database::Statement> insert_;  // released before connection_
 };
 
-}  // namespace administrator
+}  // namespace mervalis

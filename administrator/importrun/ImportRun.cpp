@@ -46,11 +46,10 @@ void ImportRun::run(const RunInputs& inputs) {
 
   const std::string& catalogue = inputs_.cataloguePath;
   const Status opened = catalogue.empty() || catalogue.back() == '/'
-                            ? Status::failure("no catalogue file is selected")
+                            ? Status::failure("open the catalogue \"" + catalogue + "\"", "no catalogue file is selected")
                             : catalogue_.open(catalogue);
   if (!opened) {
-    stopBeforeStart(u"The catalogue " + toText(catalogue) + u" cannot be opened: " + toText(opened.reason()) +
-                    u". No file was touched.");
+    stopBeforeStart(toText(opened.reason()) + u". No file was touched.");
     return;
   }
 
@@ -66,11 +65,12 @@ void ImportRun::run(const RunInputs& inputs) {
 // Both lists are taken before any file is filed, so folders that the run itself
 // creates below a source folder are never visited.
 bool ImportRun::listSourceFolder(std::vector<std::string>& files, std::vector<std::string>& subfolders) {
-  Status listed = files_.listFiles(inputs_.sourceFolder, files);
-  if (listed) listed = files_.listSubfolders(inputs_.sourceFolder, subfolders);
-  if (listed) return true;
-  const std::u16string message = u"The source folder " + toText(inputs_.sourceFolder) +
-                                 u" cannot be read: " + toText(listed.reason()) + u". No file was touched.";
+  auto fileList = files_.listFiles(inputs_.sourceFolder);
+  auto folderList = fileList.status ? files_.listSubfolders(inputs_.sourceFolder) : fileList;
+  files = std::move(fileList.names);
+  subfolders = std::move(folderList.names);
+  if (folderList.status) return true;
+  const std::u16string message = toText(folderList.status.reason()) + u". No file was touched.";
   view_.appendLog(std::u16string(kLineBreak) + message);
   summary_ += std::u16string(kLineBreak) + message;
   return false;
@@ -82,13 +82,13 @@ void ImportRun::processFolderFiles(const std::string& folder, const std::vector<
 
 void ImportRun::processSubfolder(const std::string& name) {
   const std::string folder = join(inputs_.sourceFolder, name);
-  std::vector<std::string> names;
-  if (const Status listed = files_.listFiles(folder, names); !listed) {
-    view_.appendLog(std::u16string(kLineBreak) + toText(name) + u" Error - " + toText(listed.reason()));
-    reportFailure(toText(folder), toText(listed.reason()));
+  const auto listed = files_.listFiles(folder);
+  if (!listed.status) {
+    view_.appendLog(std::u16string(kLineBreak) + toText(name) + u" Error - " + toText(listed.status.reason()));
+    reportFailure(toText(folder), toText(listed.status.reason()));
     return;
   }
-  processFolderFiles(folder, names);
+  processFolderFiles(folder, listed.names);
 }
 
 void ImportRun::processFile(const std::string& name, const std::string& path) {
@@ -112,13 +112,13 @@ std::u16string ImportRun::judge(const std::u16string& path, AcceptedTag& tag) {
   const bool loaded = tags_.load(path).ok();
   for (const auto& rejection : kRejections) {
     std::u16string& value = fieldOf(rejection.field, tag.title, tag.album, tag.artist);
-    const Status read = loaded ? tags_.read(rejection.field, value) : Status::failure("");
-    if (!read && !read.reason().empty()) {
-      const std::u16string reason = u"the tag cannot be read: " + toText(read.reason());
+    const Status read = loaded ? tags_.read(rejection.field, value) : Status::success();
+    if (!read) {
+      const std::u16string reason = toText(read.reason());
       view_.appendLog(u" Error - " + reason);
       return u" - " + reason;
     }
-    if (!read || value.empty()) {
+    if (!loaded || value.empty()) {
       view_.appendLog(rejection.logText);
       return std::u16string(rejection.summaryText);
     }
@@ -142,8 +142,8 @@ Status ImportRun::file(const std::string& source, const AcceptedTag& tag) {
   // folders never disagree.
   if (moved) {
     if (const Status back = files_.moveFile(target, source); !back)
-      return Status::failure(filed.reason() + "; the file stays at " + target + " without a catalogue row (" +
-                             back.reason() + ")");
+      return Status::failure(filed.attempt(), filed.cause() + "; the file stays at \"" + target +
+                                                  "\" without a catalogue row (" + back.reason() + ")");
   }
   return filed;
 }

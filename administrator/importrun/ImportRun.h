@@ -2,9 +2,11 @@
 #include <string>
 #include <vector>
 
-#include "RunPorts.h"
+#include <catalogue/Catalogue.h>
+#include <filesystem/FileSystem.h>
+#include <status/Status.h>
+
 #include "RunView.h"
-#include "Status.h"
 #include "TagReader.h"
 
 namespace mervalis {
@@ -21,7 +23,7 @@ struct RunInputs {
 // a log line per visited file, and a summary of every file that was not filed.
 class ImportRun {
  public:
-  ImportRun(TagReader& tags, RunFiles& files, RunCatalogue& catalogue, RunView& view)
+  ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view)
       : tags_(tags), files_(files), catalogue_(catalogue), view_(view) {}
 
   void run(const RunInputs& inputs);
@@ -45,8 +47,8 @@ class ImportRun {
   void stopBeforeStart(const std::u16string& message);
 
   TagReader& tags_;
-  RunFiles& files_;
-  RunCatalogue& catalogue_;
+  platform::filesystem::FileSystem& files_;
+  Catalogue& catalogue_;
   RunView& view_;
   RunInputs inputs_;
   std::u16string summary_;

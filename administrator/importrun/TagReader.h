@@ -1,9 +1,11 @@
 #pragma once
 #include <string>
 
-#include "Status.h"
+#include <status/Status.h>
 
 namespace mervalis {
+
+using platform::Status;
 
 enum class TagField { Title, Album, Artist };
 

@@ -2,6 +2,7 @@
 // raw baseline that only stats, opens, reads the last 128 bytes and closes.
 #include <fcntl.h>
 #include <stdlib.h>
+#include <automation/ComObject.h>
 #include <sys/stat.h>
 #include <tagcomponent/Lyrebox.h>
 #include <unistd.h>
@@ -14,6 +15,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
@@ -96,7 +99,8 @@ long rawBaseline(const Sample& sample) {
 }
 
 long throughControl(const Sample& sample) {
-  lyrebox::Lyrebox control;
+  const auto object = automation::makeObject<lyrebox::Lyrebox>();
+  lyrebox::Lyrebox& control = *object;
   long checksum = 0;
   std::u16string title, album, artist;
   for (const auto& name : sample.names) {

@@ -4,11 +4,10 @@
 
 namespace platform::text {
 namespace {
-
 constexpr char32_t kReplacement = 0xFFFD;
+}  // namespace
 
-// Length of the valid UTF-8 sequence starting at `pos` and its code point, or 0.
-std::size_t decodeSequence(std::string_view s, std::size_t pos, char32_t& cp) {
+std::size_t decodeUtf8Character(std::string_view s, std::size_t pos, char32_t& cp) {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(s[i]); };
   const std::uint8_t lead = byte(pos);
   std::size_t length = 0;
@@ -30,10 +29,10 @@ std::size_t decodeSequence(std::string_view s, std::size_t pos, char32_t& cp) {
     if ((byte(pos + i) & 0xC0) != 0x80) return 0;
     cp = (cp << 6) | (byte(pos + i) & 0x3F);
   }
-  const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-  if (cp < min || cp > 0x10FFFF || surrogate) return 0;
+  if (cp < min || cp > 0x10FFFF || isHighSurrogate(cp) || isLowSurrogate(cp)) return 0;
   return length;
 }
+
 
 void appendUtf16(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {
@@ -63,14 +62,12 @@ void appendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-}  // namespace
-
 std::u16string utf16FromUtf8(std::string_view bytes) {
   std::u16string out;
   out.reserve(bytes.size());
   for (std::size_t pos = 0; pos < bytes.size();) {
     char32_t cp = 0;
-    if (const std::size_t length = decodeSequence(bytes, pos, cp)) {
+    if (const std::size_t length = decodeUtf8Character(bytes, pos, cp)) {
       appendUtf16(out, cp);
       pos += length;
     } else {
@@ -97,6 +94,19 @@ std::string utf8FromUtf16(std::u16string_view text) {
     } else {
       appendUtf8(out, unit);
     }
+  }
+  return out;
+}
+
+std::optional<std::u16string> strictUtf16FromUtf8(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    char32_t cp = 0;
+    const std::size_t length = decodeUtf8Character(bytes, pos, cp);
+    if (length == 0) return std::nullopt;
+    appendUtf16(out, cp);
+    pos += length;
   }
   return out;
 }

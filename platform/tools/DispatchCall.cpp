@@ -6,6 +6,8 @@
 
 #include "Utf16Text.h"
 
+#include <text/Utf.h>
+
 namespace tools {
 namespace {
 
@@ -32,7 +34,7 @@ std::optional<Variant> parseBstr(std::string_view text, std::string* error) {
     if (!parsed) return std::nullopt;
     return Variant::fromBstr(std::move(*parsed));
   }
-  auto converted = utf16FromUtf8(text);
+  auto converted = platform::text::strictUtf16FromUtf8(text);
   if (!converted) return fail<Variant>(error, "text is not valid UTF-8");
   return Variant::fromBstr(std::move(*converted));
 }

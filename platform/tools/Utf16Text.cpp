@@ -1,63 +1,18 @@
 #include "Utf16Text.h"
 
+#include <text/Utf.h>
+
 #include <cstdint>
 #include <cstdio>
 
 namespace tools {
 namespace {
 
-void appendUtf16(std::u16string& out, char32_t c) {
-  if (c < 0x10000) {
-    out += static_cast<char16_t>(c);
-  } else {
-    c -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (c >> 10));
-    out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-  }
-}
+using platform::text::appendUtf16;
+using platform::text::appendUtf8;
+using platform::text::isHighSurrogate;
+using platform::text::isLowSurrogate;
 
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// Decodes one character at `pos`, advancing past it; null when malformed.
-std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos]);
-  int length = 0;
-  char32_t c = 0;
-  char32_t smallest = 0;
-  if (lead < 0x80) return static_cast<char32_t>(text[pos++]);
-  if ((lead & 0xE0) == 0xC0) length = 2, c = lead & 0x1F, smallest = 0x80;
-  else if ((lead & 0xF0) == 0xE0) length = 3, c = lead & 0x0F, smallest = 0x800;
-  else if ((lead & 0xF8) == 0xF0) length = 4, c = lead & 0x07, smallest = 0x10000;
-  else return std::nullopt;
-  if (pos + length > text.size()) return std::nullopt;
-  for (int i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[pos + i]);
-    if ((next & 0xC0) != 0x80) return std::nullopt;
-    c = (c << 6) | (next & 0x3F);
-  }
-  if (c < smallest || c > 0x10FFFF || isHighSurrogate(c) || isLowSurrogate(c)) return std::nullopt;
-  pos += length;
-  return c;
-}
 
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -83,16 +38,6 @@ std::optional<std::u16string> fail(std::string* error, const char* what) {
 }
 
 }  // namespace
-
-std::optional<std::u16string> utf16FromUtf8(std::string_view text) {
-  std::u16string out;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const auto c = decodeUtf8(text, pos);
-    if (!c) return std::nullopt;
-    appendUtf16(out, *c);
-  }
-  return out;
-}
 
 std::string jsonStringLiteral(std::u16string_view text) {
   std::string out = "\"";
@@ -132,9 +77,11 @@ std::optional<std::u16string> parseJsonStringLiteral(std::string_view literal, s
     }
     if (static_cast<unsigned char>(c) < 0x20) return fail(error, "control character in a JSON string; use \\u");
     if (c != '\\') {
-      const auto decoded = decodeUtf8(literal, pos);
-      if (!decoded) return fail(error, "malformed UTF-8 in a JSON string");
-      appendUtf16(out, *decoded);
+      char32_t decoded = 0;
+      const std::size_t length = platform::text::decodeUtf8Character(literal, pos, decoded);
+      if (length == 0) return fail(error, "malformed UTF-8 in a JSON string");
+      appendUtf16(out, decoded);
+      pos += length;
       continue;
     }
     if (pos + 1 >= literal.size()) break;

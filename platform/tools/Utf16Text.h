@@ -5,9 +5,6 @@
 
 namespace tools {
 
-// Strict UTF-8 to UTF-16: null for malformed, overlong or surrogate encodings.
-std::optional<std::u16string> utf16FromUtf8(std::string_view text);
-
 // A JSON string literal of UTF-16 text: quotes, backslashes and control characters
 // escaped, well-formed characters as UTF-8, lone surrogates as \uXXXX so that any
 // automation string prints and reads back exactly.

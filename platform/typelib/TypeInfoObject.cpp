@@ -1,6 +1,6 @@
 #include "TypeInfoObject.h"
 
-#include "TypeLibText.h"
+#include <text/NameCase.h>
 
 namespace automation {
 
@@ -79,7 +79,7 @@ HRESULT TypeInfoObject::GetNames(DISPID memberId, std::vector<std::u16string>* n
 
 DISPID TypeInfoObject::findMemberId(std::u16string_view name) const {
   for (const typelib::Function& f : type().functions)
-    if (typelib::sameNameIgnoringCase(f.name, name)) return f.memberId;
+    if (platform::text::sameNameIgnoringCase(f.name, name)) return f.memberId;
   return MEMBERID_NIL;
 }
 
@@ -90,7 +90,7 @@ DISPID TypeInfoObject::findParameterId(DISPID memberId, std::u16string_view name
   for (const typelib::Function& f : type().functions) {
     if (f.memberId != memberId) continue;
     for (std::size_t i = 0; i < f.parameters.size(); ++i)
-      if (typelib::sameNameIgnoringCase(f.parameters[i].name, name)) return static_cast<DISPID>(i);
+      if (platform::text::sameNameIgnoringCase(f.parameters[i].name, name)) return static_cast<DISPID>(i);
   }
   return MEMBERID_NIL;
 }

@@ -1,8 +1,10 @@
 #include "TypeLibValidation.h"
 
+#include <text/Utf.h>
+
 #include <automation/Unknown.h>
 
-#include "TypeLibText.h"
+#include <text/NameCase.h>
 
 namespace typelib {
 using namespace automation;
@@ -10,7 +12,7 @@ namespace {
 using Problem = std::optional<std::string>;
 
 std::string describe(const TypeDescription& type, std::size_t index) {
-  return "type " + std::to_string(index) + " \"" + toUtf8(type.name) + "\"";
+  return "type " + std::to_string(index) + " \"" + platform::text::utf8FromUtf16(type.name) + "\"";
 }
 
 bool isKnownKind(TYPEKIND kind) {
@@ -45,8 +47,8 @@ Problem checkFunction(const TypeDescription& type, std::size_t index) {
     const Function& earlier = type.functions[j];
     if (earlier.memberId == f.memberId && earlier.invokeKind == f.invokeKind)
       return "two functions with the same member id and invoke kind";
-    if (sameNameIgnoringCase(earlier.name, f.name) != (earlier.memberId == f.memberId))
-      return "member \"" + toUtf8(f.name) + "\" with a name and member id that disagree";
+    if (platform::text::sameNameIgnoringCase(earlier.name, f.name) != (earlier.memberId == f.memberId))
+      return "member \"" + platform::text::utf8FromUtf16(f.name) + "\" with a name and member id that disagree";
   }
   return std::nullopt;
 }

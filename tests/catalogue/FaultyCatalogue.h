@@ -9,11 +9,11 @@ namespace testing_support {
 
 // Passes every call to a real catalogue, except those a test tells it to fail,
 // so fault tests still check the real catalogue file afterwards.
-class FaultyCatalogue : public administrator::Catalogue {
+class FaultyCatalogue : public mervalis::Catalogue {
 public:
-    using Status = administrator::Status;
+    using Status = mervalis::Status;
 
-    explicit FaultyCatalogue(administrator::Catalogue& real) : real_(real) {}
+    explicit FaultyCatalogue(mervalis::Catalogue& real) : real_(real) {}
 
     bool failOpen = false;
     bool failBegin = false;
@@ -46,7 +46,7 @@ public:
 private:
     static Status injected(const std::string& attempt) { return Status::failure(attempt, "injected failure"); }
 
-    administrator::Catalogue& real_;
+    mervalis::Catalogue& real_;
 };
 
 }  // namespace testing_support

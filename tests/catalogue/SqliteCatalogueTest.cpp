@@ -10,8 +10,8 @@
 
 namespace {
 
-using administrator::SqliteCatalogue;
-using administrator::Status;
+using mervalis::SqliteCatalogue;
+using mervalis::Status;
 using platform::database::SqliteEngine;
 using testing::HasSubstr;
 using testing::StartsWith;

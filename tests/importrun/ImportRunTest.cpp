@@ -117,16 +117,16 @@ TEST_F(ImportRunTest, EveryFailureOfAFileLeavesItInPlaceWithoutARow) {
     std::function<void(FakeFiles&, FakeCatalogue&)> breakIt;
     std::u16string reason;
   } cases[] = {
-      {"insert", [](FakeFiles&, FakeCatalogue& c) { c.failInsert = true; }, u"disk I/O error"},
-      {"artist folder", [](FakeFiles& f, FakeCatalogue&) { f.failCreate = "/dest/Ar"; }, u"permission denied"},
-      {"move", [](FakeFiles& f, FakeCatalogue&) { f.failMove = "/dest/Ar/Al/T.mp3"; }, u"input/output error"},
+      {"insert", [](FakeFiles&, FakeCatalogue& c) { c.failInsert = true; }, u"Cannot insert the row: disk I/O error"},
+      {"artist folder", [](FakeFiles& f, FakeCatalogue&) { f.failCreate = "/dest/Ar"; }, u"Cannot create /dest/Ar: permission denied"},
+      {"move", [](FakeFiles& f, FakeCatalogue&) { f.failMove = "/dest/Ar/Al/T.mp3"; }, u"Cannot move /src/x.mp3 to /dest/Ar/Al/T.mp3: input/output error"},
       {"target exists",
        [](FakeFiles& f, FakeCatalogue&) {
          f.folders.insert({"/dest/Ar", "/dest/Ar/Al"});
          f.addFile("/dest/Ar/Al/T.mp3", "older");
        },
-       u"a file already exists at /dest/Ar/Al/T.mp3"},
-      {"commit", [](FakeFiles&, FakeCatalogue& c) { c.failCommit = true; }, u"database is locked"},
+       u"Cannot move /src/x.mp3 to /dest/Ar/Al/T.mp3: file exists"},
+      {"commit", [](FakeFiles&, FakeCatalogue& c) { c.failCommit = true; }, u"Cannot commit: database is locked"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -156,7 +156,8 @@ TEST_F(ImportRunTest, TheRunGoesOnAfterAFailedFile) {
   EXPECT_EQ(catalogue.rows.size(), 2u);
   EXPECT_EQ(files.files.count("/src/b.mp3"), 1u);
   EXPECT_EQ(files.files.count("/dest/Artist/Album/Other.mp3"), 1u);
-  EXPECT_NE(view.log.find(u"b.mp3 Error - a file already exists"), std::u16string::npos);
+  EXPECT_NE(view.log.find(u"b.mp3 Error - Cannot move /src/b.mp3 to /dest/Artist/Album/Same.mp3: file exists"),
+            std::u16string::npos);
 }
 
 TEST_F(ImportRunTest, ACatalogueThatCannotBeOpenedStopsBeforeAnyFile) {

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory stand-ins for the import run's seams, each able to fail on command.
 #include <ImportRun.h>
+#include <filesystem/FileSystem.h>
 
 #include <map>
 #include <set>
@@ -21,7 +22,7 @@ class FakeTagReader : public TagReader {
 
   Status load(const std::u16string& path) override {
     loads.push_back(path);
-    if (unloadable.count(path)) return Status::failure("not taken");
+    if (unloadable.count(path)) return Status::failure("load the tag", "not taken");
     auto it = tags.find(path);
     current_ = it == tags.end() ? FakeTag{} : it->second;
     return Status::success();
@@ -36,7 +37,7 @@ class FakeTagReader : public TagReader {
 };
 
 // Folders and files by full path; a file's content is a string.
-class FakeFiles : public RunFiles {
+class FakeFiles : public platform::filesystem::FileSystem {
  public:
   std::set<std::string> folders;
   std::map<std::string, std::string> files;
@@ -44,24 +45,22 @@ class FakeFiles : public RunFiles {
 
   void addFile(const std::string& path, std::string content = "x") { files[path] = std::move(content); }
 
-  Status listFiles(const std::string& folder, std::vector<std::string>& names) override {
-    return list(folder, names, false);
-  }
-  Status listSubfolders(const std::string& folder, std::vector<std::string>& names) override {
-    return list(folder, names, true);
-  }
+  platform::filesystem::NameList listFiles(const std::string& folder) override { return list(folder, false); }
+  platform::filesystem::NameList listSubfolders(const std::string& folder) override { return list(folder, true); }
   bool folderExists(const std::string& path) override { return folders.count(normal(path)) != 0; }
+  bool fileExists(const std::string& path) override { return files.count(normal(path)) != 0; }
   Status createFolder(const std::string& path) override {
-    if (path == failCreate) return Status::failure("permission denied");
-    if (!folders.insert(normal(path)).second) return Status::failure("exists");
+    if (path == failCreate) return Status::failure("create " + path, "permission denied");
+    if (!folders.insert(normal(path)).second) return Status::failure("create " + path, "exists");
     return Status::success();
   }
   Status moveFile(const std::string& source, const std::string& target) override {
-    if (target == failMove) return Status::failure("input/output error");
+    const std::string attempt = "move " + source + " to " + target;
+    if (target == failMove) return Status::failure(attempt, "input/output error");
     const std::string from = normal(source), to = normal(target);
-    if (!files.count(from)) return Status::failure("no such file");
-    if (files.count(to)) return Status::failure("a file already exists at " + target);
-    if (!folders.count(to.substr(0, to.rfind('/')))) return Status::failure("no such folder");
+    if (!files.count(from)) return Status::failure(attempt, "no such file");
+    if (files.count(to)) return Status::failure(attempt, "file exists");
+    if (!folders.count(to.substr(0, to.rfind('/')))) return Status::failure(attempt, "no such folder");
     files[to] = files[from];
     files.erase(from);
     return Status::success();
@@ -73,18 +72,22 @@ class FakeFiles : public RunFiles {
   }
 
  private:
-  Status list(const std::string& folder, std::vector<std::string>& names, bool wantFolders) {
+  platform::filesystem::NameList list(const std::string& folder, bool wantFolders) {
+    platform::filesystem::NameList result;
     const std::string prefix = normal(folder) + "/";
-    if (!folders.count(normal(folder))) return Status::failure("no such folder");
+    if (!folders.count(normal(folder))) {
+      result.status = Status::failure("list " + folder, "no such folder");
+      return result;
+    }
     auto add = [&](const std::string& path) {
       if (path.rfind(prefix, 0) == 0 && path.find('/', prefix.size()) == std::string::npos)
-        names.push_back(path.substr(prefix.size()));
+        result.names.push_back(path.substr(prefix.size()));
     };
     if (wantFolders)
       for (const auto& f : folders) add(f);
     else
       for (const auto& [path, content] : files) add(path);
-    return Status::success();
+    return result;
   }
 };
 
@@ -93,27 +96,28 @@ struct Row {
   bool operator==(const Row&) const = default;
 };
 
-class FakeCatalogue : public RunCatalogue {
+class FakeCatalogue : public Catalogue {
  public:
   std::vector<Row> rows;
   bool failOpen = false, failInsert = false, failCommit = false;
   int opens = 0, closes = 0;
 
-  Status open(const std::string&) override {
+  Status open(const std::string& path) override {
     ++opens;
-    return failOpen ? Status::failure("file is not a database") : Status::success();
+    return failOpen ? Status::failure("open the catalogue \"" + path + "\"", "file is not a database")
+                    : Status::success();
   }
   Status begin() override {
     pending_.clear();
     return Status::success();
   }
   Status insert(const std::string& t, const std::string& ar, const std::string& al, const std::string& f) override {
-    if (failInsert) return Status::failure("disk I/O error");
+    if (failInsert) return Status::failure("insert the row", "disk I/O error");
     pending_.push_back({t, ar, al, f});
     return Status::success();
   }
   Status commit() override {
-    if (failCommit) return Status::failure("database is locked");
+    if (failCommit) return Status::failure("commit", "database is locked");
     rows.insert(rows.end(), pending_.begin(), pending_.end());
     pending_.clear();
     return Status::success();

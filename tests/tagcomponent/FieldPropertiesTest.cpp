@@ -1,3 +1,4 @@
+#include <automation/ComObject.h>
 #include <tagcomponent/Lyrebox.h>
 
 #include <gtest/gtest.h>
@@ -35,7 +36,8 @@ const TextProperty kTextProperties[] = {
 TEST(TextProperties, EachReadsAndWritesItsOwnFieldAndNotifiesUnderItsBagKey) {
   for (const auto& property : kTextProperties) {
     RecordingSite site;  // outlives the control, which holds a reference
-    Lyrebox control;
+    const auto object = automation::makeObject<Lyrebox>();
+    Lyrebox& control = *object;
     control.setSite(automation::ComPtr<automation::IControlSite>(&site));
     ASSERT_EQ((control.*property.put)(u"Some value"), automation::S_OK);
     EXPECT_EQ((control.record().*property.field).text(), u"Some value" + std::u16string(20, u' ')) << property.name;
@@ -73,7 +75,8 @@ TEST(TextProperties, TrimTrailingSpacesThenNulsThenSpacesYieldingPerCharacterOfT
   };
   for (const auto& c : cases) {
     for (const auto& property : kTextProperties) {
-      Lyrebox control;
+      const auto object = automation::makeObject<Lyrebox>();
+      Lyrebox& control = *object;
       (control.record().*property.field).assign(c.field);
       YieldCounter yields;
       std::u16string read;
@@ -102,7 +105,8 @@ TEST(TextProperties, SetsCutAtThirtyDropTrailingSpacesAndKeepEverythingElse) {
       {u"\u20AC\u4E2D", u"\u20AC\u4E2D" + std::u16string(28, u' '), u"\u20AC\u4E2D"},
   };
   for (const auto& c : cases) {
-    Lyrebox control;
+    const auto object = automation::makeObject<Lyrebox>();
+    Lyrebox& control = *object;
     ASSERT_EQ(control.put_ID3tag_Title(c.set), automation::S_OK);
     EXPECT_EQ(control.record().Title.text(), c.stored);
     std::u16string read;
@@ -112,7 +116,8 @@ TEST(TextProperties, SetsCutAtThirtyDropTrailingSpacesAndKeepEverythingElse) {
 }
 
 TEST(TextProperties, AGetReturnsTheTextItCopiedBeforeItsFirstYield) {
-  Lyrebox control;
+  const auto object = automation::makeObject<Lyrebox>();
+  Lyrebox& control = *object;
   control.put_ID3tag_Title(u"Before");
   int handlerRuns = 0;
   YieldCounter yields([&] {
@@ -135,7 +140,8 @@ TEST(YearProperty, ReadsTheYearTextLeniently) {
       {u"18.5", 18},   {u"19.5", 20},  {u"-5  ", -5},  {u"&O77", 63},
   };
   for (const auto& c : cases) {
-    Lyrebox control;
+    const auto object = automation::makeObject<Lyrebox>();
+    Lyrebox& control = *object;
     control.record().Year.assign(c.text);
     std::int16_t year = -1;
     ASSERT_EQ(control.get_ID3tag_Year(&year), automation::S_OK);
@@ -145,7 +151,8 @@ TEST(YearProperty, ReadsTheYearTextLeniently) {
 
 TEST(YearProperty, ATextBeyondSixteenBitsFailsWithOverflowAndLeavesEverythingAlone) {
   for (const std::u16string text : {u"9E99", u"4E4 ", u"1D5 "}) {
-    Lyrebox control;
+    const auto object = automation::makeObject<Lyrebox>();
+    Lyrebox& control = *object;
     control.record().Year.assign(text);
     std::int16_t year = 77;
     EXPECT_EQ(control.get_ID3tag_Year(&year), automation::DISP_E_OVERFLOW);
@@ -166,7 +173,8 @@ TEST(YearProperty, SetsWriteLeftAlignedDecimalCutToFourCharacters) {
       {-32768, u"-327", -327},
   };
   for (const auto& c : cases) {
-    Lyrebox control;
+    const auto object = automation::makeObject<Lyrebox>();
+    Lyrebox& control = *object;
     ASSERT_EQ(control.put_ID3tag_Year(c.set), automation::S_OK);
     EXPECT_EQ(control.record().Year.text(), c.stored);
     std::int16_t year = 0;
@@ -177,7 +185,8 @@ TEST(YearProperty, SetsWriteLeftAlignedDecimalCutToFourCharacters) {
 
 TEST(Notifications, EverySetNotifiesInOrderEvenWhenTheValueIsUnchanged) {
   RecordingSite site;  // outlives the control, which holds a reference
-  Lyrebox control;
+  const auto object = automation::makeObject<Lyrebox>();
+  Lyrebox& control = *object;
   control.setSite(automation::ComPtr<automation::IControlSite>(&site));
   control.put_ID3tag_Year(19);
   control.put_ID3tag_Year(19);
@@ -193,7 +202,8 @@ TEST(Notifications, EverySetNotifiesInOrderEvenWhenTheValueIsUnchanged) {
 
 TEST(Notifications, AFailingNotificationFailsTheSetAfterTheValueWasStored) {
   RecordingSite site;  // outlives the control, which holds a reference
-  Lyrebox control;
+  const auto object = automation::makeObject<Lyrebox>();
+  Lyrebox& control = *object;
   site.answer = automation::E_FAIL;
   control.setSite(automation::ComPtr<automation::IControlSite>(&site));
   EXPECT_EQ(control.put_ID3tag_Title(u"Stored"), automation::E_FAIL);
@@ -211,7 +221,8 @@ TEST(Notifications, AFailingNotificationFailsTheSetAfterTheValueWasStored) {
 
 TEST(Notifications, ASuccessCodeOtherThanOkStillSucceedsAndNoSiteMeansNobodyIsTold) {
   RecordingSite site;
-  Lyrebox control;
+  const auto object = automation::makeObject<Lyrebox>();
+  Lyrebox& control = *object;
   EXPECT_EQ(control.put_ID3tag_Album(u"Alone"), automation::S_OK);
   site.answer = automation::S_FALSE;
   control.setSite(automation::ComPtr<automation::IControlSite>(&site));
@@ -224,7 +235,8 @@ TEST(Notifications, ASuccessCodeOtherThanOkStillSucceedsAndNoSiteMeansNobodyIsTo
 }
 
 TEST(NullOutPointers, EveryGetAndSaveTagRefuseThem) {
-  Lyrebox control;
+  const auto object = automation::makeObject<Lyrebox>();
+  Lyrebox& control = *object;
   EXPECT_EQ(control.get_MP3_FileName(nullptr), automation::E_POINTER);
   EXPECT_EQ(control.get_ID3tag_Title(nullptr), automation::E_POINTER);
   EXPECT_EQ(control.get_ID3tag_Artist(nullptr), automation::E_POINTER);
@@ -236,7 +248,8 @@ TEST(NullOutPointers, EveryGetAndSaveTagRefuseThem) {
 }
 
 TEST(NewControl, HoldsNoFileNameAndTheNoTagValues) {
-  Lyrebox control;
+  const auto object = automation::makeObject<Lyrebox>();
+  Lyrebox& control = *object;
   std::u16string name = u"x", title = u"x";
   std::int16_t year = 0;
   std::uint8_t genre = 0;

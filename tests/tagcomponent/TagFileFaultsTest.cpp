@@ -1,3 +1,4 @@
+#include <automation/ComObject.h>
 #include <tagcomponent/Lyrebox.h>
 #include <unistd.h>
 
@@ -122,7 +123,8 @@ TEST_F(TagFileFaults, SaveReportsTheFailingCallsNumberAndLeavesTheFileAsItWas) {
     const Bytes content = c.tagged ? concat(filler(200), tagBytes({.title = "Old"})) : filler(100);
     const fs::path path = file(content);
     FailingCalls calls(c.call, c.error, c.nth);
-    Lyrebox control(calls);
+    const auto object = automation::makeObject<Lyrebox>(calls);
+    Lyrebox& control = *object;
     control.put_MP3_FileName(u16(path));  // the load makes the first stat call
     control.put_ID3tag_Title(u"New");
     EXPECT_EQ(save(control), c.result);
@@ -133,7 +135,8 @@ TEST_F(TagFileFaults, SaveReportsTheFailingCallsNumberAndLeavesTheFileAsItWas) {
 TEST_F(TagFileFaults, AFailingCloseAfterWritingIsReported) {
   const fs::path path = file(filler(90));
   FailingCalls calls(Call::Close, EIO);
-  Lyrebox control(calls);
+  const auto object = automation::makeObject<Lyrebox>(calls);
+  Lyrebox& control = *object;
   control.put_MP3_FileName(u16(path));
   EXPECT_EQ(save(control), 57);
 }
@@ -142,7 +145,8 @@ TEST_F(TagFileFaults, AnAppendThatRunsOutOfSpaceIsCutBackToTheOldLength) {
   const Bytes content = filler(700);
   const fs::path path = file(content);
   DiskFullHalfway calls;
-  Lyrebox control(calls);
+  const auto object = automation::makeObject<Lyrebox>(calls);
+  Lyrebox& control = *object;
   control.put_MP3_FileName(u16(path));
   EXPECT_EQ(save(control), 61);
   EXPECT_EQ(readBytes(path), content);
@@ -152,7 +156,8 @@ TEST_F(TagFileFaults, AnAppendThatRunsOutOfSpaceIsCutBackToTheOldLength) {
 TEST_F(TagFileFaults, AReplaceThatRunsOutOfSpaceKeepsTheLength) {
   const fs::path path = file(concat(filler(700), tagBytes({.title = "Old"})));
   DiskFullHalfway calls;
-  Lyrebox control(calls);
+  const auto object = automation::makeObject<Lyrebox>(calls);
+  Lyrebox& control = *object;
   control.put_MP3_FileName(u16(path));
   EXPECT_EQ(save(control), 61);
   EXPECT_EQ(fs::file_size(path), 828u);
@@ -162,7 +167,8 @@ TEST_F(TagFileFaults, ALoadThatCannotReadKeepsTheNameAndShowsTheNoTagValues) {
   for (Call call : {Call::Open, Call::Pread}) {
     const fs::path path = file(concat(filler(10), tagBytes({.title = "Unreadable"})));
     FailingCalls calls(call, EIO);
-    Lyrebox control(calls);
+    const auto object = automation::makeObject<Lyrebox>(calls);
+    Lyrebox& control = *object;
     control.put_ID3tag_Title(u"Before");
     control.put_MP3_FileName(u16(path));
     std::u16string name, title;
@@ -176,7 +182,8 @@ TEST_F(TagFileFaults, ALoadThatCannotReadKeepsTheNameAndShowsTheNoTagValues) {
 TEST_F(TagFileFaults, ALoadWhoseSearchFailsCountsTheNameAsNotFound) {
   const fs::path path = file(concat(filler(10), tagBytes({.title = "Unreached"})));
   FailingCalls calls(Call::Stat, EIO);
-  Lyrebox control(calls);
+  const auto object = automation::makeObject<Lyrebox>(calls);
+  Lyrebox& control = *object;
   control.put_ID3tag_Title(u"Kept");
   control.put_MP3_FileName(u16(path));
   std::u16string name = u"x", title;

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <automation/ComObject.h>
 #include <tagcomponent/Lyrebox.h>
 #include <unistd.h>
 
@@ -44,7 +45,8 @@ class TagFile : public ::testing::Test {
     return path;
   }
   TempFolder folder;
-  Lyrebox control;
+  const automation::ComPtr<Lyrebox> object = automation::makeObject<Lyrebox>();
+  Lyrebox& control = *object;
 };
 
 TEST_F(TagFile, LoadAndSaveDecideByTheMarkerAndTheLength) {
@@ -115,7 +117,8 @@ TEST_F(TagFile, SavingTwiceAppendsOnceThenReplaces) {
   control.put_ID3tag_Title(u"Second");
   EXPECT_EQ(save(control), 0);
   EXPECT_EQ(fs::file_size(path), 4128u);
-  Lyrebox reader;
+  const auto readerObject = automation::makeObject<Lyrebox>();
+  Lyrebox& reader = *readerObject;
   reader.put_MP3_FileName(u16(path));
   EXPECT_EQ(title(reader), u"Second");
 }
@@ -246,7 +249,8 @@ TEST_F(TagFile, FilesOfTwoGibibytesAndMoreLoadAndSaveLikeAnyOther) {
   control.put_ID3tag_Title(u"Big");
   EXPECT_EQ(save(control), 0);
   EXPECT_EQ(fs::file_size(path), static_cast<std::uintmax_t>(length));
-  Lyrebox reader;
+  const auto readerObject = automation::makeObject<Lyrebox>();
+  Lyrebox& reader = *readerObject;
   reader.put_MP3_FileName(u16(path));
   EXPECT_EQ(title(reader), u"Big");
 }

@@ -1,0 +1,26 @@
+#pragma once
+#include <automation/ComPtr.h>
+#include <automation/Dispatch.h>
+
+#include "TagReader.h"
+
+namespace mervalis {
+
+// The tag component driven late-bound, by dispatch identifier, as the run needs it:
+// put the file name, then read fields as strings.
+class DispatchTagReader : public TagReader {
+ public:
+  explicit DispatchTagReader(automation::ComPtr<automation::IDispatch> component)
+      : component_(std::move(component)) {}
+
+  Status load(const std::u16string& path) override;
+  Status read(TagField field, std::u16string& value) override;
+
+ private:
+  automation::ComPtr<automation::IDispatch> component_;
+};
+
+// "error 0x80020003": how a failed call reads in a log line.
+std::string describeFailure(automation::HRESULT hr);
+
+}  // namespace mervalis

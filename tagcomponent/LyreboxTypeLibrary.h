@@ -1,0 +1,11 @@
+#pragma once
+#include <typelib/TypeLibModel.h>
+
+namespace lyrebox {
+
+// The component's type library as published: prjLyrebox 1.0 with the control
+// class, its dual default interface and its member-less event interface. The
+// build serialises it into the library's TYPELIB resource.
+typelib::Library lyreboxTypeLibrary();
+
+}  // namespace lyrebox

@@ -1,0 +1,34 @@
+// The library's four entry points: each hands the call to the object layer and
+// the registry with this component's own description.
+#include <automation/ClassFactoryOf.h>
+#include <automation/InprocServer.h>
+#include <automation/ObjectCreation.h>
+#include <automation/RegistryFile.h>
+
+#include "../Lyrebox.h"
+#include "../LyreboxIdentity.h"
+#include "Registration.h"
+
+AUTOMATION_DEFINE_LIBRARY_COUNTER()
+
+using automation::HRESULT;
+
+HRESULT DllGetClassObject(const automation::CLSID& clsid, const automation::IID& iid, void** object) {
+  return automation::getClassObjectOf<lyrebox::Lyrebox>(lyrebox::CLSID_Lyrebox, clsid, iid, object);
+}
+
+HRESULT DllCanUnloadNow() { return automation::thisLibraryCounter().canUnloadNow(); }
+
+HRESULT DllRegisterServer() {
+  const std::string path = automation::libraryPathContaining(reinterpret_cast<const void*>(&DllRegisterServer));
+  if (path.empty()) return automation::E_FAIL;
+  return automation::updateRegistry([&](automation::RegistryTree& tree) {
+           return lyrebox::registerComponent(tree, path);
+         }).hr;
+}
+
+HRESULT DllUnregisterServer() {
+  return automation::updateRegistry([](automation::RegistryTree& tree) {
+           return lyrebox::unregisterComponent(tree);
+         }).hr;
+}

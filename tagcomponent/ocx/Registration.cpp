@@ -1,0 +1,57 @@
+#include "Registration.h"
+
+#include <automation/Guid.h>
+
+#include "../LyreboxIdentity.h"
+
+namespace lyrebox {
+
+using automation::toRegistryText;
+
+namespace {
+
+const std::string kClassKey = "CLSID\\" + toRegistryText(CLSID_Lyrebox);
+const std::string kTypeLibKey = "TypeLib\\" + toRegistryText(LIBID_prjLyrebox);
+const std::string kTypeLibVersionKey = kTypeLibKey + "\\1.0";
+
+}  // namespace
+
+std::vector<RegistryEntry> registrationEntries(const std::string& libraryPath) {
+  const std::string classId = toRegistryText(CLSID_Lyrebox);
+  return {
+      {kTypeLibVersionKey, "", "Wendlow Lyrebox r/w Ocx"},
+      {kTypeLibVersionKey + "\\FLAGS", "", "2"},  // LIBFLAG_FCONTROL
+      {kTypeLibVersionKey + "\\0\\linux", "", libraryPath},
+      {kTypeLibVersionKey + "\\HELPDIR", "", ""},
+      {kClassKey, "", "Lyrebox"},
+      {kClassKey + "\\InprocServer32", "", libraryPath},
+      {kClassKey + "\\InprocServer32", "ThreadingModel", "Apartment"},
+      {kClassKey + "\\ProgID", "", kProgId},
+      {kClassKey + "\\Control", "", ""},
+      {kClassKey + "\\MiscStatus", "", "132497"},
+      {kClassKey + "\\ToolboxBitmap32", "", libraryPath + ", 30000"},
+      {kClassKey + "\\TypeLib", "", toRegistryText(LIBID_prjLyrebox)},
+      {kClassKey + "\\Version", "", "1.0"},
+      {kProgId, "", "Lyrebox"},
+      {std::string(kProgId) + "\\CLSID", "", classId},
+  };
+}
+
+automation::HRESULT registerComponent(automation::RegistryTree& tree, const std::string& libraryPath) {
+  for (const RegistryEntry& entry : registrationEntries(libraryPath)) {
+    automation::RegistryKey* key = tree.createKey(entry.key);
+    if (!key || !key->setValue(entry.name, entry.value)) return automation::E_FAIL;
+  }
+  return automation::S_OK;
+}
+
+automation::HRESULT unregisterComponent(automation::RegistryTree& tree) {
+  tree.deleteKeyTree(kClassKey);
+  const auto progIdClass = tree.value(std::string(kProgId) + "\\CLSID", "");
+  if (progIdClass && automation::guidFromRegistryText(*progIdClass) == CLSID_Lyrebox) tree.deleteKeyTree(kProgId);
+  tree.deleteKeyTree(kTypeLibVersionKey);
+  if (const auto* library = tree.findKey(kTypeLibKey); library && library->empty()) tree.deleteKeyTree(kTypeLibKey);
+  return automation::S_OK;
+}
+
+}  // namespace lyrebox

@@ -1,0 +1,27 @@
+#pragma once
+// What registering the component leaves in the component registry.
+#include <automation/HResult.h>
+#include <automation/RegistryTree.h>
+
+#include <string>
+#include <vector>
+
+namespace lyrebox {
+
+struct RegistryEntry {
+  std::string key;    // path below the root, parts joined by '\'
+  std::string name;   // "" for the key's default value
+  std::string value;
+};
+
+// Every entry DllRegisterServer writes, for the library at `libraryPath`.
+std::vector<RegistryEntry> registrationEntries(const std::string& libraryPath);
+
+// Writes the entries; E_FAIL if the registry refuses a name.
+automation::HRESULT registerComponent(automation::RegistryTree& tree, const std::string& libraryPath);
+// Removes the keys registration made, and nothing else: the ProgID only while it
+// still names this class, the type library's version 1.0 only, and the shared
+// parent keys (CLSID, TypeLib) never.
+automation::HRESULT unregisterComponent(automation::RegistryTree& tree);
+
+}  // namespace lyrebox
