@@ -17,6 +17,8 @@
 
 #include "FuzzCheck.h"
 
+AUTOMATION_DEFINE_LIBRARY_COUNTER()
+
 namespace {
 
 using lyrebox::ID3tagRecord;
@@ -143,7 +145,8 @@ void loadAndSave(const std::vector<std::uint8_t>& original, off_t skipped) {
   const std::size_t audioLength = tagged ? original.size() - ID3tagRecord::kFileSize : original.size();
 
   MemoryFile file(original, skipped);
-  Lyrebox box(file);
+  const auto control = automation::makeObject<Lyrebox>(file);
+  Lyrebox& box = *control;
   FUZZ_CHECK(box.put_MP3_FileName(u"/music/track.mp3") == automation::S_OK);
   if (tagged) FUZZ_CHECK(box.record() == ID3tagRecord::fromFileBytes(lastRecordBytes(original)));
   readEveryProperty(box);
@@ -160,9 +163,9 @@ void loadAndSave(const std::vector<std::uint8_t>& original, off_t skipped) {
   FUZZ_CHECK(save(box) == lyrebox::save_result::kSaved);
   FUZZ_CHECK(file.bytes() == saved);
 
-  Lyrebox reloaded(file);
-  FUZZ_CHECK(reloaded.put_MP3_FileName(u"/music/track.mp3") == automation::S_OK);
-  FUZZ_CHECK(reloaded.record() == box.record());
+  const auto reloaded = automation::makeObject<Lyrebox>(file);
+  FUZZ_CHECK(reloaded->put_MP3_FileName(u"/music/track.mp3") == automation::S_OK);
+  FUZZ_CHECK(reloaded->record() == box.record());
   FUZZ_CHECK(file.openCount() == 0 && !file.skippedBytesWritten());
 }
 
