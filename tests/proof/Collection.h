@@ -62,22 +62,27 @@ class Collection {
 
   std::string root() const { return folder_.path(); }
   std::string source() const { return folder_ / "source"; }
-  std::string destination() const { return folder_ / "music"; }
+  std::string destination() const { return destination_.empty() ? folder_ / "music" : destination_; }
   std::string catalogue() const { return folder_ / "Catalogue.mdb"; }
   const std::vector<SourceFile>& files() const { return files_; }
 
   // A file below the source folder with a random body of `size` bytes and, when
   // `tag` has a title, an ID3v1 tail.
   void add(const std::string& relative, const Tag& tag, std::size_t size = 600, bool tagged = true) {
-    SourceFile file{source() + "/" + relative, randomBytes(size), "", tag};
-    if (tagged) file.content += tagTail(tag);
+    addBytes(relative, randomBytes(size) + (tagged ? tagTail(tag) : std::string()), tagged ? tag : Tag{});
+  }
+  // A file of exactly these bytes; `tag` is what its tail holds, if anything.
+  void addBytes(const std::string& relative, std::string bytes, const Tag& tag) {
+    SourceFile file{source() + "/" + relative, std::move(bytes), "", tag};
     std::filesystem::create_directories(std::filesystem::path(file.path).parent_path());
     writeFile(file.path, file.content);
-    if (tagged && !fieldText(tag.title).empty() && !fieldText(tag.album).empty() &&
-        !fieldText(tag.artist).empty() && relative.find('/') == relative.rfind('/'))
+    if (!fieldText(tag.title).empty() && !fieldText(tag.album).empty() && !fieldText(tag.artist).empty() &&
+        relative.find('/') == relative.rfind('/'))
       file.target = targetOf(tag);
     files_.push_back(std::move(file));
   }
+  // A destination root elsewhere than the collection's own.
+  void setDestination(std::string folder) { destination_ = std::move(folder); }
   void addUntagged(const std::string& relative, std::size_t size = 500) { add(relative, {}, size, false); }
 
   // A file that is there before the run and must stay as it is.
@@ -193,6 +198,7 @@ class Collection {
 
   testing_support::TemporaryFolder folder_;
   std::mt19937 random_;
+  std::string destination_;
   std::vector<SourceFile> files_;
   std::map<std::string, std::string> existing_;
 };
