@@ -42,12 +42,13 @@ std::unique_ptr<Collection> crashCollection(unsigned seed, int count = 300) {
 }
 
 // Runs the import in a child process; `prepare` may arm the child's own death.
-pid_t startRun(const Collection& collection, const std::function<void(FaultPlan&)>& prepare = {}) {
+pid_t startRun(const Collection& collection, const std::function<void(FaultPlan&)>& prepare = {},
+               RunSettings settings = {}) {
   const pid_t child = ::fork();
   if (child == 0) {
     FaultPlan plan;
     if (prepare) prepare(plan);
-    runImport(collection, plan);
+    runImport(collection, plan, settings);
     ::_exit(0);
   }
   return child;
@@ -105,35 +106,43 @@ TEST(CrashProof, KillAtEachStepOfAUnitThenTheNextRunRecovers) {
   }
 }
 
-// SIGKILL at random instants of runs over a few hundred files. Bounded for CI;
-// a soak: MERVALIS_CRASH_KILLS=5000 MERVALIS_CRASH_SECONDS=3600 proof_tests
-// --gtest_filter=CrashProof.*  (MERVALIS_CRASH_SEED repeats a printed seed).
-TEST(CrashProof, RandomKillsLoseNothing) {
+using Moves = platform::filesystem::PosixFileSystem::Moves;
+
+class RandomKills : public ::testing::TestWithParam<Moves> {};
+
+// SIGKILL at random instants of runs over a few hundred files, moving by rename
+// and by copy as between volumes. Bounded for CI; a soak:
+//   MERVALIS_CRASH_KILLS=5000 MERVALIS_CRASH_SECONDS=1800 proof_tests --gtest_filter='*RandomKills*'
+// (MERVALIS_CRASH_SEED repeats a printed seed).
+TEST_P(RandomKills, LoseNothing) {
+  const Moves moves = GetParam();
+  const bool copying = moves == Moves::AlwaysCopy;
   const unsigned seed = static_cast<unsigned>(fromEnvironment("MERVALIS_CRASH_SEED", std::random_device{}()));
-  const long maxKills = fromEnvironment("MERVALIS_CRASH_KILLS", 60);
-  const auto budget = std::chrono::seconds(fromEnvironment("MERVALIS_CRASH_SECONDS", 25));
+  const long maxKills = fromEnvironment("MERVALIS_CRASH_KILLS", copying ? 30 : 60);
+  const auto budget = std::chrono::seconds(fromEnvironment("MERVALIS_CRASH_SECONDS", copying ? 12 : 25));
   std::cout << "[ seed    ] MERVALIS_CRASH_SEED=" << seed << "\n";
   std::mt19937 random(seed);
 
   // One whole run tells how long a run lasts, so kills spread over all of it.
   auto collection = crashCollection(random());
   const auto started = Clock::now();
-  ASSERT_FALSE(killedBySignal(startRun(*collection)));
+  ASSERT_FALSE(killedBySignal(startRun(*collection, {}, moves)));
   const auto wholeRun = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started);
   ASSERT_TRUE(collection->check().problems.empty());
   collection = crashCollection(random());
 
-  long kills = 0, completed = 0, leftWithoutRow = 0, recovered = 0;
+  long kills = 0, completed = 0, leftWithoutRow = 0, recovered = 0, leftAtBothPlaces = 0, partialCopies = 0;
   const auto deadline = Clock::now() + budget;
   while (kills < maxKills && Clock::now() < deadline) {
-    const pid_t child = startRun(*collection);
+    const pid_t child = startRun(*collection, {}, moves);
     std::this_thread::sleep_for(std::chrono::microseconds(random() % (wholeRun.count() * 6 / 5 + 1)));
     ::kill(child, SIGKILL);
     const bool killed = killedBySignal(child);
-    const Verdict afterKill = collection->check(killed ? 1 : 0);
+    const Verdict afterKill = collection->check(killed ? 1 : 0, true, copying);
     ASSERT_TRUE(afterKill.problems.empty()) << "kill " << kills << ", seed " << seed << describe(afterKill);
     if (!killed) {
       ++completed;
+      partialCopies += afterKill.partialCopies;
       collection = crashCollection(random());
       continue;
     }
@@ -142,20 +151,28 @@ TEST(CrashProof, RandomKillsLoseNothing) {
     // Every third kill the next killed run must recover on its own.
     if (kills % 3 == 0) continue;
     const TextView next = recoveringRun(*collection);
-    const Verdict afterRecovery = collection->check(0);
+    const Verdict afterRecovery = collection->check(0, true, copying);
     ASSERT_TRUE(afterRecovery.problems.empty()) << "kill " << kills << ", seed " << seed << describe(afterRecovery);
     if (next.logText().find("Recovered: ") != std::string::npos) ++recovered;
+    if (next.logText().find("Not recovered: ") != std::string::npos) ++leftAtBothPlaces;
   }
   FaultPlan plan;
-  runImport(*collection, plan);
-  const Verdict last = collection->check(0);
+  runImport(*collection, plan, moves);
+  const Verdict last = collection->check(0, true, copying);
   ASSERT_TRUE(last.problems.empty()) << describe(last);
+  partialCopies += last.partialCopies;
   EXPECT_GT(kills, 0);
-  std::cout << "[ figures ] crash: " << kills << " kills, " << completed << " runs finished before their kill, "
+  std::cout << "[ figures ] crash" << (copying ? " (copy between volumes)" : "") << ": " << kills << " kills, " << completed << " runs finished before their kill, "
             << leftWithoutRow << " files found without their row after a kill, " << recovered
-            << " moved back by the next run, 0 files lost (run of 300 files lasts " << wholeRun.count() / 1000
+            << " moved back by the next run, " << leftAtBothPlaces << " copies found beside their source, " << partialCopies
+            << " hidden partial copies left, 0 files lost (run of 300 files lasts " << wholeRun.count() / 1000
             << " ms)\n";
 }
+
+INSTANTIATE_TEST_SUITE_P(CrashProof, RandomKills, ::testing::Values(Moves::RenameWherePossible, Moves::AlwaysCopy),
+                         [](const auto& info) {
+                           return info.param == Moves::AlwaysCopy ? std::string("Copying") : std::string("Renaming");
+                         });
 
 }  // namespace
 }  // namespace proof
