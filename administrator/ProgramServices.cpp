@@ -7,6 +7,7 @@
 #include <tagcomponent/LyreboxIdentity.h>
 
 #include <DispatchTagReader.h>
+#include <FileRecoveryJournal.h>
 #include <ImportRun.h>
 
 namespace mervalis {
@@ -22,7 +23,8 @@ void runImport(const automation::ComPtr<automation::IDispatch>& lyrebox, const R
   DispatchTagReader tags(lyrebox);
   platform::filesystem::PosixFileSystem files;
   SqliteCatalogue catalogue(databaseEngine());
-  ImportRun(tags, files, catalogue, view).run(inputs);
+  FileRecoveryJournal journal;
+  ImportRun(tags, files, catalogue, view, journal).run(inputs);
 }
 
 QString showAbout(const automation::ComPtr<automation::IDispatch>& lyrebox) {

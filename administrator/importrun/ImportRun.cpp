@@ -37,7 +37,33 @@ std::u16string& fieldOf(TagField field, std::u16string& title, std::u16string& a
   return artist;
 }
 
+// For runs without a journal: notes nothing and finds nothing.
+class NoRecoveryJournal : public RecoveryJournal {
+ public:
+  Status open(const std::string&, bool& found, MoveInFlight&) override {
+    found = false;
+    return Status::success();
+  }
+  Status committed(const MoveInFlight&, bool& hasRow) override {
+    hasRow = true;
+    return Status::success();
+  }
+  Status record(const MoveInFlight&) override { return Status::success(); }
+  Status clear() override { return Status::success(); }
+  void close() override {}
+};
+
+RecoveryJournal& noRecoveryJournal() {
+  static NoRecoveryJournal none;
+  return none;
+}
+
+std::u16string quotedText(const std::string& path) { return u"\"" + toText(path) + u"\""; }
+
 }  // namespace
+
+ImportRun::ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view)
+    : ImportRun(tags, files, catalogue, view, noRecoveryJournal()) {}
 
 void ImportRun::run(const RunInputs& inputs) {
   inputs_ = inputs;
@@ -52,14 +78,62 @@ void ImportRun::run(const RunInputs& inputs) {
     stopBeforeStart(toText(opened.reason()) + u". No file was touched.");
     return;
   }
+  if (!openJournal()) {
+    catalogue_.close();
+    return;
+  }
 
   std::vector<std::string> files, subfolders;
   if (listSourceFolder(files, subfolders)) {
     processFolderFiles(inputs_.sourceFolder, files);
     for (const auto& name : subfolders) processSubfolder(name);
   }
+  journal_.close();
   catalogue_.close();
   view_.showSummary(summary_);
+}
+
+// Before any file is visited, so the files' own log lines follow a recovery note.
+bool ImportRun::openJournal() {
+  bool found = false;
+  MoveInFlight left;
+  Status step = journal_.open(inputs_.cataloguePath, found, left);
+  bool hasRow = false;
+  if (step && found) step = journal_.committed(left, hasRow);
+  if (!step) {
+    // Without the journal a killed run could leave a file without its row unnoticed.
+    journal_.close();
+    stopBeforeStart(toText(step.reason()) + u". No file was touched.");
+    return false;
+  }
+  if (found && !hasRow) recoverMoveInFlight(left);
+  if (found) journal_.clear();
+  return true;
+}
+
+// The earlier run stopped after noting the move and before committing its row:
+// the unit is rolled back, so the file goes back to its source.
+void ImportRun::recoverMoveInFlight(const MoveInFlight& left) {
+  const bool atTarget = files_.fileExists(left.target);
+  const bool atSource = files_.fileExists(left.source);
+  if (!atTarget) return;  // the move never happened: nothing to undo
+  if (atSource) {
+    noteRecovery(u"Not recovered: " + quotedText(left.target) + u" has no catalogue row and " +
+                 quotedText(left.source) + u" is there too; both are left as they are.");
+    return;
+  }
+  if (const Status back = files_.moveFile(left.target, left.source); !back) {
+    noteRecovery(u"Not recovered: " + quotedText(left.target) + u" has no catalogue row and stays there (" +
+                 toText(back.reason()) + u").");
+    return;
+  }
+  noteRecovery(u"Recovered: " + quotedText(left.target) + u" was moved back to " + quotedText(left.source) +
+               u"; an earlier run stopped before writing its catalogue row.");
+}
+
+void ImportRun::noteRecovery(const std::u16string& note) {
+  view_.appendLog(std::u16string(kLineBreak) + note);
+  summary_ += std::u16string(kLineBreak) + note;
 }
 
 // Both lists are taken before any file is filed, so folders that the run itself
@@ -135,16 +209,21 @@ Status ImportRun::file(const std::string& source, const AcceptedTag& tag) {
   bool moved = false;
   Status filed = fileInsideTransaction(source, target, tag, moved);
   if (filed) filed = catalogue_.commit();
-  if (filed) return filed;
+  if (filed) {
+    journal_.clear();
+    return filed;
+  }
 
   catalogue_.rollback();
   // Without its row the file goes back where it was, so the catalogue and the
   // folders never disagree.
   if (moved) {
     if (const Status back = files_.moveFile(target, source); !back)
+      // Reported in the summary; the journal names the move until the next one replaces it.
       return Status::failure(filed.attempt(), filed.cause() + "; the file stays at \"" + target +
                                                   "\" without a catalogue row (" + back.reason() + ")");
   }
+  journal_.clear();
   return filed;
 }
 
@@ -157,6 +236,7 @@ Status ImportRun::fileInsideTransaction(const std::string& source, const std::st
                                   target);
   if (step) step = ensureFolder(artistFolder);
   if (step) step = ensureFolder(albumFolder);
+  if (step) step = journal_.record({source, target});
   if (step) step = files_.moveFile(source, target);
   moved = step.ok();
   return step;

@@ -6,6 +6,7 @@
 #include <filesystem/FileSystem.h>
 #include <status/Status.h>
 
+#include "RecoveryJournal.h"
 #include "RunView.h"
 #include "TagReader.h"
 
@@ -23,8 +24,14 @@ struct RunInputs {
 // a log line per visited file, and a summary of every file that was not filed.
 class ImportRun {
  public:
-  ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view)
-      : tags_(tags), files_(files), catalogue_(catalogue), view_(view) {}
+  // Without a journal a run killed between a move and its commit leaves that file
+  // at its target without a row, unnoticed.
+  ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view);
+  // With a journal the run notes each move before it happens and, when it starts,
+  // moves back a file that an earlier, killed run left without its row.
+  ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view,
+            RecoveryJournal& journal)
+      : tags_(tags), files_(files), catalogue_(catalogue), view_(view), journal_(journal) {}
 
   void run(const RunInputs& inputs);
 
@@ -33,6 +40,9 @@ class ImportRun {
     std::u16string title, album, artist;
   };
 
+  bool openJournal();
+  void recoverMoveInFlight(const MoveInFlight& left);
+  void noteRecovery(const std::u16string& note);
   bool listSourceFolder(std::vector<std::string>& files, std::vector<std::string>& subfolders);
   void processFolderFiles(const std::string& folder, const std::vector<std::string>& names);
   void processSubfolder(const std::string& name);
@@ -50,6 +60,7 @@ class ImportRun {
   platform::filesystem::FileSystem& files_;
   Catalogue& catalogue_;
   RunView& view_;
+  RecoveryJournal& journal_;
   RunInputs inputs_;
   std::u16string summary_;
 };

@@ -26,7 +26,7 @@ Key* findIn(Key& key, std::string_view path) {
     auto [name, rest] = firstName(path);
     auto& children = current->subkeys();
     const auto found = std::find_if(children.begin(), children.end(),
-                                    [&](const RegistryKey& k) { return registryNamesEqual(k.name(), name); });
+                                    [name = name](const RegistryKey& k) { return registryNamesEqual(k.name(), name); });
     if (found == children.end()) return nullptr;
     current = const_cast<Key*>(&*found);
     path = rest;

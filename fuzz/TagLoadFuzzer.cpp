@@ -1,0 +1,180 @@
+// The tag load and save from arbitrary file contents and lengths. The bytes are one
+// file served from memory through the file-call seam, so no input touches the disk;
+// each is tried as a whole file and as the end of one larger than 4 GiB.
+// Beyond not crashing: the load shows exactly the tag the bytes hold, the save keeps
+// every byte in front of the tag, a second save replaces rather than appends, and
+// the saved tag loads back as the record that was saved.
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <tagcomponent/Lyrebox.h>
+
+#include "FuzzCheck.h"
+
+AUTOMATION_DEFINE_LIBRARY_COUNTER()
+
+namespace {
+
+using lyrebox::ID3tagRecord;
+using lyrebox::Lyrebox;
+
+constexpr char kPath[] = "/music/track.mp3";
+constexpr int kDescriptor = 3;
+
+// One ordinary, writable file held in memory; any other name does not exist. The
+// file may begin with `skipped` bytes of audio that are not held: they read as
+// zeros, and any write to them is remembered, so a huge file costs nothing.
+class MemoryFile : public lyrebox::FileCalls {
+ public:
+  MemoryFile(std::vector<std::uint8_t> bytes, off_t skipped) : bytes_(std::move(bytes)), skipped_(skipped) {}
+
+  // The held bytes: everything after the skipped ones.
+  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+  int openCount() const { return openCount_; }
+  bool skippedBytesWritten() const { return skippedBytesWritten_; }
+
+  int stat(const char* path, struct ::stat* status) const override {
+    if (std::strcmp(path, kPath) != 0) return fail(ENOENT);
+    return fstat(kDescriptor, status);
+  }
+  int fstat(int fd, struct ::stat* status) const override {
+    if (fd != kDescriptor) return fail(EBADF);
+    *status = {};
+    status->st_mode = S_IFREG | 0644;
+    status->st_size = skipped_ + static_cast<off_t>(bytes_.size());
+    return 0;
+  }
+  int open(const char* path, int) const override {
+    if (std::strcmp(path, kPath) != 0) return fail(ENOENT);
+    ++openCount_;
+    return kDescriptor;
+  }
+  ssize_t pread(int fd, void* buffer, size_t count, off_t offset) const override {
+    if (fd != kDescriptor || offset < 0) return fail(EINVAL);
+    auto* to = static_cast<std::uint8_t*>(buffer);
+    if (offset < skipped_) {
+      const auto n = static_cast<std::size_t>(std::min<off_t>(static_cast<off_t>(count), skipped_ - offset));
+      std::fill_n(to, n, 0);
+      return static_cast<ssize_t>(n);
+    }
+    const auto from = std::min(static_cast<std::size_t>(offset - skipped_), bytes_.size());
+    const auto n = std::min(count, bytes_.size() - from);
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(from), n, to);
+    return static_cast<ssize_t>(n);
+  }
+  ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset) const override {
+    if (fd != kDescriptor || offset < 0) return fail(EINVAL);
+    if (offset < skipped_) {
+      skippedBytesWritten_ = true;
+      return fail(EIO);
+    }
+    const auto at = static_cast<std::size_t>(offset - skipped_);
+    if (bytes_.size() < at + count) bytes_.resize(at + count);
+    std::copy_n(static_cast<const std::uint8_t*>(buffer), count, bytes_.begin() + static_cast<std::ptrdiff_t>(at));
+    return static_cast<ssize_t>(count);
+  }
+  int ftruncate(int fd, off_t length) const override {
+    if (fd != kDescriptor || length < 0) return fail(EINVAL);
+    if (length < skipped_) {
+      skippedBytesWritten_ = true;
+      return fail(EIO);
+    }
+    bytes_.resize(static_cast<std::size_t>(length - skipped_));
+    return 0;
+  }
+  int close(int fd) const override {
+    if (fd != kDescriptor || openCount_ == 0) return fail(EBADF);
+    --openCount_;
+    return 0;
+  }
+
+ private:
+  static int fail(int error) {
+    errno = error;
+    return -1;
+  }
+
+  mutable std::vector<std::uint8_t> bytes_;
+  const off_t skipped_;
+  mutable int openCount_ = 0;
+  mutable bool skippedBytesWritten_ = false;
+};
+
+
+bool endsInTag(const std::vector<std::uint8_t>& bytes) {
+  return bytes.size() >= ID3tagRecord::kFileSize &&
+         lyrebox::isTagMarker(&bytes[bytes.size() - ID3tagRecord::kFileSize]);
+}
+
+ID3tagRecord::FileBytes lastRecordBytes(const std::vector<std::uint8_t>& bytes) {
+  ID3tagRecord::FileBytes tail{};
+  std::copy_n(bytes.end() - ID3tagRecord::kFileSize, ID3tagRecord::kFileSize, tail.begin());
+  return tail;
+}
+
+// Every get answers; only the year may overflow.
+void readEveryProperty(Lyrebox& box) {
+  std::u16string text;
+  FUZZ_CHECK(box.get_MP3_FileName(&text) == automation::S_OK && text == u"/music/track.mp3");
+  FUZZ_CHECK(box.get_ID3tag_Title(&text) == automation::S_OK && text.size() <= 30);
+  FUZZ_CHECK(box.get_ID3tag_Artist(&text) == automation::S_OK && text.size() <= 30);
+  FUZZ_CHECK(box.get_ID3tag_Album(&text) == automation::S_OK && text.size() <= 30);
+  FUZZ_CHECK(box.get_ID3tag_Comment(&text) == automation::S_OK && text.size() <= 30);
+  std::int16_t year = 0;
+  const auto yearResult = box.get_ID3tag_Year(&year);
+  FUZZ_CHECK(yearResult == automation::S_OK || yearResult == automation::DISP_E_OVERFLOW);
+  std::uint8_t genre = 0;
+  FUZZ_CHECK(box.get_ID3tag_Genre(&genre) == automation::S_OK);
+}
+
+std::int32_t save(Lyrebox& box) {
+  std::int32_t result = -1;
+  FUZZ_CHECK(box.SaveTag(&result) == automation::S_OK);
+  return result;
+}
+
+// Loads and saves the file whose held part is `original`.
+void loadAndSave(const std::vector<std::uint8_t>& original, off_t skipped) {
+  const bool tagged = endsInTag(original);
+  const std::size_t audioLength = tagged ? original.size() - ID3tagRecord::kFileSize : original.size();
+
+  MemoryFile file(original, skipped);
+  const auto control = automation::makeObject<Lyrebox>(file);
+  Lyrebox& box = *control;
+  FUZZ_CHECK(box.put_MP3_FileName(u"/music/track.mp3") == automation::S_OK);
+  if (tagged) FUZZ_CHECK(box.record() == ID3tagRecord::fromFileBytes(lastRecordBytes(original)));
+  readEveryProperty(box);
+
+  FUZZ_CHECK(save(box) == lyrebox::save_result::kSaved);
+  const std::vector<std::uint8_t> saved = file.bytes();
+  FUZZ_CHECK(saved.size() == audioLength + ID3tagRecord::kFileSize);
+  FUZZ_CHECK(std::equal(original.begin(), original.begin() + static_cast<std::ptrdiff_t>(audioLength), saved.begin()));
+  FUZZ_CHECK(endsInTag(saved));
+  // A loaded tag is saved byte for byte, whatever its marker's letter case.
+  const auto afterMarker = static_cast<std::ptrdiff_t>(ID3tagRecord::kFileSize - 3);
+  if (tagged) FUZZ_CHECK(std::equal(original.end() - afterMarker, original.end(), saved.end() - afterMarker));
+
+  FUZZ_CHECK(save(box) == lyrebox::save_result::kSaved);
+  FUZZ_CHECK(file.bytes() == saved);
+
+  const auto reloaded = automation::makeObject<Lyrebox>(file);
+  FUZZ_CHECK(reloaded->put_MP3_FileName(u"/music/track.mp3") == automation::S_OK);
+  FUZZ_CHECK(reloaded->record() == box.record());
+  FUZZ_CHECK(file.openCount() == 0 && !file.skippedBytesWritten());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::vector<std::uint8_t> original(data, data + size);
+  loadAndSave(original, 0);
+  // The same bytes at the end of a file beyond 4 GiB: offsets must not wrap.
+  loadAndSave(original, (off_t{1} << 32) + 4097);
+  return 0;
+}

@@ -1,0 +1,23 @@
+// The binary type-library reader on arbitrary bytes. Whatever parses must load as
+// a type library, and must serialise back to the same bytes: the format has one
+// spelling per library, so anything else read would be lost on the way back.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include <automation/ComPtr.h>
+#include <typelib/TypeInfo.h>
+#include <typelib/TypeLibFormat.h>
+
+#include "FuzzCheck.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::span<const std::uint8_t> bytes(data, size);
+  const typelib::ParseResult parsed = typelib::parse(bytes);
+  automation::ComPtr<automation::ITypeLib> library;
+  const automation::HRESULT hr = automation::loadTypeLib(bytes, library.put());
+  FUZZ_CHECK(parsed.library.has_value() == automation::succeeded(hr));
+  if (parsed.library)
+    FUZZ_CHECK(typelib::serialize(*parsed.library) == std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  return 0;
+}

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iostream>
+
+#include "ChildProcess.h"
+#include "ProofRun.h"
+
+namespace proof {
+namespace {
+
+using Moves = platform::filesystem::PosixFileSystem::Moves;
+
+constexpr int kFiledBySmallImport = 6;  // a, c, e, f, h, i: the duplicates and the taken target stay
+
+// For N = 1, 2, ... the Nth call into any seam fails; after each run the promise
+// holds, and a second run without faults files what the first one could not.
+TEST(FaultInjection, EveryCallFailsInTurnUntilARunCompletes) {
+  for (const Moves moves : {Moves::RenameWherePossible, Moves::AlwaysCopy}) {
+    long runs = 0, injected = 0;
+    for (long failAt = 1;; ++failAt) {
+      SCOPED_TRACE("fail call " + std::to_string(failAt) + (moves == Moves::AlwaysCopy ? " (copying)" : ""));
+      Collection collection(static_cast<unsigned>(failAt));
+      collection.addSmallImport();
+      FaultPlan plan{failAt};
+      runImport(collection, plan, {moves});
+      ++runs;
+      const Verdict afterFault = collection.check();
+      ASSERT_TRUE(afterFault.problems.empty()) << "after failing " << plan.injectedAt << describe(afterFault);
+
+      FaultPlan noFault;
+      runImport(collection, noFault, {moves});
+      const Verdict afterRetry = collection.check();
+      ASSERT_TRUE(afterRetry.problems.empty()) << "after retrying " << plan.injectedAt << describe(afterRetry);
+      EXPECT_EQ(afterRetry.atTarget, kFiledBySmallImport) << "after failing " << plan.injectedAt;
+      EXPECT_EQ(afterRetry.rows, kFiledBySmallImport);
+      if (plan.injectedAt.empty()) break;
+      ++injected;
+    }
+    EXPECT_GT(injected, 50);
+    std::cout << "[ figures ] fault injection" << (moves == Moves::AlwaysCopy ? " (copy between volumes)" : "")
+              << ": " << runs << " faulty runs + " << runs << " retries, " << injected << " faults injected\n";
+  }
+}
+
+struct Scenario {
+  std::string name;
+  Moves moves;
+  // Sets the world up around the run; returns what the run's summary must say.
+  std::function<std::string(Collection&, FaultPlan&, RunSettings&)> arrange;
+  int filed;  // files at their target afterwards
+};
+
+std::string targetOfFile(const Collection& collection, const std::string& name) {
+  for (const auto& file : collection.files())
+    if (file.path == collection.source() + "/" + name) return file.target;
+  return {};
+}
+
+// Calls `act` once, just before the nth call of the given kind.
+std::function<void(const std::string&, const std::string&)> onCall(std::string kind, int nth,
+                                                                   std::function<void()> act) {
+  auto seen = std::make_shared<int>(0);
+  return [=](const std::string& call, const std::string&) {
+    if (call == kind && ++*seen == nth) act();
+  };
+}
+
+const Scenario kScenarios[] = {
+    {"disk full during a copy between volumes", Moves::AlwaysCopy,
+     [](Collection& collection, FaultPlan& plan, RunSettings&) {
+       // The second chunk of the only file bigger than one chunk finds the disk full.
+       const std::string big = targetOfFile(collection, "h.mp3");
+       auto moving = std::make_shared<std::string>();
+       auto chunks = std::make_shared<int>(0);
+       plan.before = [&plan, big, moving, chunks](const std::string& call, const std::string& argument) {
+         if (call == "moveFile") *moving = argument;
+         if (call == "writeChunk" && *moving == big && ++*chunks == 2) plan.failAt = plan.calls + 1;
+       };
+       return "h.mp3 - Cannot write";
+     },
+     kFiledBySmallImport - 1},
+    {"a target appears between the check and the move", Moves::RenameWherePossible,
+     [](Collection& collection, FaultPlan& plan, RunSettings&) {
+       const std::string target = targetOfFile(collection, "c.mp3");
+       plan.before = [&collection, target](const std::string& call, const std::string& argument) {
+         if (call == "moveFile" && argument == target) collection.addExisting(target, "put there meanwhile");
+       };
+       return "c.mp3 - Cannot move";
+     },
+     kFiledBySmallImport - 1},
+    {"a source vanishes between the listing and the load", Moves::RenameWherePossible,
+     [](Collection& collection, FaultPlan& plan, RunSettings&) {
+       const std::string source = collection.source() + "/a.mp3", away = collection.root() + "/a.mp3";
+       plan.before = [=](const std::string& call, const std::string& argument) {
+         if (call == "load" && argument == source) std::filesystem::rename(source, away);
+         if (call == "close") std::filesystem::rename(away, source);  // back before the check
+       };
+       return "a.mp3 - No Title";
+     },
+     kFiledBySmallImport},  // d.mp3, a's twin, takes the place
+    {"a source vanishes between the load and the move", Moves::AlwaysCopy,
+     [](Collection& collection, FaultPlan& plan, RunSettings&) {
+       const std::string source = collection.source() + "/e.txt", away = collection.root() + "/e.txt";
+       const std::string target = targetOfFile(collection, "e.txt");
+       plan.before = [=](const std::string& call, const std::string& argument) {
+         if (call == "moveFile" && argument == target) std::filesystem::rename(source, away);
+         if (call == "close") std::filesystem::rename(away, source);
+       };
+       return "e.txt - Cannot move";
+     },
+     kFiledBySmallImport - 1},
+    {"the catalogue locked by another program mid-run", Moves::RenameWherePossible,
+     [](Collection& collection, FaultPlan& plan, RunSettings& settings) {
+       settings.busyTimeout = std::chrono::milliseconds(100);
+       auto lock = std::make_shared<std::unique_ptr<LockHolder>>();
+       plan.before = onCall("begin", 3, [&collection, lock] {
+         *lock = std::make_unique<LockHolder>(collection.catalogue());
+       });
+       return "locked";
+     },
+     2},
+    {"the catalogue file removed mid-run", Moves::RenameWherePossible,
+     [](Collection& collection, FaultPlan& plan, RunSettings&) {
+       plan.before = onCall("begin", 3, [&collection] { std::filesystem::remove(collection.catalogue()); });
+       return "the file was removed or replaced during the run";
+     },
+     2},
+};
+
+TEST(FaultInjection, NamedFaultsLoseNothing) {
+  for (const auto& scenario : kScenarios) {
+    SCOPED_TRACE(scenario.name);
+    Collection collection;
+    collection.addSmallImport();
+    FaultPlan plan;
+    RunSettings settings{scenario.moves};
+    const std::string expected = scenario.arrange(collection, plan, settings);
+    const TextView view = runImport(collection, plan, settings);
+    const bool catalogueKept = std::filesystem::exists(collection.catalogue());
+    const Verdict verdict = collection.check(0, catalogueKept);
+    EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+    EXPECT_EQ(verdict.atTarget, scenario.filed);
+    EXPECT_NE(view.summaryText().find(expected), std::string::npos) << view.summaryText();
+  }
+}
+
+TEST(FaultInjection, CatalogueLockedBeforeTheRunStopsItUntouched) {
+  Collection collection;
+  collection.addSmallImport();
+  TextView view;
+  {
+    LockHolder lock(collection.catalogue());
+    FaultPlan plan;
+    RunSettings settings;
+    settings.busyTimeout = std::chrono::milliseconds(100);
+    view = runImport(collection, plan, settings);
+  }
+  const Verdict verdict = collection.check();
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  EXPECT_EQ(verdict.atTarget, 0);
+  EXPECT_NE(view.summaryText().find("locked by another program. No file was touched."), std::string::npos) << view.summaryText();
+}
+
+// Root may write anywhere, so these run as an unprivileged user when needed.
+TEST(FaultInjection, FolderThatMayNotBeWrittenLosesNothing) {
+  struct Case {
+    std::string folder;  // below the collection's root
+    int filed;
+  } cases[] = {
+      {"music", 0},                 // the destination root: no artist folder can be made
+      {"music/Artist 1", 4},        // an existing artist folder: no album folder in it (a, c, d)
+      {"source", 1},                // the source folder: no file may leave it (only sub/i.mp3 does)
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    Collection collection;
+    collection.addSmallImport();
+    const std::string folder = collection.root() + "/" + c.folder;
+    std::filesystem::create_directories(folder);
+    const std::string summaryFile = collection.root() + "/summary.txt";
+    ASSERT_TRUE(runUnprivileged(collection.root(), [&] {
+      ::chmod(folder.c_str(), 0555);
+      FaultPlan plan;
+      std::ofstream(summaryFile) << runImport(collection, plan).summaryText();
+      ::chmod(folder.c_str(), 0755);
+    }));
+    const Verdict verdict = collection.check();
+    EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+    EXPECT_EQ(verdict.atTarget, c.filed);
+    EXPECT_NE(readFile(summaryFile).find("Permission denied"), std::string::npos) << readFile(summaryFile);
+  }
+}
+
+}  // namespace
+}  // namespace proof

@@ -1,0 +1,72 @@
+#pragma once
+// One import run over a collection with the real file system, catalogue and
+// journal, each behind a counting wrapper.
+#include <chrono>
+#include <string>
+
+#include <FileRecoveryJournal.h>
+#include <ImportRun.h>
+#include <catalogue/SqliteCatalogue.h>
+#include <database/SqliteEngine.h>
+
+#include "Collection.h"
+#include "CountingSeams.h"
+
+namespace proof {
+
+class TextView : public mervalis::RunView {
+ public:
+  std::u16string log, summary;
+  void clearLog() override { log.clear(); }
+  void appendLog(std::u16string_view text) override { log += text; }
+  void showSummary(const std::u16string& text) override { summary = text; }
+  std::string summaryText() const { return platform::text::utf8FromUtf16(summary); }
+  std::string logText() const { return platform::text::utf8FromUtf16(log); }
+};
+
+class CountingTagReader : public mervalis::TagReader {
+ public:
+  explicit CountingTagReader(FaultPlan& plan) : plan_(plan) {}
+  mervalis::Status load(const std::u16string& path) override {
+    if (plan_.fails("load", platform::text::utf8FromUtf16(path))) return FaultPlan::injected("load");
+    return real_.load(path);
+  }
+  mervalis::Status read(mervalis::TagField field, std::u16string& value) override { return real_.read(field, value); }
+
+ private:
+  Id3TailReader real_;
+  FaultPlan& plan_;
+};
+
+struct RunSettings {
+  using Moves = platform::filesystem::PosixFileSystem::Moves;
+  RunSettings(Moves how = Moves::RenameWherePossible) : moves(how) {}
+
+  Moves moves;
+  std::chrono::milliseconds busyTimeout{5000};
+  std::string sourceFolder;  // empty: the collection's
+};
+
+inline TextView runImport(const Collection& collection, FaultPlan& plan, const RunSettings& settings = {}) {
+  DiskFillingFileSystem disk(settings.moves, plan);
+  CountingFileSystem files(disk, plan);
+  platform::database::SqliteEngine engine;
+  mervalis::SqliteCatalogue sqlite(engine, platform::database::OpenOptions{settings.busyTimeout});
+  CountingCatalogue catalogue(sqlite, plan);
+  mervalis::FileRecoveryJournal fileJournal;
+  CountingJournal journal(fileJournal, plan);
+  CountingTagReader tags(plan);
+  TextView view;
+  const std::string source = settings.sourceFolder.empty() ? collection.source() : settings.sourceFolder;
+  mervalis::ImportRun(tags, files, catalogue, view, journal)
+      .run({collection.catalogue(), source, collection.destination()});
+  return view;
+}
+
+inline std::string describe(const Verdict& verdict) {
+  std::string text;
+  for (const auto& problem : verdict.problems) text += "\n  " + problem;
+  return text;
+}
+
+}  // namespace proof

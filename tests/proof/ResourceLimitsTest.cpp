@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+
+#include "ProofRun.h"
+
+namespace proof {
+namespace {
+
+// AddressSanitizer keeps freed memory in quarantine, so peaks say nothing there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPeakMemoryMeaningful = false;
+#else
+constexpr bool kPeakMemoryMeaningful = true;
+#endif
+
+long peakResidentKilobytes() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+std::size_t countLines(const std::u16string& log) {
+  std::size_t lines = 0;
+  for (std::size_t at = 0; (at = log.find(u"\r\n", at)) != std::u16string::npos; at += 2) ++lines;
+  return lines;
+}
+
+struct TimedRun {
+  double seconds;
+  std::size_t logLines;
+  int filed;
+};
+
+// `count` files in one folder, one in twenty tagged, the rest without a tag.
+TimedRun runOverOneFolder(int count) {
+  Collection collection(static_cast<unsigned>(count));
+  for (int i = 0; i < count; ++i) {
+    const std::string name = "track" + std::to_string(i) + ".mp3";
+    if (i % 20 == 0)
+      collection.add(name, {"Song " + std::to_string(i), "Artist " + std::to_string(i % 13), "Album"}, 16);
+    else
+      collection.addUntagged(name, 16);
+  }
+  FaultPlan plan;
+  const auto started = std::chrono::steady_clock::now();
+  const TextView view = runImport(collection, plan);
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+  const Verdict verdict = collection.check();
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  return {took.count(), countLines(view.log), verdict.atTarget};
+}
+
+// Tens of thousands of files in one folder, and twice as many: every file gets its
+// log line, and twice the files take about twice the time.
+// Larger (a log of 100,000 lines and more): MERVALIS_LIMITS_FILES=300000 proof_tests --gtest_filter=ResourceLimits.*
+TEST(ResourceLimits, ManyFilesInOneFolderTakeTimeLinearInTheirNumber) {
+  const char* configured = std::getenv("MERVALIS_LIMITS_FILES");
+  const int larger = configured && *configured ? std::atoi(configured) : 40000;
+  const long peakBefore = peakResidentKilobytes();
+  const TimedRun half = runOverOneFolder(larger / 2);
+  const TimedRun whole = runOverOneFolder(larger);
+  EXPECT_EQ(half.logLines, static_cast<std::size_t>(larger / 2));
+  EXPECT_EQ(whole.logLines, static_cast<std::size_t>(larger));
+  EXPECT_EQ(whole.filed, (larger + 19) / 20);
+  const double ratio = whole.seconds / half.seconds;
+  EXPECT_LT(ratio, 2.8) << "time grows faster than the number of files";
+  const long peakAfter = peakResidentKilobytes();
+  // Names, log and summary of the files: a few hundred bytes each at most.
+  if (kPeakMemoryMeaningful) {
+    EXPECT_LT(peakAfter - peakBefore, static_cast<long>(larger) * 2);
+  }
+  std::cout << "[ figures ] " << larger / 2 << " files in one folder: " << half.seconds << " s; " << larger
+            << " files (log of " << whole.logLines << " lines): " << whole.seconds << " s; ratio " << ratio
+            << "; peak RSS " << peakAfter / 1024 << " MiB\n";
+}
+
+// A sparse file of 3 GiB with a tag at its end is filed whole: the move renames
+// it and never reads it into memory.
+TEST(ResourceLimits, ThreeGibibyteFileIsFiledWhole) {
+  Collection collection;
+  const std::string path = collection.source() + "/huge.mp3";
+  const off_t size = off_t{3} << 30;
+  const std::string head = "ID3 head of a very long recording";
+  const std::string tail = tagTail({"Huge", "Artist", "Album"});
+  {
+    platform::filesystem::FileDescriptor file{::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644)};
+    ASSERT_TRUE(file.valid());
+    ASSERT_EQ(::ftruncate(file.get(), size), 0);
+    ASSERT_EQ(::pwrite(file.get(), head.data(), head.size(), 0), static_cast<ssize_t>(head.size()));
+    ASSERT_EQ(::pwrite(file.get(), tail.data(), tail.size(), size - 128), 128);
+  }
+  const long peakBefore = peakResidentKilobytes();
+  FaultPlan plan;
+  const TextView view = runImport(collection, plan);
+  EXPECT_EQ(view.summaryText(), "");
+  const std::string target = collection.targetOf({"Huge", "Artist", "Album"});
+  ASSERT_TRUE(std::filesystem::is_regular_file(target));
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(std::filesystem::file_size(target), static_cast<std::uintmax_t>(size));
+  platform::filesystem::FileDescriptor filed{::open(target.c_str(), O_RDONLY | O_CLOEXEC)};
+  std::string readHead(head.size(), '\0'), readTail(128, '\0');
+  ASSERT_EQ(::pread(filed.get(), readHead.data(), readHead.size(), 0), static_cast<ssize_t>(head.size()));
+  ASSERT_EQ(::pread(filed.get(), readTail.data(), 128, size - 128), 128);
+  EXPECT_EQ(readHead, head);
+  EXPECT_EQ(readTail, tail);
+  EXPECT_EQ(testing_support::RawDatabase(collection.catalogue()).rows("select FileName from MP3Info"),
+            (std::vector<std::vector<std::string>>{{target}}));
+  if (kPeakMemoryMeaningful) {
+    EXPECT_LT(peakResidentKilobytes() - peakBefore, 64 * 1024);
+  }
+}
+
+// Bytes 0xFF throughout: without the marker the file has no tag; behind "TAG"
+// every field is thirty 0xFF characters, a valid name once in UTF-8.
+TEST(ResourceLimits, TagOfAllOnesIsHandled) {
+  Collection collection;
+  collection.addBytes("ones.mp3", std::string(128, '\xff'), {});
+  const Tag ones{std::string(30, '\xff'), std::string(30, '\xff'), std::string(30, '\xff')};
+  collection.addBytes("tagged-ones.mp3", "music" + ("TAG" + std::string(125, '\xff')), ones);
+  FaultPlan plan;
+  const TextView view = runImport(collection, plan);
+  const Verdict verdict = collection.check();
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  EXPECT_EQ(verdict.atTarget, 1);
+  EXPECT_EQ(verdict.rows, 1);
+  EXPECT_EQ(view.logText(), "\r\nones.mp3 Error - No Title\r\ntagged-ones.mp3");
+}
+
+// Names of 255 bytes are filed; a destination so deep that the target outgrows
+// the longest path the system takes gives a clear error and loses nothing.
+TEST(ResourceLimits, PathsAtTheSystemLimitLoseNothing) {
+  Collection collection;
+  std::string deep = collection.root() + "/deep";
+  while (deep.size() < PATH_MAX - 60)
+    deep += "/" + std::string(std::min<std::size_t>(200, PATH_MAX - 60 - deep.size()), 'd');
+  std::filesystem::create_directories(deep);
+  collection.setDestination(deep);
+  const std::string longName = std::string(251, 'n') + ".mp3";
+  collection.add(longName, {"Long Name", "Artist", "Album"});
+  collection.add("short.mp3", {"A Title Of Thirty Characters..", "An Artist Of Thirty Characters", "An Album"});
+
+  FaultPlan plan;
+  const TextView view = runImport(collection, plan);
+  const Verdict verdict = collection.check();
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  EXPECT_EQ(verdict.atTarget, 1);  // the long name
+  EXPECT_EQ(verdict.rows, 1);
+  EXPECT_NE(view.summaryText().find("short.mp3 - Cannot"), std::string::npos) << view.summaryText();
+  EXPECT_NE(view.summaryText().find("File name too long"), std::string::npos) << view.summaryText();
+}
+
+}  // namespace
+}  // namespace proof
