@@ -1,6 +1,10 @@
 #include "ProgramServices.h"
 
+#include <automation/ControlSite.h>
 #include <automation/ObjectCreation.h>
+#include <automation/PersistPropertyBag.h>
+#include <automation/PropertyBagInMemory.h>
+#include <automation/PropertyBagText.h>
 #include <catalogue/SqliteCatalogue.h>
 #include <database/SqliteEngine.h>
 #include <filesystem/PosixFileSystem.h>
@@ -9,6 +13,9 @@
 #include <DispatchTagReader.h>
 #include <FileRecoveryJournal.h>
 #include <ImportRun.h>
+
+#include "window/Lyrebox1SavedProperties.h"
+#include "window/WindowDispatch.h"
 
 namespace mervalis {
 namespace {
@@ -34,18 +41,46 @@ QString showAbout(const automation::ComPtr<automation::IDispatch>& lyrebox) {
       .arg(QString::fromStdString(describeFailure(hr)));
 }
 
+// The site comes before anything else, as the control's class asks.
+automation::HRESULT siteOnWindow(const automation::ComPtr<automation::IDispatch>& lyrebox, QWidget& window) {
+  automation::ComPtr<automation::ISitedControl> sited;
+  if (const automation::HRESULT hr = lyrebox.as(sited); automation::failed(hr)) return hr;
+  return sited->SetControlSite(automation::makeObject<WindowControlSite>(&window).get());
+}
+
+// The control's values kept with the window's description; empty on success.
+std::string restoreSavedProperties(const automation::ComPtr<automation::IDispatch>& lyrebox) {
+  using namespace automation;
+  const ParsedBagText saved = parseBagText(kLyrebox1SavedProperties);
+  if (saved.error) return "The window's saved values for Lyrebox1 are damaged: " + saved.error->message();
+  ComPtr<IPersistPropertyBag> persist;
+  HRESULT hr = lyrebox.as(persist);
+  if (succeeded(hr)) hr = persist->Load(makeObject<InMemoryPropertyBag>(saved.entries).get());
+  if (failed(hr)) return "The tag component could not restore its saved values (" + describeFailure(hr) + ").";
+  return {};
+}
+
 }  // namespace
 
-automation::ComPtr<automation::IDispatch> createLyrebox1(std::string* why) {
-  automation::ComPtr<automation::IDispatch> lyrebox;
-  if (automation::failed(automation::createInstanceByProgId(lyrebox::kProgId, lyrebox, why))) return nullptr;
+automation::ComPtr<automation::IDispatch> createLyrebox1(QWidget& window, std::string* why) {
+  using namespace automation;
+  ComPtr<IDispatch> lyrebox;
+  if (failed(createInstanceByProgId(lyrebox::kProgId, lyrebox, why))) return nullptr;
+  if (const HRESULT hr = siteOnWindow(lyrebox, window); failed(hr)) {
+    if (why) *why = "The tag component refused its place on the window (" + describeFailure(hr) + ").";
+    return nullptr;
+  }
+  if (const std::string restoreFailure = restoreSavedProperties(lyrebox); !restoreFailure.empty()) {
+    if (why) *why = restoreFailure;
+    return nullptr;
+  }
   return lyrebox;
 }
 
-WindowServices programServices(automation::ComPtr<automation::IDispatch> lyrebox) {
+WindowServices programServices(std::shared_ptr<const Lyrebox1> lyrebox) {
   WindowServices services;
-  services.runImport = [lyrebox](const RunInputs& inputs, RunView& view) { runImport(lyrebox, inputs, view); };
-  services.showAbout = [lyrebox] { return showAbout(lyrebox); };
+  services.runImport = [lyrebox](const RunInputs& inputs, RunView& view) { runImport(lyrebox->object, inputs, view); };
+  services.showAbout = [lyrebox] { return showAbout(lyrebox->object); };
   return services;
 }
 

@@ -3,18 +3,25 @@
 #include <automation/Dispatch.h>
 
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "window/frmMain.h"
 
 namespace mervalis {
 
-// Creates the window's tag component from its registered class; null with the
-// reason in `why` when it is not registered or cannot be loaded.
-automation::ComPtr<automation::IDispatch> createLyrebox1(std::string* why);
+// The window's tag component, made once the window exists.
+struct Lyrebox1 {
+  automation::ComPtr<automation::IDispatch> object;
+};
+
+// Creates the window's tag component from its registered class, sites it on
+// `window` and restores its saved values; null with the reason in `why` when it is
+// not registered, cannot be loaded or refuses its place.
+automation::ComPtr<automation::IDispatch> createLyrebox1(QWidget& window, std::string* why);
 
 // What the window's buttons do: the import run over the real file system and
-// catalogue with `lyrebox` as tag reader, and the component's About box.
-WindowServices programServices(automation::ComPtr<automation::IDispatch> lyrebox);
+// catalogue with Lyrebox1 as tag reader, and the component's About box.
+WindowServices programServices(std::shared_ptr<const Lyrebox1> lyrebox);
 
 }  // namespace mervalis

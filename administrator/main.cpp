@@ -1,5 +1,4 @@
 // Mervalis: files a folder of MP3s into a catalogue and an artist/album folder tree.
-#include <automation/ControlSite.h>
 #include <ui/QtPendingEvents.h>
 
 #include <QApplication>
@@ -7,7 +6,6 @@
 #include <QMessageBox>
 
 #include "ProgramServices.h"
-#include "window/WindowDispatch.h"
 
 namespace {
 
@@ -28,13 +26,14 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("Mervalis"));
   platform::ui::installQtPendingEvents();
 
+  auto lyrebox = std::make_shared<mervalis::Lyrebox1>();
+  mervalis::frmMain window(mervalis::programServices(lyrebox));
   std::string why;
-  const auto lyrebox = mervalis::createLyrebox1(&why);
-  if (!lyrebox) {
+  lyrebox->object = mervalis::createLyrebox1(window, &why);
+  if (!lyrebox->object) {
     QMessageBox::critical(nullptr, QStringLiteral("Mervalis"), registrationHelp(why));
     return 1;
   }
-  mervalis::frmMain window(mervalis::programServices(lyrebox));
   window.show();
   return application.exec();
 }
