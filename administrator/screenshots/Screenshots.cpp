@@ -2,8 +2,6 @@
 // registered component, points its lists at a scratch copy of the example
 // collection, and saves a picture of each page (Process after a real run) and of
 // the run's summary box into OUTPUT. The examples themselves are never changed.
-#include <ui/QtPendingEvents.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -68,9 +66,7 @@ void photographSummaryWhenShown(const QString& path, bool& photographed) {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Mervalis"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Mervalis"));
-  platform::ui::installQtPendingEvents();
+  mervalis::prepareApplication();
   if (argc != 3) {
     std::fprintf(stderr, "usage: mervalis_screenshots EXAMPLES OUTPUT\n");
     return 2;
