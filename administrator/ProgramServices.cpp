@@ -9,6 +9,9 @@
 #include <database/SqliteEngine.h>
 #include <filesystem/PosixFileSystem.h>
 #include <tagcomponent/LyreboxIdentity.h>
+#include <ui/QtPendingEvents.h>
+
+#include <QApplication>
 
 #include <DispatchTagReader.h>
 #include <FileRecoveryJournal.h>
@@ -61,6 +64,12 @@ std::string restoreSavedProperties(const automation::ComPtr<automation::IDispatc
 }
 
 }  // namespace
+
+void prepareApplication() {
+  QApplication::setApplicationName(QStringLiteral("Mervalis"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Mervalis"));
+  platform::ui::installQtPendingEvents();
+}
 
 automation::ComPtr<automation::IDispatch> createLyrebox1(QWidget& window, std::string* why) {
   using namespace automation;

@@ -10,6 +10,10 @@
 
 namespace mervalis {
 
+// Names the application "Mervalis" and makes the component's yields run Qt's
+// pending events; call once the QApplication exists.
+void prepareApplication();
+
 // The window's tag component, made once the window exists.
 struct Lyrebox1 {
   automation::ComPtr<automation::IDispatch> object;

@@ -1,6 +1,4 @@
 // Mervalis: files a folder of MP3s into a catalogue and an artist/album folder tree.
-#include <ui/QtPendingEvents.h>
-
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -22,9 +20,7 @@ QString registrationHelp(const std::string& why) {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Mervalis"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Mervalis"));
-  platform::ui::installQtPendingEvents();
+  mervalis::prepareApplication();
 
   auto lyrebox = std::make_shared<mervalis::Lyrebox1>();
   mervalis::frmMain window(mervalis::programServices(lyrebox));

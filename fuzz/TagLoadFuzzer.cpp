@@ -4,8 +4,6 @@
 // Beyond not crashing: the load shows exactly the tag the bytes hold, the save keeps
 // every byte in front of the tag, a second save replaces rather than appends, and
 // the saved tag loads back as the record that was saved.
-#include <fcntl.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -16,6 +14,7 @@
 #include <tagcomponent/Lyrebox.h>
 
 #include "FuzzCheck.h"
+#include "MemoryFile.h"
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
@@ -23,89 +22,7 @@ namespace {
 
 using lyrebox::ID3tagRecord;
 using lyrebox::Lyrebox;
-
-constexpr char kPath[] = "/music/track.mp3";
-constexpr int kDescriptor = 3;
-
-// One ordinary, writable file held in memory; any other name does not exist. The
-// file may begin with `skipped` bytes of audio that are not held: they read as
-// zeros, and any write to them is remembered, so a huge file costs nothing.
-class MemoryFile : public lyrebox::FileCalls {
- public:
-  MemoryFile(std::vector<std::uint8_t> bytes, off_t skipped) : bytes_(std::move(bytes)), skipped_(skipped) {}
-
-  // The held bytes: everything after the skipped ones.
-  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
-  int openCount() const { return openCount_; }
-  bool skippedBytesWritten() const { return skippedBytesWritten_; }
-
-  int stat(const char* path, struct ::stat* status) const override {
-    if (std::strcmp(path, kPath) != 0) return fail(ENOENT);
-    return fstat(kDescriptor, status);
-  }
-  int fstat(int fd, struct ::stat* status) const override {
-    if (fd != kDescriptor) return fail(EBADF);
-    *status = {};
-    status->st_mode = S_IFREG | 0644;
-    status->st_size = skipped_ + static_cast<off_t>(bytes_.size());
-    return 0;
-  }
-  int open(const char* path, int) const override {
-    if (std::strcmp(path, kPath) != 0) return fail(ENOENT);
-    ++openCount_;
-    return kDescriptor;
-  }
-  ssize_t pread(int fd, void* buffer, size_t count, off_t offset) const override {
-    if (fd != kDescriptor || offset < 0) return fail(EINVAL);
-    auto* to = static_cast<std::uint8_t*>(buffer);
-    if (offset < skipped_) {
-      const auto n = static_cast<std::size_t>(std::min<off_t>(static_cast<off_t>(count), skipped_ - offset));
-      std::fill_n(to, n, 0);
-      return static_cast<ssize_t>(n);
-    }
-    const auto from = std::min(static_cast<std::size_t>(offset - skipped_), bytes_.size());
-    const auto n = std::min(count, bytes_.size() - from);
-    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(from), n, to);
-    return static_cast<ssize_t>(n);
-  }
-  ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset) const override {
-    if (fd != kDescriptor || offset < 0) return fail(EINVAL);
-    if (offset < skipped_) {
-      skippedBytesWritten_ = true;
-      return fail(EIO);
-    }
-    const auto at = static_cast<std::size_t>(offset - skipped_);
-    if (bytes_.size() < at + count) bytes_.resize(at + count);
-    std::copy_n(static_cast<const std::uint8_t*>(buffer), count, bytes_.begin() + static_cast<std::ptrdiff_t>(at));
-    return static_cast<ssize_t>(count);
-  }
-  int ftruncate(int fd, off_t length) const override {
-    if (fd != kDescriptor || length < 0) return fail(EINVAL);
-    if (length < skipped_) {
-      skippedBytesWritten_ = true;
-      return fail(EIO);
-    }
-    bytes_.resize(static_cast<std::size_t>(length - skipped_));
-    return 0;
-  }
-  int close(int fd) const override {
-    if (fd != kDescriptor || openCount_ == 0) return fail(EBADF);
-    --openCount_;
-    return 0;
-  }
-
- private:
-  static int fail(int error) {
-    errno = error;
-    return -1;
-  }
-
-  mutable std::vector<std::uint8_t> bytes_;
-  const off_t skipped_;
-  mutable int openCount_ = 0;
-  mutable bool skippedBytesWritten_ = false;
-};
-
+using fuzz_support::MemoryFile;
 
 bool endsInTag(const std::vector<std::uint8_t>& bytes) {
   return bytes.size() >= ID3tagRecord::kFileSize &&
@@ -121,7 +38,7 @@ ID3tagRecord::FileBytes lastRecordBytes(const std::vector<std::uint8_t>& bytes) 
 // Every get answers; only the year may overflow.
 void readEveryProperty(Lyrebox& box) {
   std::u16string text;
-  FUZZ_CHECK(box.get_MP3_FileName(&text) == automation::S_OK && text == u"/music/track.mp3");
+  FUZZ_CHECK(box.get_MP3_FileName(&text) == automation::S_OK && text == fuzz_support::kPath16);
   FUZZ_CHECK(box.get_ID3tag_Title(&text) == automation::S_OK && text.size() <= 30);
   FUZZ_CHECK(box.get_ID3tag_Artist(&text) == automation::S_OK && text.size() <= 30);
   FUZZ_CHECK(box.get_ID3tag_Album(&text) == automation::S_OK && text.size() <= 30);
@@ -147,7 +64,7 @@ void loadAndSave(const std::vector<std::uint8_t>& original, off_t skipped) {
   MemoryFile file(original, skipped);
   const auto control = automation::makeObject<Lyrebox>(file);
   Lyrebox& box = *control;
-  FUZZ_CHECK(box.put_MP3_FileName(u"/music/track.mp3") == automation::S_OK);
+  FUZZ_CHECK(box.put_MP3_FileName(fuzz_support::kPath16) == automation::S_OK);
   if (tagged) FUZZ_CHECK(box.record() == ID3tagRecord::fromFileBytes(lastRecordBytes(original)));
   readEveryProperty(box);
 
@@ -164,7 +81,7 @@ void loadAndSave(const std::vector<std::uint8_t>& original, off_t skipped) {
   FUZZ_CHECK(file.bytes() == saved);
 
   const auto reloaded = automation::makeObject<Lyrebox>(file);
-  FUZZ_CHECK(reloaded->put_MP3_FileName(u"/music/track.mp3") == automation::S_OK);
+  FUZZ_CHECK(reloaded->put_MP3_FileName(fuzz_support::kPath16) == automation::S_OK);
   FUZZ_CHECK(reloaded->record() == box.record());
   FUZZ_CHECK(file.openCount() == 0 && !file.skippedBytesWritten());
 }
