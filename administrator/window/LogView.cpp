@@ -14,13 +14,23 @@ LogView::LogView(const QString& caption, QWidget* parent) : QPlainTextEdit(paren
 
 void LogView::setCaption(const QString& caption) {
   caption_ = caption;
+  pending_.clear();
   clear();
   insertAtEnd(caption);
 }
 
 void LogView::append(const QString& piece) {
   caption_ += piece;
-  insertAtEnd(piece);
+  pending_ += piece;
+  if (showQueued_) return;
+  showQueued_ = true;
+  QMetaObject::invokeMethod(this, &LogView::showPending, Qt::QueuedConnection);
+}
+
+void LogView::showPending() {
+  showQueued_ = false;
+  insertAtEnd(pending_);
+  pending_.clear();
 }
 
 // The caption's line breaks are CR LF; the view breaks lines at LF alone.
