@@ -6,6 +6,7 @@
 #include <QTabBar>
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <ui/Twips.h>
 
 #include "RunGuard.h"
@@ -48,20 +49,22 @@ void frmMain::createControls() {
   // Every control lies on the tab control itself, so its position counts from the
   // tab control's top-left corner; the page switch shows one page's controls.
   QWidget* tab = SSTab1;
+  // One mount table for the window: every list asks the same questions of it.
+  const auto drives = std::make_shared<platform::ui::DriveTable>();
   lblDBase = makeLabel(QStringLiteral("Select the MP3 Database"), tab);
-  Dir1 = new DirListBox(tab);
-  Drive1 = new DriveListBox(tab);
+  Dir1 = new DirListBox(drives, tab);
+  Drive1 = new DriveListBox(drives, tab);
   File1 = new FileListBox(tab);
   cmdExit1 = new QPushButton(QStringLiteral("Exit"), tab);
   cmdNext1 = new QPushButton(QStringLiteral("Next >"), tab);
   Label1 = makeLabel(QStringLiteral("Source Directory"), tab);
   Label3 = makeLabel(QStringLiteral("Will process selected directory and one level below"), tab);
-  Dir2 = new DirListBox(tab);
-  Drive2 = new DriveListBox(tab);
+  Dir2 = new DirListBox(drives, tab);
+  Drive2 = new DriveListBox(drives, tab);
   File2 = new FileListBox(tab);
   Label2 = makeLabel(QStringLiteral("Root MP3 Destination Directory"), tab);
-  Dir3 = new DirListBox(tab);
-  Drive3 = new DriveListBox(tab);
+  Dir3 = new DirListBox(drives, tab);
+  Drive3 = new DriveListBox(drives, tab);
   Label4 = makeLabel(
       QStringLiteral("MP3s will be moved to: <Dest Dir> \\ <Artist> \\ <Album> \\ <Track Title>.mp3"), tab);
   Lyrebox1 = new QWidget(tab);
