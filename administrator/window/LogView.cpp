@@ -9,12 +9,16 @@ LogView::LogView(const QString& caption, QWidget* parent) : QPlainTextEdit(paren
   setReadOnly(true);
   setUndoRedoEnabled(false);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  refresh_.setSingleShot(true);
+  refresh_.setInterval(refreshInterval);
+  connect(&refresh_, &QTimer::timeout, this, &LogView::showPending);
   setCaption(caption);
 }
 
 void LogView::setCaption(const QString& caption) {
   caption_ = caption;
   pending_.clear();
+  refresh_.stop();
   clear();
   insertAtEnd(caption);
 }
@@ -22,13 +26,12 @@ void LogView::setCaption(const QString& caption) {
 void LogView::append(const QString& piece) {
   caption_ += piece;
   pending_ += piece;
-  if (showQueued_) return;
-  showQueued_ = true;
-  QMetaObject::invokeMethod(this, &LogView::showPending, Qt::QueuedConnection);
+  if (!refresh_.isActive()) refresh_.start();
 }
 
 void LogView::showPending() {
-  showQueued_ = false;
+  refresh_.stop();
+  if (pending_.isEmpty()) return;
   insertAtEnd(pending_);
   pending_.clear();
 }

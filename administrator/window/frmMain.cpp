@@ -167,6 +167,7 @@ void frmMain::cmdGo_Click() {
   {
     RunGuard guard(*this);
     services_.runImport(inputs, *this);
+    lbllog->showPending();
     closeRequested = guard.closeWasRequested();
   }
   running_ = false;
@@ -207,7 +208,9 @@ void frmMain::appendLog(std::u16string_view text) {
 }
 
 void frmMain::showSummary(const std::u16string& summary) {
-  // The message comes after the run, with the window taking input again.
+  // The message comes after the run, with the window taking input again and the
+  // whole log shown.
+  lbllog->showPending();
   showSummaryBox(this, QString::fromStdU16String(summary));
 }
 

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <cstdint>
 
-#include "events/PendingEvents.h"
 
 namespace platform::ui {
 namespace {
@@ -32,16 +31,20 @@ Nanoseconds readClock(clockid_t clock) {
 
 }  // namespace
 
-void installQtPendingEvents(std::chrono::milliseconds minimumInterval) {
+PendingEventsHandler qtPendingEvents(std::chrono::milliseconds minimumInterval) {
   const Nanoseconds interval = std::chrono::duration_cast<std::chrono::nanoseconds>(minimumInterval).count();
   const clockid_t clock = pacingClock(interval);
   // The first call always lets events through.
-  platform::setPendingEventsHandler([clock, interval, last = readClock(clock) - interval]() mutable {
+  return [clock, interval, last = readClock(clock) - interval]() mutable {
     const Nanoseconds now = readClock(clock);
     if (now - last < interval) return;
     last = now;
     if (QCoreApplication::instance()) QCoreApplication::processEvents();
-  });
+  };
+}
+
+void installQtPendingEvents(std::chrono::milliseconds minimumInterval) {
+  platform::setPendingEventsHandler(qtPendingEvents(minimumInterval));
 }
 
 }  // namespace platform::ui

@@ -1,6 +1,8 @@
 #pragma once
 #include <chrono>
 
+#include "events/PendingEvents.h"
+
 namespace platform::ui {
 
 // Makes the platform's "process pending events" cheap on Qt: a call hands control to
@@ -9,5 +11,8 @@ namespace platform::ui {
 // yields thousands of times a second so costs almost nothing, yet the window still
 // repaints and takes input about every minimumInterval.
 void installQtPendingEvents(std::chrono::milliseconds minimumInterval = std::chrono::milliseconds(5));
+
+// The handler installQtPendingEvents installs, for a caller that wraps it.
+PendingEventsHandler qtPendingEvents(std::chrono::milliseconds minimumInterval = std::chrono::milliseconds(5));
 
 }  // namespace platform::ui
