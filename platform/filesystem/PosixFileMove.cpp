@@ -79,6 +79,49 @@ private:
     std::string path_;
 };
 
+// The copy is made as an unnamed file in the target's folder where the file system
+// allows it: if the process dies during the copy, the kernel drops the file and
+// nothing is left behind. Elsewhere (vfat, many network file systems) it grows
+// under a hidden temporary name instead.
+struct CopyFile {
+    FileDescriptor fd;
+    std::string temporaryName;  // empty for an unnamed file
+};
+
+CopyFile createCopyFile(const std::string& folder)
+{
+    FileDescriptor unnamed{::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)};
+    if (unnamed.valid())
+        return {std::move(unnamed), {}};
+    std::string pattern = folder + "/.mervalis-move-XXXXXX";
+    FileDescriptor named{::mkostemp(pattern.data(), O_CLOEXEC)};
+    if (!named.valid())
+        return {};
+    return {std::move(named), std::move(pattern)};
+}
+
+// Gives an unnamed file its name; like a rename without replacing, it refuses a
+// name that exists. Returns 0 or the errno.
+int linkUnnamedFile(int fd, const std::string& target)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    const int error = errno;
+    if (error != ENOENT || ::access("/proc/self/fd", F_OK) == 0)
+        return error;
+    // Without /proc; this form needs the privilege to open files by handle.
+    if (::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0)
+        return 0;
+    return errno;
+}
+
+int nameCopy(const CopyFile& copy, const std::string& target)
+{
+    return copy.temporaryName.empty() ? linkUnnamedFile(copy.fd.get(), target)
+                                      : renameWithoutReplacing(copy.temporaryName, target);
+}
+
 Status checkSize(const std::string& copy, off_t expected)
 {
     struct stat info {};
@@ -118,31 +161,31 @@ Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::
     if (!from.valid())
         return systemFailure(moveAttempt(source, target), errno);
 
-    // The copy grows under a hidden temporary name beside the target, so no one
-    // sees a half-written file under the real name.
+    // No one sees a half-written file under the real name: the copy gets it only
+    // once it is whole and on disk.
     const std::string folder = parentFolder(target);
-    std::string pattern = folder + "/.mervalis-move-XXXXXX";
-    FileDescriptor to{::mkostemp(pattern.data(), O_CLOEXEC)};
-    if (!to.valid())
+    CopyFile to = createCopyFile(folder);
+    if (!to.fd.valid())
         return systemFailure(moveAttempt(source, target) + " (temporary copy in " +
                                  quoted(folder) + ")",
                              errno);
-    PartialCopy copy{pattern};
+    PartialCopy copy{to.temporaryName};
+    const std::string shownName = to.temporaryName.empty() ? target : to.temporaryName;
 
-    if (Status copied = copyContent(from.get(), to.get(), source, copy.path(), sourceInfo.st_size);
+    if (Status copied = copyContent(from.get(), to.fd.get(), source, shownName, sourceInfo.st_size);
         !copied)
         return copied;
     const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
-    ::fchmod(to.get(), sourceInfo.st_mode & 07777);
-    ::futimens(to.get(), times);
-    if (::fsync(to.get()) != 0)
-        return systemFailure("flush " + quoted(copy.path()) + " to disk", errno);
-    if (const int error = to.close(); error != 0)
-        return systemFailure("close " + quoted(copy.path()), error);
+    ::fchmod(to.fd.get(), sourceInfo.st_mode & 07777);
+    ::futimens(to.fd.get(), times);
+    if (::fsync(to.fd.get()) != 0)
+        return systemFailure("flush " + quoted(shownName) + " to disk", errno);
 
-    if (const int error = renameWithoutReplacing(copy.path(), target); error != 0)
+    if (const int error = nameCopy(to, target); error != 0)
         return systemFailure(moveAttempt(source, target), error);
     copy.renamedTo(target);
+    if (const int error = to.fd.close(); error != 0)
+        return systemFailure("close " + quoted(target), error);
 
     if (Status size = checkSize(target, sourceInfo.st_size); !size)
         return size;

@@ -6,7 +6,10 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <optional>
@@ -128,6 +131,56 @@ TEST(FileCopyTest, FailureMidCopyRemovesThePartialCopyAndKeepsTheSource)
     EXPECT_EQ(moved.cause(), "No space left on device");
     EXPECT_TRUE(readFile(folder / "song.mp3") == content);
     EXPECT_TRUE(entriesOf(folder / "Album").empty());
+}
+
+// Killed after the first chunk of the copy, as a program is by a crash or the user.
+class DyingWrites : public PosixFileSystem {
+public:
+    DyingWrites() : PosixFileSystem(Moves::AlwaysCopy) {}
+
+protected:
+    Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path) override
+    {
+        if (wrote_)
+            ::raise(SIGKILL);
+        wrote_ = true;
+        return PosixFileSystem::writeChunk(fd, data, size, path);
+    }
+
+private:
+    bool wrote_ = false;
+};
+
+bool keepsUnnamedFiles(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+TEST(FileCopyTest, AKillMidCopyLeavesNothingBesideTheTarget)
+{
+    TemporaryFolder folder;
+    std::filesystem::create_directory(folder / "Album");
+    if (!keepsUnnamedFiles(folder / "Album"))
+        GTEST_SKIP() << "this file system has no unnamed files; the copy grows under a hidden name";
+    const std::string content(3 << 20, 'k');
+    writeFile(folder / "song.mp3", content);
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        DyingWrites fileSystem;
+        (void)fileSystem.moveFile(folder / "song.mp3", folder / "Album/Title.mp3");
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_TRUE(readFile(folder / "song.mp3") == content);
+    EXPECT_THAT(entriesOf(folder / "Album"), testing::IsEmpty());
 }
 
 // Source on a memory file system, target on /tmp's: the move really crosses volumes.
