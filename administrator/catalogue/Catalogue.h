@@ -11,19 +11,19 @@ using platform::database::Status;
 // The catalogue file of an import run: one row per filed music file.
 // The run talks to this interface only, so tests can put a double in its place.
 class Catalogue {
-public:
-    virtual ~Catalogue() = default;
+ public:
+  virtual ~Catalogue() = default;
 
-    // Opens the file and checks at once that it can take rows, so a wrong file
-    // is refused before any music file is touched.
-    virtual Status open(const std::string& path) = 0;
-    virtual Status begin() = 0;
-    virtual Status insert(const std::string& track, const std::string& artist,
-                          const std::string& album, const std::string& fileName) = 0;
-    virtual Status commit() = 0;
-    virtual Status rollback() = 0;
-    // Rolls back what is not committed and closes the file; harmless when closed.
-    virtual void close() = 0;
+  // Opens the file and checks at once that it can take rows, so a wrong file
+  // is refused before any music file is touched.
+  virtual Status open(const std::string& path) = 0;
+  virtual Status begin() = 0;
+  virtual Status insert(const std::string& track, const std::string& artist, const std::string& album,
+                        const std::string& fileName) = 0;
+  virtual Status commit() = 0;
+  virtual Status rollback() = 0;
+  // Rolls back what is not committed and closes the file; harmless when closed.
+  virtual void close() = 0;
 };
 
 }  // namespace mervalis

@@ -3,72 +3,51 @@
 namespace mervalis {
 namespace {
 
-std::string catalogueAttempt(const std::string& path)
-{
-    return "open the catalogue \"" + path + "\"";
-}
+std::string catalogueAttempt(const std::string& path) { return "open the catalogue \"" + path + "\""; }
 
 }  // namespace
 
-Status SqliteCatalogue::open(const std::string& path)
-{
-    close();
-    auto opened = engine_.open(path, options_);
-    if (!opened.status)
-        return Status::failure(catalogueAttempt(path), opened.status.cause());
+Status SqliteCatalogue::open(const std::string& path) {
+  close();
+  auto opened = engine_.open(path, options_);
+  if (!opened.status) return Status::failure(catalogueAttempt(path), opened.status.cause());
 
-    // Preparing the insert proves the table and its four columns exist. It comes
-    // before the journal switch, so a wrong database is refused unchanged.
-    auto prepared = opened.value->prepare(insertStatement);
-    if (!prepared.status)
-        return Status::failure(catalogueAttempt(path), prepared.status.cause());
-    if (Status journal = opened.value->useWriteAheadLog(); !journal)
-        return Status::failure(catalogueAttempt(path), journal.cause());
+  // Preparing the insert proves the table and its four columns exist. It comes
+  // before the journal switch, so a wrong database is refused unchanged.
+  auto prepared = opened.value->prepare(insertStatement);
+  if (!prepared.status) return Status::failure(catalogueAttempt(path), prepared.status.cause());
+  if (Status journal = opened.value->useWriteAheadLog(); !journal)
+    return Status::failure(catalogueAttempt(path), journal.cause());
 
-    connection_ = std::move(opened.value);
-    insert_ = std::move(prepared.value);
-    return Status::success();
+  connection_ = std::move(opened.value);
+  insert_ = std::move(prepared.value);
+  return Status::success();
 }
 
-Status SqliteCatalogue::notOpen(const std::string& attempt) const
-{
-    return Status::failure(attempt, "the catalogue is not open");
+Status SqliteCatalogue::notOpen(const std::string& attempt) const {
+  return Status::failure(attempt, "the catalogue is not open");
 }
 
-Status SqliteCatalogue::begin()
-{
-    return connection_ ? connection_->begin() : notOpen("begin a catalogue change");
+Status SqliteCatalogue::begin() { return connection_ ? connection_->begin() : notOpen("begin a catalogue change"); }
+
+Status SqliteCatalogue::insert(const std::string& track, const std::string& artist, const std::string& album,
+                               const std::string& fileName) {
+  if (!insert_) return notOpen("add a row to the catalogue");
+  return insert_->run({track, artist, album, fileName});
 }
 
-Status SqliteCatalogue::insert(const std::string& track, const std::string& artist,
-                               const std::string& album, const std::string& fileName)
-{
-    if (!insert_)
-        return notOpen("add a row to the catalogue");
-    return insert_->run({track, artist, album, fileName});
+Status SqliteCatalogue::commit() { return connection_ ? connection_->commit() : notOpen("commit a catalogue change"); }
+
+Status SqliteCatalogue::rollback() {
+  return connection_ ? connection_->rollback() : notOpen("roll back a catalogue change");
 }
 
-Status SqliteCatalogue::commit()
-{
-    return connection_ ? connection_->commit() : notOpen("commit a catalogue change");
+void SqliteCatalogue::close() {
+  if (connection_) connection_->rollback();
+  insert_.reset();
+  connection_.reset();
 }
 
-Status SqliteCatalogue::rollback()
-{
-    return connection_ ? connection_->rollback() : notOpen("roll back a catalogue change");
-}
-
-void SqliteCatalogue::close()
-{
-    if (connection_)
-        connection_->rollback();
-    insert_.reset();
-    connection_.reset();
-}
-
-std::string SqliteCatalogue::journalMode()
-{
-    return connection_ ? connection_->journalMode() : std::string();
-}
+std::string SqliteCatalogue::journalMode() { return connection_ ? connection_->journalMode() : std::string(); }
 
 }  // namespace mervalis

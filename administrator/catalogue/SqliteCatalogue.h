@@ -9,33 +9,31 @@ namespace mervalis {
 
 // The catalogue as a SQLite database file with the table MP3Info.
 class SqliteCatalogue : public Catalogue {
-public:
-    static constexpr const char* insertStatement =
-        "insert into [MP3Info] (Track,Artist,Album,FileName) Values (?,?,?,?)";
+ public:
+  static constexpr const char* insertStatement = "insert into [MP3Info] (Track,Artist,Album,FileName) Values (?,?,?,?)";
 
-    explicit SqliteCatalogue(platform::database::Engine& engine,
-                             platform::database::OpenOptions options = {})
-        : engine_(engine), options_(options) {}
-    ~SqliteCatalogue() override { close(); }
+  explicit SqliteCatalogue(platform::database::Engine& engine, platform::database::OpenOptions options = {})
+      : engine_(engine), options_(options) {}
+  ~SqliteCatalogue() override { close(); }
 
-    Status open(const std::string& path) override;
-    Status begin() override;
-    Status insert(const std::string& track, const std::string& artist, const std::string& album,
-                  const std::string& fileName) override;
-    Status commit() override;
-    Status rollback() override;
-    void close() override;
+  Status open(const std::string& path) override;
+  Status begin() override;
+  Status insert(const std::string& track, const std::string& artist, const std::string& album,
+                const std::string& fileName) override;
+  Status commit() override;
+  Status rollback() override;
+  void close() override;
 
-    // "wal" or the rollback journal's mode of the open catalogue.
-    std::string journalMode();
+  // "wal" or the rollback journal's mode of the open catalogue.
+  std::string journalMode();
 
-private:
-    Status notOpen(const std::string& attempt) const;
+ private:
+  Status notOpen(const std::string& attempt) const;
 
-    platform::database::Engine& engine_;
-    platform::database::OpenOptions options_;
-    std::unique_ptr<platform::database::Connection> connection_;
-    std::unique_ptr<platform::database::Statement> insert_;  // released before connection_
+  platform::database::Engine& engine_;
+  platform::database::OpenOptions options_;
+  std::unique_ptr<platform::database::Connection> connection_;
+  std::unique_ptr<platform::database::Statement> insert_;  // released before connection_
 };
 
 }  // namespace mervalis

@@ -11,52 +11,51 @@ namespace platform::database {
 
 // One prepared statement of an open database.
 class Statement {
-public:
-    virtual ~Statement() = default;
-    // Binds the texts to the statement's parameters in order, runs it to its end
-    // and makes it ready for the next run. The count must match the parameters.
-    virtual Status run(const std::vector<std::string>& texts) = 0;
+ public:
+  virtual ~Statement() = default;
+  // Binds the texts to the statement's parameters in order, runs it to its end
+  // and makes it ready for the next run. The count must match the parameters.
+  virtual Status run(const std::vector<std::string>& texts) = 0;
 };
 
 // An open database file. Destroying it closes the file.
 class Connection {
-public:
-    virtual ~Connection() = default;
+ public:
+  virtual ~Connection() = default;
 
-    virtual Result<std::unique_ptr<Statement>> prepare(const std::string& sql) = 0;
-    // Runs statements that take no parameters and return no rows.
-    virtual Status execute(const std::string& sql) = 0;
+  virtual Result<std::unique_ptr<Statement>> prepare(const std::string& sql) = 0;
+  // Runs statements that take no parameters and return no rows.
+  virtual Status execute(const std::string& sql) = 0;
 
-    // begin takes the write lock at once, so another program's lock shows here
-    // and not halfway through a unit of work.
-    virtual Status begin() = 0;
-    virtual Status commit() = 0;
-    // Succeeds also when no transaction is open, e.g. after a failed commit.
-    virtual Status rollback() = 0;
+  // begin takes the write lock at once, so another program's lock shows here
+  // and not halfway through a unit of work.
+  virtual Status begin() = 0;
+  virtual Status commit() = 0;
+  // Succeeds also when no transaction is open, e.g. after a failed commit.
+  virtual Status rollback() = 0;
 
-    // Switches to write-ahead logging with synchronous=NORMAL where the file system
-    // allows it: every committed transaction survives the program being killed, and
-    // a commit costs no flush of its own. On network file systems, or where the
-    // switch is refused, the rollback journal stays. Fails only when locked.
-    virtual Status useWriteAheadLog() = 0;
-    // "wal", "delete", ... as the engine reports it.
-    virtual std::string journalMode() = 0;
+  // Switches to write-ahead logging with synchronous=NORMAL where the file system
+  // allows it: every committed transaction survives the program being killed, and
+  // a commit costs no flush of its own. On network file systems, or where the
+  // switch is refused, the rollback journal stays. Fails only when locked.
+  virtual Status useWriteAheadLog() = 0;
+  // "wal", "delete", ... as the engine reports it.
+  virtual std::string journalMode() = 0;
 };
 
 struct OpenOptions {
-    // How long to wait for another program's lock before giving up.
-    std::chrono::milliseconds busyTimeout{5000};
+  // How long to wait for another program's lock before giving up.
+  std::chrono::milliseconds busyTimeout{5000};
 };
 
 // Opens database files. Created once and kept while the program runs.
 class Engine {
-public:
-    virtual ~Engine() = default;
-    // Opens an existing database file for reading and writing, shared with other
-    // programs. Never creates a file: a missing file, a file that is not a
-    // database, or one that cannot be written is an error here.
-    virtual Result<std::unique_ptr<Connection>> open(const std::string& path,
-                                                     const OpenOptions& options = {}) = 0;
+ public:
+  virtual ~Engine() = default;
+  // Opens an existing database file for reading and writing, shared with other
+  // programs. Never creates a file: a missing file, a file that is not a
+  // database, or one that cannot be written is an error here.
+  virtual Result<std::unique_ptr<Connection>> open(const std::string& path, const OpenOptions& options = {}) = 0;
 };
 
 }  // namespace platform::database

@@ -16,13 +16,11 @@ constexpr std::array<std::uint32_t, 8> networkMagics = {
 
 }  // namespace
 
-bool onNetworkFileSystem(const std::string& path)
-{
-    struct statfs info {};
-    if (::statfs(path.c_str(), &info) != 0)
-        return false;
-    const auto magic = static_cast<std::uint32_t>(info.f_type);
-    return std::find(networkMagics.begin(), networkMagics.end(), magic) != networkMagics.end();
+bool onNetworkFileSystem(const std::string& path) {
+  struct statfs info {};
+  if (::statfs(path.c_str(), &info) != 0) return false;
+  const auto magic = static_cast<std::uint32_t>(info.f_type);
+  return std::find(networkMagics.begin(), networkMagics.end(), magic) != networkMagics.end();
 }
 
 }  // namespace platform::database

@@ -6,89 +6,65 @@
 
 namespace platform::database {
 
-std::string SqliteConnection::describe(const std::string& attempt) const
-{
-    return attempt + " in \"" + path_ + "\"";
+std::string SqliteConnection::describe(const std::string& attempt) const { return attempt + " in \"" + path_ + "\""; }
+
+Result<std::unique_ptr<Statement>> SqliteConnection::prepare(const std::string& sql) {
+  sqlite3_stmt* raw = nullptr;
+  const int result = sqlite3_prepare_v2(db_.get(), sql.c_str(), static_cast<int>(sql.size()), &raw, nullptr);
+  SqliteStatementHandle statement{raw};
+  if (result != SQLITE_OK) return {sqliteFailure(describe("prepare " + sql), db_.get(), result), nullptr};
+  if (!statement) return {Status::failure("prepare a statement", "the text holds none"), nullptr};
+  return {Status::success(), std::make_unique<SqliteStatement>(db_.get(), std::move(statement), path_)};
 }
 
-Result<std::unique_ptr<Statement>> SqliteConnection::prepare(const std::string& sql)
-{
-    sqlite3_stmt* raw = nullptr;
-    const int result = sqlite3_prepare_v2(db_.get(), sql.c_str(), static_cast<int>(sql.size()), &raw, nullptr);
-    SqliteStatementHandle statement{raw};
-    if (result != SQLITE_OK)
-        return {sqliteFailure(describe("prepare " + sql), db_.get(), result), nullptr};
-    if (!statement)
-        return {Status::failure("prepare a statement", "the text holds none"), nullptr};
-    return {Status::success(), std::make_unique<SqliteStatement>(db_.get(), std::move(statement), path_)};
+Status SqliteConnection::execute(const std::string& sql) {
+  auto prepared = prepare(sql);
+  if (!prepared.status) return prepared.status;
+  return prepared.value->run({});
 }
 
-Status SqliteConnection::execute(const std::string& sql)
-{
-    auto prepared = prepare(sql);
-    if (!prepared.status)
-        return prepared.status;
-    return prepared.value->run({});
+Status SqliteConnection::executeAs(const std::string& sql, const std::string& attempt) {
+  const Status status = execute(sql);
+  return status ? status : Status::failure(describe(attempt), status.cause());
 }
 
-Status SqliteConnection::executeAs(const std::string& sql, const std::string& attempt)
-{
-    const Status status = execute(sql);
-    return status ? status : Status::failure(describe(attempt), status.cause());
+Status SqliteConnection::begin() { return executeAs("begin immediate", "begin a change"); }
+
+Status SqliteConnection::commit() { return executeAs("commit", "commit a change"); }
+
+Status SqliteConnection::rollback() {
+  // A failed commit or statement may have ended the transaction already.
+  if (sqlite3_get_autocommit(db_.get()) != 0) return Status::success();
+  return executeAs("rollback", "roll back a change");
 }
 
-Status SqliteConnection::begin()
-{
-    return executeAs("begin immediate", "begin a change");
+Status SqliteConnection::useWriteAheadLog() {
+  if (onNetworkFileSystem(path_)) return Status::success();
+  std::string mode;
+  const int result = queryText("pragma journal_mode=wal", mode);
+  // Only a lock is worth reporting; any other refusal leaves the rollback journal.
+  if (isLocked(result)) return sqliteFailure(describe("switch to write-ahead logging"), db_.get(), result);
+  if (result != SQLITE_OK || mode != "wal") return Status::success();
+  return execute("pragma synchronous=normal");
 }
 
-Status SqliteConnection::commit()
-{
-    return executeAs("commit", "commit a change");
+std::string SqliteConnection::journalMode() {
+  std::string mode;
+  queryText("pragma journal_mode", mode);
+  return mode;
 }
 
-Status SqliteConnection::rollback()
-{
-    // A failed commit or statement may have ended the transaction already.
-    if (sqlite3_get_autocommit(db_.get()) != 0)
-        return Status::success();
-    return executeAs("rollback", "roll back a change");
-}
-
-Status SqliteConnection::useWriteAheadLog()
-{
-    if (onNetworkFileSystem(path_))
-        return Status::success();
-    std::string mode;
-    const int result = queryText("pragma journal_mode=wal", mode);
-    // Only a lock is worth reporting; any other refusal leaves the rollback journal.
-    if (isLocked(result))
-        return sqliteFailure(describe("switch to write-ahead logging"), db_.get(), result);
-    if (result != SQLITE_OK || mode != "wal")
-        return Status::success();
-    return execute("pragma synchronous=normal");
-}
-
-std::string SqliteConnection::journalMode()
-{
-    std::string mode;
-    queryText("pragma journal_mode", mode);
-    return mode;
-}
-
-int SqliteConnection::queryText(const std::string& sql, std::string& text)
-{
-    sqlite3_stmt* raw = nullptr;
-    int result = sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr);
-    SqliteStatementHandle statement{raw};
-    if (result == SQLITE_OK)
-        result = sqlite3_step(statement.get());
-    if (result == SQLITE_ROW) {
-        const auto* column = reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0));
-        text = column ? column : "";
-        return SQLITE_OK;
-    }
-    return result == SQLITE_DONE ? SQLITE_OK : result;
+int SqliteConnection::queryText(const std::string& sql, std::string& text) {
+  sqlite3_stmt* raw = nullptr;
+  int result = sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr);
+  SqliteStatementHandle statement{raw};
+  if (result == SQLITE_OK) result = sqlite3_step(statement.get());
+  if (result == SQLITE_ROW) {
+    const auto* column = reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0));
+    text = column ? column : "";
+    return SQLITE_OK;
+  }
+  return result == SQLITE_DONE ? SQLITE_OK : result;
 }
 
 }  // namespace platform::database

@@ -9,23 +9,23 @@ namespace platform::filesystem {
 // The file operations the import run needs. Paths are UTF-8 with '/' as separator.
 // The run talks to this interface only, so tests can put a double in its place.
 class FileSystem {
-public:
-    virtual ~FileSystem() = default;
+ public:
+  virtual ~FileSystem() = default;
 
-    // Every ordinary file of the folder, hidden ones included.
-    virtual NameList listFiles(const std::string& folder) = 0;
-    // Every folder directly below the folder, hidden ones included.
-    virtual NameList listSubfolders(const std::string& folder) = 0;
+  // Every ordinary file of the folder, hidden ones included.
+  virtual NameList listFiles(const std::string& folder) = 0;
+  // Every folder directly below the folder, hidden ones included.
+  virtual NameList listSubfolders(const std::string& folder) = 0;
 
-    virtual bool folderExists(const std::string& path) = 0;
-    virtual bool fileExists(const std::string& path) = 0;
+  virtual bool folderExists(const std::string& path) = 0;
+  virtual bool fileExists(const std::string& path) = 0;
 
-    // Creates one folder; its parent must exist already.
-    virtual Status createFolder(const std::string& path) = 0;
+  // Creates one folder; its parent must exist already.
+  virtual Status createFolder(const std::string& path) = 0;
 
-    // Moves a file to the full target path. Never replaces an existing file; when
-    // the move fails, the source is where it was and no partial copy is left.
-    virtual Status moveFile(const std::string& source, const std::string& target) = 0;
+  // Moves a file to the full target path. Never replaces an existing file; when
+  // the move fails, the source is where it was and no partial copy is left.
+  virtual Status moveFile(const std::string& source, const std::string& target) = 0;
 };
 
 }  // namespace platform::filesystem

@@ -17,66 +17,54 @@ namespace {
 
 constexpr std::size_t copyChunkSize = 1 << 20;
 
-std::string parentFolder(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+std::string parentFolder(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string moveAttempt(const std::string& source, const std::string& target)
-{
-    return "move " + quoted(source) + " to " + quoted(target);
+std::string moveAttempt(const std::string& source, const std::string& target) {
+  return "move " + quoted(source) + " to " + quoted(target);
 }
 
 // Renames without replacing; returns 0 or the errno. File systems that do not know
 // RENAME_NOREPLACE get a hard link (which refuses an existing name) and an unlink.
-int renameWithoutReplacing(const std::string& from, const std::string& to)
-{
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    const int renameError = errno;
-    if (renameError != EINVAL && renameError != ENOSYS)
-        return renameError;
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return errno;
-    if (::unlink(from.c_str()) != 0) {
-        const int unlinkError = errno;
-        ::unlink(to.c_str());
-        return unlinkError;
-    }
-    return 0;
+int renameWithoutReplacing(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  const int renameError = errno;
+  if (renameError != EINVAL && renameError != ENOSYS) return renameError;
+  if (::link(from.c_str(), to.c_str()) != 0) return errno;
+  if (::unlink(from.c_str()) != 0) {
+    const int unlinkError = errno;
+    ::unlink(to.c_str());
+    return unlinkError;
+  }
+  return 0;
 }
 
-int syncFolder(const std::string& folder)
-{
-    FileDescriptor fd{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (!fd.valid())
-        return errno;
-    if (::fsync(fd.get()) != 0)
-        return errno;
-    return fd.close();
+int syncFolder(const std::string& folder) {
+  FileDescriptor fd{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+  if (!fd.valid()) return errno;
+  if (::fsync(fd.get()) != 0) return errno;
+  return fd.close();
 }
 
 // Removes the file it names when it goes out of scope, unless kept: the copy of a
 // move that failed must not stay behind.
 class PartialCopy {
-public:
-    explicit PartialCopy(std::string path) : path_(std::move(path)) {}
-    PartialCopy(const PartialCopy&) = delete;
-    PartialCopy& operator=(const PartialCopy&) = delete;
-    ~PartialCopy()
-    {
-        if (!path_.empty())
-            ::unlink(path_.c_str());
-    }
-    const std::string& path() const { return path_; }
-    void renamedTo(std::string path) { path_ = std::move(path); }
-    void keep() { path_.clear(); }
+ public:
+  explicit PartialCopy(std::string path) : path_(std::move(path)) {}
+  PartialCopy(const PartialCopy&) = delete;
+  PartialCopy& operator=(const PartialCopy&) = delete;
+  ~PartialCopy() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+  const std::string& path() const { return path_; }
+  void renamedTo(std::string path) { path_ = std::move(path); }
+  void keep() { path_.clear(); }
 
-private:
-    std::string path_;
+ private:
+  std::string path_;
 };
 
 // The copy is made as an unnamed file in the target's folder where the file system
@@ -84,161 +72,126 @@ private:
 // nothing is left behind. Elsewhere (vfat, many network file systems) it grows
 // under a hidden temporary name instead.
 struct CopyFile {
-    FileDescriptor fd;
-    std::string temporaryName;  // empty for an unnamed file
+  FileDescriptor fd;
+  std::string temporaryName;  // empty for an unnamed file
 };
 
-CopyFile createCopyFile(const std::string& folder)
-{
-    FileDescriptor unnamed{::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)};
-    if (unnamed.valid())
-        return {std::move(unnamed), {}};
-    std::string pattern = folder + "/.mervalis-move-XXXXXX";
-    FileDescriptor named{::mkostemp(pattern.data(), O_CLOEXEC)};
-    if (!named.valid())
-        return {};
-    return {std::move(named), std::move(pattern)};
+CopyFile createCopyFile(const std::string& folder) {
+  FileDescriptor unnamed{::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)};
+  if (unnamed.valid()) return {std::move(unnamed), {}};
+  std::string pattern = folder + "/.mervalis-move-XXXXXX";
+  FileDescriptor named{::mkostemp(pattern.data(), O_CLOEXEC)};
+  if (!named.valid()) return {};
+  return {std::move(named), std::move(pattern)};
 }
 
 // Gives an unnamed file its name; like a rename without replacing, it refuses a
 // name that exists. Returns 0 or the errno.
-int linkUnnamedFile(int fd, const std::string& target)
-{
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0)
-        return 0;
-    const int error = errno;
-    if (error != ENOENT || ::access("/proc/self/fd", F_OK) == 0)
-        return error;
-    // Without /proc; this form needs the privilege to open files by handle.
-    if (::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0)
-        return 0;
-    return errno;
+int linkUnnamedFile(int fd, const std::string& target) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+  const int error = errno;
+  if (error != ENOENT || ::access("/proc/self/fd", F_OK) == 0) return error;
+  // Without /proc; this form needs the privilege to open files by handle.
+  if (::linkat(fd, "", AT_FDCWD, target.c_str(), AT_EMPTY_PATH) == 0) return 0;
+  return errno;
 }
 
-int nameCopy(const CopyFile& copy, const std::string& target)
-{
-    return copy.temporaryName.empty() ? linkUnnamedFile(copy.fd.get(), target)
-                                      : renameWithoutReplacing(copy.temporaryName, target);
+int nameCopy(const CopyFile& copy, const std::string& target) {
+  return copy.temporaryName.empty() ? linkUnnamedFile(copy.fd.get(), target)
+                                    : renameWithoutReplacing(copy.temporaryName, target);
 }
 
-Status checkSize(const std::string& copy, off_t expected)
-{
-    struct stat info {};
-    if (::stat(copy.c_str(), &info) != 0)
-        return systemFailure("check the size of " + quoted(copy), errno);
-    if (info.st_size != expected)
-        return Status::failure("move to " + quoted(copy), "the copy has " +
-                               std::to_string(info.st_size) + " bytes instead of " +
-                               std::to_string(expected));
-    return Status::success();
+Status checkSize(const std::string& copy, off_t expected) {
+  struct stat info {};
+  if (::stat(copy.c_str(), &info) != 0) return systemFailure("check the size of " + quoted(copy), errno);
+  if (info.st_size != expected)
+    return Status::failure("move to " + quoted(copy), "the copy has " + std::to_string(info.st_size) +
+                                                          " bytes instead of " + std::to_string(expected));
+  return Status::success();
 }
 
 }  // namespace
 
-Status PosixFileSystem::moveFile(const std::string& source, const std::string& target)
-{
-    struct stat sourceInfo {};
-    if (::lstat(source.c_str(), &sourceInfo) != 0)
-        return systemFailure(moveAttempt(source, target), errno);
-    if (!S_ISREG(sourceInfo.st_mode))
-        return Status::failure(moveAttempt(source, target), "it is not an ordinary file");
-    if (moves_ == Moves::AlwaysCopy)
-        return copyAcrossVolumes(source, target, sourceInfo);
+Status PosixFileSystem::moveFile(const std::string& source, const std::string& target) {
+  struct stat sourceInfo {};
+  if (::lstat(source.c_str(), &sourceInfo) != 0) return systemFailure(moveAttempt(source, target), errno);
+  if (!S_ISREG(sourceInfo.st_mode)) return Status::failure(moveAttempt(source, target), "it is not an ordinary file");
+  if (moves_ == Moves::AlwaysCopy) return copyAcrossVolumes(source, target, sourceInfo);
 
-    const int error = renameWithoutReplacing(source, target);
-    if (error == EXDEV)
-        return copyAcrossVolumes(source, target, sourceInfo);
-    if (error != 0)
-        return systemFailure(moveAttempt(source, target), error);
-    return Status::success();
+  const int error = renameWithoutReplacing(source, target);
+  if (error == EXDEV) return copyAcrossVolumes(source, target, sourceInfo);
+  if (error != 0) return systemFailure(moveAttempt(source, target), error);
+  return Status::success();
 }
 
 Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::string& target,
-                                          const struct stat& sourceInfo)
-{
-    FileDescriptor from{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (!from.valid())
-        return systemFailure(moveAttempt(source, target), errno);
+                                          const struct stat& sourceInfo) {
+  FileDescriptor from{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
+  if (!from.valid()) return systemFailure(moveAttempt(source, target), errno);
 
-    // No one sees a half-written file under the real name: the copy gets it only
-    // once it is whole and on disk.
-    const std::string folder = parentFolder(target);
-    CopyFile to = createCopyFile(folder);
-    if (!to.fd.valid())
-        return systemFailure(moveAttempt(source, target) + " (temporary copy in " +
-                                 quoted(folder) + ")",
-                             errno);
-    PartialCopy copy{to.temporaryName};
-    const std::string shownName = to.temporaryName.empty() ? target : to.temporaryName;
+  // No one sees a half-written file under the real name: the copy gets it only
+  // once it is whole and on disk.
+  const std::string folder = parentFolder(target);
+  CopyFile to = createCopyFile(folder);
+  if (!to.fd.valid())
+    return systemFailure(moveAttempt(source, target) + " (temporary copy in " + quoted(folder) + ")", errno);
+  PartialCopy copy{to.temporaryName};
+  const std::string shownName = to.temporaryName.empty() ? target : to.temporaryName;
 
-    if (Status copied = copyContent(from.get(), to.fd.get(), source, shownName, sourceInfo.st_size);
-        !copied)
-        return copied;
-    const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
-    ::fchmod(to.fd.get(), sourceInfo.st_mode & 07777);
-    ::futimens(to.fd.get(), times);
-    if (::fsync(to.fd.get()) != 0)
-        return systemFailure("flush " + quoted(shownName) + " to disk", errno);
+  if (Status copied = copyContent(from.get(), to.fd.get(), source, shownName, sourceInfo.st_size); !copied)
+    return copied;
+  const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
+  ::fchmod(to.fd.get(), sourceInfo.st_mode & 07777);
+  ::futimens(to.fd.get(), times);
+  if (::fsync(to.fd.get()) != 0) return systemFailure("flush " + quoted(shownName) + " to disk", errno);
 
-    if (const int error = nameCopy(to, target); error != 0)
-        return systemFailure(moveAttempt(source, target), error);
-    copy.renamedTo(target);
-    if (const int error = to.fd.close(); error != 0)
-        return systemFailure("close " + quoted(target), error);
+  if (const int error = nameCopy(to, target); error != 0) return systemFailure(moveAttempt(source, target), error);
+  copy.renamedTo(target);
+  if (const int error = to.fd.close(); error != 0) return systemFailure("close " + quoted(target), error);
 
-    if (Status size = checkSize(target, sourceInfo.st_size); !size)
-        return size;
-    if (const int error = syncFolder(folder); error != 0)
-        return systemFailure("flush the folder " + quoted(folder) + " to disk", error);
-    if (::unlink(source.c_str()) != 0) {
-        const int error = errno;
-        return systemFailure("remove " + quoted(source) + " after copying it to " + quoted(target),
-                             error);
-    }
-    copy.keep();
-    return Status::success();
+  if (Status size = checkSize(target, sourceInfo.st_size); !size) return size;
+  if (const int error = syncFolder(folder); error != 0)
+    return systemFailure("flush the folder " + quoted(folder) + " to disk", error);
+  if (::unlink(source.c_str()) != 0) {
+    const int error = errno;
+    return systemFailure("remove " + quoted(source) + " after copying it to " + quoted(target), error);
+  }
+  copy.keep();
+  return Status::success();
 }
 
-Status PosixFileSystem::copyContent(int from, int to, const std::string& source,
-                                    const std::string& copy, off_t expectedSize)
-{
-    std::vector<char> buffer(copyChunkSize);
-    off_t copied = 0;
-    for (;;) {
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return systemFailure("read " + quoted(source), errno);
-        }
-        if (got == 0)
-            break;
-        if (Status written = writeChunk(to, buffer.data(), static_cast<std::size_t>(got), copy);
-            !written)
-            return written;
-        copied += got;
+Status PosixFileSystem::copyContent(int from, int to, const std::string& source, const std::string& copy,
+                                    off_t expectedSize) {
+  std::vector<char> buffer(copyChunkSize);
+  off_t copied = 0;
+  for (;;) {
+    const ssize_t got = ::read(from, buffer.data(), buffer.size());
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return systemFailure("read " + quoted(source), errno);
     }
-    if (copied != expectedSize)
-        return Status::failure("copy " + quoted(source), "read " + std::to_string(copied) +
-                               " bytes instead of " + std::to_string(expectedSize));
-    return Status::success();
+    if (got == 0) break;
+    if (Status written = writeChunk(to, buffer.data(), static_cast<std::size_t>(got), copy); !written) return written;
+    copied += got;
+  }
+  if (copied != expectedSize)
+    return Status::failure("copy " + quoted(source),
+                           "read " + std::to_string(copied) + " bytes instead of " + std::to_string(expectedSize));
+  return Status::success();
 }
 
-Status PosixFileSystem::writeChunk(int fd, const char* data, std::size_t size,
-                                   const std::string& path)
-{
-    while (size > 0) {
-        const ssize_t put = ::write(fd, data, size);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return systemFailure("write " + quoted(path), errno);
-        }
-        data += put;
-        size -= static_cast<std::size_t>(put);
+Status PosixFileSystem::writeChunk(int fd, const char* data, std::size_t size, const std::string& path) {
+  while (size > 0) {
+    const ssize_t put = ::write(fd, data, size);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return systemFailure("write " + quoted(path), errno);
     }
-    return Status::success();
+    data += put;
+    size -= static_cast<std::size_t>(put);
+  }
+  return Status::success();
 }
 
 }  // namespace platform::filesystem

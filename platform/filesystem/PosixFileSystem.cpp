@@ -15,7 +15,7 @@ namespace platform::filesystem {
 namespace {
 
 struct DirCloser {
-    void operator()(DIR* dir) const { ::closedir(dir); }
+  void operator()(DIR* dir) const { ::closedir(dir); }
 };
 using Directory = std::unique_ptr<DIR, DirCloser>;
 
@@ -23,86 +23,67 @@ enum class EntryKind { File, Folder, Other };
 
 // Symbolic links count as neither files nor folders: moving a link would file the
 // link and not the music, and following folder links could leave the source tree.
-EntryKind kindOf(DIR* dir, const dirent& entry)
-{
-    switch (entry.d_type) {
-    case DT_REG: return EntryKind::File;
-    case DT_DIR: return EntryKind::Folder;
-    case DT_UNKNOWN: break;
-    default: return EntryKind::Other;
-    }
-    struct stat info {};
-    if (::fstatat(::dirfd(dir), entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
-        return EntryKind::Other;  // vanished since the read: it is not listed
-    if (S_ISREG(info.st_mode))
-        return EntryKind::File;
-    return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::Other;
+EntryKind kindOf(DIR* dir, const dirent& entry) {
+  switch (entry.d_type) {
+    case DT_REG:
+      return EntryKind::File;
+    case DT_DIR:
+      return EntryKind::Folder;
+    case DT_UNKNOWN:
+      break;
+    default:
+      return EntryKind::Other;
+  }
+  struct stat info {};
+  if (::fstatat(::dirfd(dir), entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+    return EntryKind::Other;  // vanished since the read: it is not listed
+  if (S_ISREG(info.st_mode)) return EntryKind::File;
+  return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::Other;
 }
 
-bool isSelfOrParent(const char* name)
-{
-    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-}
+bool isSelfOrParent(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
-NameList listEntries(const std::string& folder, EntryKind wanted)
-{
-    NameList list;
-    Directory dir{::opendir(folder.c_str())};
-    if (!dir) {
-        list.status = systemFailure("list the folder " + quoted(folder), errno);
-        return list;
-    }
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir.get());
-        if (entry == nullptr)
-            break;
-        if (!isSelfOrParent(entry->d_name) && kindOf(dir.get(), *entry) == wanted)
-            list.names.emplace_back(entry->d_name);
-    }
-    if (errno != 0) {
-        list.status = systemFailure("list the folder " + quoted(folder), errno);
-        list.names.clear();
-        return list;
-    }
-    // std::string compares as unsigned bytes: the order does not depend on the locale.
-    std::sort(list.names.begin(), list.names.end());
+NameList listEntries(const std::string& folder, EntryKind wanted) {
+  NameList list;
+  Directory dir{::opendir(folder.c_str())};
+  if (!dir) {
+    list.status = systemFailure("list the folder " + quoted(folder), errno);
     return list;
+  }
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir.get());
+    if (entry == nullptr) break;
+    if (!isSelfOrParent(entry->d_name) && kindOf(dir.get(), *entry) == wanted) list.names.emplace_back(entry->d_name);
+  }
+  if (errno != 0) {
+    list.status = systemFailure("list the folder " + quoted(folder), errno);
+    list.names.clear();
+    return list;
+  }
+  // std::string compares as unsigned bytes: the order does not depend on the locale.
+  std::sort(list.names.begin(), list.names.end());
+  return list;
 }
 
-bool statMatches(const std::string& path, mode_t type)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == type;
+bool statMatches(const std::string& path, mode_t type) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == type;
 }
 
 }  // namespace
 
-NameList PosixFileSystem::listFiles(const std::string& folder)
-{
-    return listEntries(folder, EntryKind::File);
-}
+NameList PosixFileSystem::listFiles(const std::string& folder) { return listEntries(folder, EntryKind::File); }
 
-NameList PosixFileSystem::listSubfolders(const std::string& folder)
-{
-    return listEntries(folder, EntryKind::Folder);
-}
+NameList PosixFileSystem::listSubfolders(const std::string& folder) { return listEntries(folder, EntryKind::Folder); }
 
-bool PosixFileSystem::folderExists(const std::string& path)
-{
-    return statMatches(path, S_IFDIR);
-}
+bool PosixFileSystem::folderExists(const std::string& path) { return statMatches(path, S_IFDIR); }
 
-bool PosixFileSystem::fileExists(const std::string& path)
-{
-    return statMatches(path, S_IFREG);
-}
+bool PosixFileSystem::fileExists(const std::string& path) { return statMatches(path, S_IFREG); }
 
-Status PosixFileSystem::createFolder(const std::string& path)
-{
-    if (::mkdir(path.c_str(), 0777) != 0)
-        return systemFailure("create the folder " + quoted(path), errno);
-    return Status::success();
+Status PosixFileSystem::createFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) != 0) return systemFailure("create the folder " + quoted(path), errno);
+  return Status::success();
 }
 
 }  // namespace platform::filesystem

@@ -11,31 +11,29 @@ namespace platform::filesystem {
 
 // The file system of a POSIX machine (Linux: renameat2 where available).
 class PosixFileSystem : public FileSystem {
-public:
-    // AlwaysCopy takes the path for moves between volumes even on one volume,
-    // so that path can be exercised where only one volume is at hand.
-    enum class Moves { RenameWherePossible, AlwaysCopy };
+ public:
+  // AlwaysCopy takes the path for moves between volumes even on one volume,
+  // so that path can be exercised where only one volume is at hand.
+  enum class Moves { RenameWherePossible, AlwaysCopy };
 
-    explicit PosixFileSystem(Moves moves = Moves::RenameWherePossible) : moves_(moves) {}
+  explicit PosixFileSystem(Moves moves = Moves::RenameWherePossible) : moves_(moves) {}
 
-    NameList listFiles(const std::string& folder) override;
-    NameList listSubfolders(const std::string& folder) override;
-    bool folderExists(const std::string& path) override;
-    bool fileExists(const std::string& path) override;
-    Status createFolder(const std::string& path) override;
-    Status moveFile(const std::string& source, const std::string& target) override;
+  NameList listFiles(const std::string& folder) override;
+  NameList listSubfolders(const std::string& folder) override;
+  bool folderExists(const std::string& path) override;
+  bool fileExists(const std::string& path) override;
+  Status createFolder(const std::string& path) override;
+  Status moveFile(const std::string& source, const std::string& target) override;
 
-protected:
-    // Writes one chunk of a copy between volumes; a test overrides it to fail mid-copy.
-    virtual Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path);
+ protected:
+  // Writes one chunk of a copy between volumes; a test overrides it to fail mid-copy.
+  virtual Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path);
 
-private:
-    Status copyAcrossVolumes(const std::string& source, const std::string& target,
-                             const struct stat& sourceInfo);
-    Status copyContent(int from, int to, const std::string& source, const std::string& copy,
-                       off_t expectedSize);
+ private:
+  Status copyAcrossVolumes(const std::string& source, const std::string& target, const struct stat& sourceInfo);
+  Status copyContent(int from, int to, const std::string& source, const std::string& copy, off_t expectedSize);
 
-    Moves moves_;
+  Moves moves_;
 };
 
 }  // namespace platform::filesystem

@@ -11,8 +11,8 @@ using platform::Status;
 
 // Names of the entries of one folder, bare (without the folder), sorted bytewise.
 struct NameList {
-    Status status = Status::success();
-    std::vector<std::string> names;
+  Status status = Status::success();
+  std::vector<std::string> names;
 };
 
 }  // namespace platform::filesystem

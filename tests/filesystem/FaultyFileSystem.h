@@ -10,46 +10,41 @@ namespace testing_support {
 // Passes every call to a real file system, except those a test tells it to fail,
 // so fault tests still check real files afterwards. A failing call touches nothing.
 class FaultyFileSystem : public platform::filesystem::FileSystem {
-public:
-    using Status = platform::filesystem::Status;
-    using NameList = platform::filesystem::NameList;
+ public:
+  using Status = platform::filesystem::Status;
+  using NameList = platform::filesystem::NameList;
 
-    explicit FaultyFileSystem(platform::filesystem::FileSystem& real) : real_(real) {}
+  explicit FaultyFileSystem(platform::filesystem::FileSystem& real) : real_(real) {}
 
-    std::function<bool(const std::string& folder)> failListing;
-    std::function<bool(const std::string& folder)> failCreateFolder;
-    std::function<bool(const std::string& source, const std::string& target)> failMove;
+  std::function<bool(const std::string& folder)> failListing;
+  std::function<bool(const std::string& folder)> failCreateFolder;
+  std::function<bool(const std::string& source, const std::string& target)> failMove;
 
-    NameList listFiles(const std::string& folder) override
-    {
-        return failListing && failListing(folder) ? refusedListing(folder) : real_.listFiles(folder);
-    }
-    NameList listSubfolders(const std::string& folder) override
-    {
-        return failListing && failListing(folder) ? refusedListing(folder) : real_.listSubfolders(folder);
-    }
-    bool folderExists(const std::string& path) override { return real_.folderExists(path); }
-    bool fileExists(const std::string& path) override { return real_.fileExists(path); }
-    Status createFolder(const std::string& path) override
-    {
-        if (failCreateFolder && failCreateFolder(path))
-            return Status::failure("create the folder \"" + path + "\"", "injected failure");
-        return real_.createFolder(path);
-    }
-    Status moveFile(const std::string& source, const std::string& target) override
-    {
-        if (failMove && failMove(source, target))
-            return Status::failure("move \"" + source + "\" to \"" + target + "\"", "injected failure");
-        return real_.moveFile(source, target);
-    }
+  NameList listFiles(const std::string& folder) override {
+    return failListing && failListing(folder) ? refusedListing(folder) : real_.listFiles(folder);
+  }
+  NameList listSubfolders(const std::string& folder) override {
+    return failListing && failListing(folder) ? refusedListing(folder) : real_.listSubfolders(folder);
+  }
+  bool folderExists(const std::string& path) override { return real_.folderExists(path); }
+  bool fileExists(const std::string& path) override { return real_.fileExists(path); }
+  Status createFolder(const std::string& path) override {
+    if (failCreateFolder && failCreateFolder(path))
+      return Status::failure("create the folder \"" + path + "\"", "injected failure");
+    return real_.createFolder(path);
+  }
+  Status moveFile(const std::string& source, const std::string& target) override {
+    if (failMove && failMove(source, target))
+      return Status::failure("move \"" + source + "\" to \"" + target + "\"", "injected failure");
+    return real_.moveFile(source, target);
+  }
 
-private:
-    static NameList refusedListing(const std::string& folder)
-    {
-        return {Status::failure("list the folder \"" + folder + "\"", "injected failure"), {}};
-    }
+ private:
+  static NameList refusedListing(const std::string& folder) {
+    return {Status::failure("list the folder \"" + folder + "\"", "injected failure"), {}};
+  }
 
-    platform::filesystem::FileSystem& real_;
+  platform::filesystem::FileSystem& real_;
 };
 
 }  // namespace testing_support

@@ -23,212 +23,193 @@ using testing_support::readFile;
 using testing_support::TemporaryFolder;
 using testing_support::writeFile;
 
-std::vector<std::string> entriesOf(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename());
-    return names;
+std::vector<std::string> entriesOf(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  return names;
 }
 
 // Every test runs once with a rename and once through the copy used between volumes.
 class FileMoveTest : public testing::TestWithParam<PosixFileSystem::Moves> {
-protected:
-    void SetUp() override
-    {
-        std::filesystem::create_directory(folder / "Artist");
-        writeFile(source, "music and a tag");
-    }
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directory(folder / "Artist");
+    writeFile(source, "music and a tag");
+  }
 
-    TemporaryFolder folder;
-    PosixFileSystem fileSystem{GetParam()};
-    std::string source = folder / "song.mp3";
+  TemporaryFolder folder;
+  PosixFileSystem fileSystem{GetParam()};
+  std::string source = folder / "song.mp3";
 };
 
-TEST_P(FileMoveTest, MovesTheFileUnderItsNewName)
-{
-    ::chmod(source.c_str(), 0640);
-    const Status moved = fileSystem.moveFile(source, folder / "Artist/Title.mp3");
-    ASSERT_TRUE(moved) << moved.reason();
-    EXPECT_FALSE(std::filesystem::exists(source));
-    EXPECT_EQ(readFile(folder / "Artist/Title.mp3"), "music and a tag");
-    EXPECT_EQ(std::filesystem::status(folder / "Artist/Title.mp3").permissions(),
-              std::filesystem::perms(0640));
-    EXPECT_EQ(entriesOf(folder / "Artist"), std::vector<std::string>{"Title.mp3"});
+TEST_P(FileMoveTest, MovesTheFileUnderItsNewName) {
+  ::chmod(source.c_str(), 0640);
+  const Status moved = fileSystem.moveFile(source, folder / "Artist/Title.mp3");
+  ASSERT_TRUE(moved) << moved.reason();
+  EXPECT_FALSE(std::filesystem::exists(source));
+  EXPECT_EQ(readFile(folder / "Artist/Title.mp3"), "music and a tag");
+  EXPECT_EQ(std::filesystem::status(folder / "Artist/Title.mp3").permissions(), std::filesystem::perms(0640));
+  EXPECT_EQ(entriesOf(folder / "Artist"), std::vector<std::string>{"Title.mp3"});
 }
 
-TEST_P(FileMoveTest, NeverReplacesAnExistingTarget)
-{
-    writeFile(folder / "Artist/Title.mp3", "filed earlier");
-    const Status moved = fileSystem.moveFile(source, folder / "Artist/Title.mp3");
-    EXPECT_THAT(moved.reason(), HasSubstr("File exists"));
-    EXPECT_EQ(readFile(source), "music and a tag");
-    EXPECT_EQ(readFile(folder / "Artist/Title.mp3"), "filed earlier");
-    EXPECT_EQ(entriesOf(folder / "Artist"), std::vector<std::string>{"Title.mp3"});
+TEST_P(FileMoveTest, NeverReplacesAnExistingTarget) {
+  writeFile(folder / "Artist/Title.mp3", "filed earlier");
+  const Status moved = fileSystem.moveFile(source, folder / "Artist/Title.mp3");
+  EXPECT_THAT(moved.reason(), HasSubstr("File exists"));
+  EXPECT_EQ(readFile(source), "music and a tag");
+  EXPECT_EQ(readFile(folder / "Artist/Title.mp3"), "filed earlier");
+  EXPECT_EQ(entriesOf(folder / "Artist"), std::vector<std::string>{"Title.mp3"});
 }
 
-TEST_P(FileMoveTest, FailsIntoAMissingFolderLeavingTheSource)
-{
-    const std::string target = folder / "Nobody/Title.mp3";
-    const Status moved = fileSystem.moveFile(source, target);
-    EXPECT_THAT(moved.reason(), HasSubstr(target));
-    EXPECT_THAT(moved.reason(), HasSubstr("No such file or directory"));
-    EXPECT_EQ(readFile(source), "music and a tag");
+TEST_P(FileMoveTest, FailsIntoAMissingFolderLeavingTheSource) {
+  const std::string target = folder / "Nobody/Title.mp3";
+  const Status moved = fileSystem.moveFile(source, target);
+  EXPECT_THAT(moved.reason(), HasSubstr(target));
+  EXPECT_THAT(moved.reason(), HasSubstr("No such file or directory"));
+  EXPECT_EQ(readFile(source), "music and a tag");
 }
 
-TEST_P(FileMoveTest, RefusesWhatIsNotAFile)
-{
-    struct Case {
-        std::string source;
-        std::string cause;
-    };
-    const Case cases[] = {
-        {folder / "gone.mp3", "No such file or directory"},
-        {folder / "Artist", "it is not an ordinary file"},
-    };
-    for (const auto& c : cases) {
-        const Status moved = fileSystem.moveFile(c.source, folder / "Title.mp3");
-        EXPECT_EQ(moved.cause(), c.cause);
-        EXPECT_FALSE(std::filesystem::exists(folder / "Title.mp3"));
-    }
+TEST_P(FileMoveTest, RefusesWhatIsNotAFile) {
+  struct Case {
+    std::string source;
+    std::string cause;
+  };
+  const Case cases[] = {
+      {folder / "gone.mp3", "No such file or directory"},
+      {folder / "Artist", "it is not an ordinary file"},
+  };
+  for (const auto& c : cases) {
+    const Status moved = fileSystem.moveFile(c.source, folder / "Title.mp3");
+    EXPECT_EQ(moved.cause(), c.cause);
+    EXPECT_FALSE(std::filesystem::exists(folder / "Title.mp3"));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPaths, FileMoveTest,
                          testing::Values(PosixFileSystem::Moves::RenameWherePossible,
                                          PosixFileSystem::Moves::AlwaysCopy),
                          [](const auto& info) {
-                             return info.param == PosixFileSystem::Moves::AlwaysCopy ? "Copy"
-                                                                                     : "Rename";
+                           return info.param == PosixFileSystem::Moves::AlwaysCopy ? "Copy" : "Rename";
                          });
 
 // Fails the write of the copy after its first chunk, like a full disk.
 class FailingWrites : public PosixFileSystem {
-public:
-    FailingWrites() : PosixFileSystem(Moves::AlwaysCopy) {}
-    int chunksWritten = 0;
+ public:
+  FailingWrites() : PosixFileSystem(Moves::AlwaysCopy) {}
+  int chunksWritten = 0;
 
-protected:
-    Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path) override
-    {
-        if (chunksWritten == 1)
-            return Status::failure("write " + path, "No space left on device");
-        ++chunksWritten;
-        return PosixFileSystem::writeChunk(fd, data, size, path);
-    }
+ protected:
+  Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path) override {
+    if (chunksWritten == 1) return Status::failure("write " + path, "No space left on device");
+    ++chunksWritten;
+    return PosixFileSystem::writeChunk(fd, data, size, path);
+  }
 };
 
-TEST(FileCopyTest, FailureMidCopyRemovesThePartialCopyAndKeepsTheSource)
-{
-    TemporaryFolder folder;
-    std::filesystem::create_directory(folder / "Album");
-    const std::string content(3 << 20, 'm');
-    writeFile(folder / "song.mp3", content);
+TEST(FileCopyTest, FailureMidCopyRemovesThePartialCopyAndKeepsTheSource) {
+  TemporaryFolder folder;
+  std::filesystem::create_directory(folder / "Album");
+  const std::string content(3 << 20, 'm');
+  writeFile(folder / "song.mp3", content);
 
-    FailingWrites fileSystem;
-    const Status moved = fileSystem.moveFile(folder / "song.mp3", folder / "Album/Title.mp3");
+  FailingWrites fileSystem;
+  const Status moved = fileSystem.moveFile(folder / "song.mp3", folder / "Album/Title.mp3");
 
-    EXPECT_EQ(fileSystem.chunksWritten, 1);
-    EXPECT_EQ(moved.cause(), "No space left on device");
-    EXPECT_TRUE(readFile(folder / "song.mp3") == content);
-    EXPECT_TRUE(entriesOf(folder / "Album").empty());
+  EXPECT_EQ(fileSystem.chunksWritten, 1);
+  EXPECT_EQ(moved.cause(), "No space left on device");
+  EXPECT_TRUE(readFile(folder / "song.mp3") == content);
+  EXPECT_TRUE(entriesOf(folder / "Album").empty());
 }
 
 // Killed after the first chunk of the copy, as a program is by a crash or the user.
 class DyingWrites : public PosixFileSystem {
-public:
-    DyingWrites() : PosixFileSystem(Moves::AlwaysCopy) {}
+ public:
+  DyingWrites() : PosixFileSystem(Moves::AlwaysCopy) {}
 
-protected:
-    Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path) override
-    {
-        if (wrote_)
-            ::raise(SIGKILL);
-        wrote_ = true;
-        return PosixFileSystem::writeChunk(fd, data, size, path);
-    }
+ protected:
+  Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path) override {
+    if (wrote_) ::raise(SIGKILL);
+    wrote_ = true;
+    return PosixFileSystem::writeChunk(fd, data, size, path);
+  }
 
-private:
-    bool wrote_ = false;
+ private:
+  bool wrote_ = false;
 };
 
-bool keepsUnnamedFiles(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
+bool keepsUnnamedFiles(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
 }
 
-TEST(FileCopyTest, AKillMidCopyLeavesNothingBesideTheTarget)
-{
-    TemporaryFolder folder;
-    std::filesystem::create_directory(folder / "Album");
-    if (!keepsUnnamedFiles(folder / "Album"))
-        GTEST_SKIP() << "this file system has no unnamed files; the copy grows under a hidden name";
-    const std::string content(3 << 20, 'k');
-    writeFile(folder / "song.mp3", content);
+TEST(FileCopyTest, AKillMidCopyLeavesNothingBesideTheTarget) {
+  TemporaryFolder folder;
+  std::filesystem::create_directory(folder / "Album");
+  if (!keepsUnnamedFiles(folder / "Album"))
+    GTEST_SKIP() << "this file system has no unnamed files; the copy grows under a hidden name";
+  const std::string content(3 << 20, 'k');
+  writeFile(folder / "song.mp3", content);
 
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        DyingWrites fileSystem;
-        (void)fileSystem.moveFile(folder / "song.mp3", folder / "Album/Title.mp3");
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-    EXPECT_TRUE(readFile(folder / "song.mp3") == content);
-    EXPECT_THAT(entriesOf(folder / "Album"), testing::IsEmpty());
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    DyingWrites fileSystem;
+    (void)fileSystem.moveFile(folder / "song.mp3", folder / "Album/Title.mp3");
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  EXPECT_TRUE(readFile(folder / "song.mp3") == content);
+  EXPECT_THAT(entriesOf(folder / "Album"), testing::IsEmpty());
 }
 
 // Source on a memory file system, target on /tmp's: the move really crosses volumes.
 class TwoVolumesTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        struct stat shm {}, tmp {};
-        if (::stat("/dev/shm", &shm) != 0 || ::access("/dev/shm", W_OK) != 0 ||
-            ::stat(targetVolume.path().c_str(), &tmp) != 0 || shm.st_dev == tmp.st_dev)
-            GTEST_SKIP() << "needs /dev/shm and the temporary folder on two volumes";
-        sourceVolume.emplace("/dev/shm");
-        source = *sourceVolume / "song.mp3";
-        writeFile(source, std::string(1500000, 's'));
-        ::chmod(source.c_str(), 0600);
-        struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
-        ::utimensat(AT_FDCWD, source.c_str(), times, 0);
-    }
+ protected:
+  void SetUp() override {
+    struct stat shm {
+    }, tmp{};
+    if (::stat("/dev/shm", &shm) != 0 || ::access("/dev/shm", W_OK) != 0 ||
+        ::stat(targetVolume.path().c_str(), &tmp) != 0 || shm.st_dev == tmp.st_dev)
+      GTEST_SKIP() << "needs /dev/shm and the temporary folder on two volumes";
+    sourceVolume.emplace("/dev/shm");
+    source = *sourceVolume / "song.mp3";
+    writeFile(source, std::string(1500000, 's'));
+    ::chmod(source.c_str(), 0600);
+    struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+    ::utimensat(AT_FDCWD, source.c_str(), times, 0);
+  }
 
-    TemporaryFolder targetVolume;
-    std::optional<TemporaryFolder> sourceVolume;
-    std::string source;
-    PosixFileSystem fileSystem;
+  TemporaryFolder targetVolume;
+  std::optional<TemporaryFolder> sourceVolume;
+  std::string source;
+  PosixFileSystem fileSystem;
 };
 
-TEST_F(TwoVolumesTest, MovesAcrossVolumesKeepingContentModeAndTime)
-{
-    const std::string target = targetVolume / "Title.mp3";
-    const Status moved = fileSystem.moveFile(source, target);
-    ASSERT_TRUE(moved) << moved.reason();
-    EXPECT_FALSE(std::filesystem::exists(source));
-    EXPECT_TRUE(readFile(target) == std::string(1500000, 's'));
-    struct stat info {};
-    ASSERT_EQ(::stat(target.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0600u);
-    EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
-    EXPECT_EQ(entriesOf(targetVolume.path()), std::vector<std::string>{"Title.mp3"});
+TEST_F(TwoVolumesTest, MovesAcrossVolumesKeepingContentModeAndTime) {
+  const std::string target = targetVolume / "Title.mp3";
+  const Status moved = fileSystem.moveFile(source, target);
+  ASSERT_TRUE(moved) << moved.reason();
+  EXPECT_FALSE(std::filesystem::exists(source));
+  EXPECT_TRUE(readFile(target) == std::string(1500000, 's'));
+  struct stat info {};
+  ASSERT_EQ(::stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(info.st_mtim.tv_sec, 1000000000);
+  EXPECT_EQ(entriesOf(targetVolume.path()), std::vector<std::string>{"Title.mp3"});
 }
 
-TEST_F(TwoVolumesTest, AcrossVolumesNeverReplacesAndLeavesNoCopy)
-{
-    const std::string target = targetVolume / "Title.mp3";
-    writeFile(target, "filed earlier");
-    const Status moved = fileSystem.moveFile(source, target);
-    EXPECT_EQ(moved.cause(), "File exists");
-    EXPECT_EQ(readFile(target), "filed earlier");
-    EXPECT_EQ(std::filesystem::file_size(source), 1500000u);
-    EXPECT_EQ(entriesOf(targetVolume.path()), std::vector<std::string>{"Title.mp3"});
+TEST_F(TwoVolumesTest, AcrossVolumesNeverReplacesAndLeavesNoCopy) {
+  const std::string target = targetVolume / "Title.mp3";
+  writeFile(target, "filed earlier");
+  const Status moved = fileSystem.moveFile(source, target);
+  EXPECT_EQ(moved.cause(), "File exists");
+  EXPECT_EQ(readFile(target), "filed earlier");
+  EXPECT_EQ(std::filesystem::file_size(source), 1500000u);
+  EXPECT_EQ(entriesOf(targetVolume.path()), std::vector<std::string>{"Title.mp3"});
 }
 
 }  // namespace
