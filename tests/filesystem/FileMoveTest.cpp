@@ -19,6 +19,7 @@ namespace {
 using platform::filesystem::PosixFileSystem;
 using platform::filesystem::Status;
 using testing::HasSubstr;
+using testing_support::keepsUnnamedFiles;
 using testing_support::readFile;
 using testing_support::TemporaryFolder;
 using testing_support::writeFile;
@@ -136,13 +137,6 @@ class DyingWrites : public PosixFileSystem {
  private:
   bool wrote_ = false;
 };
-
-bool keepsUnnamedFiles(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
-}
 
 TEST(FileCopyTest, AKillMidCopyLeavesNothingBesideTheTarget) {
   TemporaryFolder folder;

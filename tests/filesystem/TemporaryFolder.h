@@ -1,5 +1,8 @@
 #pragma once
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,6 +34,15 @@ class TemporaryFolder {
  private:
   std::string path_;
 };
+
+// Whether the folder's file system can hold an unnamed file, which a copy between
+// volumes grows as; elsewhere it grows under a hidden name a kill can leave.
+inline bool keepsUnnamedFiles(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
 
 inline void writeFile(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary);
