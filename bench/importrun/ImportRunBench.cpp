@@ -277,21 +277,41 @@ int main(int argc, char** argv) {
   std::printf("run / baseline (files per second): %.2f (goal >= 0.5)\n", raw / run);
   std::printf("20,000 / 10,000 files time: %.2f (goal <= 2.2)\n", run2 / run);
 
-  // The window's runs alternate between a no-op yield and the window's own, three
-  // of each, so that a slow spell of the machine does not fall on one side only.
+  // The window's runs alternate between a no-op yield and the window's own, which
+  // of them goes first alternating too, so that neither a slow spell of the machine
+  // nor a file system slowing as trees come and go falls on one side only.
+  constexpr int kRounds = 5;
   std::vector<double> quiet, yielding;
   YieldClock::Totals yields;
-  for (int round = 0; round < 3; ++round) {
-    platform::setPendingEventsHandler({});
-    quiet.push_back(timeWindowRun(makeTree(scratch.path() / ("window-noop" + std::to_string(round)), kFiles)));
-    YieldClock clock(yields);
-    yielding.push_back(timeWindowRun(makeTree(scratch.path() / ("window-qt" + std::to_string(round)), kFiles)));
+  auto windowRun = [&](const std::string& name) {
+    const fs::path root = scratch.path() / name;
+    const double seconds = timeWindowRun(makeTree(root, kFiles));
+    fs::remove_all(root);
+    return seconds;
+  };
+  for (int round = 0; round < kRounds; ++round) {
+    const std::string suffix = std::to_string(round);
+    auto quietRun = [&] {
+      platform::setPendingEventsHandler({});
+      quiet.push_back(windowRun("window-noop" + suffix));
+    };
+    auto yieldingRun = [&] {
+      YieldClock clock(yields);
+      yielding.push_back(windowRun("window-qt" + suffix));
+    };
+    if (round % 2 == 0) {
+      quietRun();
+      yieldingRun();
+    } else {
+      yieldingRun();
+      quietRun();
+    }
   }
   const double quietMedian = median(quiet), yieldingMedian = median(yielding);
-  report("window, no-op pending events (median of 3)", kFiles, quietMedian);
-  report("window, Qt pending events (median of 3)", kFiles, yieldingMedian);
-  std::printf("yields in 3 runs: %zu calls, %zu passes of the event loop, longest pass %.2f ms\n", yields.calls,
-              yields.passes, yields.longest * 1e3);
+  report("window, no-op pending events (median)", kFiles, quietMedian);
+  report("window, Qt pending events (median)", kFiles, yieldingMedian);
+  std::printf("yields in %d runs: %zu calls, %zu passes of the event loop, longest pass %.2f ms\n", kRounds,
+              yields.calls, yields.passes, yields.longest * 1e3);
   std::printf("yields' share of the window run: %.3f clocked inside them, %.3f in passes alone, %.3f by difference of"
               " medians (goal < 0.1)\n",
               yields.seconds / yields.runSeconds(yielding), yields.passSeconds / yields.runSeconds(yielding),
