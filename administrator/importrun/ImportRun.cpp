@@ -118,6 +118,13 @@ void ImportRun::recoverMoveInFlight(const MoveInFlight& left) {
   const bool atSource = files_.fileExists(left.source);
   if (!atTarget) return;  // the move never happened: nothing to undo
   if (atSource) {
+    // A copy between volumes stopped before its source was removed: the copy,
+    // if it is whole, is the one to go, and the source is filed by this run.
+    if (files_.removeIdenticalCopy(left.target, left.source)) {
+      noteRecovery(u"Recovered: " + quotedText(left.target) + u", a whole copy of " + quotedText(left.source) +
+                   u", was removed; an earlier run stopped before writing its catalogue row.");
+      return;
+    }
     noteRecovery(u"Not recovered: " + quotedText(left.target) + u" has no catalogue row and " +
                  quotedText(left.source) + u" is there too; both are left as they are.");
     return;

@@ -26,6 +26,12 @@ class FileSystem {
   // Moves a file to the full target path. Never replaces an existing file; when
   // the move fails, the source is where it was and no partial copy is left.
   virtual Status moveFile(const std::string& source, const std::string& target) = 0;
+
+  // Removes copy when it is an ordinary file with exactly the bytes of original, a
+  // different ordinary file: what a move between volumes leaves when it is stopped
+  // after naming its copy and before removing its source. Anything else is refused
+  // and both files stay.
+  virtual Status removeIdenticalCopy(const std::string& copy, const std::string& original) = 0;
 };
 
 }  // namespace platform::filesystem

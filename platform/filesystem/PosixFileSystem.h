@@ -24,6 +24,7 @@ class PosixFileSystem : public FileSystem {
   bool fileExists(const std::string& path) override;
   Status createFolder(const std::string& path) override;
   Status moveFile(const std::string& source, const std::string& target) override;
+  Status removeIdenticalCopy(const std::string& copy, const std::string& original) override;
 
  protected:
   // Writes one chunk of a copy between volumes; a test overrides it to fail mid-copy.

@@ -38,6 +38,9 @@ class FaultyFileSystem : public platform::filesystem::FileSystem {
       return Status::failure("move \"" + source + "\" to \"" + target + "\"", "injected failure");
     return real_.moveFile(source, target);
   }
+  Status removeIdenticalCopy(const std::string& copy, const std::string& original) override {
+    return real_.removeIdenticalCopy(copy, original);
+  }
 
  private:
   static NameList refusedListing(const std::string& folder) {

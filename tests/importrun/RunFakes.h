@@ -65,6 +65,13 @@ class FakeFiles : public platform::filesystem::FileSystem {
     files.erase(from);
     return Status::success();
   }
+  Status removeIdenticalCopy(const std::string& copy, const std::string& original) override {
+    const auto at = files.find(normal(copy)), from = files.find(normal(original));
+    if (at == files.end() || from == files.end() || at == from || at->second != from->second)
+      return Status::failure("remove " + copy, "not a copy of " + original);
+    files.erase(at);
+    return Status::success();
+  }
   // Doubled separators name the same place, as on disk.
   static std::string normal(std::string path) {
     for (std::size_t at; (at = path.find("//")) != std::string::npos;) path.erase(at, 1);

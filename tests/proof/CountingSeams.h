@@ -56,6 +56,10 @@ class CountingFileSystem : public platform::filesystem::FileSystem {
   Status moveFile(const std::string& source, const std::string& target) override {
     return plan_.fails("moveFile", target) ? FaultPlan::injected("move " + source) : real_.moveFile(source, target);
   }
+  Status removeIdenticalCopy(const std::string& copy, const std::string& original) override {
+    return plan_.fails("removeIdenticalCopy", copy) ? FaultPlan::injected("remove " + copy)
+                                                    : real_.removeIdenticalCopy(copy, original);
+  }
 
  private:
   platform::filesystem::FileSystem& real_;

@@ -66,24 +66,28 @@ TEST(RecoveryJournal, ReplacedCatalogueStopsFurtherMoves) {
 
 // What the next run does with a noted move it finds, by where the file is.
 TEST(RecoveryJournal, NextRunUndoesOnlyAMoveWithoutItsRow) {
+  enum class AtTarget { Nothing, TheFile, AnotherFile };
   struct Case {
     std::string name;
-    bool atSource, atTarget;
+    bool atSource;
+    AtTarget atTarget;
     std::string note;  // expected start of the log, empty for none
+    bool targetStays;
   } cases[] = {
-      {"moved, no row", false, true, "\r\nRecovered: "},
-      {"never moved", true, false, ""},
-      {"copied, source not yet removed", true, true, "\r\nNot recovered: "},
+      {"moved, no row", false, AtTarget::TheFile, "\r\nRecovered: ", false},
+      {"never moved", true, AtTarget::Nothing, "", false},
+      {"copied whole, source not yet removed", true, AtTarget::TheFile, "\r\nRecovered: ", false},
+      {"another file at the target, source still there", true, AtTarget::AnotherFile, "\r\nNot recovered: ", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Collection collection;
     const Tag tag{"T", "A", "B"};
     const std::string source = collection.source() + "/x.mp3", target = collection.targetOf(tag);
-    const std::string content = "music" + tagTail(tag);
+    const std::string content = "music" + tagTail(tag), other = "other" + tagTail(tag);
     std::filesystem::create_directories(std::filesystem::path(target).parent_path());
     if (c.atSource) writeFile(source, content);
-    if (c.atTarget) writeFile(target, content);
+    if (c.atTarget != AtTarget::Nothing) writeFile(target, c.atTarget == AtTarget::TheFile ? content : other);
     {
       FileRecoveryJournal journal;
       bool found = false;
@@ -97,8 +101,11 @@ TEST(RecoveryJournal, NextRunUndoesOnlyAMoveWithoutItsRow) {
     std::filesystem::create_directories(settings.sourceFolder);
     const TextView view = runImport(collection, plan, settings);
     EXPECT_EQ(view.logText().substr(0, c.note.size()), c.note) << view.logText();
-    EXPECT_EQ(readFile(source), c.atSource || c.atTarget ? content : "");
-    EXPECT_EQ(std::filesystem::exists(target), c.atSource && c.atTarget);
+    EXPECT_EQ(readFile(source), c.atSource || c.atTarget == AtTarget::TheFile ? content : "");
+    EXPECT_EQ(std::filesystem::exists(target), c.targetStays);
+    if (c.targetStays) {
+      EXPECT_EQ(readFile(target), other);
+    }
     EXPECT_EQ(view.summaryText().empty(), c.note.empty());
   }
 }

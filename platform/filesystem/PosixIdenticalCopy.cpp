@@ -1,0 +1,72 @@
+// Removing a copy that a stopped move left beside its source.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "filesystem/FileDescriptor.h"
+#include "filesystem/PosixFileSystem.h"
+#include "filesystem/SystemError.h"
+
+namespace platform::filesystem {
+namespace {
+
+constexpr std::size_t compareChunkSize = 1 << 20;
+
+// Reads up to size bytes, fewer only at the end of the file; -1 on an error.
+ssize_t readFully(int fd, char* data, std::size_t size) {
+  std::size_t got = 0;
+  while (got < size) {
+    const ssize_t n = ::read(fd, data + got, size - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return -1;
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  return static_cast<ssize_t>(got);
+}
+
+Status sameBytes(int a, int b, const std::string& copy, const std::string& original) {
+  std::vector<char> left(compareChunkSize), right(compareChunkSize);
+  for (;;) {
+    const ssize_t gotLeft = readFully(a, left.data(), left.size());
+    if (gotLeft < 0) return systemFailure("read " + quoted(copy), errno);
+    const ssize_t gotRight = readFully(b, right.data(), right.size());
+    if (gotRight < 0) return systemFailure("read " + quoted(original), errno);
+    if (gotLeft != gotRight || std::memcmp(left.data(), right.data(), static_cast<std::size_t>(gotLeft)) != 0)
+      return Status::failure("compare " + quoted(copy) + " with " + quoted(original), "the two files differ");
+    if (gotLeft == 0) return Status::success();
+  }
+}
+
+}  // namespace
+
+Status PosixFileSystem::removeIdenticalCopy(const std::string& copy, const std::string& original) {
+  const std::string attempt = "remove " + quoted(copy) + " as a copy of " + quoted(original);
+  FileDescriptor copyFd{::open(copy.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)};
+  if (!copyFd.valid()) return systemFailure(attempt, errno);
+  FileDescriptor originalFd{::open(original.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)};
+  if (!originalFd.valid()) return systemFailure(attempt, errno);
+  struct stat copyInfo {}, originalInfo {};
+  if (::fstat(copyFd.get(), &copyInfo) != 0 || ::fstat(originalFd.get(), &originalInfo) != 0)
+    return systemFailure(attempt, errno);
+  if (!S_ISREG(copyInfo.st_mode) || !S_ISREG(originalInfo.st_mode))
+    return Status::failure(attempt, "they are not both ordinary files");
+  // Two names of one file are no copy: removing one could leave no name at all.
+  if (copyInfo.st_dev == originalInfo.st_dev && copyInfo.st_ino == originalInfo.st_ino)
+    return Status::failure(attempt, "both names are of one file");
+  if (copyInfo.st_size != originalInfo.st_size) return Status::failure(attempt, "the two files differ");
+  if (Status same = sameBytes(copyFd.get(), originalFd.get(), copy, original); !same) return same;
+  // The name must still be the file just compared.
+  struct stat named {};
+  if (::lstat(copy.c_str(), &named) != 0) return systemFailure(attempt, errno);
+  if (named.st_dev != copyInfo.st_dev || named.st_ino != copyInfo.st_ino)
+    return Status::failure(attempt, "it was replaced while being compared");
+  if (::unlink(copy.c_str()) != 0) return systemFailure(attempt, errno);
+  return Status::success();
+}
+
+}  // namespace platform::filesystem
