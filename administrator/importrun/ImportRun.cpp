@@ -120,13 +120,15 @@ void ImportRun::recoverMoveInFlight(const MoveInFlight& left) {
   if (atSource) {
     // A copy between volumes stopped before its source was removed: the copy,
     // if it is whole, is the one to go, and the source is filed by this run.
-    if (files_.removeIdenticalCopy(left.target, left.source)) {
+    const Status removed = files_.removeIdenticalCopy(left.target, left.source);
+    if (removed) {
       noteRecovery(u"Recovered: " + quotedText(left.target) + u", a whole copy of " + quotedText(left.source) +
                    u", was removed; an earlier run stopped before writing its catalogue row.");
       return;
     }
     noteRecovery(u"Not recovered: " + quotedText(left.target) + u" has no catalogue row and " +
-                 quotedText(left.source) + u" is there too; both are left as they are.");
+                 quotedText(left.source) + u" is there too (" + toText(removed.cause()) +
+                 u"); both are left as they are.");
     return;
   }
   if (const Status back = files_.moveFile(left.target, left.source); !back) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "RegistryText.h"
+#include "filesystem/RemovedUnlessKept.h"
 
 namespace automation {
 namespace {
@@ -34,22 +35,6 @@ class FileDescriptor {
 
  private:
   int fd_;
-};
-
-// Removes the temporary file unless the rename took it.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  const std::string& path() const { return path_; }
-  void keep() { path_.clear(); }
-
- private:
-  std::string path_;
 };
 
 std::string systemError(const fs::path& file, const std::string& action) {
@@ -104,7 +89,8 @@ RegistryStatus replaceAtomically(const fs::path& file, std::string_view text) {
   name.push_back('\0');
   FileDescriptor fd(::mkostemp(name.data(), O_CLOEXEC));
   if (!fd) return failure(REGDB_E_WRITEREGDB, systemError(file, "cannot create a temporary file"));
-  TemporaryFile temporary(name.data());
+  // Removed unless the rename takes it.
+  platform::filesystem::RemovedUnlessKept temporary(name.data());
   if (!writeAll(fd.get(), text) || ::fchmod(fd.get(), 0644) != 0 || ::fsync(fd.get()) != 0 || !fd.close())
     return failure(REGDB_E_WRITEREGDB, systemError(temporary.path(), "cannot write"));
   if (::rename(temporary.path().c_str(), file.c_str()) != 0)

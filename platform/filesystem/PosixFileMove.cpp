@@ -1,6 +1,7 @@
 // Moving a file without ever replacing the target or losing the source.
 #include "filesystem/FileDescriptor.h"
 #include "filesystem/PosixFileSystem.h"
+#include "filesystem/RemovedUnlessKept.h"
 #include "filesystem/SystemError.h"
 
 #include <fcntl.h>
@@ -48,24 +49,6 @@ int syncFolder(const std::string& folder) {
   if (::fsync(fd.get()) != 0) return errno;
   return fd.close();
 }
-
-// Removes the file it names when it goes out of scope, unless kept: the copy of a
-// move that failed must not stay behind.
-class PartialCopy {
- public:
-  explicit PartialCopy(std::string path) : path_(std::move(path)) {}
-  PartialCopy(const PartialCopy&) = delete;
-  PartialCopy& operator=(const PartialCopy&) = delete;
-  ~PartialCopy() {
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  const std::string& path() const { return path_; }
-  void renamedTo(std::string path) { path_ = std::move(path); }
-  void keep() { path_.clear(); }
-
- private:
-  std::string path_;
-};
 
 // The copy is made as an unnamed file in the target's folder where the file system
 // allows it: if the process dies during the copy, the kernel drops the file and
@@ -136,7 +119,7 @@ Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::
   CopyFile to = createCopyFile(folder);
   if (!to.fd.valid())
     return systemFailure(moveAttempt(source, target) + " (temporary copy in " + quoted(folder) + ")", errno);
-  PartialCopy copy{to.temporaryName};
+  RemovedUnlessKept copy{to.temporaryName};
   const std::string shownName = to.temporaryName.empty() ? target : to.temporaryName;
 
   if (Status copied = copyContent(from.get(), to.fd.get(), source, shownName, sourceInfo.st_size); !copied)

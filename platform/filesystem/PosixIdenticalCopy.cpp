@@ -50,7 +50,8 @@ Status PosixFileSystem::removeIdenticalCopy(const std::string& copy, const std::
   if (!copyFd.valid()) return systemFailure(attempt, errno);
   FileDescriptor originalFd{::open(original.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)};
   if (!originalFd.valid()) return systemFailure(attempt, errno);
-  struct stat copyInfo {}, originalInfo {};
+  struct stat copyInfo {};
+  struct stat originalInfo {};
   if (::fstat(copyFd.get(), &copyInfo) != 0 || ::fstat(originalFd.get(), &originalInfo) != 0)
     return systemFailure(attempt, errno);
   if (!S_ISREG(copyInfo.st_mode) || !S_ISREG(originalInfo.st_mode))

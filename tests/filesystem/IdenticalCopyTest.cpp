@@ -2,7 +2,7 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
+#include <optional>
 
 #include "filesystem/PosixFileSystem.h"
 #include "filesystem/TemporaryFolder.h"
@@ -20,46 +20,45 @@ TEST(IdenticalCopy, OnlyAWholeSeparateCopyIsRemoved) {
   const std::string music(3 << 20, 'm');  // more than one compared chunk
   std::string lastByteDiffers = music;
   lastByteDiffers.back() = 'x';
+  enum class Copy { None, File, HardLink, SymbolicLink };
   struct Case {
     std::string name;
-    std::function<void(const std::string& copy, const std::string& original)> make;
-    bool removed;
-    std::string cause;
+    bool original;
+    Copy copy;
+    std::string copyContent;  // for Copy::File
+    std::string cause;        // empty when the copy is removed
   } cases[] = {
-      {"a whole copy", [&](auto& copy, auto& original) { writeFile(original, music), writeFile(copy, music); }, true,
-       ""},
-      {"a copy cut short",
-       [&](auto& copy, auto& original) { writeFile(original, music), writeFile(copy, music.substr(0, 1000)); }, false,
-       "the two files differ"},
-      {"the same size, the last byte differs",
-       [&](auto& copy, auto& original) { writeFile(original, music), writeFile(copy, lastByteDiffers); }, false,
-       "the two files differ"},
-      {"two names of one file",
-       [&](auto& copy, auto& original) { writeFile(original, music), ::link(original.c_str(), copy.c_str()); }, false,
-       "both names are of one file"},
-      {"a link to the original",
-       [&](auto& copy, auto& original) { writeFile(original, music), ::symlink(original.c_str(), copy.c_str()); },
-       false, "Too many levels of symbolic links"},
-      {"no copy", [&](auto&, auto& original) { writeFile(original, music); }, false, "No such file or directory"},
-      {"no original", [&](auto& copy, auto&) { writeFile(copy, music); }, false, "No such file or directory"},
+      {"a whole copy", true, Copy::File, music, ""},
+      {"a copy cut short", true, Copy::File, music.substr(0, 1000), "the two files differ"},
+      {"the same size, the last byte differs", true, Copy::File, lastByteDiffers, "the two files differ"},
+      {"two names of one file", true, Copy::HardLink, "", "both names are of one file"},
+      {"a link to the original", true, Copy::SymbolicLink, "", "Too many levels of symbolic links"},
+      {"no copy", true, Copy::None, "", "No such file or directory"},
+      {"no original", false, Copy::File, music, "No such file or directory"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TemporaryFolder folder;
     const std::string copy = folder / "copy.mp3", original = folder / "original.mp3";
-    c.make(copy, original);
-    const bool copyWasThere = std::filesystem::exists(std::filesystem::symlink_status(copy));
-    const std::string copyBefore = copyWasThere ? readFile(copy) : "";
+    if (c.original) writeFile(original, music);
+    if (c.copy == Copy::File) writeFile(copy, c.copyContent);
+    if (c.copy == Copy::HardLink) {
+      ASSERT_EQ(::link(original.c_str(), copy.c_str()), 0);
+    }
+    if (c.copy == Copy::SymbolicLink) {
+      ASSERT_EQ(::symlink(original.c_str(), copy.c_str()), 0);
+    }
+    const std::string copyBefore = c.copy == Copy::None ? "" : readFile(copy);
 
-    PosixFileSystem files;
-    const auto status = files.removeIdenticalCopy(copy, original);
+    const auto status = PosixFileSystem().removeIdenticalCopy(copy, original);
 
-    EXPECT_EQ(static_cast<bool>(status), c.removed) << status.reason();
-    EXPECT_EQ(status.cause(), c.removed ? "" : c.cause);
-    EXPECT_EQ(std::filesystem::exists(std::filesystem::symlink_status(copy)), copyWasThere && !c.removed);
-    const bool copyKept = copyWasThere && !c.removed;
+    const bool removed = c.cause.empty();
+    EXPECT_EQ(static_cast<bool>(status), removed) << status.reason();
+    EXPECT_EQ(status.cause(), c.cause);
+    const bool copyKept = c.copy != Copy::None && !removed;
+    EXPECT_EQ(std::filesystem::exists(std::filesystem::symlink_status(copy)), copyKept);
     EXPECT_TRUE(!copyKept || readFile(copy) == copyBefore);
-    EXPECT_TRUE(!std::filesystem::exists(original) || readFile(original) == music);
+    EXPECT_TRUE(!c.original || readFile(original) == music);
   }
 }
 
