@@ -6,6 +6,7 @@
 #include <resources/VersionBlockReader.h>
 #include <tagcomponent/LyreboxIdentity.h>
 #include <typelib/TypeInfo.h>
+#include <tests/resources/LyreboxVersionStrings.h>
 
 #include <cstdint>
 #include <vector>
@@ -60,15 +61,7 @@ TEST_F(LyreboxResources, VersionBlockReadsBackToItsStrings) {
   EXPECT_EQ(info.fixed.fileFlags, 0u);
   ASSERT_EQ(info.stringTables.size(), 1u);
   EXPECT_EQ(info.stringTables[0].key, u"040904B0");
-  const std::vector<std::pair<std::u16string, std::u16string>> strings{
-      {u"FileDescription", u"Rread/write operations on ID3 tags of MP3"},
-      {u"FileVersion", u"1.00"},
-      {u"ProductVersion", u"1.00"},
-      {u"InternalName", u"Lyrebox"},
-      {u"OriginalFilename", u"Lyrebox.ocx"},
-      {u"ProductName", u"Lyrebox"},
-      {u"OLESelfRegister", u""}};
-  EXPECT_EQ(info.stringTables[0].strings, strings);
+  EXPECT_EQ(info.stringTables[0].strings, resources_tests::kLyreboxVersionStrings);
   EXPECT_EQ(info.translations, (std::vector<resources::Translation>{{0x0409, 0x04B0}}));
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "LyreboxVersionStrings.h"
 #include "TestFiles.h"
 
 using namespace resources;
@@ -16,16 +17,6 @@ using resources_tests::read32;
 namespace {
 
 Bytes componentBlock() { return resources_tests::readFile(LYREBOX_VERSION_BLOCK); }
-
-const std::vector<std::pair<std::u16string, std::u16string>> kComponentStrings{
-    {u"FileDescription", u"Rread/write operations on ID3 tags of MP3"},
-    {u"FileVersion", u"1.00"},
-    {u"ProductVersion", u"1.00"},
-    {u"InternalName", u"Lyrebox"},
-    {u"OriginalFilename", u"Lyrebox.ocx"},
-    {u"ProductName", u"Lyrebox"},
-    {u"OLESelfRegister", u""},
-};
 
 TEST(ComponentVersionBlock, ReadsBackToExactlyTheListedValues) {
   const auto info = parseVersionBlock(componentBlock());
@@ -40,7 +31,7 @@ TEST(ComponentVersionBlock, ReadsBackToExactlyTheListedValues) {
   EXPECT_EQ(fixed.fileDate, 0u);
   ASSERT_EQ(info->stringTables.size(), 1u);
   EXPECT_EQ(info->stringTables[0].key, u"040904B0");
-  EXPECT_EQ(info->stringTables[0].strings, kComponentStrings);
+  EXPECT_EQ(info->stringTables[0].strings, resources_tests::kLyreboxVersionStrings);
   EXPECT_EQ(info->translations, (std::vector<Translation>{{0x0409, 0x04B0}}));
 }
 
@@ -84,15 +75,16 @@ TEST(ComponentVersionBlock, LaysOutHeadersKeysAndPaddingTheClassicWay) {
   walk(bytes, 0, bytes.size(), 0, blocks);
   std::vector<std::tuple<int, std::u16string, std::uint16_t>> expected{
       {0, u"VS_VERSION_INFO", 0}, {1, u"StringFileInfo", 1}, {2, u"040904B0", 1}};
-  for (const auto& [key, value] : kComponentStrings) expected.emplace_back(3, key, 1);
+  const auto& strings = resources_tests::kLyreboxVersionStrings;
+  for (const auto& [key, value] : strings) expected.emplace_back(3, key, 1);
   expected.insert(expected.end(), {{1, u"VarFileInfo", 1}, {2, u"Translation", 0}});
   ASSERT_EQ(blocks.size(), expected.size());
   for (std::size_t i = 0; i < blocks.size(); ++i) {
     const RawBlock& b = blocks[i];
     EXPECT_EQ(std::make_tuple(b.depth, b.key, b.type), expected[i]) << "block " << i;
     if (b.depth == 3) {
-      EXPECT_EQ(b.valueLength, kComponentStrings[i - 3].second.size() + 1) << "characters and NUL";
-      EXPECT_EQ(b.text, kComponentStrings[i - 3].second);
+      EXPECT_EQ(b.valueLength, strings[i - 3].second.size() + 1) << "characters and NUL";
+      EXPECT_EQ(b.text, strings[i - 3].second);
     }
   }
   const RawBlock& translation = blocks.back();

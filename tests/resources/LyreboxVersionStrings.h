@@ -1,0 +1,20 @@
+#pragma once
+// The component's version strings as hosts are expected to show them, stated
+// here apart from the generator that writes them.
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace resources_tests {
+
+inline const std::vector<std::pair<std::u16string, std::u16string>> kLyreboxVersionStrings{
+    {u"FileDescription", u"Rread/write operations on ID3 tags of MP3"},
+    {u"FileVersion", u"1.00"},
+    {u"ProductVersion", u"1.00"},
+    {u"InternalName", u"Lyrebox"},
+    {u"OriginalFilename", u"Lyrebox.ocx"},
+    {u"ProductName", u"Lyrebox"},
+    {u"OLESelfRegister", u""},
+};
+
+}  // namespace resources_tests
