@@ -122,27 +122,27 @@ void ImportRun::recoverMoveInFlight(const MoveInFlight& left) {
     // if it is whole, is the one to go, and the source is filed by this run.
     const Status removed = files_.removeIdenticalCopy(left.target, left.source);
     if (removed) {
-      noteRecovery(u"Recovered: " + quotedText(left.target) + u", a whole copy of " + quotedText(left.source) +
+      logAndSummarise(u"Recovered: " + quotedText(left.target) + u", a whole copy of " + quotedText(left.source) +
                    u", was removed; an earlier run stopped before writing its catalogue row.");
       return;
     }
-    noteRecovery(u"Not recovered: " + quotedText(left.target) + u" has no catalogue row and " +
+    logAndSummarise(u"Not recovered: " + quotedText(left.target) + u" has no catalogue row and " +
                  quotedText(left.source) + u" is there too (" + toText(removed.cause()) +
                  u"); both are left as they are.");
     return;
   }
   if (const Status back = files_.moveFile(left.target, left.source); !back) {
-    noteRecovery(u"Not recovered: " + quotedText(left.target) + u" has no catalogue row and stays there (" +
+    logAndSummarise(u"Not recovered: " + quotedText(left.target) + u" has no catalogue row and stays there (" +
                  toText(back.reason()) + u").");
     return;
   }
-  noteRecovery(u"Recovered: " + quotedText(left.target) + u" was moved back to " + quotedText(left.source) +
+  logAndSummarise(u"Recovered: " + quotedText(left.target) + u" was moved back to " + quotedText(left.source) +
                u"; an earlier run stopped before writing its catalogue row.");
 }
 
-void ImportRun::noteRecovery(const std::u16string& note) {
-  view_.appendLog(std::u16string(kLineBreak) + note);
-  summary_ += std::u16string(kLineBreak) + note;
+void ImportRun::logAndSummarise(const std::u16string& message) {
+  view_.appendLog(std::u16string(kLineBreak) + message);
+  summary_ += std::u16string(kLineBreak) + message;
 }
 
 // Both lists are taken before any file is filed, so folders that the run itself
@@ -153,9 +153,7 @@ bool ImportRun::listSourceFolder(std::vector<std::string>& files, std::vector<st
   files = std::move(fileList.names);
   subfolders = std::move(folderList.names);
   if (folderList.status) return true;
-  const std::u16string message = toText(folderList.status.reason()) + u". No file was touched.";
-  view_.appendLog(std::u16string(kLineBreak) + message);
-  summary_ += std::u16string(kLineBreak) + message;
+  logAndSummarise(toText(folderList.status.reason()) + u". No file was touched.");
   return false;
 }
 
@@ -210,13 +208,15 @@ std::u16string ImportRun::judge(const std::u16string& path, AcceptedTag& tag) {
 }
 
 Status ImportRun::file(const std::string& source, const AcceptedTag& tag) {
-  const std::string artistFolder = join(inputs_.destinationRoot, safeNameComponent(tag.artist));
-  const std::string albumFolder = join(artistFolder, safeNameComponent(tag.album));
-  const std::string target = join(albumFolder, safeNameComponent(tag.title) + ".mp3");
+  Destination destination;
+  destination.artistFolder = join(inputs_.destinationRoot, safeNameComponent(tag.artist));
+  destination.albumFolder = join(destination.artistFolder, safeNameComponent(tag.album));
+  destination.target = join(destination.albumFolder, safeNameComponent(tag.title) + ".mp3");
+  const std::string& target = destination.target;
 
   if (const Status begun = catalogue_.begin(); !begun) return begun;
   bool moved = false;
-  Status filed = fileInsideTransaction(source, target, tag, moved);
+  Status filed = fileInsideTransaction(source, destination, tag, moved);
   if (filed) filed = catalogue_.commit();
   if (filed) {
     journal_.clear();
@@ -236,17 +236,15 @@ Status ImportRun::file(const std::string& source, const AcceptedTag& tag) {
   return filed;
 }
 
-Status ImportRun::fileInsideTransaction(const std::string& source, const std::string& target,
+Status ImportRun::fileInsideTransaction(const std::string& source, const Destination& destination,
                                         const AcceptedTag& tag, bool& moved) {
   using platform::text::utf8FromUtf16;
-  const std::string albumFolder = target.substr(0, target.rfind('/'));
-  const std::string artistFolder = albumFolder.substr(0, albumFolder.rfind('/'));
   Status step = catalogue_.insert(utf8FromUtf16(tag.title), utf8FromUtf16(tag.artist), utf8FromUtf16(tag.album),
-                                  target);
-  if (step) step = ensureFolder(artistFolder);
-  if (step) step = ensureFolder(albumFolder);
-  if (step) step = journal_.record({source, target});
-  if (step) step = files_.moveFile(source, target);
+                                  destination.target);
+  if (step) step = ensureFolder(destination.artistFolder);
+  if (step) step = ensureFolder(destination.albumFolder);
+  if (step) step = journal_.record({source, destination.target});
+  if (step) step = files_.moveFile(source, destination.target);
   moved = step.ok();
   return step;
 }

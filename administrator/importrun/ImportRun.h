@@ -39,10 +39,15 @@ class ImportRun {
   struct AcceptedTag {
     std::u16string title, album, artist;
   };
+  // Where an accepted file goes: <root>/<artist>/<album>/<title>.mp3.
+  struct Destination {
+    std::string artistFolder, albumFolder, target;
+  };
 
   bool openJournal();
   void recoverMoveInFlight(const MoveInFlight& left);
-  void noteRecovery(const std::u16string& note);
+  // A line of its own in both the log and the summary.
+  void logAndSummarise(const std::u16string& message);
   bool listSourceFolder(std::vector<std::string>& files, std::vector<std::string>& subfolders);
   void processFolderFiles(const std::string& folder, const std::vector<std::string>& names);
   void processSubfolder(const std::string& name);
@@ -50,7 +55,7 @@ class ImportRun {
   // Empty reason: the file is accepted and `tag` holds its fields.
   std::u16string judge(const std::u16string& path, AcceptedTag& tag);
   Status file(const std::string& source, const AcceptedTag& tag);
-  Status fileInsideTransaction(const std::string& source, const std::string& target, const AcceptedTag& tag,
+  Status fileInsideTransaction(const std::string& source, const Destination& destination, const AcceptedTag& tag,
                                bool& moved);
   Status ensureFolder(const std::string& path);
   void reportFailure(const std::u16string& sourcePath, const std::u16string& reason);
