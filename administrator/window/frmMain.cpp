@@ -1,6 +1,5 @@
 #include "frmMain.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QTabBar>
@@ -212,14 +211,6 @@ void frmMain::showSummary(const std::u16string& summary) {
   // whole log shown.
   lbllog->showPending();
   showSummaryBox(this, QString::fromStdU16String(summary));
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-  if (running_) {
-    event->ignore();
-    return;
-  }
-  QWidget::closeEvent(event);
 }
 
 }  // namespace mervalis

@@ -64,9 +64,6 @@ class frmMain : public QWidget, public RunView {
   void appendLog(std::u16string_view text) override;
   void showSummary(const std::u16string& summary) override;
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
  private:
   void createControls();
   void placeControls();
