@@ -1,7 +1,8 @@
 // Filing speed: the import run (registered Lyrebox.ocx read late-bound, real
 // catalogue, real folders) against a raw loop doing the same file and database
-// work by hand, its growth from 10,000 to 20,000 files, and what the component's
-// yields cost when the run is driven from the window.
+// work by hand, its growth from 10,000 to 20,000 files and, over one folder of
+// mostly untagged files with their log and summary, from 20,000 to 40,000, and what
+// the component's yields cost when the run is driven from the window.
 #include <catalogue/SqliteCatalogue.h>
 #include <database/SqliteEngine.h>
 #include <dirent.h>
@@ -24,6 +25,7 @@
 #include <numeric>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "ProgramServices.h"
 #include "automation/TemporaryFolder.h"
@@ -40,8 +42,9 @@ struct Tree {
   fs::path source, destination, catalogue;
 };
 
-// A hundred artists with ten albums each, every title distinct.
-Tree makeTree(const fs::path& root, std::size_t files) {
+// A hundred artists with ten albums each, every title distinct; with `untaggedEvery`
+// set, every file but one in that many has no tag (logged and summarised, not filed).
+Tree makeTree(const fs::path& root, std::size_t files, std::size_t untaggedEvery = 0) {
   Tree tree{root / "source", root / "filed", root / "Catalogue.mdb"};
   fs::create_directories(tree.source);
   fs::create_directories(tree.destination);
@@ -49,9 +52,10 @@ Tree makeTree(const fs::path& root, std::size_t files) {
   for (std::size_t i = 0; i < files; ++i) {
     const endtoend::Tag tag{"Title " + std::to_string(i), "Artist " + std::to_string(i % 100),
                             "Album " + std::to_string(i / 100 % 10)};
+    const bool tagged = untaggedEvery == 0 || i % untaggedEvery == 0;
     char name[32];
     std::snprintf(name, sizeof name, "track%06zu.mp3", i);
-    endtoend::writeMusicFile((tree.source / name).string(), &tag, 2048);
+    endtoend::writeMusicFile((tree.source / name).string(), tagged ? &tag : nullptr, 2048);
   }
   // Written back now, so that the tree's own write-back does not fall on a timed run.
   ::sync();
@@ -60,27 +64,37 @@ Tree makeTree(const fs::path& root, std::size_t files) {
 
 std::size_t rowCount(const Tree& tree) { return endtoend::catalogueRows(tree.catalogue.string()).size(); }
 
-class SilentView : public mervalis::RunView {
+// Keeps log and summary as the window does, so that their growth is timed too.
+class KeepingView : public mervalis::RunView {
  public:
-  void clearLog() override {}
-  void appendLog(std::u16string_view) override {}
+  void clearLog() override { log.clear(); }
+  void appendLog(std::u16string_view text) override { log += text; }
   void showSummary(const std::u16string& text) override { summary = text; }
-  std::u16string summary;
+  std::u16string log, summary;
 };
 
-double timeImportRun(const automation::ComPtr<automation::IDispatch>& lyrebox, const Tree& tree) {
+struct ImportRunTime {
+  double seconds;
+  bool reportedFailures;
+};
+
+ImportRunTime timeImportRun(const automation::ComPtr<automation::IDispatch>& lyrebox, const Tree& tree) {
   mervalis::DispatchTagReader tags(lyrebox);
   platform::filesystem::PosixFileSystem files;
   platform::database::SqliteEngine engine;
   mervalis::SqliteCatalogue catalogue(engine);
   mervalis::FileRecoveryJournal journal;
-  SilentView view;
+  KeepingView view;
   const auto start = Clock::now();
   mervalis::ImportRun(tags, files, catalogue, view, journal)
       .run({tree.catalogue.string(), tree.source.string(), tree.destination.string()});
-  const double seconds = secondsSince(start);
-  if (!view.summary.empty()) std::fprintf(stderr, "the run reported failures\n");
-  return seconds;
+  return {secondsSince(start), !view.summary.empty()};
+}
+
+double timeTaggedRun(const automation::ComPtr<automation::IDispatch>& lyrebox, const Tree& tree) {
+  const ImportRunTime run = timeImportRun(lyrebox, tree);
+  if (run.reportedFailures) std::fprintf(stderr, "the run reported failures\n");
+  return run.seconds;
 }
 
 std::string catalogueJournalMode(const Tree& tree) {
@@ -256,22 +270,59 @@ int main(int argc, char** argv) {
   }
 
   constexpr std::size_t kFiles = 10000;
-  const Tree runTree = makeTree(scratch.path() / "run10000", kFiles);
-  const double run = timeImportRun(lyrebox, runTree);
-  const Tree baseTree = makeTree(scratch.path() / "raw10000", kFiles);
-  const std::string journalMode = catalogueJournalMode(baseTree);
-  const double raw = timeBaseline(baseTree, journalMode);
-  const Tree doubleTree = makeTree(scratch.path() / "run20000", 2 * kFiles);
-  const double run2 = timeImportRun(lyrebox, doubleTree);
-  if (rowCount(runTree) != kFiles || rowCount(baseTree) != kFiles || rowCount(doubleTree) != 2 * kFiles)
-    std::fprintf(stderr, "not every file was filed\n");
+  constexpr std::size_t kUntaggedEvery = 20;
+  // Every timed run gets a tree of its own, checked and removed after it.
+  auto onFreshTree = [&](const std::string& name, std::size_t files, std::size_t untaggedEvery, auto timed) {
+    const fs::path root = scratch.path() / name;
+    const Tree tree = makeTree(root, files, untaggedEvery);
+    const double seconds = timed(tree);
+    const std::size_t tagged = untaggedEvery == 0 ? files : (files + untaggedEvery - 1) / untaggedEvery;
+    if (rowCount(tree) != tagged) std::fprintf(stderr, "not every tagged file was filed in %s\n", name.c_str());
+    fs::remove_all(root);
+    return seconds;
+  };
+  const std::string journalMode = catalogueJournalMode(makeTree(scratch.path() / "mode", 0));
+  auto tagged = [&](const Tree& tree) { return timeTaggedRun(lyrebox, tree); };
+  auto raw = [&](const Tree& tree) { return timeBaseline(tree, journalMode); };
+  // Over one folder of files nearly all without a tag, every file adds a line to the
+  // log and most a line to the summary, so both must grow linearly too.
+  auto untagged = [&](const Tree& tree) { return timeImportRun(lyrebox, tree).seconds; };
+  onFreshTree("warm-up", kFiles / 10, 0, tagged);
 
-  std::printf("catalogue journal mode: %s\n", journalMode.c_str());
+  // Several rounds, the order of the runs reversed every other round, and medians:
+  // a single run of this much file work varies by a third with the file system.
+  constexpr int kGrowthRounds = 3;
+  std::vector<double> runs, raws, doubles, untaggedHalves, untaggedWholes;
+  const std::vector<std::function<void(const std::string&)>> measures{
+      [&](const std::string& r) { runs.push_back(onFreshTree("run" + r, kFiles, 0, tagged)); },
+      [&](const std::string& r) { raws.push_back(onFreshTree("raw" + r, kFiles, 0, raw)); },
+      [&](const std::string& r) { doubles.push_back(onFreshTree("double" + r, 2 * kFiles, 0, tagged)); },
+      [&](const std::string& r) {
+        untaggedHalves.push_back(onFreshTree("untagged" + r, 2 * kFiles, kUntaggedEvery, untagged));
+      },
+      [&](const std::string& r) {
+        untaggedWholes.push_back(onFreshTree("untagged2" + r, 4 * kFiles, kUntaggedEvery, untagged));
+      },
+  };
+  for (int round = 0; round < kGrowthRounds; ++round) {
+    const std::string suffix = std::to_string(round);
+    if (round % 2 == 0)
+      for (const auto& measure : measures) measure(suffix);
+    else
+      for (auto measure = measures.rbegin(); measure != measures.rend(); ++measure) (*measure)(suffix);
+  }
+  const double run = median(runs), rawRun = median(raws), run2 = median(doubles);
+  const double untaggedHalf = median(untaggedHalves), untaggedWhole = median(untaggedWholes);
+
+  std::printf("catalogue journal mode: %s; medians of %d runs each\n", journalMode.c_str(), kGrowthRounds);
   report("import run", kFiles, run);
-  report("raw baseline", kFiles, raw);
+  report("raw baseline", kFiles, rawRun);
   report("import run", 2 * kFiles, run2);
-  std::printf("run / baseline (files per second): %.2f (goal >= 0.5)\n", raw / run);
+  report("one folder, 19 in 20 untagged", 2 * kFiles, untaggedHalf);
+  report("one folder, 19 in 20 untagged", 4 * kFiles, untaggedWhole);
+  std::printf("run / baseline (files per second): %.2f (goal >= 0.5)\n", rawRun / run);
   std::printf("20,000 / 10,000 files time: %.2f (goal <= 2.2)\n", run2 / run);
+  std::printf("40,000 / 20,000 mostly untagged files time: %.2f (goal <= 2.2)\n", untaggedWhole / untaggedHalf);
 
   // The window's runs alternate between a no-op yield and the window's own, which
   // of them goes first alternating too, so that neither a slow spell of the machine
@@ -309,9 +360,10 @@ int main(int argc, char** argv) {
   report("window, Qt pending events (median)", kFiles, yieldingMedian);
   std::printf("yields in %d runs: %zu calls, %zu passes of the event loop, longest pass %.2f ms\n", kRounds,
               yields.calls, yields.passes, yields.longest * 1e3);
-  std::printf("yields' share of the window run: %.3f clocked inside them, %.3f in passes alone, %.3f by difference of"
-              " medians (goal < 0.1)\n",
-              yields.seconds / yieldingSeconds, yields.passSeconds / yieldingSeconds,
-              (yieldingMedian - quietMedian) / yieldingMedian);
+  std::printf(
+      "yields' share of the window run: %.3f clocked inside them, %.3f in passes alone, %.3f by difference of"
+      " medians (goal < 0.1)\n",
+      yields.seconds / yieldingSeconds, yields.passSeconds / yieldingSeconds,
+      (yieldingMedian - quietMedian) / yieldingMedian);
   return 0;
 }
