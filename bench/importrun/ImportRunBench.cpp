@@ -330,12 +330,7 @@ int main(int argc, char** argv) {
   constexpr int kRounds = 5;
   std::vector<double> quiet, yielding;
   YieldClock::Totals yields;
-  auto windowRun = [&](const std::string& name) {
-    const fs::path root = scratch.path() / name;
-    const double seconds = timeWindowRun(makeTree(root, kFiles));
-    fs::remove_all(root);
-    return seconds;
-  };
+  auto windowRun = [&](const std::string& name) { return onFreshTree(name, kFiles, 0, timeWindowRun); };
   for (int round = 0; round < kRounds; ++round) {
     const std::string suffix = std::to_string(round);
     auto quietRun = [&] {
