@@ -166,6 +166,7 @@ void frmMain::cmdGo_Click() {
   {
     RunGuard guard(*this);
     services_.runImport(inputs, *this);
+    // Whatever the run did or did not show, the whole log stands when it ends.
     lbllog->showPending();
     closeRequested = guard.closeWasRequested();
   }

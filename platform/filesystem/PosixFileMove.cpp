@@ -1,6 +1,7 @@
 // Moving a file without ever replacing the target or losing the source.
 #include "filesystem/FileDescriptor.h"
 #include "filesystem/PosixFileSystem.h"
+#include "filesystem/ReadFully.h"
 #include "filesystem/RemovedUnlessKept.h"
 #include "filesystem/SystemError.h"
 
@@ -149,11 +150,8 @@ Status PosixFileSystem::copyContent(int from, int to, const std::string& source,
   std::vector<char> buffer(copyChunkSize);
   off_t copied = 0;
   for (;;) {
-    const ssize_t got = ::read(from, buffer.data(), buffer.size());
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return systemFailure("read " + quoted(source), errno);
-    }
+    const ssize_t got = readFully(from, buffer.data(), buffer.size());
+    if (got < 0) return systemFailure("read " + quoted(source), errno);
     if (got == 0) break;
     if (Status written = writeChunk(to, buffer.data(), static_cast<std::size_t>(got), copy); !written) return written;
     copied += got;

@@ -9,25 +9,13 @@
 
 #include "filesystem/FileDescriptor.h"
 #include "filesystem/PosixFileSystem.h"
+#include "filesystem/ReadFully.h"
 #include "filesystem/SystemError.h"
 
 namespace platform::filesystem {
 namespace {
 
 constexpr std::size_t compareChunkSize = 1 << 20;
-
-// Reads up to size bytes, fewer only at the end of the file; -1 on an error.
-ssize_t readFully(int fd, char* data, std::size_t size) {
-  std::size_t got = 0;
-  while (got < size) {
-    const ssize_t n = ::read(fd, data + got, size - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return -1;
-    if (n == 0) break;
-    got += static_cast<std::size_t>(n);
-  }
-  return static_cast<ssize_t>(got);
-}
 
 Status sameBytes(int a, int b, const std::string& copy, const std::string& original) {
   std::vector<char> left(compareChunkSize), right(compareChunkSize);

@@ -164,8 +164,8 @@ TEST(FileCopyTest, AKillMidCopyLeavesNothingBesideTheTarget) {
 class TwoVolumesTest : public testing::Test {
  protected:
   void SetUp() override {
-    struct stat shm {
-    }, tmp{};
+    struct stat shm {};
+    struct stat tmp {};
     if (::stat("/dev/shm", &shm) != 0 || ::access("/dev/shm", W_OK) != 0 ||
         ::stat(targetVolume.path().c_str(), &tmp) != 0 || shm.st_dev == tmp.st_dev)
       GTEST_SKIP() << "needs /dev/shm and the temporary folder on two volumes";
