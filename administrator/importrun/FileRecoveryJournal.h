@@ -1,6 +1,7 @@
 #pragma once
 #include <sys/types.h>
 
+#include <catalogue/CatalogueFiles.h>
 #include <filesystem/FileDescriptor.h>
 
 #include "RecoveryJournal.h"
@@ -15,7 +16,9 @@ namespace mervalis {
 // file would cost more than the rest of filing it.
 class FileRecoveryJournal : public RecoveryJournal {
  public:
-  static std::string journalPathOf(const std::string& cataloguePath) { return cataloguePath + ".journal"; }
+  static std::string journalPathOf(const std::string& cataloguePath) {
+    return cataloguePath + std::string(kRecoveryNoteSuffix);
+  }
 
   Status open(const std::string& cataloguePath, bool& found, MoveInFlight& left) override;
   Status committed(const MoveInFlight& move, bool& hasRow) override;

@@ -1,6 +1,9 @@
 #include "ImportRun.h"
 
+#include <catalogue/CatalogueFiles.h>
 #include <text/Utf.h>
+
+#include <algorithm>
 
 #include "SafeName.h"
 
@@ -83,10 +86,12 @@ void ImportRun::run(const RunInputs& inputs) {
     return;
   }
 
+  noteCatalogueFiles();
   std::vector<std::string> files, subfolders;
   if (listSourceFolder(files, subfolders)) {
+    const auto subfolderFiles = listSubfolders(subfolders);
     processFolderFiles(inputs_.sourceFolder, files);
-    for (const auto& name : subfolders) processSubfolder(name);
+    for (std::size_t i = 0; i < subfolders.size(); ++i) processSubfolder(subfolders[i], subfolderFiles[i]);
   }
   journal_.close();
   catalogue_.close();
@@ -145,6 +150,14 @@ void ImportRun::logAndSummarise(const std::u16string& message) {
   summary_ += std::u16string(kLineBreak) + message;
 }
 
+// Taken once the catalogue is open, so that its side files exist already. Side files
+// that do not exist are not noted: nothing of that name is there to visit.
+void ImportRun::noteCatalogueFiles() {
+  catalogueFiles_.clear();
+  for (const auto& path : catalogueFilesOf(inputs_.cataloguePath))
+    if (const auto found = files_.identify(path); found.status) catalogueFiles_.push_back(found.value);
+}
+
 // Both lists are taken before any file is filed, so folders that the run itself
 // creates below a source folder are never visited.
 bool ImportRun::listSourceFolder(std::vector<std::string>& files, std::vector<std::string>& subfolders) {
@@ -157,13 +170,22 @@ bool ImportRun::listSourceFolder(std::vector<std::string>& files, std::vector<st
   return false;
 }
 
+// Every folder is listed before the first file is filed: a file that the run
+// files into a folder it visits later (the destination root above the source) is
+// not met again there.
+std::vector<platform::filesystem::NameList> ImportRun::listSubfolders(const std::vector<std::string>& subfolders) {
+  std::vector<platform::filesystem::NameList> lists;
+  lists.reserve(subfolders.size());
+  for (const auto& name : subfolders) lists.push_back(files_.listFiles(join(inputs_.sourceFolder, name)));
+  return lists;
+}
+
 void ImportRun::processFolderFiles(const std::string& folder, const std::vector<std::string>& names) {
   for (const auto& name : names) processFile(name, join(folder, name));
 }
 
-void ImportRun::processSubfolder(const std::string& name) {
+void ImportRun::processSubfolder(const std::string& name, const platform::filesystem::NameList& listed) {
   const std::string folder = join(inputs_.sourceFolder, name);
-  const auto listed = files_.listFiles(folder);
   if (!listed.status) {
     view_.appendLog(std::u16string(kLineBreak) + toText(name) + u" Error - " + toText(listed.status.reason()));
     reportFailure(toText(folder), toText(listed.status.reason()));
@@ -175,22 +197,31 @@ void ImportRun::processSubfolder(const std::string& name) {
 void ImportRun::processFile(const std::string& name, const std::string& path) {
   view_.appendLog(std::u16string(kLineBreak) + toText(name));
   const std::u16string sourcePath = toText(path);
+  if (const Status own = checkNotCatalogueFile(path); !own) return leave(sourcePath, toText(own.reason()));
   AcceptedTag tag;
-  if (const std::u16string rejection = judge(sourcePath, tag); !rejection.empty()) {
+  if (const std::u16string rejection = judge(path, tag); !rejection.empty()) {
     // judge() has already written the file's log text.
     summary_ += std::u16string(kLineBreak) + sourcePath + rejection;
     return;
   }
-  if (const Status filed = file(path, tag); !filed) {
-    view_.appendLog(u" Error - " + toText(filed.reason()));
-    reportFailure(sourcePath, toText(filed.reason()));
-  }
+  if (const Status filed = file(path, tag); !filed) leave(sourcePath, toText(filed.reason()));
 }
 
-std::u16string ImportRun::judge(const std::u16string& path, AcceptedTag& tag) {
+// By identity, not by name: the catalogue may be reached by another path or a
+// hard link. Its last bytes can read as a tag, and filing it would move the open
+// catalogue into the tree.
+Status ImportRun::checkNotCatalogueFile(const std::string& path) {
+  const auto found = files_.identify(path);
+  if (!found.status) return found.status;
+  if (std::find(catalogueFiles_.begin(), catalogueFiles_.end(), found.value) == catalogueFiles_.end())
+    return Status::success();
+  return Status::failure("file \"" + path + "\"", "it belongs to the catalogue this run files into");
+}
+
+std::u16string ImportRun::judge(const std::string& path, AcceptedTag& tag) {
   // A file the reader did not take has no fields of its own: it must never be
   // judged by the previous file's tag.
-  const bool loaded = tags_.load(path).ok();
+  const bool loaded = tags_.load(toText(path)).ok();
   for (const auto& rejection : kRejections) {
     std::u16string& value = fieldOf(rejection.field, tag.title, tag.album, tag.artist);
     const Status read = loaded ? tags_.read(rejection.field, value) : Status::success();
@@ -200,6 +231,12 @@ std::u16string ImportRun::judge(const std::u16string& path, AcceptedTag& tag) {
       return u" - " + reason;
     }
     if (!loaded || value.empty()) {
+      // The reader shows a file it cannot open as one without a tag.
+      if (const Status readable = rejection.field == TagField::Title ? files_.checkReadable(path) : Status::success();
+          !readable) {
+        view_.appendLog(u" Error - " + toText(readable.reason()));
+        return u" - " + toText(readable.reason());
+      }
       view_.appendLog(rejection.logText);
       return std::u16string(rejection.summaryText);
     }
@@ -252,6 +289,11 @@ Status ImportRun::fileInsideTransaction(const std::string& source, const Destina
 Status ImportRun::ensureFolder(const std::string& path) {
   if (files_.folderExists(path)) return Status::success();
   return files_.createFolder(path);
+}
+
+void ImportRun::leave(const std::u16string& sourcePath, const std::u16string& reason) {
+  view_.appendLog(u" Error - " + reason);
+  reportFailure(sourcePath, reason);
 }
 
 void ImportRun::reportFailure(const std::u16string& sourcePath, const std::u16string& reason) {

@@ -48,16 +48,21 @@ class ImportRun {
   void recoverMoveInFlight(const MoveInFlight& left);
   // A line of its own in both the log and the summary.
   void logAndSummarise(const std::u16string& message);
+  void noteCatalogueFiles();
   bool listSourceFolder(std::vector<std::string>& files, std::vector<std::string>& subfolders);
+  std::vector<platform::filesystem::NameList> listSubfolders(const std::vector<std::string>& subfolders);
   void processFolderFiles(const std::string& folder, const std::vector<std::string>& names);
-  void processSubfolder(const std::string& name);
+  void processSubfolder(const std::string& name, const platform::filesystem::NameList& listed);
   void processFile(const std::string& name, const std::string& path);
+  Status checkNotCatalogueFile(const std::string& path);
   // Empty reason: the file is accepted and `tag` holds its fields.
-  std::u16string judge(const std::u16string& path, AcceptedTag& tag);
+  std::u16string judge(const std::string& path, AcceptedTag& tag);
   Status file(const std::string& source, const AcceptedTag& tag);
   Status fileInsideTransaction(const std::string& source, const Destination& destination, const AcceptedTag& tag,
                                bool& moved);
   Status ensureFolder(const std::string& path);
+  // The file stays where it is: the reason goes to its log line and the summary.
+  void leave(const std::u16string& sourcePath, const std::u16string& reason);
   void reportFailure(const std::u16string& sourcePath, const std::u16string& reason);
   void stopBeforeStart(const std::u16string& message);
 
@@ -67,6 +72,8 @@ class ImportRun {
   RunView& view_;
   RecoveryJournal& journal_;
   RunInputs inputs_;
+  // The catalogue's own files, which the run never takes for music.
+  std::vector<platform::filesystem::FileIdentity> catalogueFiles_;
   std::u16string summary_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filesystem/FileIdentity.h"
 #include "filesystem/Status.h"
 
 #include <string>
@@ -19,6 +20,10 @@ class FileSystem {
 
   virtual bool folderExists(const std::string& path) = 0;
   virtual bool fileExists(const std::string& path) = 0;
+  // Which file the path names, without following a symbolic link.
+  virtual Result<FileIdentity> identify(const std::string& path) = 0;
+  // Whether the file can be opened for reading; the failure says why not.
+  virtual Status checkReadable(const std::string& path) = 0;
 
   // Creates one folder; its parent must exist already.
   virtual Status createFolder(const std::string& path) = 0;

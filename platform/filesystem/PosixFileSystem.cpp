@@ -1,5 +1,6 @@
 #include "filesystem/PosixFileSystem.h"
 
+#include "filesystem/FileDescriptor.h"
 #include "filesystem/SystemError.h"
 
 #include <dirent.h>
@@ -80,6 +81,19 @@ NameList PosixFileSystem::listSubfolders(const std::string& folder) { return lis
 bool PosixFileSystem::folderExists(const std::string& path) { return statMatches(path, S_IFDIR); }
 
 bool PosixFileSystem::fileExists(const std::string& path) { return statMatches(path, S_IFREG); }
+
+Result<FileIdentity> PosixFileSystem::identify(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return {systemFailure("look at " + quoted(path), errno), {}};
+  return {Status::success(), {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)}};
+}
+
+// O_NONBLOCK: a FIFO put in the file's place must not hold the run.
+Status PosixFileSystem::checkReadable(const std::string& path) {
+  FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
+  if (!file.valid()) return systemFailure("read " + quoted(path), errno);
+  return Status::success();
+}
 
 Status PosixFileSystem::createFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) != 0) return systemFailure("create the folder " + quoted(path), errno);

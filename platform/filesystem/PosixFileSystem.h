@@ -22,6 +22,8 @@ class PosixFileSystem : public FileSystem {
   NameList listSubfolders(const std::string& folder) override;
   bool folderExists(const std::string& path) override;
   bool fileExists(const std::string& path) override;
+  Result<FileIdentity> identify(const std::string& path) override;
+  Status checkReadable(const std::string& path) override;
   Status createFolder(const std::string& path) override;
   Status moveFile(const std::string& source, const std::string& target) override;
   Status removeIdenticalCopy(const std::string& copy, const std::string& original) override;

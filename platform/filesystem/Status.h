@@ -7,6 +7,7 @@
 
 namespace platform::filesystem {
 
+using platform::Result;
 using platform::Status;
 
 // Names of the entries of one folder, bare (without the folder), sorted bytewise.

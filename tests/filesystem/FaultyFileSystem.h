@@ -28,6 +28,10 @@ class FaultyFileSystem : public platform::filesystem::FileSystem {
   }
   bool folderExists(const std::string& path) override { return real_.folderExists(path); }
   bool fileExists(const std::string& path) override { return real_.fileExists(path); }
+  platform::filesystem::Result<platform::filesystem::FileIdentity> identify(const std::string& path) override {
+    return real_.identify(path);
+  }
+  Status checkReadable(const std::string& path) override { return real_.checkReadable(path); }
   Status createFolder(const std::string& path) override {
     if (failCreateFolder && failCreateFolder(path))
       return Status::failure("create the folder \"" + path + "\"", "injected failure");

@@ -5,6 +5,8 @@
 namespace mervalis::testing {
 namespace {
 
+std::u16string toUtf16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
 class ImportRunTest : public ::testing::Test {
  protected:
   FakeTagReader tags;
@@ -185,6 +187,46 @@ TEST_F(ImportRunTest, ACatalogueThatCannotBeOpenedStopsBeforeAnyFile) {
     EXPECT_NE(v.summaries[0].find(c.reason), std::u16string::npos);
     EXPECT_NE(v.log.find(c.reason), std::u16string::npos);
   }
+}
+
+// What the run leaves where it is without asking the reader, and what it says.
+TEST_F(ImportRunTest, TheCatalogueAndEveryFileOfItStayWhereTheyAre) {
+  inputs.cataloguePath = "/src/Catalogue.mdb";
+  const FakeTag lookslikeATag{u"Song", u"Album", u"Artist"};
+  for (const char* path : {"/src/Catalogue.mdb", "/src/Catalogue.mdb-wal", "/src/Catalogue.mdb-shm",
+                           "/src/Catalogue.mdb-journal", "/src/Catalogue.mdb.journal", "/src/copy.mp3"})
+    tagged(path, lookslikeATag);
+  files.hardLinks["/src/copy.mp3"] = "/src/Catalogue.mdb";  // another name of the catalogue
+  importRun.run(inputs);
+  EXPECT_TRUE(tags.loads.empty());
+  EXPECT_TRUE(catalogue.rows.empty());
+  EXPECT_EQ(files.files.size(), 6u);
+  for (const char* name : {"Catalogue.mdb", "Catalogue.mdb-wal", "copy.mp3"}) {
+    const std::u16string reason = u" - Cannot file \"/src/" + toUtf16(name) +
+                                  u"\": it belongs to the catalogue this run files into";
+    EXPECT_NE(view.log.find(u"\r\n" + toUtf16(name) + u" Error" + reason), std::u16string::npos) << name;
+    EXPECT_NE(summary().find(u"\r\n/src/" + toUtf16(name) + reason), std::u16string::npos) << name;
+  }
+}
+
+TEST_F(ImportRunTest, AFileThatCannotBeReadIsNotCalledUntagged) {
+  files.addFile("/src/locked.mp3");
+  files.unreadable.insert("/src/locked.mp3");
+  files.addFile("/src/plain.mp3");
+  importRun.run(inputs);
+  const std::u16string reason = u"Cannot read \"/src/locked.mp3\": Permission denied";
+  EXPECT_EQ(view.log, u"\r\nlocked.mp3 Error - " + reason + u"\r\nplain.mp3 Error - No Title");
+  EXPECT_EQ(summary(), u"\r\n/src/locked.mp3 - " + reason + u"\r\n/src/plain.mp3 - No Title");
+}
+
+TEST_F(ImportRunTest, AFileFiledIntoAFolderVisitedLaterIsNotMetAgain) {
+  inputs = {"/db/Catalogue.mdb", "/music/src", "/music"};
+  files.folders = {"/music", "/music/src", "/music/src/sub", "/db"};
+  tagged("/music/src/a.mp3", {u"Song", u"sub", u"src"});
+  importRun.run(inputs);
+  EXPECT_EQ(view.log, u"\r\na.mp3");
+  EXPECT_EQ(summary(), u"");
+  EXPECT_EQ(files.files.count("/music/src/sub/Song.mp3"), 1u);
 }
 
 TEST_F(ImportRunTest, AnEmptySourceFolderStillOpensClosesAndShowsAnEmptyMessage) {

@@ -42,6 +42,8 @@ class FakeFiles : public platform::filesystem::FileSystem {
   std::set<std::string> folders;
   std::map<std::string, std::string> files;
   std::string failCreate, failMove;  // a path whose operation fails
+  std::set<std::string> unreadable;
+  std::map<std::string, std::string> hardLinks;  // another name of the file at the mapped path
 
   void addFile(const std::string& path, std::string content = "x") { files[path] = std::move(content); }
 
@@ -49,6 +51,20 @@ class FakeFiles : public platform::filesystem::FileSystem {
   platform::filesystem::NameList listSubfolders(const std::string& folder) override { return list(folder, true); }
   bool folderExists(const std::string& path) override { return folders.count(normal(path)) != 0; }
   bool fileExists(const std::string& path) override { return files.count(normal(path)) != 0; }
+  // A file's identity is its path's place among every path ever looked at, or that
+  // of the file it is a hard link of.
+  platform::filesystem::Result<platform::filesystem::FileIdentity> identify(const std::string& path) override {
+    std::string name = normal(path);
+    if (auto link = hardLinks.find(name); link != hardLinks.end()) name = link->second;
+    if (!files.count(name) && !folders.count(name)) return {Status::failure("look at " + path, "no such file"), {}};
+    const auto known = identities_.emplace(name, identities_.size() + 1).first;
+    return {Status::success(), {1, known->second}};
+  }
+  Status checkReadable(const std::string& path) override {
+    if (unreadable.count(normal(path))) return Status::failure("read \"" + path + "\"", "Permission denied");
+    if (!files.count(normal(path))) return Status::failure("read \"" + path + "\"", "No such file or directory");
+    return Status::success();
+  }
   Status createFolder(const std::string& path) override {
     if (path == failCreate) return Status::failure("create " + path, "permission denied");
     if (!folders.insert(normal(path)).second) return Status::failure("create " + path, "exists");
@@ -63,6 +79,10 @@ class FakeFiles : public platform::filesystem::FileSystem {
     if (!folders.count(to.substr(0, to.rfind('/')))) return Status::failure(attempt, "no such folder");
     files[to] = files[from];
     files.erase(from);
+    if (auto known = identities_.extract(from)) {
+      known.key() = to;
+      identities_.insert(std::move(known));
+    }
     return Status::success();
   }
   Status removeIdenticalCopy(const std::string& copy, const std::string& original) override {
@@ -79,6 +99,8 @@ class FakeFiles : public platform::filesystem::FileSystem {
   }
 
  private:
+  std::map<std::string, std::uint64_t> identities_;
+
   platform::filesystem::NameList list(const std::string& folder, bool wantFolders) {
     platform::filesystem::NameList result;
     const std::string prefix = normal(folder) + "/";

@@ -50,6 +50,13 @@ class CountingFileSystem : public platform::filesystem::FileSystem {
     return !plan_.fails("folderExists", path) && real_.folderExists(path);
   }
   bool fileExists(const std::string& path) override { return !plan_.fails("fileExists", path) && real_.fileExists(path); }
+  platform::filesystem::Result<platform::filesystem::FileIdentity> identify(const std::string& path) override {
+    if (plan_.fails("identify", path)) return {FaultPlan::injected("look at " + path), {}};
+    return real_.identify(path);
+  }
+  Status checkReadable(const std::string& path) override {
+    return plan_.fails("checkReadable", path) ? FaultPlan::injected("read " + path) : real_.checkReadable(path);
+  }
   Status createFolder(const std::string& path) override {
     return plan_.fails("createFolder", path) ? FaultPlan::injected("create " + path) : real_.createFolder(path);
   }

@@ -45,6 +45,7 @@ struct RunSettings {
   Moves moves;
   std::chrono::milliseconds busyTimeout{5000};
   std::string sourceFolder;  // empty: the collection's
+  std::string catalogue;     // empty: the collection's
 };
 
 inline TextView runImport(const Collection& collection, FaultPlan& plan, const RunSettings& settings = {}) {
@@ -59,7 +60,8 @@ inline TextView runImport(const Collection& collection, FaultPlan& plan, const R
   TextView view;
   const std::string source = settings.sourceFolder.empty() ? collection.source() : settings.sourceFolder;
   mervalis::ImportRun(tags, files, catalogue, view, journal)
-      .run({collection.catalogue(), source, collection.destination()});
+      .run({settings.catalogue.empty() ? collection.catalogue() : settings.catalogue, source,
+            collection.destination()});
   return view;
 }
 

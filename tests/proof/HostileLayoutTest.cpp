@@ -1,0 +1,98 @@
+// Layouts a person may well choose that put the run's own files in its way.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "ChildProcess.h"
+#include "ProofRun.h"
+
+namespace proof {
+namespace {
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::vector<std::vector<std::string>> rowsOf(const std::string& catalogue) {
+  return testing_support::RawDatabase(catalogue).rows("select Track, FileName from MP3Info");
+}
+
+// The window starts its lists on the current folder, so the catalogue often lies
+// in the source; its last bytes can read as a tag, as SQLite keeps rows at a
+// page's end. Its side files and a hard link of it are the catalogue too.
+TEST(HostileLayout, CatalogueInTheSourceIsNeverFiled) {
+  Collection collection;
+  collection.add("a.mp3", {"Song A", "Artist", "Album"});
+  const std::string catalogue = collection.source() + "/Catalogue.mdb";
+  const std::string tail = tagTail({"Catalogue", "Artist", "Album"});
+  std::filesystem::copy_file(EMPTY_CATALOGUE, catalogue);
+  std::ofstream(catalogue, std::ios::app | std::ios::binary) << tail;
+  std::filesystem::create_directories(collection.source() + "/sub");
+  std::filesystem::create_hard_link(catalogue, collection.source() + "/sub/Backup.mp3");
+  // Another program browsing the catalogue keeps its write-ahead log in place.
+  testing_support::RawDatabase browser(catalogue);
+  ASSERT_EQ(browser.rows("pragma journal_mode=wal"), (std::vector<std::vector<std::string>>{{"wal"}}));
+  RunSettings settings;
+  settings.catalogue = catalogue;
+
+  for (int run = 0; run < 2; ++run) {
+    SCOPED_TRACE(run == 0 ? "first run" : "second run");
+    FaultPlan plan;
+    const TextView view = runImport(collection, plan, settings);
+    const std::string log = view.logText();
+    EXPECT_TRUE(contains(log, "Catalogue.mdb Error - Cannot file \"" + catalogue +
+                                  "\": it belongs to the catalogue this run files into"))
+        << log;
+    EXPECT_TRUE(contains(log, "Catalogue.mdb-wal Error - ")) << log;
+    EXPECT_TRUE(contains(log, "Backup.mp3 Error - ")) << log;
+    EXPECT_TRUE(contains(view.summaryText(), collection.source() + "/sub/Backup.mp3 - ")) << view.summaryText();
+    EXPECT_TRUE(std::filesystem::is_regular_file(catalogue));
+    EXPECT_FALSE(std::filesystem::exists(collection.targetOf({"Catalogue", "Artist", "Album"})));
+    const auto rows = rowsOf(catalogue);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], "Song A");
+  }
+  const Verdict verdict = collection.check(0, false);
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  EXPECT_EQ(verdict.atTarget, 1);
+}
+
+// With the destination root above the source, a file can be filed into a folder
+// of the source that the run visits after it: it is not met there again.
+TEST(HostileLayout, FilesFiledIntoALaterVisitedFolderAreNotVisitedAgain) {
+  Collection collection;
+  collection.setDestination(collection.root());
+  collection.add("a.mp3", {"Song A", "source", "sub"});
+  collection.add("sub/b.mp3", {"Song B", "source", "sub"});
+  FaultPlan plan;
+  const TextView view = runImport(collection, plan);
+  const Verdict verdict = collection.check();
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  EXPECT_EQ(verdict.atTarget, 2);
+  EXPECT_EQ(view.logText(), "\r\na.mp3\r\nb.mp3");
+  EXPECT_EQ(view.summaryText(), "");
+}
+
+// A file whose tag cannot be read is not a file without a tag. Root reads
+// anything, so the run is made as an unprivileged user when needed.
+TEST(HostileLayout, AFileThatCannotBeReadIsSaidSo) {
+  Collection collection;
+  collection.add("a.mp3", {"Song A", "Artist", "Album"});
+  collection.addUntagged("b.mp3");
+  const std::string locked = collection.source() + "/a.mp3";
+  const std::string logFile = collection.root() + "/log.txt";
+  ASSERT_TRUE(runUnprivileged(collection.root(), [&] {
+    ::chmod(locked.c_str(), 0);
+    FaultPlan plan;
+    std::ofstream(logFile) << runImport(collection, plan).logText();
+    ::chmod(locked.c_str(), 0644);
+  }));
+  EXPECT_EQ(readFile(logFile),
+            "\r\na.mp3 Error - Cannot read \"" + locked + "\": Permission denied\r\nb.mp3 Error - No Title");
+  const Verdict verdict = collection.check();
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  EXPECT_EQ(verdict.atTarget, 0);
+}
+
+}  // namespace
+}  // namespace proof
