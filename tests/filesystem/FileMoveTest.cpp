@@ -165,6 +165,15 @@ TEST(FileCopyTest, AKillMidCopyLeavesNothingBesideTheTarget) {
 // When, during a copy between volumes, another program changes the source.
 enum class Moment { AfterTheFirstChunk, AfterTheContent, AfterTheNaming };
 
+std::string nameOf(Moment moment) {
+  switch (moment) {
+    case Moment::AfterTheFirstChunk: return "after the first chunk";
+    case Moment::AfterTheContent: return "after the whole content";
+    case Moment::AfterTheNaming: return "after the copy got the target's name";
+  }
+  return {};
+}
+
 class SourceChangedMidCopy : public PosixFileSystem {
  public:
   SourceChangedMidCopy(Moves moves, Moment moment, std::function<void()> change)
@@ -238,7 +247,7 @@ void expectChangedSourcesToStay(const std::string& source, const std::string& ta
   const std::string target = targetFolder + "/Title.mp3";
   for (const Moment moment : {Moment::AfterTheFirstChunk, Moment::AfterTheContent, Moment::AfterTheNaming}) {
     for (const auto& change : kChanges) {
-      SCOPED_TRACE(change.name + " at moment " + std::to_string(static_cast<int>(moment)));
+      SCOPED_TRACE(change.name + " " + nameOf(moment));
       writeFile(source, before);
       const struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
       ::utimensat(AT_FDCWD, source.c_str(), times, 0);
