@@ -95,6 +95,29 @@ Status checkSize(const std::string& copy, off_t expected) {
   return Status::success();
 }
 
+constexpr const char* changedMeanwhile =
+    "the file was changed or replaced by another program while it was being copied; it stays where it is";
+
+// The same file in the same version: a new file saved over the name has another
+// inode, and a write in place moves the modification time or the size. The change
+// time catches a tagger that writes in place and puts the modification time back.
+bool sameVersion(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+         a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec &&
+         a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// Whether the source is still the version that was copied, both the open file and
+// the file its path names: only then may the path be removed.
+Status sourceUnchanged(int fd, const std::string& source, const std::string& target, const struct stat& copied) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return systemFailure(moveAttempt(source, target), errno);
+  if (!sameVersion(now, copied)) return Status::failure(moveAttempt(source, target), changedMeanwhile);
+  if (::lstat(source.c_str(), &now) != 0) return systemFailure(moveAttempt(source, target), errno);
+  if (!sameVersion(now, copied)) return Status::failure(moveAttempt(source, target), changedMeanwhile);
+  return Status::success();
+}
+
 }  // namespace
 
 Status PosixFileSystem::moveFile(const std::string& source, const std::string& target) {
@@ -111,8 +134,12 @@ Status PosixFileSystem::moveFile(const std::string& source, const std::string& t
 
 Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::string& target,
                                           const struct stat& sourceInfo) {
-  FileDescriptor from{::open(source.c_str(), O_RDONLY | O_CLOEXEC)};
+  FileDescriptor from{::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)};
   if (!from.valid()) return systemFailure(moveAttempt(source, target), errno);
+  // The version being copied; the source is removed only if it is still this one.
+  struct stat copied {};
+  if (::fstat(from.get(), &copied) != 0) return systemFailure(moveAttempt(source, target), errno);
+  if (!sameVersion(copied, sourceInfo)) return Status::failure(moveAttempt(source, target), changedMeanwhile);
 
   // No one sees a half-written file under the real name: the copy gets it only
   // once it is whole and on disk.
@@ -123,20 +150,28 @@ Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::
   RemovedUnlessKept copy{to.temporaryName};
   const std::string shownName = to.temporaryName.empty() ? target : to.temporaryName;
 
-  if (Status copied = copyContent(from.get(), to.fd.get(), source, shownName, sourceInfo.st_size); !copied)
-    return copied;
-  const struct timespec times[2] = {sourceInfo.st_atim, sourceInfo.st_mtim};
-  ::fchmod(to.fd.get(), sourceInfo.st_mode & 07777);
+  if (Status written = copyContent(from.get(), to.fd.get(), source, shownName, copied.st_size); !written)
+    return written;
+  reached(CopyPoint::ContentWritten, source);
+  const struct timespec times[2] = {copied.st_atim, copied.st_mtim};
+  ::fchmod(to.fd.get(), copied.st_mode & 07777);
   ::futimens(to.fd.get(), times);
   if (::fsync(to.fd.get()) != 0) return systemFailure("flush " + quoted(shownName) + " to disk", errno);
+  // Checked before the copy is named, where a change leaves nothing to undo.
+  if (Status same = sourceUnchanged(from.get(), source, target, copied); !same) return same;
 
+  struct stat copyFile {};
+  if (::fstat(to.fd.get(), &copyFile) != 0) return systemFailure("check " + quoted(shownName), errno);
   if (const int error = nameCopy(to, target); error != 0) return systemFailure(moveAttempt(source, target), error);
-  copy.renamedTo(target);
+  copy.renamedTo(target, copyFile);
   if (const int error = to.fd.close(); error != 0) return systemFailure("close " + quoted(target), error);
 
-  if (Status size = checkSize(target, sourceInfo.st_size); !size) return size;
+  if (Status size = checkSize(target, copied.st_size); !size) return size;
   if (const int error = syncFolder(folder); error != 0)
     return systemFailure("flush the folder " + quoted(folder) + " to disk", error);
+  reached(CopyPoint::CopyNamed, source);
+  // And again just before the removal: the naming and the flushes take time.
+  if (Status same = sourceUnchanged(from.get(), source, target, copied); !same) return same;
   if (::unlink(source.c_str()) != 0) {
     const int error = errno;
     return systemFailure("remove " + quoted(source) + " after copying it to " + quoted(target), error);
@@ -156,9 +191,8 @@ Status PosixFileSystem::copyContent(int from, int to, const std::string& source,
     if (Status written = writeChunk(to, buffer.data(), static_cast<std::size_t>(got), copy); !written) return written;
     copied += got;
   }
-  if (copied != expectedSize)
-    return Status::failure("copy " + quoted(source),
-                           "read " + std::to_string(copied) + " bytes instead of " + std::to_string(expectedSize));
+  // More or fewer bytes than the file had when the copy began: it changed meanwhile.
+  if (copied != expectedSize) return Status::failure("copy " + quoted(source), changedMeanwhile);
   return Status::success();
 }
 

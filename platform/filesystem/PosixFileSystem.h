@@ -32,6 +32,11 @@ class PosixFileSystem : public FileSystem {
   // Writes one chunk of a copy between volumes; a test overrides it to fail mid-copy.
   virtual Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path);
 
+  // The points of a copy between volumes after which the source is checked for
+  // changes by another program; a test overrides the hook to change it there.
+  enum class CopyPoint { ContentWritten, CopyNamed };
+  virtual void reached(CopyPoint, const std::string& /*source*/) {}
+
  private:
   Status copyAcrossVolumes(const std::string& source, const std::string& target, const struct stat& sourceInfo);
   Status copyContent(int from, int to, const std::string& source, const std::string& copy, off_t expectedSize);

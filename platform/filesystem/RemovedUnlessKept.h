@@ -1,7 +1,9 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -15,16 +17,29 @@ class RemovedUnlessKept {
   RemovedUnlessKept(const RemovedUnlessKept&) = delete;
   RemovedUnlessKept& operator=(const RemovedUnlessKept&) = delete;
   ~RemovedUnlessKept() {
-    if (!path_.empty()) ::unlink(path_.c_str());
+    if (!path_.empty() && stillOurs()) ::unlink(path_.c_str());
   }
 
   const std::string& path() const { return path_; }
   // The file now goes by another name, which is removed instead.
   void renamedTo(std::string path) { path_ = std::move(path); }
+  // The file now goes by a name others may also use, so it is removed only while
+  // that name is still this file (its device and inode as fstat gave them).
+  void renamedTo(std::string path, const struct stat& file) {
+    path_ = std::move(path);
+    file_ = file;
+  }
   void keep() { path_.clear(); }
 
  private:
+  bool stillOurs() const {
+    if (!file_) return true;
+    struct stat named {};
+    return ::lstat(path_.c_str(), &named) == 0 && named.st_dev == file_->st_dev && named.st_ino == file_->st_ino;
+  }
+
   std::string path_;
+  std::optional<struct stat> file_;
 };
 
 }  // namespace platform::filesystem

@@ -12,6 +12,8 @@
 #include <csignal>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -160,6 +162,138 @@ TEST(FileCopyTest, AKillMidCopyLeavesNothingBesideTheTarget) {
   EXPECT_THAT(entriesOf(folder / "Album"), testing::IsEmpty());
 }
 
+// When, during a copy between volumes, another program changes the source.
+enum class Moment { AfterTheFirstChunk, AfterTheContent, AfterTheNaming };
+
+std::string nameOf(Moment moment) {
+  switch (moment) {
+    case Moment::AfterTheFirstChunk: return "after the first chunk";
+    case Moment::AfterTheContent: return "after the whole content";
+    case Moment::AfterTheNaming: return "after the copy got the target's name";
+  }
+  return {};
+}
+
+class SourceChangedMidCopy : public PosixFileSystem {
+ public:
+  SourceChangedMidCopy(Moves moves, Moment moment, std::function<void()> change)
+      : PosixFileSystem(moves), moment_(moment), change_(std::move(change)) {}
+  int changes = 0;
+
+ protected:
+  Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path) override {
+    const Status written = PosixFileSystem::writeChunk(fd, data, size, path);
+    if (moment_ == Moment::AfterTheFirstChunk && ++chunks_ == 1) change();
+    return written;
+  }
+  void reached(CopyPoint point, const std::string&) override {
+    if ((point == CopyPoint::ContentWritten && moment_ == Moment::AfterTheContent) ||
+        (point == CopyPoint::CopyNamed && moment_ == Moment::AfterTheNaming))
+      change();
+  }
+
+ private:
+  void change() {
+    change_();
+    ++changes;
+  }
+
+  Moment moment_;
+  std::function<void()> change_;
+  int chunks_ = 0;
+};
+
+// Saves a new version as careful programs do: written beside the file, renamed over it.
+void saveOver(const std::string& path, const std::string& content) {
+  writeFile(path + ".saving", content);
+  std::filesystem::rename(path + ".saving", path);
+}
+
+// What another program does to the source; returns the content it leaves there.
+struct Change {
+  std::string name;
+  std::function<std::string(const std::string& source, const std::string& before)> apply;
+};
+
+const Change kChanges[] = {
+    {"a new version renamed over it",
+     [](const std::string& source, const std::string& before) {
+       saveOver(source, std::string(before.size(), 'n'));
+       return std::string(before.size(), 'n');
+     }},
+    {"8,000 bytes appended",
+     [](const std::string& source, const std::string& before) {
+       std::ofstream(source, std::ios::binary | std::ios::app) << std::string(8000, 'a');
+       return before + std::string(8000, 'a');
+     }},
+    {"its start rewritten in place",
+     [](const std::string& source, const std::string& before) {
+       std::fstream(source, std::ios::binary | std::ios::in | std::ios::out) << "ID3 rewritten";
+       return std::string("ID3 rewritten") + before.substr(13);
+     }},
+    {"its modification time touched",
+     [](const std::string& source, const std::string& before) {
+       const struct timespec times[2] = {{2000000000, 0}, {2000000000, 0}};
+       ::utimensat(AT_FDCWD, source.c_str(), times, 0);
+       return before;
+     }},
+};
+
+// Whatever the program changed, and whenever: the source stays as it left it, and
+// no copy is left in the target's folder. Untouched, the source moves.
+void expectChangedSourcesToStay(const std::string& source, const std::string& targetFolder,
+                                PosixFileSystem::Moves moves) {
+  const std::string before(1500000, 's');  // more than one chunk of the copy
+  const std::string target = targetFolder + "/Title.mp3";
+  for (const Moment moment : {Moment::AfterTheFirstChunk, Moment::AfterTheContent, Moment::AfterTheNaming}) {
+    for (const auto& change : kChanges) {
+      SCOPED_TRACE(change.name + " " + nameOf(moment));
+      writeFile(source, before);
+      const struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+      ::utimensat(AT_FDCWD, source.c_str(), times, 0);
+      std::string after;
+      SourceChangedMidCopy fileSystem(moves, moment, [&] { after = change.apply(source, before); });
+
+      const Status moved = fileSystem.moveFile(source, target);
+
+      EXPECT_EQ(fileSystem.changes, 1);
+      EXPECT_THAT(moved.cause(), HasSubstr("changed or replaced by another program"));
+      EXPECT_TRUE(readFile(source) == after);
+      EXPECT_THAT(entriesOf(targetFolder), testing::IsEmpty());
+      std::filesystem::remove(target);  // so one failed case does not spoil the next
+    }
+  }
+  writeFile(source, before);
+  SourceChangedMidCopy fileSystem(moves, Moment::AfterTheNaming, [] {});
+  const Status moved = fileSystem.moveFile(source, target);
+  ASSERT_TRUE(moved) << moved.reason();
+  EXPECT_FALSE(std::filesystem::exists(source));
+  EXPECT_TRUE(readFile(target) == before);
+}
+
+TEST(FileCopyTest, ASourceChangedDuringTheCopyStaysAndNoCopyIsLeft) {
+  TemporaryFolder folder;
+  std::filesystem::create_directory(folder / "Album");
+  expectChangedSourcesToStay(folder / "song.mp3", folder / "Album", PosixFileSystem::Moves::AlwaysCopy);
+}
+
+TEST(FileCopyTest, AFileAnotherProgramPutAtTheTargetStaysWhenTheCopyIsUndone) {
+  TemporaryFolder folder;
+  std::filesystem::create_directory(folder / "Album");
+  const std::string source = folder / "song.mp3", target = folder / "Album/Title.mp3";
+  writeFile(source, "music and a tag");
+  SourceChangedMidCopy fileSystem(PosixFileSystem::Moves::AlwaysCopy, Moment::AfterTheNaming, [&] {
+    saveOver(source, "a new version");
+    saveOver(target, "theirs");
+  });
+
+  const Status moved = fileSystem.moveFile(source, target);
+
+  EXPECT_THAT(moved.cause(), HasSubstr("changed or replaced by another program"));
+  EXPECT_EQ(readFile(source), "a new version");
+  EXPECT_EQ(readFile(target), "theirs");
+}
+
 // Source on a memory file system, target on /tmp's: the move really crosses volumes.
 class TwoVolumesTest : public testing::Test {
  protected:
@@ -204,6 +338,10 @@ TEST_F(TwoVolumesTest, AcrossVolumesNeverReplacesAndLeavesNoCopy) {
   EXPECT_EQ(readFile(target), "filed earlier");
   EXPECT_EQ(std::filesystem::file_size(source), 1500000u);
   EXPECT_EQ(entriesOf(targetVolume.path()), std::vector<std::string>{"Title.mp3"});
+}
+
+TEST_F(TwoVolumesTest, ASourceChangedDuringTheCopyStaysAndNoCopyIsLeft) {
+  expectChangedSourcesToStay(source, targetVolume.path(), PosixFileSystem::Moves::RenameWherePossible);
 }
 
 }  // namespace

@@ -81,6 +81,16 @@ class Collection {
       file.target = targetOf(tag);
     files_.push_back(std::move(file));
   }
+  // Another program saves a new version over a source file (written beside it,
+  // renamed over it); that version is the one that must not be lost.
+  void saveOver(const std::string& path, std::string bytes) {
+    for (auto& file : files_)
+      if (file.path == path) {
+        writeFile(path + ".saving", bytes);
+        std::filesystem::rename(path + ".saving", path);
+        file.content = std::move(bytes);
+      }
+  }
   // A destination root elsewhere than the collection's own.
   void setDestination(std::string folder) { destination_ = std::move(folder); }
   void addUntagged(const std::string& relative, std::size_t size = 500) { add(relative, {}, size, false); }

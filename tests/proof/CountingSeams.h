@@ -74,7 +74,7 @@ class CountingFileSystem : public platform::filesystem::FileSystem {
 };
 
 // The real file system whose chunk writes of a copy between volumes count too;
-// the failing one reports a full disk.
+// the failing one reports a full disk. The points of the copy reach the plan's hook.
 class DiskFillingFileSystem : public platform::filesystem::PosixFileSystem {
  public:
   DiskFillingFileSystem(Moves moves, FaultPlan& plan) : PosixFileSystem(moves), plan_(plan) {}
@@ -83,6 +83,10 @@ class DiskFillingFileSystem : public platform::filesystem::PosixFileSystem {
   Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path) override {
     if (plan_.fails("writeChunk", path)) return platform::filesystem::systemFailure("write \"" + path + "\"", ENOSPC);
     return PosixFileSystem::writeChunk(fd, data, size, path);
+  }
+  // Not counted: the hook cannot fail, it only lets a scenario act on the source there.
+  void reached(CopyPoint point, const std::string& source) override {
+    if (plan_.before) plan_.before(point == CopyPoint::ContentWritten ? "contentWritten" : "copyNamed", source);
   }
 
  private:

@@ -112,6 +112,16 @@ const Scenario kScenarios[] = {
        return "e.txt - Cannot move";
      },
      kFiledBySmallImport - 1},
+    {"a source saved over by another program while it is copied", Moves::AlwaysCopy,
+     [](Collection& collection, FaultPlan& plan, RunSettings&) {
+       // Its copy already has the target's name; the new version must stay, the copy go.
+       const std::string source = collection.source() + "/c.mp3";
+       plan.before = [&collection, source](const std::string& call, const std::string& argument) {
+         if (call == "copyNamed" && argument == source) collection.saveOver(source, "new " + readFile(source));
+       };
+       return "changed or replaced by another program while it was being copied; it stays where it is";
+     },
+     kFiledBySmallImport - 1},
     {"the catalogue locked by another program mid-run", Moves::RenameWherePossible,
      [](Collection& collection, FaultPlan& plan, RunSettings& settings) {
        settings.busyTimeout = std::chrono::milliseconds(100);
