@@ -1,9 +1,9 @@
 // Mervalis: files a folder of MP3s into a catalogue and an artist/album folder tree.
 #include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
 
 #include "ProgramServices.h"
+#include "window/PlainMessageBox.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   std::string why;
   lyrebox->object = mervalis::createLyrebox1(window, &why);
   if (!lyrebox->object) {
-    QMessageBox::critical(nullptr, QStringLiteral("Mervalis"), registrationHelp(why));
+    mervalis::showPlainMessage(nullptr, QMessageBox::Critical, registrationHelp(why));
     return 1;
   }
   window.show();

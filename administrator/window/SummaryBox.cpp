@@ -1,6 +1,6 @@
 #include "SummaryBox.h"
 
-#include <QMessageBox>
+#include "PlainMessageBox.h"
 
 namespace mervalis {
 namespace {
@@ -19,9 +19,7 @@ SummaryParts splitSummary(const QString& summary) {
 
 void showSummaryBox(QWidget* parent, const QString& summary) {
   const SummaryParts parts = splitSummary(summary);
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Mervalis"), parts.message, QMessageBox::Ok, parent);
-  if (!parts.details.isEmpty()) box.setDetailedText(parts.details);
-  box.exec();
+  showPlainMessage(parent, QMessageBox::NoIcon, parts.message, parts.details);
 }
 
 }  // namespace mervalis

@@ -1,7 +1,6 @@
 #include "frmMain.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QTabBar>
 #include <algorithm>
 #include <map>
@@ -9,6 +8,7 @@
 #include <ui/Twips.h>
 
 #include "RunGuard.h"
+#include "PlainMessageBox.h"
 #include "SummaryBox.h"
 
 namespace mervalis {
@@ -155,7 +155,7 @@ void frmMain::cmdExit3_Click() { endProgram(); }
 
 void frmMain::cmdAboutLyrebox_Click() {
   if (const QString error = services_.showAbout(); !error.isEmpty())
-    QMessageBox::warning(this, QStringLiteral("Mervalis"), error);
+    showPlainMessage(this, QMessageBox::Warning, error);
 }
 
 void frmMain::cmdGo_Click() {
@@ -194,7 +194,7 @@ bool frmMain::listMoved(const platform::ui::ListResult& result) {
   return result.ok();
 }
 
-void frmMain::showListError(const QString& reason) { QMessageBox::warning(this, QStringLiteral("Mervalis"), reason); }
+void frmMain::showListError(const QString& reason) { showPlainMessage(this, QMessageBox::Warning, reason); }
 
 RunInputs frmMain::readRunInputs() const {
   return {(Dir1->path() + QStringLiteral("/") + File1->fileName()).toStdString(), Dir2->path().toStdString(),

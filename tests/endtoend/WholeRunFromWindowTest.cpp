@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "../automation/TemporaryFolder.h"
+#include "../support/ModalAnswerer.h"
 #include "MusicFolder.h"
 #include "ProgramServices.h"
 
@@ -19,27 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Hands the first modal window that appears to `answer`, which must close it:
-// the test's click would otherwise wait for a person.
-class ModalAnswerer {
- public:
-  explicit ModalAnswerer(std::function<void(QWidget*)> answer) : answer_(std::move(answer)) {
-    timer_.setInterval(5);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      if (QWidget* modal = QApplication::activeModalWidget()) {
-        timer_.stop();
-        ++answered;
-        answer_(modal);
-      }
-    });
-    timer_.start();
-  }
-  int answered = 0;
-
- private:
-  std::function<void(QWidget*)> answer_;
-  QTimer timer_;
-};
+using testing_support::ModalAnswerer;
 
 struct SeenMessage {
   QString title, text;

@@ -5,7 +5,10 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QMessageBox>
 #include <fstream>
+
+#include "../support/ModalAnswerer.h"
 
 namespace mervalis {
 namespace {
@@ -21,10 +24,11 @@ class FrmMainTest : public ::testing::Test {
       view.clearLog();
       view.appendLog(u"\r\na.mp3");
       view.appendLog(u"\r\nb.mp3 Error - No Title");
+      if (!summary.empty()) view.showSummary(summary);
     };
     services.showAbout = [this] {
       ++abouts;
-      return QString();
+      return aboutError;
     };
     services.quit = [this] { ++quits; };
     window = std::make_unique<frmMain>(std::move(services));
@@ -43,6 +47,8 @@ class FrmMainTest : public ::testing::Test {
   int runs = 0, abouts = 0, quits = 0;
   RunInputs lastInputs;
   std::function<void()> duringRun;
+  std::u16string summary;
+  QString aboutError;
 };
 
 TEST_F(FrmMainTest, StartsOnDatabaseAndNavigationButtonsOnlySetThePage) {
@@ -146,6 +152,56 @@ TEST_F(FrmMainTest, ExitAndAboutButtonsWorkWhenIdle) {
   QTest::mouseClick(window->cmdAboutLyrebox, Qt::LeftButton);
   EXPECT_EQ(quits, 2);
   EXPECT_EQ(abouts, 1);
+}
+
+// Names of files and folders are legal with markup in them: every message shows
+// them literally, as its text stands.
+TEST_F(FrmMainTest, MessagesShowNamesAsTheyStand) {
+  const QString markup = QStringLiteral("<b>Intro &amp; <br>Outro\nB.mp3");
+  struct Case {
+    const char* what;
+    std::function<void()> show;
+  } cases[] = {
+      {"summary",
+       [&] {
+         summary = u"\r\n/src/" + markup.toStdU16String() + u" - No Title";
+         window->SSTab1->setCurrentIndex(2);
+         QTest::mouseClick(window->cmdGo, Qt::LeftButton);
+       }},
+      {"list error",
+       [&] {
+         // A folder that goes between the listing and the person's choice of it.
+         const QString gone = makeFolder(markup);
+         ASSERT_TRUE(window->Dir1->setPath(folder.path()));
+         const auto items = window->Dir1->findItems(markup, Qt::MatchExactly);
+         ASSERT_EQ(items.size(), 1);
+         window->Dir1->setCurrentItem(items[0]);
+         QDir(gone).removeRecursively();
+         QTest::keyClick(window->Dir1, Qt::Key_Return);
+       }},
+      {"About error",
+       [&] {
+         aboutError = QStringLiteral("The About box failed on ") + markup;
+         window->SSTab1->setCurrentIndex(2);
+         QTest::mouseClick(window->cmdAboutLyrebox, Qt::LeftButton);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    testing_support::ModalAnswerer answerer([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      shown = box->text();
+      format = box->textFormat();
+      box->accept();
+    });
+    c.show();
+    ASSERT_EQ(answerer.answered, 1);
+    EXPECT_TRUE(shown.contains(markup)) << shown.toStdString();
+    EXPECT_EQ(format, Qt::PlainText);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+#include "PlainMessageBox.h"
+
+namespace mervalis {
+
+void showPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& details) {
+  QMessageBox box(icon, QStringLiteral("Mervalis"), text, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  if (!details.isEmpty()) box.setDetailedText(details);
+  box.exec();
+}
+
+}  // namespace mervalis

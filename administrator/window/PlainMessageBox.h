@@ -1,0 +1,12 @@
+#pragma once
+#include <QMessageBox>
+#include <QString>
+
+namespace mervalis {
+
+// A message box titled "Mervalis" whose text is shown as it stands. Its texts hold
+// names of files and folders and tag fields: a file named "<b>Intro.mp3" must not
+// turn the message bold and run its lines together.
+void showPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& details = {});
+
+}  // namespace mervalis
