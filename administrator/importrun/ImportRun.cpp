@@ -8,6 +8,9 @@
 #include "SafeName.h"
 
 namespace mervalis {
+
+using platform::filesystem::Listing;
+
 namespace {
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
@@ -61,6 +64,18 @@ RecoveryJournal& noRecoveryJournal() {
   return none;
 }
 
+// Only ordinary files hold music; a link is never followed, so it never moves
+// what it points to, nor itself.
+std::u16string_view refusalOfKind(platform::filesystem::EntryKind kind) {
+  switch (kind) {
+    case platform::filesystem::EntryKind::File: return {};
+    case platform::filesystem::EntryKind::SymbolicLink: return u"Not filed: it is a symbolic link";
+    case platform::filesystem::EntryKind::Folder:
+    case platform::filesystem::EntryKind::Other: break;
+  }
+  return u"Not filed: it is not an ordinary file";
+}
+
 std::u16string quotedText(const std::string& path) { return u"\"" + toText(path) + u"\""; }
 
 }  // namespace
@@ -87,11 +102,12 @@ void ImportRun::run(const RunInputs& inputs) {
   }
 
   noteCatalogueFiles();
-  std::vector<std::string> files, subfolders;
+  Listing files, subfolders;
   if (listSourceFolder(files, subfolders)) {
     const auto subfolderFiles = listSubfolders(subfolders);
     processFolderFiles(inputs_.sourceFolder, files);
-    for (std::size_t i = 0; i < subfolders.size(); ++i) processSubfolder(subfolders[i], subfolderFiles[i]);
+    for (std::size_t i = 0; i < subfolders.entries.size(); ++i)
+      processSubfolder(subfolders.entries[i].name, subfolderFiles[i]);
   }
   journal_.close();
   catalogue_.close();
@@ -160,44 +176,45 @@ void ImportRun::noteCatalogueFiles() {
 
 // Both lists are taken before any file is filed, so folders that the run itself
 // creates below a source folder are never visited.
-bool ImportRun::listSourceFolder(std::vector<std::string>& files, std::vector<std::string>& subfolders) {
-  auto fileList = files_.listFiles(inputs_.sourceFolder);
-  auto folderList = fileList.status ? files_.listSubfolders(inputs_.sourceFolder) : fileList;
-  files = std::move(fileList.names);
-  subfolders = std::move(folderList.names);
-  if (folderList.status) return true;
-  logAndSummarise(toText(folderList.status.reason()) + u". No file was touched.");
+bool ImportRun::listSourceFolder(Listing& files, Listing& subfolders) {
+  files = files_.listFiles(inputs_.sourceFolder);
+  if (files.status) subfolders = files_.listSubfolders(inputs_.sourceFolder);
+  const Status& listed = files.status ? subfolders.status : files.status;
+  if (listed) return true;
+  logAndSummarise(toText(listed.reason()) + u". No file was touched.");
   return false;
 }
 
 // Every folder is listed before the first file is filed: a file that the run
 // files into a folder it visits later (the destination root above the source) is
 // not met again there.
-std::vector<platform::filesystem::NameList> ImportRun::listSubfolders(const std::vector<std::string>& subfolders) {
-  std::vector<platform::filesystem::NameList> lists;
-  lists.reserve(subfolders.size());
-  for (const auto& name : subfolders) lists.push_back(files_.listFiles(join(inputs_.sourceFolder, name)));
+std::vector<Listing> ImportRun::listSubfolders(const Listing& subfolders) {
+  std::vector<Listing> lists;
+  lists.reserve(subfolders.entries.size());
+  for (const auto& folder : subfolders.entries) lists.push_back(files_.listFiles(join(inputs_.sourceFolder, folder.name)));
   return lists;
 }
 
-void ImportRun::processFolderFiles(const std::string& folder, const std::vector<std::string>& names) {
-  for (const auto& name : names) processFile(name, join(folder, name));
+void ImportRun::processFolderFiles(const std::string& folder, const Listing& listed) {
+  for (const auto& entry : listed.entries) processFile(entry, join(folder, entry.name));
 }
 
-void ImportRun::processSubfolder(const std::string& name, const platform::filesystem::NameList& listed) {
+void ImportRun::processSubfolder(const std::string& name, const Listing& listed) {
   const std::string folder = join(inputs_.sourceFolder, name);
   if (!listed.status) {
     view_.appendLog(std::u16string(kLineBreak) + toText(name) + u" Error - " + toText(listed.status.reason()));
     reportFailure(toText(folder), toText(listed.status.reason()));
     return;
   }
-  processFolderFiles(folder, listed.names);
+  processFolderFiles(folder, listed);
 }
 
-void ImportRun::processFile(const std::string& name, const std::string& path) {
-  view_.appendLog(std::u16string(kLineBreak) + toText(name));
+void ImportRun::processFile(const platform::filesystem::Entry& entry, const std::string& path) {
+  view_.appendLog(std::u16string(kLineBreak) + toText(entry.name));
   const std::u16string sourcePath = toText(path);
-  if (const Status own = checkNotCatalogueFile(path); !own) return leave(sourcePath, toText(own.reason()));
+  if (const std::u16string_view refusal = refusalOfKind(entry.kind); !refusal.empty())
+    return leave(sourcePath, std::u16string(refusal));
+  if (const std::u16string refusal = refusalOfCatalogueFile(path); !refusal.empty()) return leave(sourcePath, refusal);
   AcceptedTag tag;
   if (const std::u16string rejection = judge(path, tag); !rejection.empty()) {
     // judge() has already written the file's log text.
@@ -210,12 +227,11 @@ void ImportRun::processFile(const std::string& name, const std::string& path) {
 // By identity, not by name: the catalogue may be reached by another path or a
 // hard link. Its last bytes can read as a tag, and filing it would move the open
 // catalogue into the tree.
-Status ImportRun::checkNotCatalogueFile(const std::string& path) {
+std::u16string ImportRun::refusalOfCatalogueFile(const std::string& path) {
   const auto found = files_.identify(path);
-  if (!found.status) return found.status;
-  if (std::find(catalogueFiles_.begin(), catalogueFiles_.end(), found.value) == catalogueFiles_.end())
-    return Status::success();
-  return Status::failure("file \"" + path + "\"", "it belongs to the catalogue this run files into");
+  if (!found.status) return u"Not filed: it cannot be looked at (" + toText(found.status.cause()) + u")";
+  if (std::find(catalogueFiles_.begin(), catalogueFiles_.end(), found.value) == catalogueFiles_.end()) return {};
+  return u"Not filed: it belongs to the catalogue this run files into";
 }
 
 std::u16string ImportRun::judge(const std::string& path, AcceptedTag& tag) {
@@ -234,8 +250,9 @@ std::u16string ImportRun::judge(const std::string& path, AcceptedTag& tag) {
       // The reader shows a file it cannot open as one without a tag.
       if (const Status readable = rejection.field == TagField::Title ? files_.checkReadable(path) : Status::success();
           !readable) {
-        view_.appendLog(u" Error - " + toText(readable.reason()));
-        return u" - " + toText(readable.reason());
+        const std::u16string reason = u"Not filed: it cannot be read (" + toText(readable.cause()) + u")";
+        view_.appendLog(u" Error - " + reason);
+        return u" - " + reason;
       }
       view_.appendLog(rejection.logText);
       return std::u16string(rejection.summaryText);

@@ -49,12 +49,14 @@ class ImportRun {
   // A line of its own in both the log and the summary.
   void logAndSummarise(const std::u16string& message);
   void noteCatalogueFiles();
-  bool listSourceFolder(std::vector<std::string>& files, std::vector<std::string>& subfolders);
-  std::vector<platform::filesystem::NameList> listSubfolders(const std::vector<std::string>& subfolders);
-  void processFolderFiles(const std::string& folder, const std::vector<std::string>& names);
-  void processSubfolder(const std::string& name, const platform::filesystem::NameList& listed);
-  void processFile(const std::string& name, const std::string& path);
-  Status checkNotCatalogueFile(const std::string& path);
+  using Listing = platform::filesystem::Listing;
+  bool listSourceFolder(Listing& files, Listing& subfolders);
+  std::vector<Listing> listSubfolders(const Listing& subfolders);
+  void processFolderFiles(const std::string& folder, const Listing& listed);
+  void processSubfolder(const std::string& name, const Listing& listed);
+  void processFile(const platform::filesystem::Entry& entry, const std::string& path);
+  // Empty when the file is not one of the catalogue's own.
+  std::u16string refusalOfCatalogueFile(const std::string& path);
   // Empty reason: the file is accepted and `tag` holds its fields.
   std::u16string judge(const std::string& path, AcceptedTag& tag);
   Status file(const std::string& source, const AcceptedTag& tag);

@@ -13,10 +13,13 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // Every ordinary file of the folder, hidden ones included.
-  virtual NameList listFiles(const std::string& folder) = 0;
-  // Every folder directly below the folder, hidden ones included.
-  virtual NameList listSubfolders(const std::string& folder) = 0;
+  // Every entry of the folder that is not a folder, hidden ones included: ordinary
+  // files, and also symbolic links (of any kind) and other entries, each with its
+  // kind, so that a run can say why it leaves them.
+  virtual Listing listFiles(const std::string& folder) = 0;
+  // Every folder directly below the folder, hidden ones included; a symbolic link
+  // to a folder is no folder here.
+  virtual Listing listSubfolders(const std::string& folder) = 0;
 
   virtual bool folderExists(const std::string& path) = 0;
   virtual bool fileExists(const std::string& path) = 0;

@@ -2,6 +2,7 @@
 
 #include "filesystem/FileDescriptor.h"
 #include "filesystem/SystemError.h"
+#include "text/NameCase.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -20,16 +21,16 @@ struct DirCloser {
 };
 using Directory = std::unique_ptr<DIR, DirCloser>;
 
-enum class EntryKind { File, Folder, Other };
-
-// Symbolic links count as neither files nor folders: moving a link would file the
-// link and not the music, and following folder links could leave the source tree.
+// Told without following links: moving a link would file the link and not the
+// music, and following folder links could leave the source tree.
 EntryKind kindOf(DIR* dir, const dirent& entry) {
   switch (entry.d_type) {
     case DT_REG:
       return EntryKind::File;
     case DT_DIR:
       return EntryKind::Folder;
+    case DT_LNK:
+      return EntryKind::SymbolicLink;
     case DT_UNKNOWN:
       break;
     default:
@@ -37,15 +38,16 @@ EntryKind kindOf(DIR* dir, const dirent& entry) {
   }
   struct stat info {};
   if (::fstatat(::dirfd(dir), entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
-    return EntryKind::Other;  // vanished since the read: it is not listed
+    return EntryKind::Other;  // vanished since the read: the run finds it gone
   if (S_ISREG(info.st_mode)) return EntryKind::File;
+  if (S_ISLNK(info.st_mode)) return EntryKind::SymbolicLink;
   return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::Other;
 }
 
 bool isSelfOrParent(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
-NameList listEntries(const std::string& folder, EntryKind wanted) {
-  NameList list;
+Listing listEntries(const std::string& folder, bool (*wanted)(EntryKind)) {
+  Listing list;
   Directory dir{::opendir(folder.c_str())};
   if (!dir) {
     list.status = systemFailure("list the folder " + quoted(folder), errno);
@@ -55,15 +57,17 @@ NameList listEntries(const std::string& folder, EntryKind wanted) {
     errno = 0;
     const dirent* entry = ::readdir(dir.get());
     if (entry == nullptr) break;
-    if (!isSelfOrParent(entry->d_name) && kindOf(dir.get(), *entry) == wanted) list.names.emplace_back(entry->d_name);
+    if (isSelfOrParent(entry->d_name)) continue;
+    const EntryKind kind = kindOf(dir.get(), *entry);
+    if (wanted(kind)) list.entries.push_back({entry->d_name, kind});
   }
   if (errno != 0) {
     list.status = systemFailure("list the folder " + quoted(folder), errno);
-    list.names.clear();
+    list.entries.clear();
     return list;
   }
-  // std::string compares as unsigned bytes: the order does not depend on the locale.
-  std::sort(list.names.begin(), list.names.end());
+  std::sort(list.entries.begin(), list.entries.end(),
+            [](const Entry& a, const Entry& b) { return text::inListOrder(a.name, b.name); });
   return list;
 }
 
@@ -74,9 +78,13 @@ bool statMatches(const std::string& path, mode_t type) {
 
 }  // namespace
 
-NameList PosixFileSystem::listFiles(const std::string& folder) { return listEntries(folder, EntryKind::File); }
+Listing PosixFileSystem::listFiles(const std::string& folder) {
+  return listEntries(folder, [](EntryKind kind) { return kind != EntryKind::Folder; });
+}
 
-NameList PosixFileSystem::listSubfolders(const std::string& folder) { return listEntries(folder, EntryKind::Folder); }
+Listing PosixFileSystem::listSubfolders(const std::string& folder) {
+  return listEntries(folder, [](EntryKind kind) { return kind == EntryKind::Folder; });
+}
 
 bool PosixFileSystem::folderExists(const std::string& path) { return statMatches(path, S_IFDIR); }
 

@@ -18,8 +18,8 @@ class PosixFileSystem : public FileSystem {
 
   explicit PosixFileSystem(Moves moves = Moves::RenameWherePossible) : moves_(moves) {}
 
-  NameList listFiles(const std::string& folder) override;
-  NameList listSubfolders(const std::string& folder) override;
+  Listing listFiles(const std::string& folder) override;
+  Listing listSubfolders(const std::string& folder) override;
   bool folderExists(const std::string& path) override;
   bool fileExists(const std::string& path) override;
   Result<FileIdentity> identify(const std::string& path) override;

@@ -10,10 +10,19 @@ namespace platform::filesystem {
 using platform::Result;
 using platform::Status;
 
-// Names of the entries of one folder, bare (without the folder), sorted bytewise.
-struct NameList {
+// What a folder entry is, told without following a symbolic link.
+enum class EntryKind { File, Folder, SymbolicLink, Other };
+
+struct Entry {
+  std::string name;  // bare, without the folder
+  EntryKind kind = EntryKind::File;
+  bool operator==(const Entry&) const = default;
+};
+
+// Entries of one folder in the order lists show them to people.
+struct Listing {
   Status status = Status::success();
-  std::vector<std::string> names;
+  std::vector<Entry> entries;
 };
 
 }  // namespace platform::filesystem

@@ -12,7 +12,7 @@ namespace testing_support {
 class FaultyFileSystem : public platform::filesystem::FileSystem {
  public:
   using Status = platform::filesystem::Status;
-  using NameList = platform::filesystem::NameList;
+  using Listing = platform::filesystem::Listing;
 
   explicit FaultyFileSystem(platform::filesystem::FileSystem& real) : real_(real) {}
 
@@ -20,10 +20,10 @@ class FaultyFileSystem : public platform::filesystem::FileSystem {
   std::function<bool(const std::string& folder)> failCreateFolder;
   std::function<bool(const std::string& source, const std::string& target)> failMove;
 
-  NameList listFiles(const std::string& folder) override {
+  Listing listFiles(const std::string& folder) override {
     return failListing && failListing(folder) ? refusedListing(folder) : real_.listFiles(folder);
   }
-  NameList listSubfolders(const std::string& folder) override {
+  Listing listSubfolders(const std::string& folder) override {
     return failListing && failListing(folder) ? refusedListing(folder) : real_.listSubfolders(folder);
   }
   bool folderExists(const std::string& path) override { return real_.folderExists(path); }
@@ -47,7 +47,7 @@ class FaultyFileSystem : public platform::filesystem::FileSystem {
   }
 
  private:
-  static NameList refusedListing(const std::string& folder) {
+  static Listing refusedListing(const std::string& folder) {
     return {Status::failure("list the folder \"" + folder + "\"", "injected failure"), {}};
   }
 

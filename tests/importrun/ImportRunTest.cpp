@@ -202,8 +202,7 @@ TEST_F(ImportRunTest, TheCatalogueAndEveryFileOfItStayWhereTheyAre) {
   EXPECT_TRUE(catalogue.rows.empty());
   EXPECT_EQ(files.files.size(), 6u);
   for (const char* name : {"Catalogue.mdb", "Catalogue.mdb-wal", "copy.mp3"}) {
-    const std::u16string reason = u" - Cannot file \"/src/" + toUtf16(name) +
-                                  u"\": it belongs to the catalogue this run files into";
+    const std::u16string reason = u" - Not filed: it belongs to the catalogue this run files into";
     EXPECT_NE(view.log.find(u"\r\n" + toUtf16(name) + u" Error" + reason), std::u16string::npos) << name;
     EXPECT_NE(summary().find(u"\r\n/src/" + toUtf16(name) + reason), std::u16string::npos) << name;
   }
@@ -214,7 +213,7 @@ TEST_F(ImportRunTest, AFileThatCannotBeReadIsNotCalledUntagged) {
   files.unreadable.insert("/src/locked.mp3");
   files.addFile("/src/plain.mp3");
   importRun.run(inputs);
-  const std::u16string reason = u"Cannot read \"/src/locked.mp3\": Permission denied";
+  const std::u16string reason = u"Not filed: it cannot be read (Permission denied)";
   EXPECT_EQ(view.log, u"\r\nlocked.mp3 Error - " + reason + u"\r\nplain.mp3 Error - No Title");
   EXPECT_EQ(summary(), u"\r\n/src/locked.mp3 - " + reason + u"\r\n/src/plain.mp3 - No Title");
 }

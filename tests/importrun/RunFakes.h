@@ -2,6 +2,9 @@
 // In-memory stand-ins for the import run's seams, each able to fail on command.
 #include <ImportRun.h>
 #include <filesystem/FileSystem.h>
+#include <text/NameCase.h>
+
+#include <algorithm>
 
 #include <map>
 #include <set>
@@ -43,12 +46,13 @@ class FakeFiles : public platform::filesystem::FileSystem {
   std::map<std::string, std::string> files;
   std::string failCreate, failMove;  // a path whose operation fails
   std::set<std::string> unreadable;
+  std::map<std::string, platform::filesystem::EntryKind> otherEntries;  // links and the like, by path
   std::map<std::string, std::string> hardLinks;  // another name of the file at the mapped path
 
   void addFile(const std::string& path, std::string content = "x") { files[path] = std::move(content); }
 
-  platform::filesystem::NameList listFiles(const std::string& folder) override { return list(folder, false); }
-  platform::filesystem::NameList listSubfolders(const std::string& folder) override { return list(folder, true); }
+  platform::filesystem::Listing listFiles(const std::string& folder) override { return list(folder, false); }
+  platform::filesystem::Listing listSubfolders(const std::string& folder) override { return list(folder, true); }
   bool folderExists(const std::string& path) override { return folders.count(normal(path)) != 0; }
   bool fileExists(const std::string& path) override { return files.count(normal(path)) != 0; }
   // A file's identity is its path's place among every path ever looked at, or that
@@ -101,21 +105,26 @@ class FakeFiles : public platform::filesystem::FileSystem {
  private:
   std::map<std::string, std::uint64_t> identities_;
 
-  platform::filesystem::NameList list(const std::string& folder, bool wantFolders) {
-    platform::filesystem::NameList result;
+  platform::filesystem::Listing list(const std::string& folder, bool wantFolders) {
+    platform::filesystem::Listing result;
     const std::string prefix = normal(folder) + "/";
     if (!folders.count(normal(folder))) {
       result.status = Status::failure("list " + folder, "no such folder");
       return result;
     }
-    auto add = [&](const std::string& path) {
+    using platform::filesystem::EntryKind;
+    auto add = [&](const std::string& path, EntryKind kind) {
       if (path.rfind(prefix, 0) == 0 && path.find('/', prefix.size()) == std::string::npos)
-        result.names.push_back(path.substr(prefix.size()));
+        result.entries.push_back({path.substr(prefix.size()), kind});
     };
-    if (wantFolders)
-      for (const auto& f : folders) add(f);
-    else
-      for (const auto& [path, content] : files) add(path);
+    if (wantFolders) {
+      for (const auto& f : folders) add(f, EntryKind::Folder);
+      return result;
+    }
+    for (const auto& [path, content] : files) add(path, EntryKind::File);
+    for (const auto& [path, kind] : otherEntries) add(path, kind);
+    std::sort(result.entries.begin(), result.entries.end(),
+              [](const auto& a, const auto& b) { return platform::text::inListOrder(a.name, b.name); });
     return result;
   }
 };

@@ -37,11 +37,11 @@ class CountingFileSystem : public platform::filesystem::FileSystem {
  public:
   CountingFileSystem(platform::filesystem::FileSystem& real, FaultPlan& plan) : real_(real), plan_(plan) {}
 
-  platform::filesystem::NameList listFiles(const std::string& folder) override {
+  platform::filesystem::Listing listFiles(const std::string& folder) override {
     if (plan_.fails("listFiles", folder)) return {FaultPlan::injected("list the folder " + folder), {}};
     return real_.listFiles(folder);
   }
-  platform::filesystem::NameList listSubfolders(const std::string& folder) override {
+  platform::filesystem::Listing listSubfolders(const std::string& folder) override {
     if (plan_.fails("listSubfolders", folder)) return {FaultPlan::injected("list the folder " + folder), {}};
     return real_.listSubfolders(folder);
   }

@@ -98,7 +98,7 @@ const Scenario kScenarios[] = {
          if (call == "load" && argument == source) std::filesystem::rename(source, away);
          if (call == "close") std::filesystem::rename(away, source);  // back before the check
        };
-       return "a.mp3 - Cannot read \"" + source + "\": No such file or directory";
+       return "a.mp3 - Not filed: it cannot be read (No such file or directory)";
      },
      kFiledBySmallImport},  // d.mp3, a's twin, takes the place
     {"a source vanishes between the load and the move", Moves::AlwaysCopy,

@@ -40,8 +40,7 @@ TEST(HostileLayout, CatalogueInTheSourceIsNeverFiled) {
     FaultPlan plan;
     const TextView view = runImport(collection, plan, settings);
     const std::string log = view.logText();
-    EXPECT_TRUE(contains(log, "Catalogue.mdb Error - Cannot file \"" + catalogue +
-                                  "\": it belongs to the catalogue this run files into"))
+    EXPECT_TRUE(contains(log, "Catalogue.mdb Error - Not filed: it belongs to the catalogue this run files into"))
         << log;
     EXPECT_TRUE(contains(log, "Catalogue.mdb-wal Error - ")) << log;
     EXPECT_TRUE(contains(log, "Backup.mp3 Error - ")) << log;
@@ -88,10 +87,41 @@ TEST(HostileLayout, AFileThatCannotBeReadIsSaidSo) {
     ::chmod(locked.c_str(), 0644);
   }));
   EXPECT_EQ(readFile(logFile),
-            "\r\na.mp3 Error - Cannot read \"" + locked + "\": Permission denied\r\nb.mp3 Error - No Title");
+            "\r\na.mp3 Error - Not filed: it cannot be read (Permission denied)\r\nb.mp3 Error - No Title");
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   EXPECT_EQ(verdict.atTarget, 0);
+}
+
+// Every entry of a visited folder gets its line, in the order the window lists
+// them; a link of any kind is left as it is and what it points to is untouched.
+TEST(HostileLayout, LinksAreVisitedInListOrderAndLeftAsTheyAre) {
+  namespace fs = std::filesystem;
+  Collection collection;
+  collection.add("b lower.mp3", {"Song B", "Artist", "Album"});
+  collection.add("C upper.mp3", {"Song C", "Artist", "Album"});
+  const std::string outside = collection.root() + "/outside";
+  fs::create_directories(outside + "/linked");
+  collection.addExisting(outside + "/song.mp3", tagTail({"Linked", "Artist", "Album"}));
+  collection.addExisting(outside + "/linked/deep.mp3", tagTail({"Deep", "Artist", "Album"}));
+  const std::string source = collection.source();
+  fs::create_symlink(outside + "/song.mp3", source + "/a link.mp3");
+  fs::create_directory_symlink(outside + "/linked", source + "/D folder link");
+  fs::create_symlink(source + "/nowhere.mp3", source + "/e dangling.mp3");
+  fs::create_symlink(source + "/f loop.mp3", source + "/f loop.mp3");
+
+  FaultPlan plan;
+  const TextView view = runImport(collection, plan);
+  const std::string link = " Error - Not filed: it is a symbolic link";
+  EXPECT_EQ(view.logText(), "\r\na link.mp3" + link + "\r\nb lower.mp3\r\nC upper.mp3\r\nD folder link" + link +
+                                "\r\ne dangling.mp3" + link + "\r\nf loop.mp3" + link);
+  EXPECT_NE(view.summaryText().find(source + "/D folder link - Not filed: it is a symbolic link"), std::string::npos);
+  for (const char* name : {"a link.mp3", "D folder link", "e dangling.mp3", "f loop.mp3"})
+    EXPECT_TRUE(fs::is_symlink(source + "/" + name)) << name;
+  const Verdict verdict = collection.check();
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  EXPECT_EQ(verdict.atTarget, 2);
+  EXPECT_EQ(verdict.rows, 2);
 }
 
 }  // namespace
