@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <ui/FolderReading.h>
 #include <ui/Twips.h>
 
 #include "RunGuard.h"
@@ -196,9 +197,12 @@ bool frmMain::listMoved(const platform::ui::ListResult& result) {
 
 void frmMain::showListError(const QString& reason) { showPlainMessage(this, QMessageBox::Warning, reason); }
 
+// The lists' text carries each byte of a name that is not UTF-8; the run needs the
+// bytes themselves, or it would look for a folder that is not there.
 RunInputs frmMain::readRunInputs() const {
-  return {(Dir1->path() + QStringLiteral("/") + File1->fileName()).toStdString(), Dir2->path().toStdString(),
-          Dir3->path().toStdString()};
+  using platform::ui::toFsPath;
+  return {toFsPath(Dir1->path() + QStringLiteral("/") + File1->fileName()).string(), toFsPath(Dir2->path()).string(),
+          toFsPath(Dir3->path()).string()};
 }
 
 void frmMain::clearLog() { lbllog->setCaption(QString()); }

@@ -37,9 +37,11 @@ class FileDescriptor {
   int fd_;
 };
 
-std::string systemError(const fs::path& file, const std::string& action) {
-  return file.string() + ": " + action + ": " + std::strerror(errno);
+std::string systemError(const fs::path& file, const std::string& action, int error) {
+  return file.string() + ": " + action + ": " + std::strerror(error);
 }
+
+std::string systemError(const fs::path& file, const std::string& action) { return systemError(file, action, errno); }
 
 RegistryStatus failure(HRESULT hr, std::string message) { return RegistryStatus{hr, std::move(message)}; }
 
@@ -111,6 +113,16 @@ fs::path dataHome() {
   return fs::path(home ? home : ".") / ".local" / "share";
 }
 
+RegistryStatus& outcomeOfThisThread() {
+  thread_local RegistryStatus outcome;
+  return outcome;
+}
+
+RegistryStatus remembered(RegistryStatus status) {
+  outcomeOfThisThread() = status;
+  return status;
+}
+
 }  // namespace
 
 fs::path standardRegistryPath() {
@@ -120,7 +132,13 @@ fs::path standardRegistryPath() {
 
 RegistryFile RegistryFile::standard() { return RegistryFile(standardRegistryPath()); }
 
-RegistryStatus RegistryFile::read(RegistryTree& tree) const {
+RegistryStatus RegistryFile::read(RegistryTree& tree) const { return remembered(readTree(tree)); }
+
+RegistryStatus RegistryFile::update(const std::function<HRESULT(RegistryTree&)>& change) const {
+  return remembered(readChangeAndWrite(change));
+}
+
+RegistryStatus RegistryFile::readTree(RegistryTree& tree) const {
   std::string text;
   bool exists = false;
   tree = RegistryTree();
@@ -130,20 +148,28 @@ RegistryStatus RegistryFile::read(RegistryTree& tree) const {
   return {};
 }
 
-RegistryStatus RegistryFile::update(const std::function<HRESULT(RegistryTree&)>& change) const {
+// Every message names the registry file first, whatever beside it failed.
+RegistryStatus RegistryFile::readChangeAndWrite(const std::function<HRESULT(RegistryTree&)>& change) const {
   std::error_code error;
   fs::create_directories(file_.parent_path(), error);
-  if (error) return failure(REGDB_E_WRITEREGDB, file_.parent_path().string() + ": " + error.message());
+  if (error)
+    return failure(REGDB_E_WRITEREGDB, file_.string() + ": cannot create its folder " + file_.parent_path().string() +
+                                           ": " + error.message());
   const fs::path lockPath = file_.string() + ".lock";
   FileDescriptor lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
-  if (!lock) return failure(REGDB_E_WRITEREGDB, systemError(lockPath, "cannot open the lock file"));
+  // errno is taken before the action's text is made.
+  if (!lock) {
+    const int cause = errno;
+    return failure(REGDB_E_WRITEREGDB, systemError(file_, "cannot open its lock file " + lockPath.string(), cause));
+  }
   while (::flock(lock.get(), LOCK_EX) != 0) {
-    if (errno != EINTR) return failure(REGDB_E_WRITEREGDB, systemError(lockPath, "cannot lock"));
+    if (const int cause = errno; cause != EINTR)
+      return failure(REGDB_E_WRITEREGDB, systemError(file_, "cannot lock " + lockPath.string(), cause));
   }
   removeAbandonedTemporaries(file_);
 
   RegistryTree tree;
-  if (auto status = read(tree); !status.ok()) return status;
+  if (auto status = readTree(tree); !status.ok()) return status;
   const RegistryTree before = tree;
   if (const HRESULT hr = change(tree); failed(hr))
     return failure(hr, file_.string() + ": the change was abandoned, nothing written");
@@ -156,5 +182,7 @@ RegistryStatus readRegistry(RegistryTree& tree) { return RegistryFile::standard(
 RegistryStatus updateRegistry(const std::function<HRESULT(RegistryTree&)>& change) {
   return RegistryFile::standard().update(change);
 }
+
+RegistryStatus lastRegistryOutcome() { return outcomeOfThisThread(); }
 
 }  // namespace automation

@@ -37,6 +37,9 @@ class RegistryFile {
   RegistryStatus update(const std::function<HRESULT(RegistryTree&)>& change) const;
 
  private:
+  RegistryStatus readTree(RegistryTree& tree) const;
+  RegistryStatus readChangeAndWrite(const std::function<HRESULT(RegistryTree&)>& change) const;
+
   std::filesystem::path file_;
 };
 
@@ -47,5 +50,10 @@ std::filesystem::path standardRegistryPath();
 // The same operations on the standard file, for components registering themselves.
 RegistryStatus readRegistry(RegistryTree& tree);
 RegistryStatus updateRegistry(const std::function<HRESULT(RegistryTree&)>& change);
+
+// The outcome of this thread's last RegistryFile read or update. DllRegisterServer
+// can hand back only a code; a tool that called it reads here which file failed and
+// why, as the classic platform's per-thread error object tells a caller.
+RegistryStatus lastRegistryOutcome();
 
 }  // namespace automation

@@ -144,6 +144,10 @@ std::string formatError(automation::HRESULT hr) {
   return text;
 }
 
+std::string formatFailure(const std::string& why, automation::HRESULT hr) {
+  return why.empty() ? formatError(hr) : why + " (" + formatError(hr) + ")";
+}
+
 automation::HRESULT runDispatchCall(automation::IDispatch* object, const DispatchCall& call, std::string& line) {
   Variant result;
   Variant argument = call.value;

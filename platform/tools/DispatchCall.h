@@ -34,6 +34,9 @@ std::uint16_t invokeFlags(DispatchCall::Kind kind);
 // `error 0xXXXXXXXX` for a failed call.
 std::string formatResult(const automation::Variant& result);
 std::string formatError(automation::HRESULT hr);
+// A tool's account of a failure: the sentence that names what and why, then the code
+// ("why (error 0xXXXXXXXX)"); the code alone when nothing more is known.
+std::string formatFailure(const std::string& why, automation::HRESULT hr);
 
 // Makes the call; `line` receives its output line.
 automation::HRESULT runDispatchCall(automation::IDispatch* object, const DispatchCall& call, std::string& line);

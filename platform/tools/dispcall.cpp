@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   automation::ComPtr<automation::IDispatch> object;
   std::string why;
   if (const auto hr = automation::createInstanceByProgId(argv[1], object, &why); automation::failed(hr)) {
-    std::cerr << "dispcall: cannot create " << argv[1] << ": " << why << " (" << tools::formatError(hr) << ")\n";
+    std::cerr << "dispcall: cannot create " << argv[1] << ": " << tools::formatFailure(why, hr) << "\n";
     return 2;
   }
   bool anyFailed = false;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include <automation/InprocServer.h>
+#include <automation/RegistryFile.h>
 
 #include "DispatchCall.h"
 
@@ -27,6 +28,13 @@ class LoadedLibrary {
  private:
   void* handle_;
 };
+
+// What the registry said when the entry point failed because of it: the entry point
+// can only return a code, but the registry code it ran keeps the file and the cause.
+std::string registryCause(automation::HRESULT hr) {
+  const automation::RegistryStatus outcome = automation::lastRegistryOutcome();
+  return !outcome.ok() && outcome.hr == hr ? outcome.message : std::string();
+}
 
 int usage() {
   std::cerr << "usage: regsvr [-u] LIBRARY\n";
@@ -58,7 +66,8 @@ int main(int argc, char** argv) {
   }
   const automation::HRESULT hr = entry();
   if (automation::failed(hr)) {
-    std::cerr << "regsvr: " << entryName << " in " << path << " failed: " << tools::formatError(hr) << "\n";
+    std::cerr << "regsvr: " << entryName << " in " << path << " failed: " << tools::formatFailure(registryCause(hr), hr)
+              << "\n";
     return 1;
   }
   std::cout << "regsvr: " << entryName << " in " << path << " succeeded\n";

@@ -54,10 +54,7 @@ DirListBox::DirListBox(std::shared_ptr<DriveTable> drives, QWidget* parent)
 QString DirListBox::path() const { return toQString(current_); }
 
 ListResult DirListBox::resolve(const QString& pathOrDrive, fs::path& folder) const {
-  if (!isDriveDesignation(pathOrDrive)) {
-    folder = normalFolderPath(toFsPath(pathOrDrive), current_);
-    return ListResult::success();
-  }
+  if (!isDriveDesignation(pathOrDrive)) return folderNamedBy(pathOrDrive, current_, folder);
   drives_->refresh();
   const Drive* drive = drives_->find(pathOrDrive);
   if (!drive) return ListResult::failure(QStringLiteral("No drive %1 is mounted.").arg(pathOrDrive));

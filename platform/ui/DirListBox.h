@@ -13,7 +13,8 @@ namespace platform::ui {
 // single click only highlights it. Change is raised whenever Path changes, by the user
 // or by setPath, before setPath returns. A folder that has vanished or may not be read
 // is refused: the list stays where it was and says why (setPath's result, or listError
-// for an entry the user opened).
+// for an entry the user opened). A name that is not valid UTF-8 is shown and carried
+// as FolderReading.h describes, so such a folder opens like any other.
 class DirListBox : public QListWidget {
   Q_OBJECT
 

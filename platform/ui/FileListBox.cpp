@@ -17,7 +17,8 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
 QString FileListBox::path() const { return toQString(current_); }
 
 ListResult FileListBox::setPath(const QString& path) {
-  const fs::path folder = normalFolderPath(toFsPath(path), current_);
+  fs::path folder;
+  if (ListResult named = folderNamedBy(path, current_, folder); !named) return named;
   if (ListResult shown = display(folder, pattern_); !shown) return shown;
   current_ = folder;
   return ListResult::success();

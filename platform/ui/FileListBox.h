@@ -22,7 +22,8 @@ class FileListBox : public QListWidget {
   QString path() const;
   ListResult setPath(const QString& path);
 
-  // The selected file's bare name; empty when none is selected.
+  // The selected file's bare name; empty when none is selected. Like path(), in the
+  // text form of FolderReading.h: toFsPath gives back the name's bytes.
   QString fileName() const;
 
  private:

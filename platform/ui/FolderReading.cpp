@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "text/Utf.h"
+
 namespace platform::ui {
 namespace {
 
@@ -45,11 +47,26 @@ ListResult readEntries(const fs::path& folder, EntryKind kind, QStringList& name
   return ListResult::success();
 }
 
+std::u16string_view utf16Of(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
 }  // namespace
 
-fs::path toFsPath(const QString& path) { return fs::path(path.toStdString()); }
+fs::path toFsPath(const QString& path) { return fs::path(text::utf8FromUtf16(utf16Of(path))); }
 
-QString toQString(const fs::path& path) { return QString::fromStdString(path.string()); }
+QString toQString(const fs::path& path) { return QString::fromStdU16String(text::utf16FromUtf8(path.native())); }
+
+ListResult folderNamedBy(const QString& path, const fs::path& base, fs::path& folder) {
+  const std::optional<std::string> bytes = text::fileNameBytes(utf16Of(path));
+  if (!bytes)
+    return ListResult::failure(
+        QStringLiteral("The folder %1 cannot be opened: its name holds a NUL or a character that no name on disk "
+                       "can hold.")
+            .arg(path));
+  folder = normalFolderPath(*bytes, base);
+  return ListResult::success();
+}
 
 fs::path normalFolderPath(const fs::path& path, const fs::path& base) {
   fs::path normal = (path.is_absolute() ? path : base / path).lexically_normal();

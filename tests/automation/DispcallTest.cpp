@@ -4,8 +4,13 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "TemporaryFolder.h"
 #include "TestServerIdentity.h"
@@ -123,9 +128,10 @@ struct RunResult {
   std::string output;
 };
 
-RunResult runProgram(const std::string& command) {
+// The program's standard output, or with `errorsOnly` its standard error instead.
+RunResult runProgram(const std::string& command, bool errorsOnly = false) {
   RunResult result;
-  FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
+  FILE* pipe = ::popen((command + (errorsOnly ? " 2>&1 >/dev/null" : " 2>/dev/null")).c_str(), "r");
   if (!pipe) return result;
   std::array<char, 4096> buffer;
   while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe)) result.output.append(buffer.data(), got);
@@ -167,6 +173,71 @@ TEST(DispcallProgram, RegistersAndRunsCallsAgainstTheTestServer) {
   EXPECT_EQ(runProgram(env + DISPCALL_PATH " automationTest.Record get:1").exitCode, 2);
   EXPECT_NE(runProgram(env + REGSVR_PATH " " + registry.folder().string() + "/missing.so").exitCode, 0);
 }
+
+// A registry file that regsvr cannot use; each case makes one in a fresh folder and
+// returns its path.
+struct BrokenRegistry {
+  const char* name;
+  std::function<std::filesystem::path(const std::filesystem::path& folder)> make;
+  const char* afterPath;  // what the message says right after the file's path
+  const char* cause;
+  bool onlyWithoutRoot;  // permissions do not hold root back
+};
+
+void PrintTo(const BrokenRegistry& c, std::ostream* out) { *out << c.name; }
+
+const BrokenRegistry brokenRegistries[] = {
+    {"Corrupt",
+     [](const std::filesystem::path& folder) {
+       std::ofstream(folder / "registry") << "; kept by hand\n[CLSID]\n\"ThreadingModel\" Apartment\n";
+       return folder / "registry";
+     },
+     ":3: ", "expected '=' after the value name", false},
+    {"AFolder",
+     [](const std::filesystem::path& folder) {
+       std::filesystem::create_directory(folder / "registry");
+       return folder / "registry";
+     },
+     ": ", "Is a directory", false},
+    {"BelowAFile",
+     [](const std::filesystem::path& folder) {
+       std::ofstream(folder / "plain") << "x";
+       return folder / "plain" / "registry";
+     },
+     ": ", "Not a directory", false},
+    {"InAFolderWithoutWritePermission",
+     [](const std::filesystem::path& folder) {
+       std::filesystem::create_directory(folder / "locked");
+       std::filesystem::permissions(folder / "locked", std::filesystem::perms::owner_write,
+                                    std::filesystem::perm_options::remove);
+       return folder / "locked" / "registry";
+     },
+     ": ", "Permission denied", true},
+};
+
+class RegsvrProgram : public testing::TestWithParam<BrokenRegistry> {};
+
+TEST_P(RegsvrProgram, NamesTheRegistryFileAndTheCauseAndLeavesTheFileAlone) {
+  const BrokenRegistry& c = GetParam();
+  if (c.onlyWithoutRoot && ::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
+  TemporaryFolder folder;
+  const std::filesystem::path registry = c.make(folder.path());
+  std::error_code ignored;
+  const auto before = std::filesystem::last_write_time(registry, ignored);
+  const std::string env = "AUTOMATION_REGISTRY='" + registry.string() + "' ";
+  for (const char* option : {" ", " -u "}) {
+    const RunResult run = runProgram(env + REGSVR_PATH + option + TEST_SERVER_PATH, true);
+    EXPECT_EQ(run.exitCode, 1) << option;
+    EXPECT_NE(run.output.find(registry.string() + c.afterPath), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(c.cause), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("(error 0x8004015"), std::string::npos) << run.output;
+  }
+  EXPECT_EQ(std::filesystem::last_write_time(registry, ignored), before);
+  std::filesystem::permissions(folder.path() / "locked", std::filesystem::perms::owner_all, ignored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RegsvrProgram, testing::ValuesIn(brokenRegistries),
+                         [](const testing::TestParamInfo<BrokenRegistry>& info) { return info.param.name; });
 
 }  // namespace
 

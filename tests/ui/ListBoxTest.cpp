@@ -118,6 +118,9 @@ TEST_F(ListBoxes, ARefusedAssignmentSaysWhyStaysAndRaisesNothing) {
       {"not a folder", dir.setPath(tree.q("media/usb1/Music/notes.txt")), "notes.txt"},
       {"directory of a drive not ready", dir.setPath(usb2Drive), "usb2"},
       {"directory of an unknown drive", dir.setPath("/nowhere [X]"), "/nowhere"},
+      // Text with no bytes on disk: a NUL would open the folder before it.
+      {"name with a NUL", dir.setPath(tree.q("media/usb1/Music") + QChar(0) + "Rock"), "cannot be opened"},
+      {"name with a lone surrogate", dir.setPath(tree.q("media/usb1/Music/") + QChar(0xD800)), "cannot be opened"},
   };
   for (const auto& refused : refusals) {
     EXPECT_FALSE(refused.result.ok()) << refused.what;
@@ -193,6 +196,37 @@ TEST_F(ShownDirList, AFolderRemovedUnderTheListIsReportedAndTheListStays) {
   EXPECT_EQ(list->currentItem()->data(DirListBox::PathRole).toString(), tree.q("media/usb1/Music"));
   EXPECT_NE(entry("Blues"), nullptr);  // still shown as it was; nothing read afresh
   EXPECT_EQ(changes, 0);
+}
+
+// Names as other systems and old tools leave them: Latin-1, stray bytes, and a valid
+// UTF-8 name with one Latin-1 byte in it.
+const char* const kNamesNotUtf8[] = {"\xFF\xFE", "caf\xE9", "Caf\xC3\xA9 \xE9t\xE9"};
+
+TEST_F(ShownDirList, AFolderWhoseNameIsNotUtf8IsListedOpenedAndItsFilesListed) {
+  const fs::path music = tree.root() / "media/usb1/Music";
+  for (const std::string name : kNamesNotUtf8) {
+    const fs::path folder = tree.folder("media/usb1/Music/" + name);
+    const fs::path song = tree.file("media/usb1/Music/" + name + "/" + name + ".mp3");
+    ASSERT_TRUE(list->setPath(uitest::toQString(music)));
+    QListWidgetItem* shown = nullptr;
+    for (int row = 0; row < list->count(); ++row)
+      if (platform::ui::toFsPath(list->item(row)->data(DirListBox::PathRole).toString()) == folder)
+        shown = list->item(row);
+    ASSERT_NE(shown, nullptr) << name;
+
+    list->setCurrentItem(shown);
+    QTest::keyClick(list.get(), Qt::Key_Return);
+    EXPECT_EQ(errors, QStringList()) << name;
+    EXPECT_EQ(platform::ui::toFsPath(list->path()), folder);
+
+    FileListBox files;
+    ASSERT_TRUE(files.setPattern("*.mp3"));
+    ASSERT_TRUE(files.setPath(list->path())) << name;
+    ASSERT_EQ(files.count(), 1) << name;
+    files.item(0)->setSelected(true);
+    EXPECT_EQ(platform::ui::toFsPath(files.path() + "/" + files.fileName()), song);
+    errors.clear();
+  }
 }
 
 TEST_F(ListBoxes, DriveListRefusesAUserPickOfADriveThatIsNotReady) {

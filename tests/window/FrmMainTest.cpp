@@ -1,12 +1,17 @@
 #include <frmMain.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
 #include <fstream>
+#include <ui/FolderReading.h>
 
 #include "../support/ModalAnswerer.h"
 
@@ -34,6 +39,11 @@ class FrmMainTest : public ::testing::Test {
     window = std::make_unique<frmMain>(std::move(services));
     window->show();
     ASSERT_TRUE(folder.isValid());
+  }
+  // Qt cannot name, so cannot remove, what a test makes with names that are not UTF-8.
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder.path().toStdString(), ignored);
   }
   QString makeFolder(const QString& name) {
     QDir(folder.path()).mkpath(name);
@@ -124,6 +134,43 @@ TEST_F(FrmMainTest, ProcessReadsItsInputsOnceAndLogsWhatTheRunWrites) {
   EXPECT_EQ(window->lbllog->caption(), QStringLiteral("\r\na.mp3\r\nb.mp3 Error - No Title"));
   // The run's end shows the whole log at once, without waiting for the view's refresh.
   EXPECT_EQ(window->lbllog->toPlainText(), QStringLiteral("\na.mp3\nb.mp3 Error - No Title"));
+}
+
+// Folders and a catalogue whose names are not UTF-8, chosen as a person does: the
+// parent set, then the folder opened from the list. The run gets their exact bytes.
+TEST_F(FrmMainTest, ProcessHandsTheRunTheBytesOfNamesThatAreNotUtf8) {
+  const std::string root = folder.path().toStdString();
+  const std::string db = root + "/db\xE9", source = root + "/music\xFF", destination = root + "/filed\xE9t\xE9";
+  for (const std::string& made : {db, source, destination}) std::filesystem::create_directory(made);
+  std::ofstream(db + "/cat\xE9.mdb") << "x";
+  QStringList warnings;  // a refused folder's message box, read and closed
+  auto openOnly = [&](platform::ui::DirListBox* list, const std::string& name) {
+    ASSERT_TRUE(list->setPath(folder.path()));
+    const auto found = list->findItems(platform::ui::toQString(name), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    list->setCurrentItem(found.front());
+    QTimer::singleShot(0, list, [&warnings] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        warnings << box->text();
+        box->reject();
+      }
+    });
+    QTest::keyClick(list, Qt::Key_Return);
+  };
+  window->SSTab1->setCurrentIndex(0);
+  openOnly(window->Dir1, "db\xE9");
+  ASSERT_EQ(window->File1->count(), 1);
+  window->File1->setCurrentRow(0);
+  window->SSTab1->setCurrentIndex(1);
+  openOnly(window->Dir2, "music\xFF");
+  openOnly(window->Dir3, "filed\xE9t\xE9");
+  window->SSTab1->setCurrentIndex(2);
+  QTest::mouseClick(window->cmdGo, Qt::LeftButton);
+  EXPECT_EQ(warnings, QStringList());
+  ASSERT_EQ(runs, 1);
+  EXPECT_EQ(lastInputs.cataloguePath, db + "/cat\xE9.mdb");
+  EXPECT_EQ(lastInputs.sourceFolder, source);
+  EXPECT_EQ(lastInputs.destinationRoot, destination);
 }
 
 TEST_F(FrmMainTest, DuringARunNothingCanStartChangeOrEndAnything) {
