@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "text/NameCase.h"
 #include "text/Utf.h"
 
 namespace platform::ui {
@@ -12,13 +13,11 @@ namespace fs = std::filesystem;
 
 enum class EntryKind { Folder, File };
 
-bool isHidden(const QString& name) { return name.startsWith(QLatin1Char('.')); }
+bool isHidden(const std::string& name) { return !name.empty() && name.front() == '.'; }
 
-void sortForPeople(QStringList& names) {
-  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-    const int folded = a.compare(b, Qt::CaseInsensitive);
-    return folded != 0 ? folded < 0 : a < b;
-  });
+// The order the import run visits names in, so its log follows what was shown.
+void sortForPeople(std::vector<std::string>& names) {
+  std::sort(names.begin(), names.end(), text::inListOrder);
 }
 
 ListResult cannotRead(const fs::path& folder, const std::error_code& ec) {
@@ -34,16 +33,18 @@ ListResult readEntries(const fs::path& folder, EntryKind kind, QStringList& name
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
   if (ec) return cannotRead(folder, ec);
-  QStringList found;
+  std::vector<std::string> found;
   for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-    const QString name = toQString(it->path().filename());
+    std::string name = it->path().filename().native();
     std::error_code kindError;  // a broken link or an entry we may not stat is simply not listed
     const bool wanted = kind == EntryKind::Folder ? it->is_directory(kindError) : it->is_regular_file(kindError);
-    if (wanted && !kindError && !isHidden(name)) found.push_back(name);
+    if (wanted && !kindError && !isHidden(name)) found.push_back(std::move(name));
   }
   if (ec) return cannotRead(folder, ec);
   sortForPeople(found);
-  names = std::move(found);
+  names.clear();
+  names.reserve(static_cast<qsizetype>(found.size()));
+  for (const auto& name : found) names.push_back(toQString(name));
   return ListResult::success();
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <filesystem/PosixFileSystem.h>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -277,6 +278,25 @@ TEST_F(ListBoxes, FileListShowsMatchingVisibleFilesAndTheSelectedName) {
   EXPECT_FALSE(gone.ok());
   EXPECT_EQ(files.path(), tree.q("media/usb1/Music"));
   EXPECT_EQ(files.count(), 1);
+}
+
+// The import run visits files in the order the list showed them, so its log
+// follows what the person saw.
+TEST_F(ListBoxes, FileListShowsFilesInTheOrderTheRunVisitsThem) {
+  const std::vector<std::string> names = {"C upper.mp3", "b lower.mp3", "10.mp3", "9.mp3", "a.mp3", "A.mp3",
+                                          "\xC3\xA9t\xC3\xA9.mp3", "\xC3\x89T\xC3\x89.mp3", "Z.mp3",
+                                          "\xD0\x96.mp3", "\xD0\xB0.mp3", "caf\xE9.mp3"};
+  for (const auto& name : names) tree.file("media/usb1/Music/" + name);
+  FileListBox files;
+  ASSERT_TRUE(files.setPattern("*.*"));
+  ASSERT_TRUE(files.setPath(tree.q("media/usb1/Music")));
+  std::vector<std::string> shown;
+  for (int row = 0; row < files.count(); ++row) shown.push_back(platform::ui::toFsPath(files.item(row)->text()).string());
+  const auto visited = platform::filesystem::PosixFileSystem().listFiles((tree.root() / "media/usb1/Music").string());
+  std::vector<std::string> visitedNames;
+  for (const auto& entry : visited.entries) visitedNames.push_back(entry.name);
+  EXPECT_EQ(shown, visitedNames);
+  EXPECT_EQ(shown.size(), names.size() + 1);  // notes.txt
 }
 
 TEST_F(ListBoxes, ListsStartOnTheCurrentDirectory) {
