@@ -3,6 +3,7 @@
 #include <events/PendingEvents.h>
 
 #include "LenientNumber.h"
+#include "TagFieldText.h"
 
 namespace lyrebox {
 
@@ -100,16 +101,7 @@ HRESULT Lyrebox::SaveTag(std::int32_t* result) {
 // input in between. The text is the caller's copy, so whatever the host does to
 // this control meanwhile cannot change what is returned.
 std::u16string Lyrebox::TrimTagField(std::u16string text) {
-  while (!text.empty() && text.back() == u' ') {
-    text.pop_back();
-    platform::processPendingEvents();
-  }
-  while (!text.empty() && text.back() == u'\0') {
-    text.pop_back();
-    platform::processPendingEvents();
-  }
-  while (!text.empty() && text.back() == u' ') text.pop_back();
-  return text;
+  return trimmedFieldText(std::move(text), platform::processPendingEvents);
 }
 
 template <std::size_t Width>

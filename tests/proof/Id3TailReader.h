@@ -1,6 +1,6 @@
 #pragma once
-// A tag reader of the tests' own: reads the 128-byte ID3v1 tail of the file
-// itself, so these tests do not depend on the tag component.
+// A tag reader of the tests' own that judges a file by the control's own rules
+// (its record, code page and trimming), without loading the component itself.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +11,8 @@
 
 #include <TagReader.h>
 #include <filesystem/FileDescriptor.h>
+#include <tagcomponent/ID3tagRecord.h>
+#include <tagcomponent/TagFieldText.h>
 #include <text/Utf.h>
 
 namespace proof {
@@ -18,35 +20,38 @@ namespace proof {
 class Id3TailReader : public mervalis::TagReader {
  public:
   mervalis::Status load(const std::u16string& path) override {
-    title_.clear(), artist_.clear(), album_.clear();
+    record_.setNoTagValues();
     const std::string name = platform::text::utf8FromUtf16(path);
     platform::filesystem::FileDescriptor file{::open(name.c_str(), O_RDONLY | O_CLOEXEC)};
     if (!file.valid())
       return mervalis::Status::failure("load the tag of \"" + name + "\"", std::generic_category().message(errno));
     struct stat info {};
-    char tail[128];
-    if (::fstat(file.get(), &info) != 0 || info.st_size < 128 ||
-        ::pread(file.get(), tail, sizeof tail, info.st_size - 128) != 128 || std::string(tail, 3) != "TAG")
+    lyrebox::ID3tagRecord::FileBytes tail{};
+    const auto size = static_cast<off_t>(tail.size());
+    if (::fstat(file.get(), &info) != 0 || info.st_size < size ||
+        ::pread(file.get(), tail.data(), tail.size(), info.st_size - size) != size ||
+        !lyrebox::isTagMarker(tail.data()))
       return mervalis::Status::success();  // no tag: every field is empty
-    title_ = field(tail + 3), artist_ = field(tail + 33), album_ = field(tail + 63);
+    record_ = lyrebox::ID3tagRecord::fromFileBytes(tail);
     return mervalis::Status::success();
   }
   mervalis::Status read(mervalis::TagField which, std::u16string& value) override {
-    value = which == mervalis::TagField::Title ? title_ : which == mervalis::TagField::Album ? album_ : artist_;
+    const auto& field = which == mervalis::TagField::Title   ? record_.Title
+                        : which == mervalis::TagField::Album ? record_.Album
+                                                             : record_.Artist;
+    value = lyrebox::trimmedFieldText(field.text());
     return mervalis::Status::success();
   }
 
-  // One byte, one character, as Latin-1 maps them; trailing spaces and NULs go.
-  static std::u16string field(const char* slot) {
-    std::size_t size = 30;
-    while (size > 0 && (slot[size - 1] == ' ' || slot[size - 1] == '\0')) --size;
-    std::u16string text;
-    for (std::size_t i = 0; i < size; ++i) text += static_cast<char16_t>(static_cast<unsigned char>(slot[i]));
-    return text;
+  // The text the control returns for a 30-byte field of these bytes.
+  static std::u16string field(const std::string& bytes) {
+    lyrebox::ID3tagRecord::FileBytes tail{};
+    std::copy_n(bytes.begin(), std::min<std::size_t>(bytes.size(), 30), tail.begin() + 3);
+    return lyrebox::trimmedFieldText(lyrebox::ID3tagRecord::fromFileBytes(tail).Title.text());
   }
 
  private:
-  std::u16string title_, artist_, album_;
+  lyrebox::ID3tagRecord record_;
 };
 
 }  // namespace proof

@@ -1,0 +1,63 @@
+// The proofs judge files with a reader of their own; it must read a tag exactly as
+// the control does, or a proof could pass for the wrong reason.
+#include <gtest/gtest.h>
+
+#include <automation/ComObject.h>
+#include <automation/LibraryCounter.h>
+#include <tagcomponent/Lyrebox.h>
+
+#include "Collection.h"
+
+AUTOMATION_DEFINE_LIBRARY_COUNTER()
+
+namespace proof {
+namespace {
+
+struct Fields {
+  std::u16string title, album, artist;
+  bool operator==(const Fields&) const = default;
+};
+
+Fields readByControl(const std::string& path) {
+  const auto control = automation::makeObject<lyrebox::Lyrebox>();
+  control->put_MP3_FileName(platform::text::utf16FromUtf8(path));
+  Fields fields;
+  control->get_ID3tag_Title(&fields.title);
+  control->get_ID3tag_Album(&fields.album);
+  control->get_ID3tag_Artist(&fields.artist);
+  return fields;
+}
+
+Fields readByTestReader(const std::string& path) {
+  Id3TailReader reader;
+  Fields fields;
+  EXPECT_TRUE(reader.load(platform::text::utf16FromUtf8(path)));
+  reader.read(mervalis::TagField::Title, fields.title);
+  reader.read(mervalis::TagField::Album, fields.album);
+  reader.read(mervalis::TagField::Artist, fields.artist);
+  return fields;
+}
+
+TEST(TestReader, ReadsEveryTailAsTheControlDoes) {
+  struct Case {
+    const char* what;
+    std::string tail;
+  } cases[] = {
+      {"plain", tagTail({"Song", "Artist", "Album"})},
+      {"marker in small letters", "tag" + tagTail({"Song", "Artist", "Album"}).substr(3)},
+      {"Windows-1252 bytes", tagTail({"\x80 \x9F \xE9", "\x8D", "\xFF"})},
+      {"a space before a NUL before a space", tagTail({std::string("A \0 ", 4), "B  ", std::string("\0\0C", 3)})},
+      {"no marker", "TAX" + tagTail({"Song", "Artist", "Album"}).substr(3)},
+      {"shorter than a tag", "TAG Song"},
+  };
+  testing_support::TemporaryFolder folder;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = folder / "file.mp3";
+    testing_support::writeFile(path, std::string(300, '\x55') + c.tail);
+    EXPECT_EQ(readByTestReader(path), readByControl(path));
+  }
+}
+
+}  // namespace
+}  // namespace proof
