@@ -60,6 +60,11 @@ RecoveryJournal& noRecoveryJournal() {
 
 std::u16string quotedText(const std::string& path) { return u"\"" + toText(path) + u"\""; }
 
+std::u16string stoppedForWriterText(const std::string& lastFile, const std::string& catalogue) {
+  return u"Stopped after " + quotedText(lastFile) + u": another program is writing to the catalogue " +
+         quotedText(catalogue) + u". The files after it were left where they are; run again when it has finished.";
+}
+
 }  // namespace
 
 ImportRun::ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view)
@@ -68,6 +73,7 @@ ImportRun::ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, C
 void ImportRun::run(const RunInputs& inputs) {
   inputs_ = inputs;
   summary_.clear();
+  stoppedAfter_.clear();
   view_.clearLog();
 
   const std::string& catalogue = inputs_.cataloguePath;
@@ -86,8 +92,12 @@ void ImportRun::run(const RunInputs& inputs) {
   std::vector<std::string> files, subfolders;
   if (listSourceFolder(files, subfolders)) {
     processFolderFiles(inputs_.sourceFolder, files);
-    for (const auto& name : subfolders) processSubfolder(name);
+    for (const auto& name : subfolders) {
+      if (stopped()) break;
+      processSubfolder(name);
+    }
   }
+  if (stopped()) logAndSummarise(stoppedForWriterText(stoppedAfter_, catalogue));
   journal_.close();
   catalogue_.close();
   view_.showSummary(summary_);
@@ -158,7 +168,10 @@ bool ImportRun::listSourceFolder(std::vector<std::string>& files, std::vector<st
 }
 
 void ImportRun::processFolderFiles(const std::string& folder, const std::vector<std::string>& names) {
-  for (const auto& name : names) processFile(name, join(folder, name));
+  for (const auto& name : names) {
+    if (stopped()) return;
+    processFile(name, join(folder, name));
+  }
 }
 
 void ImportRun::processSubfolder(const std::string& name) {
@@ -214,7 +227,7 @@ Status ImportRun::file(const std::string& source, const AcceptedTag& tag) {
   destination.target = join(destination.albumFolder, safeNameComponent(tag.title) + ".mp3");
   const std::string& target = destination.target;
 
-  if (const Status begun = catalogue_.begin(); !begun) return begun;
+  if (const Status begun = catalogue_.begin(); !begun) return stopIfCatalogueBusy(source, begun);
   bool moved = false;
   Status filed = fileInsideTransaction(source, destination, tag, moved);
   if (filed) filed = catalogue_.commit();
@@ -224,6 +237,7 @@ Status ImportRun::file(const std::string& source, const AcceptedTag& tag) {
   }
 
   catalogue_.rollback();
+  stopIfCatalogueBusy(source, filed);
   // Without its row the file goes back where it was, so the catalogue and the
   // folders never disagree.
   if (moved) {
@@ -256,6 +270,11 @@ Status ImportRun::ensureFolder(const std::string& path) {
 
 void ImportRun::reportFailure(const std::u16string& sourcePath, const std::u16string& reason) {
   summary_ += std::u16string(kLineBreak) + sourcePath + u" - " + reason;
+}
+
+Status ImportRun::stopIfCatalogueBusy(const std::string& source, const Status& failure) {
+  if (failure.busy()) stoppedAfter_ = source;
+  return failure;
 }
 
 void ImportRun::stopBeforeStart(const std::u16string& message) {

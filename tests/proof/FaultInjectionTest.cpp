@@ -188,6 +188,30 @@ TEST(FaultInjection, CatalogueAnotherProgramIsWritingToStopsTheRunBeforeAnyFile)
   EXPECT_EQ(view.summaryText(), message);
 }
 
+TEST(FaultInjection, CatalogueTakenByAnotherProgramMidRunStopsTheRunAfterTheFileInHand) {
+  Collection collection;
+  collection.addSmallImport();
+  testing_support::RawDatabase other(collection.catalogue());
+  FaultPlan plan;
+  plan.before = onCall("begin", 2, [&other] { ASSERT_EQ(other.execute("begin immediate"), SQLITE_OK); });
+  RunSettings settings;
+  settings.busyTimeout = 100ms;
+  const TextView view = runImport(collection, plan, settings);
+  other.execute("rollback");
+
+  const Verdict verdict = collection.check();
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  EXPECT_EQ(verdict.atTarget, 1);  // a.mp3; b.mp3 has no tag, c.mp3 finds the lock
+  const std::string source = collection.source(), catalogue = collection.catalogue();
+  const std::string locked = "Cannot begin a change in \"" + catalogue + "\": it is locked by another program";
+  const std::string stop = "Stopped after \"" + source + "/c.mp3\": another program is writing to the catalogue \"" +
+                           catalogue +
+                           "\". The files after it were left where they are; run again when it has finished.";
+  EXPECT_EQ(view.logText(), "\r\na.mp3\r\nb.mp3 Error - No Title\r\nc.mp3 Error - " + locked + "\r\n" + stop);
+  EXPECT_EQ(view.summaryText(),
+            "\r\n" + source + "/b.mp3 - No Title\r\n" + source + "/c.mp3 - " + locked + "\r\n" + stop);
+}
+
 // The recovery file exists, so only the catalogue's side files cannot be made:
 // without the check every file would fail on its own. In either journal mode.
 // Root may write anywhere, so the run goes as an unprivileged user.
