@@ -14,8 +14,10 @@ class Catalogue {
  public:
   virtual ~Catalogue() = default;
 
-  // Opens the file and checks at once that it can take rows, so a wrong file
-  // is refused before any music file is touched.
+  // Opens the file and checks at once that it can take rows, so a wrong file,
+  // one another program is writing to, or one whose folder cannot be written
+  // is refused before any music file is touched. Busy when another program is
+  // writing; so is a later failure of begin, insert or commit for that reason.
   virtual Status open(const std::string& path) = 0;
   virtual Status begin() = 0;
   virtual Status insert(const std::string& track, const std::string& artist, const std::string& album,

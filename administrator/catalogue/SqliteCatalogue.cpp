@@ -1,7 +1,15 @@
 #include "catalogue/SqliteCatalogue.h"
 
+#include <algorithm>
+
 namespace mervalis {
 namespace {
+
+using namespace std::chrono_literals;
+
+// Long enough for another program's commit to end, short enough that a program
+// holding its changes open is reported at once.
+constexpr std::chrono::milliseconds kStartLockWait = 250ms;
 
 std::string catalogueAttempt(const std::string& path) { return "open the catalogue \"" + path + "\""; }
 
@@ -10,14 +18,17 @@ std::string catalogueAttempt(const std::string& path) { return "open the catalog
 Status SqliteCatalogue::open(const std::string& path) {
   close();
   auto opened = engine_.open(path, options_);
-  if (!opened.status) return Status::failure(catalogueAttempt(path), opened.status.cause());
+  if (!opened.status) return opened.status.within(catalogueAttempt(path));
 
   // Preparing the insert proves the table and its four columns exist. It comes
   // before the journal switch, so a wrong database is refused unchanged.
   auto prepared = opened.value->prepare(insertStatement);
-  if (!prepared.status) return Status::failure(catalogueAttempt(path), prepared.status.cause());
-  if (Status journal = opened.value->useWriteAheadLog(); !journal)
-    return Status::failure(catalogueAttempt(path), journal.cause());
+  if (!prepared.status) return prepared.status.within(catalogueAttempt(path));
+  if (Status journal = opened.value->useWriteAheadLog(); !journal) return journal.within(catalogueAttempt(path));
+  // Else a writing program or a folder that takes no side file would fail every
+  // file of the run, one by one.
+  if (Status writable = opened.value->proveWritable(std::min(options_.busyTimeout, kStartLockWait)); !writable)
+    return writable.within(catalogueAttempt(path));
 
   connection_ = std::move(opened.value);
   insert_ = std::move(prepared.value);

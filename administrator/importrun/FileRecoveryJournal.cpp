@@ -1,6 +1,7 @@
 #include "FileRecoveryJournal.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,11 +99,21 @@ Status FileRecoveryJournal::open(const std::string& cataloguePath, bool& found, 
 
   platform::filesystem::FileDescriptor file{::open(journalPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)};
   if (!file.valid()) return Status::failure(attempt, systemCause(errno));
+  if (Status locked = lockForThisRun(file.get()); !locked) return locked;
   std::string text;
   if (Status read = readWhole(file.get(), journalPath_, text); !read) return read;
   // A torn line was being written when a run stopped, so its move never began.
   found = parseJournalLine(text, left);
   file_ = std::move(file);
+  return Status::success();
+}
+
+Status FileRecoveryJournal::lockForThisRun(int fd) const {
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return Status::success();
+  if (errno == EWOULDBLOCK)
+    return Status::failure("file into the catalogue \"" + cataloguePath_ + "\"",
+                           "another run is filing into it; try again when it has finished");
+  // A file system without locks keeps the journal working as it did before.
   return Status::success();
 }
 

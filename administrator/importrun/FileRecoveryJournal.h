@@ -14,6 +14,9 @@ namespace mervalis {
 // file never grows. Written without a flush to disk: it guards against the
 // program being killed, which the kernel's page cache survives; a flush per
 // file would cost more than the rest of filing it.
+// The open journal holds a lock on its file, so one run at a time files into a
+// catalogue: a second run would replace the first one's note. The kernel drops
+// the lock of a run that dies, so the next run still finds its note.
 class FileRecoveryJournal : public RecoveryJournal {
  public:
   static std::string journalPathOf(const std::string& cataloguePath) {
@@ -30,6 +33,7 @@ class FileRecoveryJournal : public RecoveryJournal {
   // A catalogue removed or replaced during the run would take the rows of the
   // files moved after that with it.
   Status checkCatalogueUnchanged() const;
+  Status lockForThisRun(int fd) const;
 
   platform::filesystem::FileDescriptor file_;
   std::string cataloguePath_, journalPath_;

@@ -78,6 +78,11 @@ std::u16string_view refusalOfKind(platform::filesystem::EntryKind kind) {
 
 std::u16string quotedText(const std::string& path) { return u"\"" + toText(path) + u"\""; }
 
+std::u16string stoppedForWriterText(const std::string& lastFile, const std::string& catalogue) {
+  return u"Stopped after " + quotedText(lastFile) + u": another program is writing to the catalogue " +
+         quotedText(catalogue) + u". The files after it were left where they are; run again when it has finished.";
+}
+
 }  // namespace
 
 ImportRun::ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view)
@@ -86,6 +91,7 @@ ImportRun::ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, C
 void ImportRun::run(const RunInputs& inputs) {
   inputs_ = inputs;
   summary_.clear();
+  stoppedAfter_.clear();
   view_.clearLog();
 
   const std::string& catalogue = inputs_.cataloguePath;
@@ -106,9 +112,10 @@ void ImportRun::run(const RunInputs& inputs) {
   if (listSourceFolder(files, subfolders)) {
     const auto subfolderFiles = listSubfolders(subfolders);
     processFolderFiles(inputs_.sourceFolder, files);
-    for (std::size_t i = 0; i < subfolders.entries.size(); ++i)
+    for (std::size_t i = 0; i < subfolders.entries.size() && !stopped(); ++i)
       processSubfolder(subfolders.entries[i].name, subfolderFiles[i]);
   }
+  if (stopped()) logAndSummarise(stoppedForWriterText(stoppedAfter_, catalogue));
   journal_.close();
   catalogue_.close();
   view_.showSummary(summary_);
@@ -196,7 +203,10 @@ std::vector<Listing> ImportRun::listSubfolders(const Listing& subfolders) {
 }
 
 void ImportRun::processFolderFiles(const std::string& folder, const Listing& listed) {
-  for (const auto& entry : listed.entries) processFile(entry, join(folder, entry.name));
+  for (const auto& entry : listed.entries) {
+    if (stopped()) return;
+    processFile(entry, join(folder, entry.name));
+  }
 }
 
 void ImportRun::processSubfolder(const std::string& name, const Listing& listed) {
@@ -268,7 +278,7 @@ Status ImportRun::file(const std::string& source, const AcceptedTag& tag) {
   destination.target = join(destination.albumFolder, safeNameComponent(tag.title) + ".mp3");
   const std::string& target = destination.target;
 
-  if (const Status begun = catalogue_.begin(); !begun) return begun;
+  if (const Status begun = catalogue_.begin(); !begun) return stopIfCatalogueBusy(source, begun);
   bool moved = false;
   Status filed = fileInsideTransaction(source, destination, tag, moved);
   if (filed) filed = catalogue_.commit();
@@ -278,6 +288,7 @@ Status ImportRun::file(const std::string& source, const AcceptedTag& tag) {
   }
 
   catalogue_.rollback();
+  stopIfCatalogueBusy(source, filed);
   // Without its row the file goes back where it was, so the catalogue and the
   // folders never disagree.
   if (moved) {
@@ -315,6 +326,11 @@ void ImportRun::leave(const std::u16string& sourcePath, const std::u16string& re
 
 void ImportRun::reportFailure(const std::u16string& sourcePath, const std::u16string& reason) {
   summary_ += std::u16string(kLineBreak) + sourcePath + u" - " + reason;
+}
+
+Status ImportRun::stopIfCatalogueBusy(const std::string& source, const Status& failure) {
+  if (failure.busy()) stoppedAfter_ = source;
+  return failure;
 }
 
 void ImportRun::stopBeforeStart(const std::u16string& message) {

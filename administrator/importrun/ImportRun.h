@@ -67,6 +67,10 @@ class ImportRun {
   void leave(const std::u16string& sourcePath, const std::u16string& reason);
   void reportFailure(const std::u16string& sourcePath, const std::u16string& reason);
   void stopBeforeStart(const std::u16string& message);
+  // Another program writing to the catalogue would make every later file wait
+  // for its lock and fail in turn, so the run ends after the file in hand.
+  Status stopIfCatalogueBusy(const std::string& source, const Status& failure);
+  bool stopped() const { return !stoppedAfter_.empty(); }
 
   TagReader& tags_;
   platform::filesystem::FileSystem& files_;
@@ -77,6 +81,7 @@ class ImportRun {
   // The catalogue's own files, which the run never takes for music.
   std::vector<platform::filesystem::FileIdentity> catalogueFiles_;
   std::u16string summary_;
+  std::string stoppedAfter_;  // the source path of the last file visited, once stopped
 };
 
 }  // namespace mervalis

@@ -34,6 +34,12 @@ class Connection {
   // Succeeds also when no transaction is open, e.g. after a failed commit.
   virtual Status rollback() = 0;
 
+  // Takes the write lock, waiting at most `wait` for another program's, and
+  // makes a change that is rolled back at once. Proves before any real work
+  // that a change can be written: no other program is writing, and the file
+  // and its folder take what a change needs. Busy when another program writes.
+  virtual Status proveWritable(std::chrono::milliseconds wait) = 0;
+
   // Switches to write-ahead logging with synchronous=NORMAL where the file system
   // allows it: every committed transaction survives the program being killed, and
   // a commit costs no flush of its own. On network file systems, or where the

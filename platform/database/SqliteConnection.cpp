@@ -25,7 +25,7 @@ Status SqliteConnection::execute(const std::string& sql) {
 
 Status SqliteConnection::executeAs(const std::string& sql, const std::string& attempt) {
   const Status status = execute(sql);
-  return status ? status : Status::failure(describe(attempt), status.cause());
+  return status.within(describe(attempt));
 }
 
 Status SqliteConnection::begin() { return executeAs("begin immediate", "begin a change"); }
@@ -36,6 +36,24 @@ Status SqliteConnection::rollback() {
   // A failed commit or statement may have ended the transaction already.
   if (sqlite3_get_autocommit(db_.get()) != 0) return Status::success();
   return executeAs("rollback", "roll back a change");
+}
+
+Status SqliteConnection::proveWritable(std::chrono::milliseconds wait) {
+  sqlite3_busy_timeout(db_.get(), static_cast<int>(wait.count()));
+  Status step = executeAs("begin immediate", "take the write lock");
+  sqlite3_busy_timeout(db_.get(), static_cast<int>(busyTimeout_.count()));
+  if (step.busy())
+    return Status::busyFailure(step.attempt(), "another program is writing to it; try again when it has finished");
+  if (step) step = rewriteUserVersion();
+  rollback();
+  return step;
+}
+
+Status SqliteConnection::rewriteUserVersion() {
+  std::string version;
+  if (const int result = queryText("pragma user_version", version); result != SQLITE_OK)
+    return sqliteFailure(describe("read the user version"), db_.get(), result);
+  return executeAs("pragma user_version = " + version, "write a change");
 }
 
 Status SqliteConnection::useWriteAheadLog() {

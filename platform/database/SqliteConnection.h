@@ -7,13 +7,16 @@ namespace platform::database {
 
 class SqliteConnection : public Connection {
  public:
-  SqliteConnection(SqliteDatabase db, std::string path) : db_(std::move(db)), path_(std::move(path)) {}
+  // busyTimeout: the wait for another program's lock that the engine set on db.
+  SqliteConnection(SqliteDatabase db, std::string path, std::chrono::milliseconds busyTimeout)
+      : db_(std::move(db)), path_(std::move(path)), busyTimeout_(busyTimeout) {}
 
   Result<std::unique_ptr<Statement>> prepare(const std::string& sql) override;
   Status execute(const std::string& sql) override;
   Status begin() override;
   Status commit() override;
   Status rollback() override;
+  Status proveWritable(std::chrono::milliseconds wait) override;
   Status useWriteAheadLog() override;
   std::string journalMode() override;
 
@@ -24,9 +27,12 @@ class SqliteConnection : public Connection {
   std::string describe(const std::string& attempt) const;
   // Runs sql; a failure names the attempt and the database instead of the text.
   Status executeAs(const std::string& sql, const std::string& attempt);
+  // Rewrites the header's user version with its own value: a change of one page.
+  Status rewriteUserVersion();
 
   SqliteDatabase db_;
   std::string path_;
+  std::chrono::milliseconds busyTimeout_;
 };
 
 }  // namespace platform::database

@@ -46,7 +46,7 @@ Result<std::unique_ptr<Connection>> SqliteEngine::open(const std::string& path, 
   if (sqlite3_db_readonly(db.get(), "main") == 1)
     return {Status::failure(openAttempt(path), "the file cannot be written"), nullptr};
   if (Status database = checkIsDatabase(db.get(), path); !database) return {database, nullptr};
-  return {Status::success(), std::make_unique<SqliteConnection>(std::move(db), path)};
+  return {Status::success(), std::make_unique<SqliteConnection>(std::move(db), path, options.busyTimeout)};
 }
 
 }  // namespace platform::database

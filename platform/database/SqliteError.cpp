@@ -8,9 +8,11 @@ bool isLocked(int resultCode) {
 }
 
 Status sqliteFailure(const std::string& attempt, sqlite3* db, int resultCode) {
+  if (isLocked(resultCode)) return Status::busyFailure(attempt, "it is locked by another program");
   std::string reason;
-  if (isLocked(resultCode))
-    reason = "it is locked by another program";
+  if (resultCode == SQLITE_READONLY_DIRECTORY)
+    // The file itself may be writable; the side file a change needs is not.
+    reason = "its folder cannot be written, so no change can be made to it";
   else if ((resultCode & 0xff) == SQLITE_NOTADB)
     reason = "the file is not a database";
   else if (db != nullptr)

@@ -12,11 +12,25 @@ class Status {
   static Status success() { return Status{}; }
   // attempt: what was tried ("open the database \"x.mdb\""); cause: why it failed.
   static Status failure(std::string attempt, std::string cause) { return Status{std::move(attempt), std::move(cause)}; }
+  // A failure because another program holds a lock the attempt needed: the same
+  // attempt would wait again, so a caller stops instead of retrying.
+  static Status busyFailure(std::string attempt, std::string cause) {
+    Status status{std::move(attempt), std::move(cause)};
+    status.busy_ = true;
+    return status;
+  }
 
   bool ok() const { return ok_; }
   explicit operator bool() const { return ok_; }
   const std::string& attempt() const { return attempt_; }
   const std::string& cause() const { return cause_; }
+  bool busy() const { return busy_; }
+  // The same failure told as part of a larger attempt; it stays busy if it was.
+  Status within(std::string attempt) const {
+    Status status = *this;
+    if (!ok_) status.attempt_ = std::move(attempt);
+    return status;
+  }
   // "Cannot <attempt>: <cause>"; empty on success.
   std::string reason() const { return ok_ ? std::string() : "Cannot " + attempt_ + ": " + cause_; }
 
@@ -25,6 +39,7 @@ class Status {
   Status(std::string attempt, std::string cause) : ok_(false), attempt_(std::move(attempt)), cause_(std::move(cause)) {}
 
   bool ok_ = true;
+  bool busy_ = false;
   std::string attempt_;
   std::string cause_;
 };

@@ -90,6 +90,33 @@ TEST(DatabaseLockTest, WaitsForAnotherProgramsLockThenSaysSo) {
     EXPECT_GE(std::chrono::steady_clock::now() - started, 250ms) << c.lock;
     EXPECT_THAT(refused.reason(), HasSubstr("locked by another program")) << c.lock;
     EXPECT_THAT(refused.reason(), HasSubstr(path)) << c.lock;
+    EXPECT_TRUE(refused.busy()) << c.lock;
+  }
+}
+
+// In either journal mode a program holding its changes open is found, and a
+// proof that finds none leaves the file as it was.
+TEST(DatabaseLockTest, ProvingAChangeWritableFindsAWriterAndChangesNothing) {
+  TemporaryFolder folder;
+  SqliteEngine engine;
+  for (const std::string mode : {"wal", "delete"}) {
+    SCOPED_TRACE(mode);
+    const std::string path = folder / (mode + ".mdb");
+    RawDatabase(path).execute("create table Songs (Title text); pragma user_version = 7; pragma journal_mode = " +
+                              mode);
+    auto opened = engine.open(path);
+    ASSERT_TRUE(opened.status) << opened.status.reason();
+    const std::string before = testing_support::readFile(path);
+    EXPECT_TRUE(opened.value->proveWritable(50ms));
+    EXPECT_EQ(testing_support::readFile(path), before);
+    EXPECT_EQ(RawDatabase(path).rows("pragma user_version"), (std::vector<std::vector<std::string>>{{"7"}}));
+
+    LockingProgram other(path, "begin immediate; insert into Songs values ('theirs')");
+    ASSERT_TRUE(other.locked());
+    const Status refused = opened.value->proveWritable(50ms);
+    EXPECT_TRUE(refused.busy());
+    EXPECT_EQ(refused.reason(), "Cannot take the write lock in \"" + path +
+                                    "\": another program is writing to it; try again when it has finished");
   }
 }
 

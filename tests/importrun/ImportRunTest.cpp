@@ -162,6 +162,45 @@ TEST_F(ImportRunTest, TheRunGoesOnAfterAFailedFile) {
             std::u16string::npos);
 }
 
+// Waiting for the lock once per file would stall a large run for hours.
+TEST_F(ImportRunTest, AnotherProgramWritingMidRunStopsItAfterTheFileInHand) {
+  struct Case {
+    std::string busyAt;
+    std::u16string reason;
+  } cases[] = {
+      {"begin", u"Cannot begin a change: it is locked by another program"},
+      {"insert", u"Cannot insert the row: it is locked by another program"},
+      {"commit", u"Cannot commit: it is locked by another program"},  // after the move: moved back
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.busyAt);
+    FakeTagReader reader;
+    FakeFiles disk;
+    FakeCatalogue cat;
+    RecordingView v;
+    disk.folders = {"/src", "/src/sub", "/dest"};
+    for (const std::string name : {"a", "b", "c", "sub/d"}) {
+      const std::string path = "/src/" + name + ".mp3";
+      disk.addFile(path, path);
+      reader.tags[std::u16string(path.begin(), path.end())] = {std::u16string(name.begin(), name.end()), u"Al", u"Ar"};
+    }
+    cat.busyFromBegin = 2;
+    cat.busyAt = c.busyAt;
+    ImportRun(reader, disk, cat, v).run(inputs);
+
+    EXPECT_EQ(reader.loads, (std::vector<std::u16string>{u"/src/a.mp3", u"/src/b.mp3"}));
+    EXPECT_EQ(cat.rows, (std::vector<Row>{{"a", "Ar", "Al", "/dest/Ar/Al/a.mp3"}}));
+    for (const std::string left : {"/src/b.mp3", "/src/c.mp3", "/src/sub/d.mp3"}) EXPECT_EQ(disk.files[left], left);
+    const std::u16string stop =
+        u"Stopped after \"/src/b.mp3\": another program is writing to the catalogue \"/db/Catalogue.mdb\". The files "
+        u"after it were left where they are; run again when it has finished.";
+    EXPECT_EQ(v.log, u"\r\na.mp3\r\nb.mp3 Error - " + c.reason + u"\r\n" + stop);
+    ASSERT_EQ(v.summaries.size(), 1u);
+    EXPECT_EQ(v.summaries[0], u"\r\n/src/b.mp3 - " + c.reason + u"\r\n" + stop);
+    EXPECT_EQ(cat.closes, 1);
+  }
+}
+
 TEST_F(ImportRunTest, ACatalogueThatCannotBeOpenedStopsBeforeAnyFile) {
   struct Case {
     std::string path;

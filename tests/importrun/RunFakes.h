@@ -138,7 +138,11 @@ class FakeCatalogue : public Catalogue {
  public:
   std::vector<Row> rows;
   bool failOpen = false, failInsert = false, failCommit = false;
-  int opens = 0, closes = 0;
+  // From this begin on (counted from 1), another program is writing: that call
+  // of the named kind fails busy. 0: never.
+  int busyFromBegin = 0;
+  std::string busyAt = "begin";
+  int opens = 0, closes = 0, begins = 0;
 
   Status open(const std::string& path) override {
     ++opens;
@@ -147,15 +151,17 @@ class FakeCatalogue : public Catalogue {
   }
   Status begin() override {
     pending_.clear();
-    return Status::success();
+    return busyNow("begin") ? busy("begin a change") : Status::success();
   }
   Status insert(const std::string& t, const std::string& ar, const std::string& al, const std::string& f) override {
     if (failInsert) return Status::failure("insert the row", "disk I/O error");
+    if (busyNow("insert")) return busy("insert the row");
     pending_.push_back({t, ar, al, f});
     return Status::success();
   }
   Status commit() override {
     if (failCommit) return Status::failure("commit", "database is locked");
+    if (busyNow("commit")) return busy("commit");
     rows.insert(rows.end(), pending_.begin(), pending_.end());
     pending_.clear();
     return Status::success();
@@ -167,6 +173,14 @@ class FakeCatalogue : public Catalogue {
   void close() override { ++closes; }
 
  private:
+  bool busyNow(const std::string& call) {
+    if (call == "begin") ++begins;
+    return call == busyAt && busyFromBegin != 0 && begins >= busyFromBegin;
+  }
+  static Status busy(const std::string& attempt) {
+    return Status::busyFailure(attempt, "it is locked by another program");
+  }
+
   std::vector<Row> pending_;
 };
 

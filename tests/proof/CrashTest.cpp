@@ -106,6 +106,89 @@ TEST(CrashProof, KillAtEachStepOfAUnitThenTheNextRunRecovers) {
   }
 }
 
+// A run in a child process that stops itself; killed on scope exit if a failed
+// check leaves it stopped.
+class PausedRun {
+ public:
+  PausedRun(const Collection& collection, std::function<void(FaultPlan&)> prepare)
+      : pid_(startRun(collection, std::move(prepare))) {
+    int status = 0;
+    paused_ = ::waitpid(pid_, &status, WUNTRACED) == pid_ && WIFSTOPPED(status);
+  }
+  PausedRun(const PausedRun&) = delete;
+  PausedRun& operator=(const PausedRun&) = delete;
+  ~PausedRun() {
+    if (pid_ < 0) return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+
+  bool paused() const { return paused_; }
+  // Lets it go on; true when it then died by a signal.
+  bool resumeAndWait() {
+    ::kill(pid_, SIGCONT);
+    const bool killed = killedBySignal(pid_);
+    pid_ = -1;
+    return killed;
+  }
+
+ private:
+  pid_t pid_;
+  bool paused_ = false;
+};
+
+// One run at a time files into a catalogue: a second one, started while the
+// first is alive, is refused untouched; when the first dies between a move and
+// its commit, the next run still finds its note.
+TEST(CrashProof, ASecondRunTouchesNothingOfALiveOne) {
+  struct Case {
+    std::string pausedBefore;  // the first run stops itself before its 3rd call of this kind
+    bool killedOnResume;       // ... and, let go, is killed before its next commit
+    std::string refusal;       // why the second run does not start
+  } cases[] = {
+      {"load", true, "another run is filing into it"},        // between two files
+      {"commit", false, "another program is writing to it"},  // its file moved and noted, its row not committed
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pausedBefore);
+    auto collection = crashCollection(7, 12);
+    PausedRun first(*collection, [&c](FaultPlan& plan) {
+      auto seen = std::make_shared<int>(0);
+      auto resumed = std::make_shared<bool>(false);
+      plan.before = [c, seen, resumed](const std::string& name, const std::string&) {
+        if (*resumed && c.killedOnResume && name == "commit") ::raise(SIGKILL);
+        if (name == c.pausedBefore && ++*seen == 3) {
+          ::raise(SIGSTOP);
+          *resumed = true;
+        }
+      };
+    });
+    ASSERT_TRUE(first.paused());
+    const std::string journal = mervalis::FileRecoveryJournal::journalPathOf(collection->catalogue());
+    const std::string note = readFile(journal);
+    const Verdict beforeSecond = collection->check(1);
+
+    FaultPlan plan;
+    const TextView second = runImport(*collection, plan);
+    EXPECT_EQ(second.logText().find(".mp3"), std::string::npos) << second.logText();
+    EXPECT_NE(second.summaryText().find(c.refusal), std::string::npos) << second.summaryText();
+    EXPECT_NE(second.summaryText().find("No file was touched."), std::string::npos) << second.summaryText();
+    EXPECT_EQ(readFile(journal), note);
+    const Verdict afterSecond = collection->check(1);
+    EXPECT_EQ(afterSecond.atTarget, beforeSecond.atTarget);
+    EXPECT_EQ(afterSecond.rows, beforeSecond.rows);
+
+    ASSERT_EQ(first.resumeAndWait(), c.killedOnResume);
+    if (c.killedOnResume) {
+      EXPECT_EQ(collection->check(1).withoutRow, 1);
+      const TextView next = recoveringRun(*collection);
+      EXPECT_NE(next.logText().find("Recovered: "), std::string::npos) << next.logText();
+    }
+    const Verdict last = collection->check(0);
+    EXPECT_TRUE(last.problems.empty()) << describe(last);
+  }
+}
+
 using Moves = platform::filesystem::PosixFileSystem::Moves;
 
 class RandomKills : public ::testing::TestWithParam<Moves> {};

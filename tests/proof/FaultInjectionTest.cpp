@@ -12,6 +12,7 @@ namespace proof {
 namespace {
 
 using Moves = platform::filesystem::PosixFileSystem::Moves;
+using namespace std::chrono_literals;
 
 constexpr int kFiledBySmallImport = 6;  // a, c, e, f, h, i: the duplicates and the taken target stay
 
@@ -172,6 +173,80 @@ TEST(FaultInjection, CatalogueLockedBeforeTheRunStopsItUntouched) {
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   EXPECT_EQ(verdict.atTarget, 0);
   EXPECT_NE(view.summaryText().find("locked by another program. No file was touched."), std::string::npos) << view.summaryText();
+}
+
+// Waiting for the other program at every file would stall a large run for hours.
+TEST(FaultInjection, CatalogueAnotherProgramIsWritingToStopsTheRunBeforeAnyFile) {
+  Collection collection;
+  collection.addSmallImport();
+  testing_support::RawDatabase other(collection.catalogue());
+  ASSERT_EQ(other.execute("pragma journal_mode = wal; begin immediate"), SQLITE_OK);
+  FaultPlan plan;
+  RunSettings settings;
+  settings.busyTimeout = 100ms;
+  const TextView view = runImport(collection, plan, settings);
+  other.execute("rollback");
+
+  const Verdict verdict = collection.check();
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  EXPECT_EQ(verdict.atTarget, 0);
+  EXPECT_EQ(verdict.rows, 0);
+  const std::string message = "\r\nCannot open the catalogue \"" + collection.catalogue() +
+                              "\": another program is writing to it; try again when it has finished. No file was "
+                              "touched.";
+  EXPECT_EQ(view.logText(), message);
+  EXPECT_EQ(view.summaryText(), message);
+}
+
+TEST(FaultInjection, CatalogueTakenByAnotherProgramMidRunStopsTheRunAfterTheFileInHand) {
+  Collection collection;
+  collection.addSmallImport();
+  testing_support::RawDatabase other(collection.catalogue());
+  FaultPlan plan;
+  plan.before = onCall("begin", 2, [&other] { ASSERT_EQ(other.execute("begin immediate"), SQLITE_OK); });
+  RunSettings settings;
+  settings.busyTimeout = 100ms;
+  const TextView view = runImport(collection, plan, settings);
+  other.execute("rollback");
+
+  const Verdict verdict = collection.check();
+  EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  EXPECT_EQ(verdict.atTarget, 1);  // a.mp3; b.mp3 has no tag, c.mp3 finds the lock
+  const std::string source = collection.source(), catalogue = collection.catalogue();
+  const std::string locked = "Cannot begin a change in \"" + catalogue + "\": it is locked by another program";
+  const std::string stop = "Stopped after \"" + source + "/c.mp3\": another program is writing to the catalogue \"" +
+                           catalogue +
+                           "\". The files after it were left where they are; run again when it has finished.";
+  EXPECT_EQ(view.logText(), "\r\na.mp3\r\nb.mp3 Error - No Title\r\nc.mp3 Error - " + locked + "\r\n" + stop);
+  EXPECT_EQ(view.summaryText(),
+            "\r\n" + source + "/b.mp3 - No Title\r\n" + source + "/c.mp3 - " + locked + "\r\n" + stop);
+}
+
+// The recovery file exists, so only the catalogue's side files cannot be made:
+// without the check every file would fail on its own. In either journal mode.
+// Root may write anywhere, so the run goes as an unprivileged user.
+TEST(FaultInjection, CatalogueWhoseFolderMayNotBeWrittenIsRefusedAtTheStart) {
+  for (const std::string mode : {"delete", "wal"}) {
+    SCOPED_TRACE(mode);
+    Collection collection;
+    collection.addSmallImport();
+    ASSERT_EQ(testing_support::RawDatabase(collection.catalogue()).execute("pragma journal_mode = " + mode), SQLITE_OK);
+    writeFile(mervalis::FileRecoveryJournal::journalPathOf(collection.catalogue()), "");
+    const std::string folder = collection.root(), summaryFile = folder + "/summary.txt";
+    ASSERT_TRUE(runUnprivileged(folder, [&] {
+      ::chmod(folder.c_str(), 0555);
+      FaultPlan plan;
+      const std::string summary = runImport(collection, plan).summaryText();
+      ::chmod(folder.c_str(), 0755);
+      std::ofstream(summaryFile) << summary;
+    }));
+    const Verdict verdict = collection.check();
+    EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+    EXPECT_EQ(verdict.atTarget, 0);
+    EXPECT_EQ(readFile(summaryFile), "\r\nCannot open the catalogue \"" + collection.catalogue() +
+                                         "\": its folder cannot be written, so no change can be made to it. No "
+                                         "file was touched.");
+  }
 }
 
 // Root may write anywhere, so these run as an unprivileged user when needed.
