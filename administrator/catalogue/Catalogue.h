@@ -24,6 +24,12 @@ class Catalogue {
                         const std::string& fileName) = 0;
   virtual Status commit() = 0;
   virtual Status rollback() = 0;
+  // The journal mode the file was in when it was opened, before the run switched
+  // it to write-ahead logging for its speed; empty when not open.
+  virtual std::string journalModeFound() const = 0;
+  // Puts a journal mode back before the close, so the catalogue is left as it was
+  // found; fails, changing nothing, while another program holds the file open.
+  virtual Status putBackJournalMode(const std::string& mode) = 0;
   // Rolls back what is not committed and closes the file; harmless when closed.
   virtual void close() = 0;
 };

@@ -24,15 +24,29 @@ Status SqliteCatalogue::open(const std::string& path) {
   // before the journal switch, so a wrong database is refused unchanged.
   auto prepared = opened.value->prepare(insertStatement);
   if (!prepared.status) return prepared.status.within(catalogueAttempt(path));
+  const std::string found = opened.value->journalMode();
   if (Status journal = opened.value->useWriteAheadLog(); !journal) return journal.within(catalogueAttempt(path));
   // Else a writing program or a folder that takes no side file would fail every
   // file of the run, one by one.
-  if (Status writable = opened.value->proveWritable(std::min(options_.busyTimeout, kStartLockWait)); !writable)
+  if (Status writable = opened.value->proveWritable(std::min(options_.busyTimeout, kStartLockWait)); !writable) {
+    (void)opened.value->setJournalMode(found);  // a refused catalogue is left as it was, where it can be
     return writable.within(catalogueAttempt(path));
+  }
 
   connection_ = std::move(opened.value);
   insert_ = std::move(prepared.value);
+  journalModeFound_ = found;
   return Status::success();
+}
+
+Status SqliteCatalogue::putBackJournalMode(const std::string& mode) {
+  if (!connection_) return notOpen("put back the catalogue's journal mode");
+  if (connection_->journalMode() == mode) return Status::success();
+  insert_.reset();  // a prepared statement would keep the mode from changing
+  Status put = connection_->setJournalMode(mode);
+  auto prepared = connection_->prepare(insertStatement);
+  insert_ = std::move(prepared.value);
+  return put;
 }
 
 Status SqliteCatalogue::notOpen(const std::string& attempt) const {
@@ -57,6 +71,7 @@ void SqliteCatalogue::close() {
   if (connection_) connection_->rollback();
   insert_.reset();
   connection_.reset();
+  journalModeFound_.clear();
 }
 
 std::string SqliteCatalogue::journalMode() { return connection_ ? connection_->journalMode() : std::string(); }

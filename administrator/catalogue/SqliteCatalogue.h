@@ -22,6 +22,8 @@ class SqliteCatalogue : public Catalogue {
                 const std::string& fileName) override;
   Status commit() override;
   Status rollback() override;
+  std::string journalModeFound() const override { return journalModeFound_; }
+  Status putBackJournalMode(const std::string& mode) override;
   void close() override;
 
   // "wal" or the rollback journal's mode of the open catalogue.
@@ -34,6 +36,7 @@ class SqliteCatalogue : public Catalogue {
   platform::database::OpenOptions options_;
   std::unique_ptr<platform::database::Connection> connection_;
   std::unique_ptr<platform::database::Statement> insert_;  // released before connection_
+  std::string journalModeFound_;
 };
 
 }  // namespace mervalis

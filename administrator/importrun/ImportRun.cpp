@@ -56,6 +56,8 @@ class NoRecoveryJournal : public RecoveryJournal {
   }
   Status record(const MoveInFlight&) override { return Status::success(); }
   Status clear() override { return Status::success(); }
+  std::string journalModeLeft() const override { return {}; }
+  Status noteJournalMode(const std::string&) override { return Status::success(); }
   void close() override {}
 };
 
@@ -102,8 +104,9 @@ void ImportRun::run(const RunInputs& inputs) {
     stopBeforeStart(toText(opened.reason()) + u". No file was touched.");
     return;
   }
+  modeToPutBack_ = catalogue_.journalModeFound();
   if (!openJournal()) {
-    catalogue_.close();
+    closeCatalogue();
     return;
   }
 
@@ -116,9 +119,17 @@ void ImportRun::run(const RunInputs& inputs) {
       processSubfolder(subfolders.entries[i].name, subfolderFiles[i]);
   }
   if (stopped()) logAndSummarise(stoppedForWriterText(stoppedAfter_, catalogue));
+  closeCatalogue();
   journal_.close();
-  catalogue_.close();
   view_.showSummary(summary_);
+}
+
+// The catalogue is left in the journal mode it was found in. Leaving write-ahead
+// logging needs the file to itself; while another program has it open, it stays.
+void ImportRun::closeCatalogue() {
+  if (const Status back = catalogue_.putBackJournalMode(modeToPutBack_); !back)
+    view_.appendLog(std::u16string(kLineBreak) + toText(back.reason()) + u".");
+  catalogue_.close();
 }
 
 // Before any file is visited, so the files' own log lines follow a recovery note.
@@ -135,8 +146,14 @@ bool ImportRun::openJournal() {
     return false;
   }
   if (found && !hasRow) recoverMoveInFlight(left);
-  if (found) journal_.clear();
-  return true;
+  if (found) step = journal_.clear();
+  // A run killed before it put the mode back found the catalogue as it was.
+  if (!journal_.journalModeLeft().empty()) modeToPutBack_ = journal_.journalModeLeft();
+  if (step) step = journal_.noteJournalMode(modeToPutBack_);
+  if (step) return true;
+  journal_.close();
+  stopBeforeStart(toText(step.reason()) + u". No file was touched.");
+  return false;
 }
 
 // The earlier run stopped after noting the move and before committing its row:

@@ -45,6 +45,7 @@ class ImportRun {
   };
 
   bool openJournal();
+  void closeCatalogue();
   void recoverMoveInFlight(const MoveInFlight& left);
   // A line of its own in both the log and the summary.
   void logAndSummarise(const std::u16string& message);
@@ -81,6 +82,7 @@ class ImportRun {
   // The catalogue's own files, which the run never takes for music.
   std::vector<platform::filesystem::FileIdentity> catalogueFiles_;
   std::u16string summary_;
+  std::string modeToPutBack_;
   std::string stoppedAfter_;  // the source path of the last file visited, once stopped
 };
 

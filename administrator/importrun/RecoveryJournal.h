@@ -28,6 +28,12 @@ class RecoveryJournal {
   virtual Status record(const MoveInFlight& move) = 0;
   // Forgets the noted move once its unit has ended either way.
   virtual Status clear() = 0;
+  // The catalogue's journal mode as an earlier run found it, noted by that run
+  // and left because it was killed before putting the mode back; empty if none.
+  virtual std::string journalModeLeft() const = 0;
+  // Notes the mode this run is to put back, in case it is killed first.
+  virtual Status noteJournalMode(const std::string& mode) = 0;
+  // Without a move in flight nothing of the run is left beside the catalogue.
   virtual void close() = 0;
 };
 

@@ -47,6 +47,10 @@ class Connection {
   virtual Status useWriteAheadLog() = 0;
   // "wal", "delete", ... as the engine reports it.
   virtual std::string journalMode() = 0;
+  // Puts back a journal mode that journalMode() reported earlier. Leaving
+  // write-ahead logging needs the file to itself: while another program holds it
+  // open the mode stays, and this says so.
+  virtual Status setJournalMode(const std::string& mode) = 0;
 };
 
 struct OpenOptions {

@@ -4,6 +4,8 @@
 #include "database/SqliteError.h"
 #include "database/SqliteStatement.h"
 
+#include <set>
+
 namespace platform::database {
 
 std::string SqliteConnection::describe(const std::string& attempt) const { return attempt + " in \"" + path_ + "\""; }
@@ -64,6 +66,17 @@ Status SqliteConnection::useWriteAheadLog() {
   if (isLocked(result)) return sqliteFailure(describe("switch to write-ahead logging"), db_.get(), result);
   if (result != SQLITE_OK || mode != "wal") return Status::success();
   return execute("pragma synchronous=normal");
+}
+
+Status SqliteConnection::setJournalMode(const std::string& mode) {
+  static const std::set<std::string> kModes = {"delete", "truncate", "persist", "memory", "wal", "off"};
+  const std::string attempt = describe("put back the journal mode \"" + mode + "\"");
+  if (!kModes.count(mode)) return Status::failure(attempt, "there is no such mode");
+  std::string now;
+  const int result = queryText("pragma journal_mode=" + mode, now);
+  if (result != SQLITE_OK && !isLocked(result)) return sqliteFailure(attempt, db_.get(), result);
+  if (now == mode) return Status::success();
+  return Status::failure(attempt, "another program has it open, so it stays in \"" + journalMode() + "\" mode");
 }
 
 std::string SqliteConnection::journalMode() {

@@ -19,6 +19,7 @@ class SqliteConnection : public Connection {
   Status proveWritable(std::chrono::milliseconds wait) override;
   Status useWriteAheadLog() override;
   std::string journalMode() override;
+  Status setJournalMode(const std::string& mode) override;
 
  private:
   // Runs a statement, puts the first column of its first row into text and

@@ -143,6 +143,7 @@ class FakeCatalogue : public Catalogue {
   int busyFromBegin = 0;
   std::string busyAt = "begin";
   int opens = 0, closes = 0, begins = 0;
+  std::vector<std::string> modesPutBack;
 
   Status open(const std::string& path) override {
     ++opens;
@@ -168,6 +169,11 @@ class FakeCatalogue : public Catalogue {
   }
   Status rollback() override {
     pending_.clear();
+    return Status::success();
+  }
+  std::string journalModeFound() const override { return "delete"; }
+  Status putBackJournalMode(const std::string& mode) override {
+    modesPutBack.push_back(mode);
     return Status::success();
   }
   void close() override { ++closes; }

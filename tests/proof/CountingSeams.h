@@ -108,6 +108,11 @@ class CountingCatalogue : public mervalis::Catalogue {
   }
   Status commit() override { return plan_.fails("commit") ? FaultPlan::injected("commit") : real_.commit(); }
   Status rollback() override { return plan_.fails("rollback") ? FaultPlan::injected("rollback") : real_.rollback(); }
+  std::string journalModeFound() const override { return real_.journalModeFound(); }
+  Status putBackJournalMode(const std::string& mode) override {
+    return plan_.fails("putBackJournalMode", mode) ? FaultPlan::injected("put back " + mode)
+                                                  : real_.putBackJournalMode(mode);
+  }
   void close() override {
     plan_.fails("close");  // cannot fail; counted so hooks can act there
     real_.close();
@@ -133,6 +138,10 @@ class CountingJournal : public mervalis::RecoveryJournal {
     return plan_.fails("journal record", move.target) ? FaultPlan::injected("note") : real_.record(move);
   }
   Status clear() override { return plan_.fails("journal clear") ? FaultPlan::injected("clear") : real_.clear(); }
+  std::string journalModeLeft() const override { return real_.journalModeLeft(); }
+  Status noteJournalMode(const std::string& mode) override {
+    return plan_.fails("journal mode", mode) ? FaultPlan::injected("note the mode") : real_.noteJournalMode(mode);
+  }
   void close() override { real_.close(); }
 
  private:

@@ -124,5 +124,25 @@ TEST(HostileLayout, LinksAreVisitedInListOrderAndLeftAsTheyAre) {
   EXPECT_EQ(verdict.rows, 2);
 }
 
+// A run files faster in write-ahead logging, but leaves the catalogue in the mode
+// it found it in, with nothing beside it.
+TEST(HostileLayout, TheCatalogueIsLeftAsItWasFound) {
+  for (const char* mode : {"delete", "wal"}) {  // the only modes kept in the file
+    SCOPED_TRACE(mode);
+    Collection collection;
+    collection.addSmallImport();
+    testing_support::RawDatabase(collection.catalogue()).rows(std::string("pragma journal_mode=") + mode);
+    const std::string before = catalogueOnDisk(collection.catalogue());
+    EXPECT_EQ(before, std::string(mode) == "wal" ? "format 2/2" : "format 1/1");
+    FaultPlan plan;
+    const TextView view = runImport(collection, plan);
+    EXPECT_EQ(catalogueOnDisk(collection.catalogue()), before) << view.logText();
+    EXPECT_EQ(testing_support::RawDatabase(collection.catalogue()).rows("pragma journal_mode"),
+              (std::vector<std::vector<std::string>>{{mode}}));
+    const Verdict verdict = collection.check();
+    EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
+  }
+}
+
 }  // namespace
 }  // namespace proof

@@ -65,6 +65,21 @@ inline TextView runImport(const Collection& collection, FaultPlan& plan, const R
   return view;
 }
 
+// The catalogue as a person finds it on disk: its file format bytes (1 for the
+// rollback journal, 2 for write-ahead logging) and what lies beside it.
+inline std::string catalogueOnDisk(const std::string& catalogue) {
+  const std::string header = testing_support::readFile(catalogue).substr(0, 20);
+  std::string state = header.size() == 20 ? "format " + std::to_string(int(header[18])) + "/" +
+                                                std::to_string(int(header[19]))
+                                          : "no header";
+  const std::filesystem::path path(catalogue);
+  for (const auto& entry : std::filesystem::directory_iterator(path.parent_path())) {
+    const std::string name = entry.path().filename().string();
+    if (name != path.filename().string() && name.rfind(path.filename().string(), 0) == 0) state += ", " + name;
+  }
+  return state;
+}
+
 inline std::string describe(const Verdict& verdict) {
   std::string text;
   for (const auto& problem : verdict.problems) text += "\n  " + problem;

@@ -33,22 +33,47 @@ TEST(RecoveryJournal, NotedMoveOutlivesTheProcessUntilCleared) {
   const MoveInFlight move{collection.source() + "/a.mp3", collection.destination() + "/A/B/T.mp3"};
   bool found = true;
   MoveInFlight left;
+  const std::string note = FileRecoveryJournal::journalPathOf(collection.catalogue());
   {
+    // Killed: the journal is dropped without its close.
     FileRecoveryJournal journal;
     ASSERT_TRUE(journal.open(collection.catalogue(), found, left));
     EXPECT_FALSE(found);
+    EXPECT_EQ(journal.journalModeLeft(), "");
+    ASSERT_TRUE(journal.noteJournalMode("delete"));
     ASSERT_TRUE(journal.record(move));
   }
   FileRecoveryJournal reopened;
   ASSERT_TRUE(reopened.open(collection.catalogue(), found, left));
   EXPECT_TRUE(found);
   EXPECT_EQ(left, move);
+  EXPECT_EQ(reopened.journalModeLeft(), "delete");
   bool hasRow = true;
   ASSERT_TRUE(reopened.committed(left, hasRow));
   EXPECT_FALSE(hasRow);
   ASSERT_TRUE(reopened.clear());
+  reopened.close();
+  // A run that ends without a move in flight leaves nothing beside the catalogue.
+  EXPECT_FALSE(std::filesystem::exists(note));
   ASSERT_TRUE(reopened.open(collection.catalogue(), found, left));
   EXPECT_FALSE(found);
+  EXPECT_EQ(reopened.journalModeLeft(), "");
+}
+
+// The lock is the file's: a run that finds the note of a live run is refused,
+// and once the live run has ended and removed its note the next one gets its own.
+TEST(RecoveryJournal, OneRunAtATimeAlsoWhenTheNoteComesAndGoes) {
+  Collection collection;
+  bool found = false;
+  MoveInFlight left;
+  FileRecoveryJournal first, second, third;
+  ASSERT_TRUE(first.open(collection.catalogue(), found, left));
+  EXPECT_NE(second.open(collection.catalogue(), found, left).reason().find("another run is filing into it"),
+            std::string::npos);
+  first.close();
+  ASSERT_TRUE(second.open(collection.catalogue(), found, left));
+  EXPECT_FALSE(third.open(collection.catalogue(), found, left));
+  EXPECT_TRUE(second.noteJournalMode("wal"));
 }
 
 TEST(RecoveryJournal, ReplacedCatalogueStopsFurtherMoves) {
