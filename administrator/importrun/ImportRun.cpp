@@ -248,7 +248,7 @@ void ImportRun::processFile(const platform::filesystem::Entry& entry, const std:
     summary_ += std::u16string(kLineBreak) + sourcePath + rejection;
     return;
   }
-  if (const Status filed = file(path, tag); !filed) leave(sourcePath, toText(filed.reason()));
+  if (const std::u16string reason = file(path, tag); !reason.empty()) leave(sourcePath, reason);
 }
 
 // By identity, not by name: the catalogue may be reached by another path or a
@@ -288,46 +288,50 @@ std::u16string ImportRun::judge(const std::string& path, AcceptedTag& tag) {
   return {};
 }
 
-Status ImportRun::file(const std::string& source, const AcceptedTag& tag) {
+std::u16string ImportRun::file(const std::string& source, const AcceptedTag& tag) {
   Destination destination;
   destination.artistFolder = join(inputs_.destinationRoot, safeNameComponent(tag.artist));
   destination.albumFolder = join(destination.artistFolder, safeNameComponent(tag.album));
   destination.target = join(destination.albumFolder, safeNameComponent(tag.title) + ".mp3");
   const std::string& target = destination.target;
 
-  if (const Status begun = catalogue_.begin(); !begun) return stopIfCatalogueBusy(source, begun);
-  bool moved = false;
-  Status filed = fileInsideTransaction(source, destination, tag, moved);
+  if (const Status begun = catalogue_.begin(); !begun) return toText(stopIfCatalogueBusy(source, begun).reason());
+  UnitOutcome outcome;
+  Status filed = fileInsideTransaction(source, destination, tag, outcome);
   if (filed) filed = catalogue_.commit();
   if (filed) {
     journal_.clear();
-    return filed;
+    return {};
   }
 
   catalogue_.rollback();
   stopIfCatalogueBusy(source, filed);
   // Without its row the file goes back where it was, so the catalogue and the
   // folders never disagree.
-  if (moved) {
+  if (outcome.moved) {
     if (const Status back = files_.moveFile(target, source); !back)
       // Reported in the summary; the journal names the move until the next one replaces it.
-      return Status::failure(filed.attempt(), filed.cause() + "; the file stays at \"" + target +
-                                                  "\" without a catalogue row (" + back.reason() + ")");
+      return toText(filed.reason() + "; the file stays at \"" + target + "\" without a catalogue row (" +
+                    back.reason() + ")");
   }
   journal_.clear();
-  return filed;
+  if (outcome.targetTaken) return u"Not moved: " + quotedText(target) + u" already exists";
+  return toText(filed.reason());
 }
 
 Status ImportRun::fileInsideTransaction(const std::string& source, const Destination& destination,
-                                        const AcceptedTag& tag, bool& moved) {
+                                        const AcceptedTag& tag, UnitOutcome& outcome) {
   using platform::text::utf8FromUtf16;
   Status step = catalogue_.insert(utf8FromUtf16(tag.title), utf8FromUtf16(tag.artist), utf8FromUtf16(tag.album),
                                   destination.target);
   if (step) step = ensureFolder(destination.artistFolder);
   if (step) step = ensureFolder(destination.albumFolder);
   if (step) step = journal_.record({source, destination.target});
-  if (step) step = files_.moveFile(source, destination.target);
-  moved = step.ok();
+  if (!step) return step;
+  step = files_.moveFile(source, destination.target);
+  outcome.moved = step.ok();
+  // A move never replaces a file, so an existing target is why it failed.
+  outcome.targetTaken = !step && files_.fileExists(destination.target);
   return step;
 }
 

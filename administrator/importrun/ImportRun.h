@@ -60,9 +60,14 @@ class ImportRun {
   std::u16string refusalOfCatalogueFile(const std::string& path);
   // Empty reason: the file is accepted and `tag` holds its fields.
   std::u16string judge(const std::string& path, AcceptedTag& tag);
-  Status file(const std::string& source, const AcceptedTag& tag);
+  struct UnitOutcome {
+    bool moved = false;
+    bool targetTaken = false;
+  };
+  // Empty when the file is filed; else why it stays where it is.
+  std::u16string file(const std::string& source, const AcceptedTag& tag);
   Status fileInsideTransaction(const std::string& source, const Destination& destination, const AcceptedTag& tag,
-                               bool& moved);
+                               UnitOutcome& outcome);
   Status ensureFolder(const std::string& path);
   // The file stays where it is: the reason goes to its log line and the summary.
   void leave(const std::u16string& sourcePath, const std::u16string& reason);

@@ -127,7 +127,7 @@ TEST_F(ImportRunTest, EveryFailureOfAFileLeavesItInPlaceWithoutARow) {
          f.folders.insert({"/dest/Ar", "/dest/Ar/Al"});
          f.addFile("/dest/Ar/Al/T.mp3", "older");
        },
-       u"Cannot move /src/x.mp3 to /dest/Ar/Al/T.mp3: file exists"},
+       u"Not moved: \"/dest/Ar/Al/T.mp3\" already exists"},
       {"commit", [](FakeFiles&, FakeCatalogue& c) { c.failCommit = true; }, u"Cannot commit: database is locked"},
   };
   for (const auto& c : cases) {
@@ -158,7 +158,7 @@ TEST_F(ImportRunTest, TheRunGoesOnAfterAFailedFile) {
   EXPECT_EQ(catalogue.rows.size(), 2u);
   EXPECT_EQ(files.files.count("/src/b.mp3"), 1u);
   EXPECT_EQ(files.files.count("/dest/Artist/Album/Other.mp3"), 1u);
-  EXPECT_NE(view.log.find(u"b.mp3 Error - Cannot move /src/b.mp3 to /dest/Artist/Album/Same.mp3: file exists"),
+  EXPECT_NE(view.log.find(u"b.mp3 Error - Not moved: \"/dest/Artist/Album/Same.mp3\" already exists"),
             std::u16string::npos);
 }
 

@@ -89,7 +89,7 @@ const Scenario kScenarios[] = {
        plan.before = [&collection, target](const std::string& call, const std::string& argument) {
          if (call == "moveFile" && argument == target) collection.addExisting(target, "put there meanwhile");
        };
-       return "c.mp3 - Cannot move";
+       return "c.mp3 - Not moved: \"" + target + "\" already exists";
      },
      kFiledBySmallImport - 1},
     {"a source vanishes between the listing and the load", Moves::RenameWherePossible,
