@@ -124,6 +124,11 @@ TEST_F(LyreboxRegistration, ClassObjectOnlyForTheLyreboxClass) {
 TEST_F(LyreboxRegistration, CanUnloadOnlyWithoutLiveInstancesOrLocks) {
   ASSERT_EQ(library.canUnloadNow(), S_OK);
   {
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(library.getClassObject(CLSID_Lyrebox, IID_IClassFactory, factory.putVoid()), S_OK);
+    EXPECT_EQ(library.canUnloadNow(), S_OK) << "a factory held but not locked";
+  }
+  {
     const ComPtr<IDispatch> object = create();
     EXPECT_EQ(library.canUnloadNow(), S_FALSE) << "a live instance";
   }
