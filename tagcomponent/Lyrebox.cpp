@@ -21,24 +21,25 @@ Lyrebox::Lyrebox(const FileCalls& fileCalls)
 void Lyrebox::setSite(automation::ComPtr<automation::IControlSite> site) { site_ = std::move(site); }
 
 HRESULT Lyrebox::SetControlSite(automation::IControlSite* site) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  setSite(automation::ComPtr<automation::IControlSite>(site));
-  return S_OK;
+  return entered([&]() -> HRESULT {
+    setSite(automation::ComPtr<automation::IControlSite>(site));
+    return S_OK;
+  });
 }
 
 HRESULT Lyrebox::EnumConnectionPoints(automation::IEnumConnectionPoints** points) {
   if (points) *points = nullptr;
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  return automation::E_NOTIMPL;
+  return entered([&]() -> HRESULT { return automation::E_NOTIMPL; });
 }
 
 HRESULT Lyrebox::FindConnectionPoint(const automation::IID& iid, automation::IConnectionPoint** point) {
   if (!point) return E_POINTER;
   *point = nullptr;
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  if (iid != events_->iid()) return automation::CONNECT_E_NOCONNECTION;
-  *point = automation::makeSinkConnectionPoint(this, events_).detach();
-  return S_OK;
+  return entered([&]() -> HRESULT {
+    if (iid != events_->iid()) return automation::CONNECT_E_NOCONNECTION;
+    *point = automation::makeSinkConnectionPoint(this, events_).detach();
+    return S_OK;
+  });
 }
 
 // Holds its own reference during the call, so a site that replaces itself while
@@ -51,50 +52,53 @@ HRESULT Lyrebox::notifyChanged(std::u16string_view bagKey) {
 }
 
 HRESULT Lyrebox::get_MP3_FileName(std::u16string* out) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  if (!out) return E_POINTER;
-  *out = fileName_;
-  return S_OK;
+  return entered([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    *out = fileName_;
+    return S_OK;
+  });
 }
 
 // Every failure is passed over: a name that is not found clears the stored name and
 // keeps the record; a file that cannot be read shows the no-tag values.
 HRESULT Lyrebox::put_MP3_FileName(const std::u16string& New_MP3_FileName) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  const TagFileLookup file = files_.lookUp(New_MP3_FileName);
-  fileName_ = file.found ? New_MP3_FileName : std::u16string();
-  if (file.found) {
-    const auto bytes = files_.readLast128(file);
-    if (bytes) record_ = ID3tagRecord::fromFileBytes(*bytes);
-    // Without a tag the marker shows what was read, or keeps what it held.
-    if (!bytes || !isTagMarker(bytes->data())) record_.setNoTagValues();
-  }
-  notifyChanged(u"MP3_FileName");
-  return S_OK;
+  return entered([&]() -> HRESULT {
+    const TagFileLookup file = files_.lookUp(New_MP3_FileName);
+    fileName_ = file.found ? New_MP3_FileName : std::u16string();
+    if (file.found) {
+      const auto bytes = files_.readLast128(file);
+      if (bytes) record_ = ID3tagRecord::fromFileBytes(*bytes);
+      // Without a tag the marker shows what was read, or keeps what it held.
+      if (!bytes || !isTagMarker(bytes->data())) record_.setNoTagValues();
+    }
+    notifyChanged(u"MP3_FileName");
+    return S_OK;
+  });
 }
 
 // Decides between replacing and appending from the file as it is now, not from
 // what the load found.
 HRESULT Lyrebox::SaveTag(std::int32_t* result) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  if (!result) return E_POINTER;
-  const TagFileLookup file = files_.lookUp(fileName_);
-  if (!file.found) {
-    *result = file.searchError != 0 ? file.searchError : save_result::kFileNotFound;
+  return entered([&]() -> HRESULT {
+    if (!result) return E_POINTER;
+    const TagFileLookup file = files_.lookUp(fileName_);
+    if (!file.found) {
+      *result = file.searchError != 0 ? file.searchError : save_result::kFileNotFound;
+      return S_OK;
+    }
+    bool hasTag = false;
+    if (const std::int32_t error = files_.probeForTag(file, hasTag)) {
+      *result = error;
+      return S_OK;
+    }
+    if (file.readOnly) {
+      *result = save_result::kPathFileAccessError;
+      return S_OK;
+    }
+    record_.Marker.assign(u"TAG");
+    *result = files_.writeRecord(file, hasTag, record_.toFileBytes());
     return S_OK;
-  }
-  bool hasTag = false;
-  if (const std::int32_t error = files_.probeForTag(file, hasTag)) {
-    *result = error;
-    return S_OK;
-  }
-  if (file.readOnly) {
-    *result = save_result::kPathFileAccessError;
-    return S_OK;
-  }
-  record_.Marker.assign(u"TAG");
-  *result = files_.writeRecord(file, hasTag, record_.toFileBytes());
-  return S_OK;
+  });
 }
 
 // Steps 1 and 2 yield once per character they remove: the host repaints and takes
@@ -121,66 +125,62 @@ HRESULT Lyrebox::putText(FixedTextField<Width>& field, std::u16string_view value
 }
 
 HRESULT Lyrebox::get_ID3tag_Title(std::u16string* out) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  return getTrimmed(record_.Title, out);
+  return entered([&]() -> HRESULT { return getTrimmed(record_.Title, out); });
 }
 HRESULT Lyrebox::put_ID3tag_Title(const std::u16string& New_ID3tag_Title) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  return putText(record_.Title, New_ID3tag_Title, u"Tag_Title");
+  return entered([&]() -> HRESULT { return putText(record_.Title, New_ID3tag_Title, u"Tag_Title"); });
 }
 HRESULT Lyrebox::get_ID3tag_Artist(std::u16string* out) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  return getTrimmed(record_.Artist, out);
+  return entered([&]() -> HRESULT { return getTrimmed(record_.Artist, out); });
 }
 HRESULT Lyrebox::put_ID3tag_Artist(const std::u16string& New_ID3tag_Artist) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  return putText(record_.Artist, New_ID3tag_Artist, u"Tag_Artist");
+  return entered([&]() -> HRESULT { return putText(record_.Artist, New_ID3tag_Artist, u"Tag_Artist"); });
 }
 HRESULT Lyrebox::get_ID3tag_Album(std::u16string* out) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  return getTrimmed(record_.Album, out);
+  return entered([&]() -> HRESULT { return getTrimmed(record_.Album, out); });
 }
 HRESULT Lyrebox::put_ID3tag_Album(const std::u16string& New_ID3tag_Album) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  return putText(record_.Album, New_ID3tag_Album, u"Tag_Album");
+  return entered([&]() -> HRESULT { return putText(record_.Album, New_ID3tag_Album, u"Tag_Album"); });
 }
 HRESULT Lyrebox::get_ID3tag_Comment(std::u16string* out) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  return getTrimmed(record_.Comment, out);
+  return entered([&]() -> HRESULT { return getTrimmed(record_.Comment, out); });
 }
 HRESULT Lyrebox::put_ID3tag_Comment(const std::u16string& New_ID3tag_Comment) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  return putText(record_.Comment, New_ID3tag_Comment, u"Tag_Comment");
+  return entered([&]() -> HRESULT { return putText(record_.Comment, New_ID3tag_Comment, u"Tag_Comment"); });
 }
 
 HRESULT Lyrebox::get_ID3tag_Year(std::int16_t* out) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  if (!out) return E_POINTER;
-  const auto year = roundToInt16(readLenientNumber(record_.Year.view()));
-  if (!year) return automation::DISP_E_OVERFLOW;
-  *out = *year;
-  return S_OK;
+  return entered([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    const auto year = roundToInt16(readLenientNumber(record_.Year.view()));
+    if (!year) return automation::DISP_E_OVERFLOW;
+    *out = *year;
+    return S_OK;
+  });
 }
 
 // Left-aligned decimal text; values outside -999..9999 lose their last digits.
 HRESULT Lyrebox::put_ID3tag_Year(std::int16_t New_ID3tag_Year) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  const std::string digits = std::to_string(New_ID3tag_Year);
-  record_.Year.assign(std::u16string(digits.begin(), digits.end()));
-  return notifyChanged(u"Tag_Year");
+  return entered([&]() -> HRESULT {
+    const std::string digits = std::to_string(New_ID3tag_Year);
+    record_.Year.assign(std::u16string(digits.begin(), digits.end()));
+    return notifyChanged(u"Tag_Year");
+  });
 }
 
 HRESULT Lyrebox::get_ID3tag_Genre(std::uint8_t* out) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  if (!out) return E_POINTER;
-  *out = record_.Genre;
-  return S_OK;
+  return entered([&]() -> HRESULT {
+    if (!out) return E_POINTER;
+    *out = record_.Genre;
+    return S_OK;
+  });
 }
 
 HRESULT Lyrebox::put_ID3tag_Genre(std::uint8_t New_ID3tag_Genre) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  record_.Genre = New_ID3tag_Genre;
-  return notifyChanged(u"Tag_Genre");
+  return entered([&]() -> HRESULT {
+    record_.Genre = New_ID3tag_Genre;
+    return notifyChanged(u"Tag_Genre");
+  });
 }
 
 }  // namespace lyrebox

@@ -4,6 +4,7 @@
 #include <automation/ComPtr.h>
 #include <automation/ConnectionPoint.h>
 #include <automation/ControlSite.h>
+#include <automation/Guarded.h>
 #include <automation/HResult.h>
 #include <automation/PersistPropertyBag.h>
 #include <automation/SinkConnectionPoint.h>
@@ -98,6 +99,15 @@ class Lyrebox : public automation::ComObject<ILyrebox, automation::IConnectionPo
   ~Lyrebox() override = default;
 
  private:
+  // Every member a host calls runs here: on the creating thread only, and behind
+  // the fence that turns an exception into an HRESULT.
+  template <class Body>
+  HRESULT entered(Body&& body) {
+    return automation::guarded([&]() -> HRESULT {
+      if (const HRESULT hr = apartment_.check(); automation::failed(hr)) return hr;
+      return body();
+    });
+  }
   template <std::size_t Width>
   static HRESULT getTrimmed(const FixedTextField<Width>& field, std::u16string* out);
   template <std::size_t Width>

@@ -35,20 +35,21 @@ class ParentVisibility {
 // parent is given its visibility back whatever became of the box, so a failure
 // never leaves the host's window hidden.
 HRESULT Lyrebox::About() {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  ComPtr<IDispatch> parent;
-  if (const auto site = site_) {
-    if (const HRESULT hr = site->GetParentWindow(parent.put()); failed(hr)) return hr;
-  }
-  if (!parent) return showComponentAboutBox();
+  return entered([&]() -> HRESULT {
+    ComPtr<IDispatch> parent;
+    if (const auto site = site_) {
+      if (const HRESULT hr = site->GetParentWindow(parent.put()); failed(hr)) return hr;
+    }
+    if (!parent) return showComponentAboutBox();
 
-  ParentVisibility visibility(parent);
-  bool wasVisible = false;
-  if (const HRESULT hr = visibility.read(wasVisible); failed(hr)) return hr;
-  if (const HRESULT hr = visibility.write(false); failed(hr)) return hr;
-  const HRESULT shown = showComponentAboutBox();
-  const HRESULT restored = visibility.write(wasVisible);
-  return failed(shown) ? shown : restored;
+    ParentVisibility visibility(parent);
+    bool wasVisible = false;
+    if (const HRESULT hr = visibility.read(wasVisible); failed(hr)) return hr;
+    if (const HRESULT hr = visibility.write(false); failed(hr)) return hr;
+    const HRESULT shown = showComponentAboutBox();
+    const HRESULT restored = visibility.write(wasVisible);
+    return failed(shown) ? shown : restored;
+  });
 }
 
 }  // namespace lyrebox

@@ -89,12 +89,14 @@ const Member* findMember(DISPID id) {
 
 }  // namespace
 
-HRESULT Lyrebox::Invoke(DISPID member, const IID&, LCID, std::uint16_t flags, DISPPARAMS* params,
-                        Variant* result, EXCEPINFO*, std::uint32_t* argumentError) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  if (flags & DISPATCH_PROPERTYPUT) return invokePut(member, params, argumentError);
-  if (const HRESULT hr = expectNoArguments(params); failed(hr)) return findMember(member) ? hr : DISP_E_MEMBERNOTFOUND;
-  return invokeGet(member, flags, result);
+HRESULT Lyrebox::Invoke(DISPID member, const IID&, LCID, std::uint16_t flags, DISPPARAMS* params, Variant* result,
+                        EXCEPINFO*, std::uint32_t* argumentError) {
+  return entered([&]() -> HRESULT {
+    if (flags & DISPATCH_PROPERTYPUT) return invokePut(member, params, argumentError);
+    if (const HRESULT hr = expectNoArguments(params); failed(hr))
+      return findMember(member) ? hr : DISP_E_MEMBERNOTFOUND;
+    return invokeGet(member, flags, result);
+  });
 }
 
 // A property answers any request flagged as a property get (alone or with
@@ -131,29 +133,32 @@ HRESULT Lyrebox::interfaceTypeInfo(ComPtr<ITypeInfo>& info) {
 HRESULT Lyrebox::GetTypeInfoCount(std::uint32_t* count) {
   if (!count) return E_POINTER;
   *count = 0;
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  ComPtr<ITypeInfo> info;
-  *count = succeeded(interfaceTypeInfo(info)) ? 1 : 0;
-  return S_OK;
+  return entered([&]() -> HRESULT {
+    ComPtr<ITypeInfo> info;
+    *count = succeeded(interfaceTypeInfo(info)) ? 1 : 0;
+    return S_OK;
+  });
 }
 
 HRESULT Lyrebox::GetTypeInfo(std::uint32_t index, LCID, ITypeInfo** info) {
   if (!info) return E_POINTER;
   *info = nullptr;
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  if (index != 0) return DISP_E_BADINDEX;
-  ComPtr<ITypeInfo> found;
-  if (const HRESULT hr = interfaceTypeInfo(found); failed(hr)) return hr;
-  *info = found.detach();
-  return S_OK;
+  return entered([&]() -> HRESULT {
+    if (index != 0) return DISP_E_BADINDEX;
+    ComPtr<ITypeInfo> found;
+    if (const HRESULT hr = interfaceTypeInfo(found); failed(hr)) return hr;
+    *info = found.detach();
+    return S_OK;
+  });
 }
 
 HRESULT Lyrebox::GetIDsOfNames(const IID&, const char16_t** names, std::uint32_t count, LCID, DISPID* ids) {
   if (!names || !ids) return E_POINTER;
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  ComPtr<ITypeInfo> info;
-  if (const HRESULT hr = interfaceTypeInfo(info); failed(hr)) return hr;
-  return info->GetIDsOfNames(names, count, ids);
+  return entered([&]() -> HRESULT {
+    ComPtr<ITypeInfo> info;
+    if (const HRESULT hr = interfaceTypeInfo(info); failed(hr)) return hr;
+    return info->GetIDsOfNames(names, count, ids);
+  });
 }
 
 }  // namespace lyrebox

@@ -6,24 +6,25 @@ namespace lyrebox {
 using namespace automation;
 
 HRESULT Lyrebox::InitNew() {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  if (propertiesInitialised_) return E_UNEXPECTED;
-  propertiesInitialised_ = true;
-  UserControl_InitProperties({fileName_, record_});
-  return S_OK;
+  return entered([&]() -> HRESULT {
+    if (propertiesInitialised_) return E_UNEXPECTED;
+    propertiesInitialised_ = true;
+    UserControl_InitProperties({fileName_, record_});
+    return S_OK;
+  });
 }
 
 HRESULT Lyrebox::Load(IPropertyBag* bag) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  if (!bag) return E_POINTER;
-  if (propertiesInitialised_) return E_UNEXPECTED;
-  propertiesInitialised_ = true;
-  return UserControl_ReadProperties({fileName_, record_}, bag);
+  return entered([&]() -> HRESULT {
+    if (!bag) return E_POINTER;
+    if (propertiesInitialised_) return E_UNEXPECTED;
+    propertiesInitialised_ = true;
+    return UserControl_ReadProperties({fileName_, record_}, bag);
+  });
 }
 
 HRESULT Lyrebox::Save(IPropertyBag* bag) {
-  if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
-  return UserControl_WriteProperties(ConstControlState{fileName_, record_}, bag);
+  return entered([&]() -> HRESULT { return UserControl_WriteProperties(ConstControlState{fileName_, record_}, bag); });
 }
 
 }  // namespace lyrebox

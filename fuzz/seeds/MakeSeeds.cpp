@@ -3,6 +3,7 @@
 // writers and models the tests use, so they start the fuzzer at well-formed input.
 #include <automation/RegistryText.h>
 #include <automation/Variant.h>
+#include <resources/ResourceSectionWriter.h>
 #include <resources/VersionBlockWriter.h>
 #include <typelib/TypeLibFormat.h>
 
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include <pictures/LyreboxVersionInfo.h>
+#include <resources/ElfImage.h>
 #include <tagcomponent/ID3tagRecord.h>
 #include <typelib/ComponentLikeLibrary.h>
 
@@ -122,6 +124,16 @@ void versionBlockSeeds() {
   write("version_block", "several_tables", resources::buildVersionBlock(several));
 }
 
+// Minimal library files in each ELF class and byte order, and a table alone.
+void resourceSectionSeeds() {
+  const Bytes table = resources::writeResourceSection(
+      {{resources::RT_VERSION, 1, bytesOf("version")}, {"TYPELIB", 1, {}}, {"_IID_X", "Named", Bytes(20, 0x5A)}});
+  write("resource_section", "table", table);
+  write("resource_section", "elf64_little", resources_tests::ElfImage::make({true, false}, ".mvres", table));
+  write("resource_section", "elf32_big", resources_tests::ElfImage::make({false, true}, ".mvres", table));
+  write("resource_section", "elf64_other_section", resources_tests::ElfImage::make({true, false}, ".data", table));
+}
+
 // Kind byte, two bytes of a further target type, then the value (see the target).
 void variantSeeds() {
   const auto seed = [](std::uint8_t kind, std::uint16_t target, Bytes value) {
@@ -151,6 +163,7 @@ int main(int argc, char** argv) {
     registrySeeds();
     typeLibrarySeeds();
     versionBlockSeeds();
+    resourceSectionSeeds();
     variantSeeds();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());

@@ -1,13 +1,13 @@
 #pragma once
-#include <new>
-
 #include "ClassFactory.h"
 #include "ComObject.h"
+#include "Guarded.h"
 
 namespace automation {
 
 // The class factory of one class T (made by makeObject<T>()), and the body of
-// DllGetClassObject for a library serving that one class.
+// DllGetClassObject for a library serving that one class. The factory itself does
+// not keep the library loaded; LockServer does.
 template <class T>
 class ClassFactoryOf : public ComObject<IClassFactory> {
  public:
@@ -15,11 +15,7 @@ class ClassFactoryOf : public ComObject<IClassFactory> {
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    try {
-      return makeObject<T>()->QueryInterface(iid, object);
-    } catch (const std::bad_alloc&) {
-      return E_OUTOFMEMORY;
-    }
+    return guarded([&] { return makeObject<T>()->QueryInterface(iid, object); });
   }
   HRESULT LockServer(bool lock) override {
     if (lock) thisLibraryCounter().lock();
@@ -28,7 +24,7 @@ class ClassFactoryOf : public ComObject<IClassFactory> {
   }
 
  protected:
-  ClassFactoryOf() = default;
+  ClassFactoryOf() : ComObject<IClassFactory>(NotCountedForUnloading{}) {}
 };
 
 template <class T>
@@ -36,11 +32,7 @@ HRESULT getClassObjectOf(const CLSID& served, const CLSID& requested, const IID&
   if (!object) return E_POINTER;
   *object = nullptr;
   if (requested != served) return CLASS_E_CLASSNOTAVAILABLE;
-  try {
-    return makeObject<ClassFactoryOf<T>>()->QueryInterface(iid, object);
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  }
+  return guarded([&] { return makeObject<ClassFactoryOf<T>>()->QueryInterface(iid, object); });
 }
 
 }  // namespace automation

@@ -13,7 +13,8 @@
 namespace automation {
 
 // Reference counting and QueryInterface for an object implementing `Interfaces`.
-// The object counts towards its library's DllCanUnloadNow while it lives. Derived
+// The object counts towards its library's DllCanUnloadNow while it lives, except
+// a class factory, which is made with NotCountedForUnloading. Derived
 // classes keep their constructors and destructor protected: objects are made only
 // by makeObject and end only through Release.
 template <class First, class... Rest>
@@ -38,7 +39,13 @@ class ComObject : public First, public Rest... {
 
  protected:
   ComObject() { thisLibraryCounter().objectCreated(); }
-  virtual ~ComObject() { thisLibraryCounter().objectDestroyed(); }
+  // By convention a held class factory does not keep its library loaded; only
+  // IClassFactory::LockServer does. A host that keeps a factory must lock.
+  struct NotCountedForUnloading {};
+  explicit ComObject(NotCountedForUnloading) : counted_(false) {}
+  virtual ~ComObject() {
+    if (counted_) thisLibraryCounter().objectDestroyed();
+  }
 
   // The interface pointer for `iid`, or null. Answers IUnknown, each listed interface,
   // and IDispatch for a listed dual interface; override to answer more.
@@ -60,6 +67,7 @@ class ComObject : public First, public Rest... {
   }
 
   std::atomic<std::uint32_t> references_{0};
+  const bool counted_ = true;
 };
 
 namespace detail {

@@ -13,12 +13,36 @@
 namespace automation {
 namespace {
 
+// A library loaded for object creation. `creating` counts the creations under way
+// in it: each holds a class factory of the library, which by convention does not
+// keep the library loaded (DllCanUnloadNow may say S_OK meanwhile), so the loader
+// never closes a library while it holds a pointer it obtained from it. The objects
+// it hands out count in the library's own DllCanUnloadNow; the loader hands out
+// nothing else.
+struct LoadedLibrary {
+  void* handle = nullptr;
+  int creating = 0;
+};
+
 // Libraries loaded for object creation, by path. Creation and unloading hold the
-// mutex, so a library is never closed between DllGetClassObject and the object's
-// first reference. Recursive: a server may create other objects while it creates one.
+// mutex, so another thread never closes a library between DllGetClassObject and the
+// object's first reference. Recursive: a server may create other objects, or ask for
+// unused libraries to be unloaded, while it creates one; `creating` covers that.
 struct LoadedLibraries {
   std::recursive_mutex mutex;
-  std::map<std::string, void*> handles;
+  std::map<std::string, LoadedLibrary> libraries;
+};
+
+// Marks a library as holding a creation for as long as this lives.
+class CreationUnderWay {
+ public:
+  explicit CreationUnderWay(LoadedLibrary& library) : library_(library) { ++library_.creating; }
+  ~CreationUnderWay() { --library_.creating; }
+  CreationUnderWay(const CreationUnderWay&) = delete;
+  CreationUnderWay& operator=(const CreationUnderWay&) = delete;
+
+ private:
+  LoadedLibrary& library_;
 };
 
 LoadedLibraries& loadedLibraries() {
@@ -52,10 +76,10 @@ HRESULT serverPath(const CLSID& clsid, std::string& path, std::string* why) {
   return S_OK;
 }
 
-HRESULT loadLibrary(const std::string& path, void*& handle, std::string* why) {
-  auto& libraries = loadedLibraries();
-  if (const auto cached = libraries.handles.find(path); cached != libraries.handles.end()) {
-    handle = cached->second;
+HRESULT loadLibrary(const std::string& path, LoadedLibrary*& loaded, std::string* why) {
+  auto& libraries = loadedLibraries().libraries;
+  if (const auto cached = libraries.find(path); cached != libraries.end()) {
+    loaded = &cached->second;
     return S_OK;
   }
   std::error_code error;
@@ -64,12 +88,12 @@ HRESULT loadLibrary(const std::string& path, void*& handle, std::string* why) {
     return CO_E_DLLNOTFOUND;
   }
   ::dlerror();
-  handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     setWhy(why, "server library " + path + " cannot be loaded: " + loaderMessage());
     return CO_E_ERRORINDLL;
   }
-  libraries.handles.emplace(path, handle);
+  loaded = &libraries.emplace(path, LoadedLibrary{handle}).first->second;
   return S_OK;
 }
 
@@ -87,9 +111,10 @@ HRESULT createInstance(const CLSID& clsid, const IID& iid, void** object, std::s
   if (const HRESULT hr = serverPath(clsid, path, why); failed(hr)) return hr;
 
   std::lock_guard lock(loadedLibraries().mutex);
-  void* handle = nullptr;
-  if (const HRESULT hr = loadLibrary(path, handle, why); failed(hr)) return hr;
-  const auto getClassObject = entryPoint<DllGetClassObjectFunction>(handle, "DllGetClassObject");
+  LoadedLibrary* library = nullptr;
+  if (const HRESULT hr = loadLibrary(path, library, why); failed(hr)) return hr;
+  const CreationUnderWay creation(*library);  // outlives `factory` below
+  const auto getClassObject = entryPoint<DllGetClassObjectFunction>(library->handle, "DllGetClassObject");
   if (!getClassObject) {
     setWhy(why, "server library " + path + " does not export DllGetClassObject");
     return CO_E_ERRORINDLL;
@@ -140,10 +165,12 @@ HRESULT createInstanceByProgId(std::string_view progId, const IID& iid, void** o
 void unloadUnusedLibraries() {
   auto& libraries = loadedLibraries();
   std::lock_guard lock(libraries.mutex);
-  std::erase_if(libraries.handles, [](const auto& entry) {
-    const auto canUnloadNow = entryPoint<DllCanUnloadNowFunction>(entry.second, "DllCanUnloadNow");
+  std::erase_if(libraries.libraries, [](const auto& entry) {
+    const LoadedLibrary& library = entry.second;
+    if (library.creating > 0) return false;
+    const auto canUnloadNow = entryPoint<DllCanUnloadNowFunction>(library.handle, "DllCanUnloadNow");
     if (!canUnloadNow || canUnloadNow() != S_OK) return false;
-    ::dlclose(entry.second);
+    ::dlclose(library.handle);
     return true;
   });
 }

@@ -31,8 +31,11 @@ HRESULT createInstanceByProgId(std::string_view progId, ComPtr<Interface>& objec
 HRESULT classIdFromProgId(std::string_view progId, CLSID* clsid, std::string* why = nullptr);
 
 // Unloads every library loaded for object creation whose DllCanUnloadNow answers
-// S_OK. Safe at any time: a library answers S_OK only when none of its objects and
-// no class-factory lock is left.
+// S_OK. Safe at any time, also from a server in the middle of a creation: a library
+// answers S_OK only when none of its objects and no class-factory lock is left, and
+// a library whose class factory the loader holds for a creation is not closed.
+// A factory obtained from a library's DllGetClassObject by other means keeps the
+// library only while LockServer(true) holds it, as the convention says.
 void unloadUnusedLibraries();
 
 // The path of the loaded library that holds `address`, as the dynamic loader knows

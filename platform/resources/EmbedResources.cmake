@@ -3,8 +3,10 @@
 #     [DEPENDS <target>...]          targets that produce any of the files at build time
 #     ENTRIES <type> <name> <file> [<type> <name> <file>...])
 #
-# Gives <target> a resource table with one entry per triple and the export
-# DllGetResourceTable that hands it out. <type> and <name> are RT_BITMAP,
+# Gives <target> a resource table with one entry per triple, in the section that
+# resources::ResourceLibrary reads from the library file, and the hidden
+# resources::thisLibrarysResources() through which the library reads its own;
+# it adds no export. <type> and <name> are RT_BITMAP,
 # RT_ICON, RT_GROUP_ICON, RT_VERSION, a number from 1 to 65535 (also "#30000"),
 # or a text such as TYPELIB. A relative <file> is taken from the current source
 # directory; the table is regenerated whenever a file changes.

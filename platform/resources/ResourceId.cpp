@@ -54,11 +54,6 @@ std::optional<ResourceId> ResourceId::fromDeclaration(std::string_view token) {
   return std::nullopt;
 }
 
-bool ResourceId::matches(const TableKey& key) const {
-  if (key.text == nullptr) return isNumber() && number() == key.number;
-  return !isNumber() && equalIgnoringCase(text(), key.text);
-}
-
 bool ResourceId::matches(const ResourceId& other) const {
   if (isNumber() != other.isNumber()) return false;
   return isNumber() ? number() == other.number() : equalIgnoringCase(text(), other.text());

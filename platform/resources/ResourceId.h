@@ -27,7 +27,6 @@ class ResourceId {
   std::uint16_t number() const { return number_; }
   const std::string& text() const { return text_; }
 
-  bool matches(const TableKey& key) const;
   bool matches(const ResourceId& other) const;
   // 30000 or "TYPELIB", for messages.
   std::string describe() const;

@@ -1,10 +1,12 @@
 #pragma once
-// The resources of a library file: loads it (or borrows a handle already open)
-// and finds its exported resource table.
+// The resources of a library file, read from its resource section without
+// loading the library: no code of it runs, and a library built for another
+// machine, or one that would not load here, still shows its resources.
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <string>
+#include <vector>
 
 #include "ResourceTableView.h"
 #include "Result.h"
@@ -13,13 +15,12 @@ namespace resources {
 
 class ResourceLibrary {
  public:
-  // Loads the library with RTLD_NOW | RTLD_LOCAL; unloads it when the last
-  // copy of this object goes. A relative path is taken from the current
-  // directory, never searched for along the loader's library path.
+  // A relative path is taken from the current directory. A failure names the
+  // library and says why (unreadable, not a library, no resources, a table that
+  // does not read).
   static Result<ResourceLibrary> open(const std::filesystem::path& path);
-  // Uses a handle that its owner keeps open for as long as this object lives.
-  static Result<ResourceLibrary> borrow(void* handle, const std::filesystem::path& path);
 
+  // The bytes live as long as a copy of this object does.
   std::optional<ResourceBytes> find(const ResourceId& type, const ResourceId& name) const {
     return table_.find(type, name);
   }
@@ -27,16 +28,12 @@ class ResourceLibrary {
   const std::filesystem::path& path() const { return path_; }
 
  private:
-  struct HandleCloser {
-    void operator()(void* handle) const;
-  };
-  using OwnedHandle = std::shared_ptr<void>;
+  using SectionBytes = std::shared_ptr<const std::vector<std::uint8_t>>;
 
-  ResourceLibrary(OwnedHandle handle, ResourceTableView table, std::filesystem::path path)
-      : handle_(std::move(handle)), table_(table), path_(std::move(path)) {}
-  static Result<ResourceLibrary> readTable(OwnedHandle handle, void* raw, const std::filesystem::path& path);
+  ResourceLibrary(SectionBytes section, ResourceTableView table, std::filesystem::path path)
+      : section_(std::move(section)), table_(std::move(table)), path_(std::move(path)) {}
 
-  OwnedHandle handle_;  // empty when borrowed
+  SectionBytes section_;  // what table_'s entries point into
   ResourceTableView table_;
   std::filesystem::path path_;
 };

@@ -1,39 +1,24 @@
 #pragma once
 // The resource table a library carries: entries of (type, name) -> bytes, where
 // type and name are each a number or a text, as in the classic resource section.
-// A library hands its table out through one C-linkage function, so a reader finds
-// it with dlsym whatever built either side. Plain standard-layout structs only:
-// generated sources define tables of them as constant data.
-#include <cstddef>
+// The table lives in a section of its own in the library file, so a reader finds
+// it by reading the file, as classic resource readers do, without loading the
+// library or running any of its code; the library exports nothing for it.
+//
+// Layout of the section, all numbers little-endian:
+//   u32 kTableLayout, u32 entry count, then per entry:
+//   key type, key name, u32 data size, the data bytes;
+//   a key is a u16 text length, then that many text bytes, or, when the length
+//   is 0, a u16 number.
 #include <cstdint>
 
 namespace resources {
 
-// A type or a name: the text when `text` is not null, otherwise the number.
-struct TableKey {
-  const char* text;
-  std::uint16_t number;
-};
+// The ELF section that holds the table.
+constexpr const char* kSectionName = ".mvres";
 
-struct TableEntry {
-  TableKey type;
-  TableKey name;
-  const unsigned char* data;
-  std::size_t size;
-};
-
-struct Table {
-  std::uint32_t layout;  // kTableLayout; a reader refuses any other value
-  std::uint32_t count;
-  const TableEntry* entries;
-};
-
-// Bumped whenever Table or its parts change shape.
-constexpr std::uint32_t kTableLayout = 0x31534552;  // "RES1" in memory order
-
-// The one export besides the in-process server's entry points.
-constexpr const char* kTableSymbol = "DllGetResourceTable";
-using TableGetter = const Table* (*)();
+// Bumped whenever the layout changes; a reader refuses any other value.
+constexpr std::uint32_t kTableLayout = 0x32534552;  // "RES2" in file order
 
 // Classic numbered resource types.
 constexpr std::uint16_t RT_BITMAP = 2;

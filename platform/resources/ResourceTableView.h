@@ -1,9 +1,10 @@
 #pragma once
-// Lookup in a resource table, the caller's own (through DllGetResourceTable)
-// or one exported by a library it loaded.
+// Lookup in a resource table read from its section bytes: the library's own
+// (through thisLibrarysResources) or one read from a library file.
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "ResourceId.h"
 #include "ResourceTable.h"
@@ -13,20 +14,26 @@ namespace resources {
 
 using ResourceBytes = std::span<const std::uint8_t>;
 
+struct ResourceEntry {
+  ResourceId type;
+  ResourceId name;
+  ResourceBytes data;  // inside the section bytes the table was read from
+};
+
 class ResourceTableView {
  public:
-  // Checks the layout mark and the pointers; a table that fails is refused
-  // rather than read.
-  static Result<ResourceTableView> of(const Table* table);
+  // Checks the layout mark and every length against the bytes at hand; a table
+  // that fails anywhere is refused rather than read in part. The view refers to
+  // `section`, which must outlive it.
+  static Result<ResourceTableView> parse(ResourceBytes section);
 
-  // The bytes live as long as the table does (for a library: while it is loaded).
   std::optional<ResourceBytes> find(const ResourceId& type, const ResourceId& name) const;
-  std::span<const TableEntry> entries() const { return {table_->entries, table_->count}; }
+  const std::vector<ResourceEntry>& entries() const { return entries_; }
 
  private:
-  explicit ResourceTableView(const Table* table) : table_(table) {}
+  explicit ResourceTableView(std::vector<ResourceEntry> entries) : entries_(std::move(entries)) {}
 
-  const Table* table_;
+  std::vector<ResourceEntry> entries_;
 };
 
 }  // namespace resources

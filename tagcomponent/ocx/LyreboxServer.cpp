@@ -1,6 +1,7 @@
 // The library's four entry points: each hands the call to the object layer and
-// the registry with this component's own description.
+// the registry with this component's own description, behind the exception fence.
 #include <automation/ClassFactoryOf.h>
+#include <automation/Guarded.h>
 #include <automation/InprocServer.h>
 #include <automation/ObjectCreation.h>
 #include <automation/RegistryFile.h>
@@ -20,15 +21,18 @@ HRESULT DllGetClassObject(const automation::CLSID& clsid, const automation::IID&
 HRESULT DllCanUnloadNow() { return automation::thisLibraryCounter().canUnloadNow(); }
 
 HRESULT DllRegisterServer() {
-  const std::string path = automation::libraryPathContaining(reinterpret_cast<const void*>(&DllRegisterServer));
-  if (path.empty()) return automation::E_FAIL;
-  return automation::updateRegistry([&](automation::RegistryTree& tree) {
-           return lyrebox::registerComponent(tree, path);
-         }).hr;
+  return automation::guarded([] {
+    const std::string path = automation::libraryPathContaining(reinterpret_cast<const void*>(&DllRegisterServer));
+    if (path.empty()) return automation::E_FAIL;
+    return automation::updateRegistry(
+               [&](automation::RegistryTree& tree) { return lyrebox::registerComponent(tree, path); })
+        .hr;
+  });
 }
 
 HRESULT DllUnregisterServer() {
-  return automation::updateRegistry([](automation::RegistryTree& tree) {
-           return lyrebox::unregisterComponent(tree);
-         }).hr;
+  return automation::guarded([] {
+    return automation::updateRegistry([](automation::RegistryTree& tree) { return lyrebox::unregisterComponent(tree); })
+        .hr;
+  });
 }

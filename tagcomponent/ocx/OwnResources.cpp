@@ -1,13 +1,14 @@
 #include "OwnResources.h"
 
-// Defined by the resource table generated into this library.
-extern "C" const resources::Table* DllGetResourceTable();
+#include <resources/EmbeddedResources.h>
 
 namespace lyrebox {
 
+// Read from the section as it is loaded with the library: the same bytes a host
+// reads from the file, without opening the file again.
 std::optional<resources::ResourceBytes> ownResource(const resources::ResourceId& type,
                                                     const resources::ResourceId& name) {
-  const auto table = resources::ResourceTableView::of(DllGetResourceTable());
+  static const auto table = resources::ResourceTableView::parse(resources::thisLibrarysResources());
   if (!table) return std::nullopt;
   return table->find(type, name);
 }

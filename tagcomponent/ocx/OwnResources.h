@@ -1,5 +1,5 @@
 #pragma once
-// The resources this library carries, read from its own resource table.
+// The resources this library carries, read from its own resource section.
 #include <automation/ComPtr.h>
 #include <automation/HResult.h>
 #include <resources/ResourceTableView.h>

@@ -5,8 +5,6 @@
 #include <QPixmap>
 #include <QThread>
 
-#include <new>
-
 #include "../ComponentServices.h"
 #include "OwnResources.h"
 #include "frmAbout.h"
@@ -30,14 +28,11 @@ automation::HRESULT showQtAboutBox() {
   // Widgets live only on a widget application's own thread.
   const auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
   if (!application || QThread::currentThread() != application->thread()) return LYREBOX_E_NOWINDOWSYSTEM;
-  try {
-    // Made afresh on every call, so the texts are filled anew each time.
-    frmAbout dialog(ownPicture(kAboutImageType, "BMP"), QIcon(ownPicture(kAboutIconType, "ICO")));
-    dialog.exec();
-    return automation::S_OK;
-  } catch (const std::bad_alloc&) {
-    return automation::E_OUTOFMEMORY;
-  }
+  // Made afresh on every call, so the texts are filled anew each time. An
+  // exception is turned into an HRESULT by About's fence.
+  frmAbout dialog(ownPicture(kAboutImageType, "BMP"), QIcon(ownPicture(kAboutIconType, "ICO")));
+  dialog.exec();
+  return automation::S_OK;
 }
 
 }  // namespace lyrebox

@@ -27,8 +27,11 @@ class TestServerEntryPoints {
   TestServerEntryPoints() : handle_(::dlopen(TEST_SERVER_PATH, RTLD_NOW | RTLD_LOCAL)) {}
   TestServerEntryPoints(const TestServerEntryPoints&) = delete;
   TestServerEntryPoints& operator=(const TestServerEntryPoints&) = delete;
-  ~TestServerEntryPoints() {
+  ~TestServerEntryPoints() { close(); }
+  // Leaves the library to the loader's handle alone.
+  void close() {
     if (handle_) ::dlclose(handle_);
+    handle_ = nullptr;
   }
   template <class Function>
   Function get(const char* name) const {
@@ -185,6 +188,7 @@ TEST_F(ObjectCreation, CanUnloadOnlyWithoutObjectsAndLocks) {
 
   ComPtr<IClassFactory> factory;
   ASSERT_EQ(server_.getClassObject(CLSID_Record, factory), S_OK);
+  EXPECT_EQ(server_.canUnloadNow(), S_OK) << "a factory held but not locked";
   ASSERT_EQ(factory->LockServer(true), S_OK);
   factory.reset();
   EXPECT_EQ(server_.canUnloadNow(), S_FALSE);
@@ -200,6 +204,19 @@ TEST_F(ObjectCreation, CanUnloadOnlyWithoutObjectsAndLocks) {
   // Unloading an unused library, then creating again, loads it afresh.
   unloadUnusedLibraries();
   EXPECT_TRUE(create());
+}
+
+// Were the library closed while its factory runs, the creation would return into
+// code that is gone.
+TEST_F(ObjectCreation, AServerMayAskForUnloadingInTheMiddleOfACreation) {
+  server_.close();
+  ComPtr<IDispatch> record;
+  std::string why;
+  ASSERT_EQ(createInstance(CLSID_RecordUnloadingMidCreation, IID_IDispatch, record.putVoid(), &why), S_OK) << why;
+  ASSERT_EQ(putProperty(record.get(), DISPID_Year, Variant::fromI2(1977)), S_OK);
+  Variant year;
+  ASSERT_EQ(getProperty(record.get(), DISPID_Year, &year), S_OK);
+  EXPECT_EQ(year, Variant::fromI2(1977));
 }
 
 // A sink for the record's event interface; counts the calls it must never get.

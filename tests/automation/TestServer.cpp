@@ -4,6 +4,7 @@
 #include <automation/ClassFactoryOf.h>
 #include <automation/ComObject.h>
 #include <automation/ConnectionPoint.h>
+#include <automation/Guarded.h>
 #include <automation/InprocServer.h>
 #include <automation/ObjectCreation.h>
 #include <automation/RegistryFile.h>
@@ -117,12 +118,28 @@ class Record : public ComObject<IDispatch, IConnectionPointContainer> {
   std::uint8_t genre_ = 255;
 };
 
-std::string classKey() { return "CLSID\\" + toRegistryText(CLSID_Record); }
+// As a server might that creates and drops objects of its own while it makes one:
+// the loader must not close this library while it holds this factory.
+class UnloadingFactory : public ClassFactoryOf<Record> {
+ public:
+  HRESULT CreateInstance(IUnknown* outer, const IID& iid, void** object) override {
+    unloadUnusedLibraries();
+    return ClassFactoryOf<Record>::CreateInstance(outer, iid, object);
+  }
+
+ protected:
+  UnloadingFactory() = default;
+};
+
+std::string classKey(const CLSID& clsid = CLSID_Record) { return "CLSID\\" + toRegistryText(clsid); }
 
 }  // namespace
 
 HRESULT DllGetClassObject(const CLSID& clsid, const IID& iid, void** object) {
-  return getClassObjectOf<Record>(CLSID_Record, clsid, iid, object);
+  if (clsid != CLSID_RecordUnloadingMidCreation) return getClassObjectOf<Record>(CLSID_Record, clsid, iid, object);
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  return guarded([&] { return makeObject<UnloadingFactory>()->QueryInterface(iid, object); });
 }
 
 HRESULT DllCanUnloadNow() { return thisLibraryCounter().canUnloadNow(); }
@@ -134,6 +151,7 @@ HRESULT DllRegisterServer() {
     server->setValue("", path);
     server->setValue("ThreadingModel", "Apartment");
     tree.createKey(classKey() + "\\ProgID")->setValue("", kProgId);
+    tree.createKey(classKey(CLSID_RecordUnloadingMidCreation) + "\\InprocServer32")->setValue("", path);
     tree.createKey(std::string(kProgId) + "\\CLSID")->setValue("", toRegistryText(CLSID_Record));
     return S_OK;
   });
@@ -143,6 +161,7 @@ HRESULT DllRegisterServer() {
 HRESULT DllUnregisterServer() {
   const auto status = updateRegistry([](RegistryTree& tree) {
     tree.deleteKeyTree(classKey());
+    tree.deleteKeyTree(classKey(CLSID_RecordUnloadingMidCreation));
     tree.deleteKeyTree(kProgId);
     return S_OK;
   });

@@ -25,12 +25,13 @@ RegistryTree currentRegistry() {
 
 // Function symbols only (T, W, i): the linker may add data or absolute symbols,
 // such as a version node, that are no entry points.
-TEST(LyreboxExports, ExactlyTheServerEntryPointsAndTheResourceTable) {
+// The resources are read from the file (see ResourcesTest), not through an export.
+TEST(LyreboxExports, ExactlyTheFourServerEntryPoints) {
   const CommandResult symbols = runCommand("nm -D --defined-only " LYREBOX_PATH
                                            " | awk '$2 ~ /^[TWi]$/ {print $3}' | sort");
   ASSERT_EQ(symbols.exitCode, 0);
   EXPECT_EQ(symbols.output,
-            "DllCanUnloadNow\nDllGetClassObject\nDllGetResourceTable\nDllRegisterServer\nDllUnregisterServer\n");
+            "DllCanUnloadNow\nDllGetClassObject\nDllRegisterServer\nDllUnregisterServer\n");
   EXPECT_EQ(std::filesystem::path(LYREBOX_PATH).filename(), "Lyrebox.ocx");
 }
 
@@ -123,6 +124,11 @@ TEST_F(LyreboxRegistration, ClassObjectOnlyForTheLyreboxClass) {
 
 TEST_F(LyreboxRegistration, CanUnloadOnlyWithoutLiveInstancesOrLocks) {
   ASSERT_EQ(library.canUnloadNow(), S_OK);
+  {
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(library.getClassObject(CLSID_Lyrebox, IID_IClassFactory, factory.putVoid()), S_OK);
+    EXPECT_EQ(library.canUnloadNow(), S_OK) << "a factory held but not locked";
+  }
   {
     const ComPtr<IDispatch> object = create();
     EXPECT_EQ(library.canUnloadNow(), S_FALSE) << "a live instance";

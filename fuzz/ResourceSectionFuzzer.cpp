@@ -1,0 +1,48 @@
+// The resource reader on arbitrary bytes, taken both as a library file and as the
+// resource section itself. A section found lies inside the file; a table read
+// refers only to its own bytes, and writing its entries again gives the bytes it
+// was read from.
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include <resources/ByteSource.h>
+#include <resources/ElfSectionReader.h>
+#include <resources/ResourceSectionWriter.h>
+#include <resources/ResourceTableView.h>
+
+#include "FuzzCheck.h"
+
+namespace {
+
+void checkTable(std::span<const std::uint8_t> section) {
+  const auto table = resources::ResourceTableView::parse(section);
+  if (!table) {
+    FUZZ_CHECK(!table.error().empty());
+    return;
+  }
+  std::vector<resources::DeclaredResource> declared;
+  for (const resources::ResourceEntry& entry : table->entries()) {
+    FUZZ_CHECK(entry.data.empty() || (entry.data.data() >= section.data() &&
+                                      entry.data.data() + entry.data.size() <= section.data() + section.size()));
+    declared.push_back({entry.type, entry.name, {entry.data.begin(), entry.data.end()}});
+  }
+  const auto written = resources::writeResourceSection(declared);
+  FUZZ_CHECK(written.size() <= section.size() && std::equal(written.begin(), written.end(), section.begin()));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::span<const std::uint8_t> input(data, size);
+  const auto section = resources::readElfSection(resources::MemoryByteSource(input), resources::kSectionName);
+  if (section) {
+    FUZZ_CHECK(section.value().size() <= size);
+    checkTable(section.value());
+  } else {
+    FUZZ_CHECK(!section.error().empty());
+  }
+  checkTable(input);
+  return 0;
+}

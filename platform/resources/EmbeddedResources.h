@@ -1,0 +1,11 @@
+#pragma once
+// A library's own resource section, as it is loaded in memory with the library.
+// The source that mervalis_embed_resources generates defines it; it is hidden,
+// so the library exports nothing for its resources.
+#include "ResourceTableView.h"
+
+namespace resources {
+
+__attribute__((visibility("hidden"))) ResourceBytes thisLibrarysResources();
+
+}  // namespace resources
