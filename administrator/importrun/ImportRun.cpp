@@ -3,45 +3,10 @@
 #include <catalogue/CatalogueFiles.h>
 #include <text/Utf.h>
 
-#include <algorithm>
-
-#include "SafeName.h"
+#include "RunTexts.h"
 
 namespace mervalis {
-
-using platform::filesystem::Listing;
-
 namespace {
-
-constexpr std::u16string_view kLineBreak = u"\r\n";
-
-struct Rejection {
-  TagField field;
-  std::u16string_view logText;
-  std::u16string_view summaryText;
-};
-// Tested in this order; the first empty field decides.
-constexpr Rejection kRejections[] = {
-    {TagField::Title, u" Error - No Title", u" - No Title"},
-    {TagField::Album, u" Error - No Album", u" - No Album"},
-    {TagField::Artist, u" Error - No Artist", u" - No Artist"},
-};
-
-// Folder path, one separator and a name: always joined this way, also after a
-// path that already ends in a separator, so the catalogue row shows exactly what
-// the window showed.
-std::string join(const std::string& folder, const std::string& name) { return folder + "/" + name; }
-
-std::u16string toText(const std::string& bytes) { return platform::text::utf16FromUtf8(bytes); }
-
-std::u16string& fieldOf(TagField field, std::u16string& title, std::u16string& album, std::u16string& artist) {
-  switch (field) {
-    case TagField::Title: return title;
-    case TagField::Album: return album;
-    case TagField::Artist: break;
-  }
-  return artist;
-}
 
 // For runs without a journal: notes nothing and finds nothing.
 class NoRecoveryJournal : public RecoveryJournal {
@@ -66,70 +31,50 @@ RecoveryJournal& noRecoveryJournal() {
   return none;
 }
 
-// Only ordinary files hold music; a link is never followed, so it never moves
-// what it points to, nor itself.
-std::u16string_view refusalOfKind(platform::filesystem::EntryKind kind) {
-  switch (kind) {
-    case platform::filesystem::EntryKind::File: return {};
-    case platform::filesystem::EntryKind::SymbolicLink: return u"Not filed: it is a symbolic link";
-    case platform::filesystem::EntryKind::Folder:
-    case platform::filesystem::EntryKind::Other: break;
-  }
-  return u"Not filed: it is not an ordinary file";
-}
-
-std::u16string quotedText(const std::string& path) { return u"\"" + toText(path) + u"\""; }
-
-std::u16string stoppedForWriterText(const std::string& lastFile, const std::string& catalogue) {
-  return u"Stopped after " + quotedText(lastFile) + u": another program is writing to the catalogue " +
-         quotedText(catalogue) + u". The files after it were left where they are; run again when it has finished.";
-}
-
 }  // namespace
 
 ImportRun::ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view)
     : ImportRun(tags, files, catalogue, view, noRecoveryJournal()) {}
 
-void ImportRun::run(const RunInputs& inputs) {
+RunResult ImportRun::run(const RunInputs& inputs) {
   inputs_ = inputs;
+  result_ = {};
   summary_.clear();
   stoppedAfter_.clear();
   view_.clearLog();
-
-  const std::string& catalogue = inputs_.cataloguePath;
-  const Status opened = catalogue.empty() || catalogue.back() == '/'
-                            ? Status::failure("open the catalogue \"" + catalogue + "\"", "no catalogue file is selected")
-                            : catalogue_.open(catalogue);
-  if (!opened) {
-    stopBeforeStart(toText(opened.reason()) + u". No file was touched.");
-    return;
-  }
-  modeToPutBack_ = catalogue_.journalModeFound();
+  if (!openCatalogue()) return result_;
   if (!openJournal()) {
     closeCatalogue();
-    return;
+    return result_;
   }
 
-  noteCatalogueFiles();
-  Listing files, subfolders;
-  if (listSourceFolder(files, subfolders)) {
-    const auto subfolderFiles = listSubfolders(subfolders);
-    processFolderFiles(inputs_.sourceFolder, files);
-    for (std::size_t i = 0; i < subfolders.entries.size() && !stopped(); ++i)
-      processSubfolder(subfolders.entries[i].name, subfolderFiles[i]);
+  RunPlanner planner(tags_, files_, inputs_, {.checkTargetsOnDisk = false});
+  planner.exclude(catalogueFiles());
+  if (const Status listed = planner.listFolders(); listed) {
+    result_.started = true;
+    visitAll(planner);
+  } else {
+    logAndSummarise(texts::stoppedBeforeStart(listed.reason()));
   }
-  if (stopped()) logAndSummarise(stoppedForWriterText(stoppedAfter_, catalogue));
+  if (stopped()) logAndSummarise(texts::stoppedForWriter(stoppedAfter_, inputs_.cataloguePath));
   closeCatalogue();
   journal_.close();
   view_.showSummary(summary_);
+  return result_;
 }
 
-// The catalogue is left in the journal mode it was found in. Leaving write-ahead
-// logging needs the file to itself; while another program has it open, it stays.
-void ImportRun::closeCatalogue() {
-  if (const Status back = catalogue_.putBackJournalMode(modeToPutBack_); !back)
-    view_.appendLog(std::u16string(kLineBreak) + toText(back.reason()) + u".");
-  catalogue_.close();
+bool ImportRun::openCatalogue() {
+  const std::string& catalogue = inputs_.cataloguePath;
+  const Status opened =
+      catalogue.empty() || catalogue.back() == '/'
+          ? Status::failure("open the catalogue \"" + catalogue + "\"", "no catalogue file is selected")
+          : catalogue_.open(catalogue);
+  if (!opened) {
+    stopBeforeStart(opened.reason());
+    return false;
+  }
+  modeToPutBack_ = catalogue_.journalModeFound();
+  return true;
 }
 
 // Before any file is visited, so the files' own log lines follow a recovery note.
@@ -142,7 +87,7 @@ bool ImportRun::openJournal() {
   if (!step) {
     // Without the journal a killed run could leave a file without its row unnoticed.
     journal_.close();
-    stopBeforeStart(toText(step.reason()) + u". No file was touched.");
+    stopBeforeStart(step.reason());
     return false;
   }
   if (found && !hasRow) recoverMoveInFlight(left);
@@ -152,8 +97,16 @@ bool ImportRun::openJournal() {
   if (step) step = journal_.noteJournalMode(modeToPutBack_);
   if (step) return true;
   journal_.close();
-  stopBeforeStart(toText(step.reason()) + u". No file was touched.");
+  stopBeforeStart(step.reason());
   return false;
+}
+
+// The catalogue is left in the journal mode it was found in. Leaving write-ahead
+// logging needs the file to itself; while another program has it open, it stays.
+void ImportRun::closeCatalogue() {
+  if (const Status back = catalogue_.putBackJournalMode(modeToPutBack_); !back)
+    view_.appendLog(texts::lineBreak() + texts::journalModeStays(back.reason()));
+  catalogue_.close();
 }
 
 // The earlier run stopped after noting the move and before committing its row:
@@ -166,142 +119,65 @@ void ImportRun::recoverMoveInFlight(const MoveInFlight& left) {
     // A copy between volumes stopped before its source was removed: the copy,
     // if it is whole, is the one to go, and the source is filed by this run.
     const Status removed = files_.removeIdenticalCopy(left.target, left.source);
-    if (removed) {
-      logAndSummarise(u"Recovered: " + quotedText(left.target) + u", a whole copy of " + quotedText(left.source) +
-                   u", was removed; an earlier run stopped before writing its catalogue row.");
-      return;
-    }
-    logAndSummarise(u"Not recovered: " + quotedText(left.target) + u" has no catalogue row and " +
-                 quotedText(left.source) + u" is there too (" + toText(removed.cause()) +
-                 u"); both are left as they are.");
+    logAndSummarise(removed ? texts::wholeCopyRemoved(left.target, left.source)
+                            : texts::bothLeft(left.target, left.source, removed.cause()));
     return;
   }
-  if (const Status back = files_.moveFile(left.target, left.source); !back) {
-    logAndSummarise(u"Not recovered: " + quotedText(left.target) + u" has no catalogue row and stays there (" +
-                 toText(back.reason()) + u").");
-    return;
-  }
-  logAndSummarise(u"Recovered: " + quotedText(left.target) + u" was moved back to " + quotedText(left.source) +
-               u"; an earlier run stopped before writing its catalogue row.");
+  const Status back = files_.moveFile(left.target, left.source);
+  logAndSummarise(back ? texts::movedBack(left.target, left.source) : texts::notMovedBack(left.target, back.reason()));
 }
 
 void ImportRun::logAndSummarise(const std::u16string& message) {
-  view_.appendLog(std::u16string(kLineBreak) + message);
-  summary_ += std::u16string(kLineBreak) + message;
+  view_.appendLog(texts::lineBreak() + message);
+  summary_ += texts::lineBreak() + message;
 }
 
 // Taken once the catalogue is open, so that its side files exist already. Side files
 // that do not exist are not noted: nothing of that name is there to visit.
-void ImportRun::noteCatalogueFiles() {
-  catalogueFiles_.clear();
+std::vector<platform::filesystem::FileIdentity> ImportRun::catalogueFiles() {
+  std::vector<platform::filesystem::FileIdentity> identities;
   for (const auto& path : catalogueFilesOf(inputs_.cataloguePath))
-    if (const auto found = files_.identify(path); found.status) catalogueFiles_.push_back(found.value);
+    if (const auto found = files_.identify(path); found.status) identities.push_back(found.value);
+  return identities;
 }
 
-// Both lists are taken before any file is filed, so folders that the run itself
-// creates below a source folder are never visited.
-bool ImportRun::listSourceFolder(Listing& files, Listing& subfolders) {
-  files = files_.listFiles(inputs_.sourceFolder);
-  if (files.status) subfolders = files_.listSubfolders(inputs_.sourceFolder);
-  const Status& listed = files.status ? subfolders.status : files.status;
-  if (listed) return true;
-  logAndSummarise(toText(listed.reason()) + u". No file was touched.");
-  return false;
+void ImportRun::visitAll(RunPlanner& planner) {
+  toVisit_ = planner.count();
+  visited_ = 0;
+  for (PlannedFile planned; !stopped() && planner.next(planned);) visit(planned, planner);
 }
 
-// Every folder is listed before the first file is filed: a file that the run
-// files into a folder it visits later (the destination root above the source) is
-// not met again there.
-std::vector<Listing> ImportRun::listSubfolders(const Listing& subfolders) {
-  std::vector<Listing> lists;
-  lists.reserve(subfolders.entries.size());
-  for (const auto& folder : subfolders.entries) lists.push_back(files_.listFiles(join(inputs_.sourceFolder, folder.name)));
-  return lists;
-}
-
-void ImportRun::processFolderFiles(const std::string& folder, const Listing& listed) {
-  for (const auto& entry : listed.entries) {
-    if (stopped()) return;
-    processFile(entry, join(folder, entry.name));
-  }
-}
-
-void ImportRun::processSubfolder(const std::string& name, const Listing& listed) {
-  const std::string folder = join(inputs_.sourceFolder, name);
-  if (!listed.status) {
-    view_.appendLog(std::u16string(kLineBreak) + toText(name) + u" Error - " + toText(listed.status.reason()));
-    reportFailure(toText(folder), toText(listed.status.reason()));
+void ImportRun::visit(const PlannedFile& planned, RunPlanner& planner) {
+  ++visited_;
+  if (planned.folderNotListed) {
+    view_.appendLog(texts::folderNotListedInLog(planned.name, planned.leave->detail));
+    summary_ += texts::folderNotListedInSummary(planned.sourcePath, planned.leave->detail);
+    ++result_.left;
+    view_.fileDone({planned, false, texts::reasonOf(*planned.leave), visited_, toVisit_});
     return;
   }
-  processFolderFiles(folder, listed);
-}
-
-void ImportRun::processFile(const platform::filesystem::Entry& entry, const std::string& path) {
-  view_.appendLog(std::u16string(kLineBreak) + toText(entry.name));
-  const std::u16string sourcePath = toText(path);
-  if (const std::u16string_view refusal = refusalOfKind(entry.kind); !refusal.empty())
-    return leave(sourcePath, std::u16string(refusal));
-  if (const std::u16string refusal = refusalOfCatalogueFile(path); !refusal.empty()) return leave(sourcePath, refusal);
-  AcceptedTag tag;
-  if (const std::u16string rejection = judge(path, tag); !rejection.empty()) {
-    // judge() has already written the file's log text.
-    summary_ += std::u16string(kLineBreak) + sourcePath + rejection;
+  view_.appendLog(texts::visitedInLog(planned.name));
+  std::optional<Leave> left = planned.leave;
+  if (!left) left = execute(planned);
+  if (left) {
+    if (!planned.leave) planner.release(planned.target);
+    leave(planned, *left);
     return;
   }
-  if (const std::u16string reason = file(path, tag); !reason.empty()) leave(sourcePath, reason);
+  ++result_.filed;
+  view_.fileDone({planned, true, {}, visited_, toVisit_});
 }
 
-// By identity, not by name: the catalogue may be reached by another path or a
-// hard link. Its last bytes can read as a tag, and filing it would move the open
-// catalogue into the tree.
-std::u16string ImportRun::refusalOfCatalogueFile(const std::string& path) {
-  const auto found = files_.identify(path);
-  if (!found.status) return u"Not filed: it cannot be looked at (" + toText(found.status.cause()) + u")";
-  if (std::find(catalogueFiles_.begin(), catalogueFiles_.end(), found.value) == catalogueFiles_.end()) return {};
-  return u"Not filed: it belongs to the catalogue this run files into";
-}
-
-std::u16string ImportRun::judge(const std::string& path, AcceptedTag& tag) {
-  // A file the reader did not take has no fields of its own: it must never be
-  // judged by the previous file's tag.
-  const bool loaded = tags_.load(toText(path)).ok();
-  for (const auto& rejection : kRejections) {
-    std::u16string& value = fieldOf(rejection.field, tag.title, tag.album, tag.artist);
-    const Status read = loaded ? tags_.read(rejection.field, value) : Status::success();
-    if (!read) {
-      const std::u16string reason = toText(read.reason());
-      view_.appendLog(u" Error - " + reason);
-      return u" - " + reason;
-    }
-    if (!loaded || value.empty()) {
-      // The reader shows a file it cannot open as one without a tag.
-      if (const Status readable = rejection.field == TagField::Title ? files_.checkReadable(path) : Status::success();
-          !readable) {
-        const std::u16string reason = u"Not filed: it cannot be read (" + toText(readable.cause()) + u")";
-        view_.appendLog(u" Error - " + reason);
-        return u" - " + reason;
-      }
-      view_.appendLog(rejection.logText);
-      return std::u16string(rejection.summaryText);
-    }
-  }
-  return {};
-}
-
-std::u16string ImportRun::file(const std::string& source, const AcceptedTag& tag) {
-  Destination destination;
-  destination.artistFolder = join(inputs_.destinationRoot, safeNameComponent(tag.artist));
-  destination.albumFolder = join(destination.artistFolder, safeNameComponent(tag.album));
-  destination.target = join(destination.albumFolder, safeNameComponent(tag.title) + ".mp3");
-  const std::string& target = destination.target;
-
-  if (const Status begun = catalogue_.begin(); !begun) return toText(stopIfCatalogueBusy(source, begun).reason());
+std::optional<Leave> ImportRun::execute(const PlannedFile& file) {
+  const std::string& source = file.sourcePath;
+  if (const Status begun = catalogue_.begin(); !begun)
+    return Leave{LeaveReason::NotFiled, stopIfCatalogueBusy(source, begun).reason(), {}};
   UnitOutcome outcome;
-  Status filed = fileInsideTransaction(source, destination, tag, outcome);
+  Status filed = fileInsideTransaction(file, outcome);
   if (filed) filed = catalogue_.commit();
   if (filed) {
     journal_.clear();
-    return {};
+    return std::nullopt;
   }
 
   catalogue_.rollback();
@@ -309,29 +185,28 @@ std::u16string ImportRun::file(const std::string& source, const AcceptedTag& tag
   // Without its row the file goes back where it was, so the catalogue and the
   // folders never disagree.
   if (outcome.moved) {
-    if (const Status back = files_.moveFile(target, source); !back)
+    if (const Status back = files_.moveFile(file.target, source); !back)
       // Reported in the summary; the journal names the move until the next one replaces it.
-      return toText(filed.reason() + "; the file stays at \"" + target + "\" without a catalogue row (" +
-                    back.reason() + ")");
+      return Leave{LeaveReason::NotFiled, texts::staysWithoutRow(filed.reason(), file.target, back.reason()), {}};
   }
   journal_.clear();
-  if (outcome.targetTaken) return u"Not moved: " + quotedText(target) + u" already exists";
-  return toText(filed.reason());
+  if (outcome.targetTaken) return Leave{LeaveReason::TargetExists, file.target, {}};
+  return Leave{LeaveReason::NotFiled, filed.reason(), {}};
 }
 
-Status ImportRun::fileInsideTransaction(const std::string& source, const Destination& destination,
-                                        const AcceptedTag& tag, UnitOutcome& outcome) {
+// One unit: the row, the folders, the note, the move; committed by the caller.
+Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome) {
   using platform::text::utf8FromUtf16;
-  Status step = catalogue_.insert(utf8FromUtf16(tag.title), utf8FromUtf16(tag.artist), utf8FromUtf16(tag.album),
-                                  destination.target);
-  if (step) step = ensureFolder(destination.artistFolder);
-  if (step) step = ensureFolder(destination.albumFolder);
-  if (step) step = journal_.record({source, destination.target});
+  Status step =
+      catalogue_.insert(utf8FromUtf16(file.title), utf8FromUtf16(file.artist), utf8FromUtf16(file.album), file.target);
+  if (step) step = ensureFolder(file.artistFolder);
+  if (step) step = ensureFolder(file.albumFolder);
+  if (step) step = journal_.record({file.sourcePath, file.target});
   if (!step) return step;
-  step = files_.moveFile(source, destination.target);
+  step = files_.moveFile(file.sourcePath, file.target);
   outcome.moved = step.ok();
   // A move never replaces a file, so an existing target is why it failed.
-  outcome.targetTaken = !step && files_.fileExists(destination.target);
+  outcome.targetTaken = !step && files_.fileExists(file.target);
   return step;
 }
 
@@ -340,13 +215,11 @@ Status ImportRun::ensureFolder(const std::string& path) {
   return files_.createFolder(path);
 }
 
-void ImportRun::leave(const std::u16string& sourcePath, const std::u16string& reason) {
-  view_.appendLog(u" Error - " + reason);
-  reportFailure(sourcePath, reason);
-}
-
-void ImportRun::reportFailure(const std::u16string& sourcePath, const std::u16string& reason) {
-  summary_ += std::u16string(kLineBreak) + sourcePath + u" - " + reason;
+void ImportRun::leave(const PlannedFile& file, const Leave& why) {
+  view_.appendLog(texts::leftInLog(why));
+  summary_ += texts::leftInSummary(file.sourcePath, why);
+  ++result_.left;
+  view_.fileDone({file, false, texts::reasonOf(why), visited_, toVisit_});
 }
 
 Status ImportRun::stopIfCatalogueBusy(const std::string& source, const Status& failure) {
@@ -354,9 +227,10 @@ Status ImportRun::stopIfCatalogueBusy(const std::string& source, const Status& f
   return failure;
 }
 
-void ImportRun::stopBeforeStart(const std::u16string& message) {
-  view_.appendLog(std::u16string(kLineBreak) + message);
-  view_.showSummary(std::u16string(kLineBreak) + message);
+void ImportRun::stopBeforeStart(const std::string& reason) {
+  const std::u16string message = texts::stoppedBeforeStart(reason);
+  view_.appendLog(texts::lineBreak() + message);
+  view_.showSummary(texts::lineBreak() + message);
 }
 
 }  // namespace mervalis

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -6,22 +7,26 @@
 #include <filesystem/FileSystem.h>
 #include <status/Status.h>
 
+#include "PlannedFile.h"
 #include "RecoveryJournal.h"
+#include "RunInputs.h"
+#include "RunPlanner.h"
 #include "RunView.h"
 #include "TagReader.h"
 
 namespace mervalis {
 
-// The three inputs of a run, taken once when it starts and used to its end.
-struct RunInputs {
-  std::string cataloguePath;
-  std::string sourceFolder;
-  std::string destinationRoot;
+// What a run came to: whether it got as far as visiting files, and how many it
+// filed and left where they were.
+struct RunResult {
+  bool started = false;
+  std::size_t filed = 0, left = 0;
 };
 
 // Files every tagged file of a source folder and of the folders one level below
 // it: one catalogue row and a move to root/artist/album/title.mp3 per file,
 // a log line per visited file, and a summary of every file that was not filed.
+// Each file is planned, then filed at once as one unit.
 class ImportRun {
  public:
   // Without a journal a run killed between a move and its commit leaves that file
@@ -33,46 +38,28 @@ class ImportRun {
             RecoveryJournal& journal)
       : tags_(tags), files_(files), catalogue_(catalogue), view_(view), journal_(journal) {}
 
-  void run(const RunInputs& inputs);
+  RunResult run(const RunInputs& inputs);
 
  private:
-  struct AcceptedTag {
-    std::u16string title, album, artist;
-  };
-  // Where an accepted file goes: <root>/<artist>/<album>/<title>.mp3.
-  struct Destination {
-    std::string artistFolder, albumFolder, target;
-  };
-
+  bool openCatalogue();
   bool openJournal();
   void closeCatalogue();
   void recoverMoveInFlight(const MoveInFlight& left);
   // A line of its own in both the log and the summary.
   void logAndSummarise(const std::u16string& message);
-  void noteCatalogueFiles();
-  using Listing = platform::filesystem::Listing;
-  bool listSourceFolder(Listing& files, Listing& subfolders);
-  std::vector<Listing> listSubfolders(const Listing& subfolders);
-  void processFolderFiles(const std::string& folder, const Listing& listed);
-  void processSubfolder(const std::string& name, const Listing& listed);
-  void processFile(const platform::filesystem::Entry& entry, const std::string& path);
-  // Empty when the file is not one of the catalogue's own.
-  std::u16string refusalOfCatalogueFile(const std::string& path);
-  // Empty reason: the file is accepted and `tag` holds its fields.
-  std::u16string judge(const std::string& path, AcceptedTag& tag);
+  std::vector<platform::filesystem::FileIdentity> catalogueFiles();
+  void visitAll(RunPlanner& planner);
+  void visit(const PlannedFile& planned, RunPlanner& planner);
+  // Empty when the file is filed; else why it stays where it is.
+  std::optional<Leave> execute(const PlannedFile& file);
   struct UnitOutcome {
     bool moved = false;
     bool targetTaken = false;
   };
-  // Empty when the file is filed; else why it stays where it is.
-  std::u16string file(const std::string& source, const AcceptedTag& tag);
-  Status fileInsideTransaction(const std::string& source, const Destination& destination, const AcceptedTag& tag,
-                               UnitOutcome& outcome);
+  Status fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome);
   Status ensureFolder(const std::string& path);
-  // The file stays where it is: the reason goes to its log line and the summary.
-  void leave(const std::u16string& sourcePath, const std::u16string& reason);
-  void reportFailure(const std::u16string& sourcePath, const std::u16string& reason);
-  void stopBeforeStart(const std::u16string& message);
+  void leave(const PlannedFile& file, const Leave& why);
+  void stopBeforeStart(const std::string& reason);
   // Another program writing to the catalogue would make every later file wait
   // for its lock and fail in turn, so the run ends after the file in hand.
   Status stopIfCatalogueBusy(const std::string& source, const Status& failure);
@@ -84,8 +71,8 @@ class ImportRun {
   RunView& view_;
   RecoveryJournal& journal_;
   RunInputs inputs_;
-  // The catalogue's own files, which the run never takes for music.
-  std::vector<platform::filesystem::FileIdentity> catalogueFiles_;
+  RunResult result_;
+  std::size_t visited_ = 0, toVisit_ = 0;
   std::u16string summary_;
   std::string modeToPutBack_;
   std::string stoppedAfter_;  // the source path of the last file visited, once stopped

@@ -1,8 +1,19 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "PlannedFile.h"
+
 namespace mervalis {
+
+// What became of one visited file, for views that show more than the log.
+struct FileReport {
+  const PlannedFile& planned;
+  bool filed;
+  std::u16string reason;    // why it was left; empty when filed
+  std::size_t done, total;  // visited so far, of all the run will visit
+};
 
 // Where the import run shows its progress: the log (cleared at the start, then
 // extended piece by piece) and the summary message at the end.
@@ -11,6 +22,8 @@ class RunView {
   virtual ~RunView() = default;
   virtual void clearLog() = 0;
   virtual void appendLog(std::u16string_view text) = 0;
+  // After each visited file's log text.
+  virtual void fileDone(const FileReport&) {}
   // Blocks until the person has dismissed the message.
   virtual void showSummary(const std::u16string& summary) = 0;
 };

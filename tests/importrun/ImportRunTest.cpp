@@ -158,7 +158,25 @@ TEST_F(ImportRunTest, TheRunGoesOnAfterAFailedFile) {
   EXPECT_EQ(catalogue.rows.size(), 2u);
   EXPECT_EQ(files.files.count("/src/b.mp3"), 1u);
   EXPECT_EQ(files.files.count("/dest/Artist/Album/Other.mp3"), 1u);
-  EXPECT_NE(view.log.find(u"b.mp3 Error - Not moved: \"/dest/Artist/Album/Same.mp3\" already exists"),
+  EXPECT_NE(view.log.find(u"b.mp3 Error - Not moved: \"/dest/Artist/Album/Same.mp3\" is taken by \"/src/a.mp3\""),
+            std::u16string::npos);
+}
+
+// A file that could not be filed leaves its target to the next file that wants it,
+// and a target that was there before the run is named as such.
+TEST_F(ImportRunTest, ATargetIsTakenOnlyByAFileActuallyFiledThere) {
+  tagged("/src/a.mp3", {u"Same", u"Album", u"Artist"});
+  tagged("/src/b.mp3", {u"Same", u"Album", u"Artist"});
+  tagged("/src/c.mp3", {u"Old", u"Album", u"Artist"});
+  files.folders.insert({"/dest/Artist", "/dest/Artist/Album"});
+  files.addFile("/dest/Artist/Album/Old.mp3", "filed before");
+  files.failMoveFrom = "/src/a.mp3";
+  importRun.run(inputs);
+  EXPECT_EQ(files.files.count("/src/a.mp3"), 1u);
+  EXPECT_EQ(files.files["/dest/Artist/Album/Same.mp3"], "/src/b.mp3");
+  EXPECT_EQ(files.files["/dest/Artist/Album/Old.mp3"], "filed before");
+  EXPECT_EQ(catalogue.rows, (std::vector<Row>{{"Same", "Artist", "Album", "/dest/Artist/Album/Same.mp3"}}));
+  EXPECT_NE(summary().find(u"/src/c.mp3 - Not moved: \"/dest/Artist/Album/Old.mp3\" already exists"),
             std::u16string::npos);
 }
 

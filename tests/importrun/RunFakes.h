@@ -44,7 +44,7 @@ class FakeFiles : public platform::filesystem::FileSystem {
  public:
   std::set<std::string> folders;
   std::map<std::string, std::string> files;
-  std::string failCreate, failMove;  // a path whose operation fails
+  std::string failCreate, failMove, failMoveFrom;  // a path whose operation fails
   std::set<std::string> unreadable;
   std::map<std::string, platform::filesystem::EntryKind> otherEntries;  // links and the like, by path
   std::map<std::string, std::string> hardLinks;  // another name of the file at the mapped path
@@ -76,7 +76,7 @@ class FakeFiles : public platform::filesystem::FileSystem {
   }
   Status moveFile(const std::string& source, const std::string& target) override {
     const std::string attempt = "move " + source + " to " + target;
-    if (target == failMove) return Status::failure(attempt, "input/output error");
+    if (target == failMove || source == failMoveFrom) return Status::failure(attempt, "input/output error");
     const std::string from = normal(source), to = normal(target);
     if (!files.count(from)) return Status::failure(attempt, "no such file");
     if (files.count(to)) return Status::failure(attempt, "file exists");

@@ -1,0 +1,173 @@
+#include "RunPlanner.h"
+
+#include <limits.h>
+
+#include <algorithm>
+
+#include <catalogue/CatalogueFiles.h>
+#include <text/Utf.h>
+
+#include "SafeName.h"
+
+namespace mervalis {
+namespace {
+
+using platform::filesystem::EntryKind;
+
+// Folder path, one separator and a name: always joined this way, also after a
+// path that already ends in a separator, so the catalogue row shows exactly what
+// the window showed.
+std::string join(const std::string& folder, const std::string& name) { return folder + "/" + name; }
+
+struct FieldCheck {
+  TagField field;
+  LeaveReason whenEmpty;
+};
+// Tested in this order; the first empty field decides.
+constexpr FieldCheck kFieldChecks[] = {
+    {TagField::Title, LeaveReason::NoTitle},
+    {TagField::Album, LeaveReason::NoAlbum},
+    {TagField::Artist, LeaveReason::NoArtist},
+};
+
+std::u16string& fieldOf(TagField field, PlannedFile& file) {
+  switch (field) {
+    case TagField::Title:
+      return file.title;
+    case TagField::Album:
+      return file.album;
+    case TagField::Artist:
+      break;
+  }
+  return file.artist;
+}
+
+}  // namespace
+
+RunPlanner::RunPlanner(TagReader& tags, platform::filesystem::FileSystem& files, RunInputs inputs, Options options)
+    : tags_(tags), files_(files), inputs_(std::move(inputs)), options_(options) {}
+
+Status RunPlanner::listFolders() {
+  sourceFiles_ = files_.listFiles(inputs_.sourceFolder);
+  if (!sourceFiles_.status) return sourceFiles_.status;
+  subfolders_ = files_.listSubfolders(inputs_.sourceFolder);
+  if (!subfolders_.status) return subfolders_.status;
+  subfolderFiles_.clear();
+  subfolderFiles_.reserve(subfolders_.entries.size());
+  count_ = sourceFiles_.entries.size();
+  for (const auto& folder : subfolders_.entries) {
+    subfolderFiles_.push_back(files_.listFiles(join(inputs_.sourceFolder, folder.name)));
+    count_ += subfolderFiles_.back().status ? subfolderFiles_.back().entries.size() : 1;
+  }
+  folder_ = entry_ = 0;
+  return Status::success();
+}
+
+const platform::filesystem::Listing& RunPlanner::folderListing(std::size_t folder) const {
+  return folder == 0 ? sourceFiles_ : subfolderFiles_[folder - 1];
+}
+
+std::string RunPlanner::folderPath(std::size_t folder) const {
+  return folder == 0 ? inputs_.sourceFolder : join(inputs_.sourceFolder, subfolders_.entries[folder - 1].name);
+}
+
+bool RunPlanner::next(PlannedFile& file) {
+  for (; folder_ <= subfolderFiles_.size(); ++folder_, entry_ = 0) {
+    const auto& listing = folderListing(folder_);
+    if (!listing.status) {
+      if (entry_++ > 0) continue;  // said once
+      file = PlannedFile{};
+      file.name = subfolders_.entries[folder_ - 1].name;
+      file.sourcePath = folderPath(folder_);
+      file.folderNotListed = true;
+      file.leave = Leave{LeaveReason::NotFiled, listing.status.reason(), {}};
+      return true;
+    }
+    if (entry_ < listing.entries.size()) {
+      decide(listing.entries[entry_++], folderPath(folder_), file);
+      return true;
+    }
+  }
+  return false;
+}
+
+void RunPlanner::decide(const platform::filesystem::Entry& entry, const std::string& folder, PlannedFile& file) {
+  file = PlannedFile{};
+  file.name = entry.name;
+  file.sourcePath = join(folder, entry.name);
+  file.leave = judgeKind(entry, file.sourcePath);
+  if (!file.leave) file.leave = judgeTag(file.sourcePath, file);
+  if (!file.leave) file.leave = judgeTarget(file);
+  if (!file.leave) chosenTargets_.emplace(file.target, file.sourcePath);
+}
+
+// Only ordinary files hold music; a link is never followed, so it never moves
+// what it points to, nor itself. The catalogue is told by identity, not by name:
+// its last bytes can read as a tag, and another path or a hard link may reach it.
+std::optional<Leave> RunPlanner::judgeKind(const platform::filesystem::Entry& entry, const std::string& path) {
+  if (entry.kind == EntryKind::SymbolicLink) return Leave{LeaveReason::SymbolicLink, {}, {}};
+  if (entry.kind != EntryKind::File) return Leave{LeaveReason::NotOrdinaryFile, {}, {}};
+  if (excluded_.empty()) return std::nullopt;
+  const auto found = files_.identify(path);
+  if (!found.status) return Leave{LeaveReason::CannotLookAt, found.status.cause(), {}};
+  if (std::find(excluded_.begin(), excluded_.end(), found.value) != excluded_.end())
+    return Leave{LeaveReason::CatalogueFile, {}, {}};
+  return std::nullopt;
+}
+
+std::optional<Leave> RunPlanner::judgeTag(const std::string& path, PlannedFile& file) {
+  // A file the reader did not take has no fields of its own: it must never be
+  // judged by the previous file's tag.
+  const bool loaded = tags_.load(platform::text::utf16FromUtf8(path)).ok();
+  for (const auto& check : kFieldChecks) {
+    std::u16string& value = fieldOf(check.field, file);
+    if (loaded) {
+      if (const Status read = tags_.read(check.field, value); !read)
+        return Leave{LeaveReason::TagNotRead, read.reason(), {}};
+    }
+    if (loaded && !value.empty()) continue;
+    // The reader shows a file it cannot open as one without a tag.
+    if (check.field == TagField::Title)
+      if (const Status readable = files_.checkReadable(path); !readable)
+        return Leave{LeaveReason::CannotRead, readable.cause(), {}};
+    return Leave{check.whenEmpty, {}, {}};
+  }
+  return std::nullopt;
+}
+
+std::optional<Leave> RunPlanner::judgeTarget(PlannedFile& file) {
+  file.artistFolder = join(inputs_.destinationRoot, safeNameComponent(file.artist));
+  file.albumFolder = join(file.artistFolder, safeNameComponent(file.album));
+  file.target = join(file.albumFolder, safeNameComponent(file.title) + ".mp3");
+  if (file.target.size() >= PATH_MAX) return Leave{LeaveReason::NameTooLong, file.target, {}};
+  if (const std::string first = chosenBy(file.target); !first.empty())
+    return Leave{LeaveReason::TargetTaken, file.target, first};
+  if (options_.checkTargetsOnDisk && files_.fileExists(file.target))
+    return Leave{LeaveReason::TargetExists, file.target, {}};
+  return std::nullopt;
+}
+
+std::string RunPlanner::chosenBy(const std::string& target) const {
+  const auto chosen = chosenTargets_.find(target);
+  return chosen == chosenTargets_.end() ? std::string() : chosen->second;
+}
+
+RunPlan planRun(TagReader& tags, platform::filesystem::FileSystem& files, const RunInputs& inputs) {
+  RunPlan plan;
+  RunPlanner planner(tags, files, inputs, {});
+  std::vector<platform::filesystem::FileIdentity> catalogueFiles;
+  if (!inputs.cataloguePath.empty())
+    for (const auto& path : catalogueFilesOf(inputs.cataloguePath))
+      if (const auto found = files.identify(path); found.status) catalogueFiles.push_back(found.value);
+  planner.exclude(std::move(catalogueFiles));
+  plan.status = planner.listFolders();
+  if (!plan.status) return plan;
+  plan.files.reserve(planner.count());
+  for (PlannedFile file; planner.next(file);) {
+    (file.filed() ? plan.filed : plan.left) += 1;
+    plan.files.push_back(std::move(file));
+  }
+  return plan;
+}
+
+}  // namespace mervalis

@@ -1,0 +1,73 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include <filesystem/FileSystem.h>
+
+#include "PlannedFile.h"
+#include "RunInputs.h"
+#include "TagReader.h"
+
+namespace mervalis {
+
+// Decides, file by file, what a run does with a source folder and the folders
+// one level below it, in the order the lists show them: file it (where to) or
+// leave it (why). It reads tags and looks at files, and touches nothing.
+class RunPlanner {
+ public:
+  struct Options {
+    // The preview looks for targets already on disk; a run learns it from the
+    // move, which never replaces a file, and spares a look per file.
+    bool checkTargetsOnDisk = true;
+  };
+
+  RunPlanner(TagReader& tags, platform::filesystem::FileSystem& files, RunInputs inputs, Options options);
+
+  // Files that are never music wherever they lie: the catalogue's own.
+  void exclude(std::vector<platform::filesystem::FileIdentity> files) { excluded_ = std::move(files); }
+
+  // Lists every folder before the first file is decided on, so that a file a run
+  // files into a folder it visits later is not met again there, and folders the
+  // run creates are never visited. Fails when the source cannot be listed.
+  Status listFolders();
+  // How many things the run will meet (files, links and folders it cannot list).
+  std::size_t count() const { return count_; }
+
+  // The next thing met, decided; false when there is none.
+  bool next(PlannedFile& file);
+  // A file that could not be filed after all gives its target back.
+  void release(const std::string& target) { chosenTargets_.erase(target); }
+  // The source path of the file of this plan that chose `target`; empty if none.
+  std::string chosenBy(const std::string& target) const;
+
+ private:
+  void decide(const platform::filesystem::Entry& entry, const std::string& folder, PlannedFile& file);
+  std::optional<Leave> judgeKind(const platform::filesystem::Entry& entry, const std::string& path);
+  std::optional<Leave> judgeTag(const std::string& path, PlannedFile& file);
+  std::optional<Leave> judgeTarget(PlannedFile& file);
+  const platform::filesystem::Listing& folderListing(std::size_t folder) const;
+  std::string folderPath(std::size_t folder) const;
+
+  TagReader& tags_;
+  platform::filesystem::FileSystem& files_;
+  RunInputs inputs_;
+  Options options_;
+  std::vector<platform::filesystem::FileIdentity> excluded_;
+  platform::filesystem::Listing sourceFiles_, subfolders_;
+  std::vector<platform::filesystem::Listing> subfolderFiles_;
+  std::size_t count_ = 0;
+  std::size_t folder_ = 0, entry_ = 0;  // the place of the next thing met; folder 0 is the source
+  std::unordered_map<std::string, std::string> chosenTargets_;
+};
+
+// A whole plan at once, for the preview and a dry run.
+struct RunPlan {
+  Status status = Status::success();  // a failure: nothing could be planned
+  std::vector<PlannedFile> files;
+  std::size_t filed = 0, left = 0;
+};
+RunPlan planRun(TagReader& tags, platform::filesystem::FileSystem& files, const RunInputs& inputs);
+
+}  // namespace mervalis

@@ -1,0 +1,104 @@
+#include "RunTexts.h"
+
+#include <text/Utf.h>
+
+namespace mervalis::texts {
+namespace {
+
+std::u16string text(const std::string& bytes) { return platform::text::utf16FromUtf8(bytes); }
+
+std::u16string count(std::size_t n, std::u16string_view one, std::u16string_view many) {
+  return text(std::to_string(n)) + u" " + std::u16string(n == 1 ? one : many);
+}
+
+}  // namespace
+
+std::u16string lineBreak() { return u"\r\n"; }
+
+std::u16string quoted(const std::string& path) { return u"\"" + text(path) + u"\""; }
+
+std::u16string reasonOf(const Leave& leave) {
+  switch (leave.reason) {
+    case LeaveReason::NoTitle:
+      return u"No Title";
+    case LeaveReason::NoAlbum:
+      return u"No Album";
+    case LeaveReason::NoArtist:
+      return u"No Artist";
+    case LeaveReason::TagNotRead:
+    case LeaveReason::NotFiled:
+      return text(leave.detail);
+    case LeaveReason::CannotRead:
+      return u"Not filed: it cannot be read (" + text(leave.detail) + u")";
+    case LeaveReason::CannotLookAt:
+      return u"Not filed: it cannot be looked at (" + text(leave.detail) + u")";
+    case LeaveReason::SymbolicLink:
+      return u"Not filed: it is a symbolic link";
+    case LeaveReason::NotOrdinaryFile:
+      return u"Not filed: it is not an ordinary file";
+    case LeaveReason::CatalogueFile:
+      return u"Not filed: it belongs to the catalogue this run files into";
+    case LeaveReason::NameTooLong:
+      return u"Not filed: the path " + quoted(leave.detail) + u" would be too long";
+    case LeaveReason::TargetExists:
+      return u"Not moved: " + quoted(leave.detail) + u" already exists";
+    case LeaveReason::TargetTaken:
+      return u"Not moved: " + quoted(leave.detail) + u" is taken by " + quoted(leave.other);
+  }
+  return text(leave.detail);
+}
+
+std::u16string visitedInLog(const std::string& name) { return lineBreak() + text(name); }
+
+std::u16string leftInLog(const Leave& leave) { return u" Error - " + reasonOf(leave); }
+
+std::u16string leftInSummary(const std::string& sourcePath, const Leave& leave) {
+  return lineBreak() + text(sourcePath) + u" - " + reasonOf(leave);
+}
+
+std::u16string folderNotListedInLog(const std::string& name, const std::string& reason) {
+  return lineBreak() + text(name) + u" Error - " + text(reason);
+}
+
+std::u16string folderNotListedInSummary(const std::string& folderPath, const std::string& reason) {
+  return lineBreak() + text(folderPath) + u" - " + text(reason);
+}
+
+std::u16string stoppedBeforeStart(const std::string& reason) { return text(reason) + u". No file was touched."; }
+
+std::u16string stoppedForWriter(const std::string& lastFile, const std::string& catalogue) {
+  return u"Stopped after " + quoted(lastFile) + u": another program is writing to the catalogue " + quoted(catalogue) +
+         u". The files after it were left where they are; run again when it has finished.";
+}
+
+std::u16string journalModeStays(const std::string& reason) { return text(reason) + u"."; }
+
+std::u16string movedBack(const std::string& target, const std::string& source) {
+  return u"Recovered: " + quoted(target) + u" was moved back to " + quoted(source) +
+         u"; an earlier run stopped before writing its catalogue row.";
+}
+
+std::u16string wholeCopyRemoved(const std::string& copy, const std::string& source) {
+  return u"Recovered: " + quoted(copy) + u", a whole copy of " + quoted(source) +
+         u", was removed; an earlier run stopped before writing its catalogue row.";
+}
+
+std::u16string bothLeft(const std::string& target, const std::string& source, const std::string& cause) {
+  return u"Not recovered: " + quoted(target) + u" has no catalogue row and " + quoted(source) + u" is there too (" +
+         text(cause) + u"); both are left as they are.";
+}
+
+std::u16string notMovedBack(const std::string& target, const std::string& reason) {
+  return u"Not recovered: " + quoted(target) + u" has no catalogue row and stays there (" + text(reason) + u").";
+}
+
+std::string staysWithoutRow(const std::string& reason, const std::string& target, const std::string& backReason) {
+  return reason + "; the file stays at \"" + target + "\" without a catalogue row (" + backReason + ")";
+}
+
+std::u16string plannedCounts(std::size_t filed, std::size_t left) {
+  return count(filed, u"file will be filed", u"files will be filed") + u", " +
+         count(left, u"left where it is", u"left where they are");
+}
+
+}  // namespace mervalis::texts

@@ -1,0 +1,44 @@
+#pragma once
+// Every text the import run writes, in one place, so that the window, the preview
+// and the command line say the same thing in the same words. Log pieces start
+// with their own line break, as the log grows piece by piece.
+#include <cstddef>
+#include <string>
+
+#include "LeaveReason.h"
+
+namespace mervalis::texts {
+
+// "\r\n": the run's line break, in the log and the summary alike.
+std::u16string lineBreak();
+// A path or name as the texts show it, in double quotes.
+std::u16string quoted(const std::string& path);
+
+// The reason alone, as the preview shows it: "No Title", "Not filed: it is a
+// symbolic link", ...
+std::u16string reasonOf(const Leave& leave);
+// The log's piece after a visited file's name, and the summary's line.
+std::u16string visitedInLog(const std::string& name);
+std::u16string leftInLog(const Leave& leave);
+std::u16string leftInSummary(const std::string& sourcePath, const Leave& leave);
+// A folder below the source that cannot be listed: its line in log and summary.
+std::u16string folderNotListedInLog(const std::string& name, const std::string& reason);
+std::u16string folderNotListedInSummary(const std::string& folderPath, const std::string& reason);
+
+// A message that ends the run before any file: log and summary alike.
+std::u16string stoppedBeforeStart(const std::string& reason);
+std::u16string stoppedForWriter(const std::string& lastFile, const std::string& catalogue);
+std::u16string journalModeStays(const std::string& reason);
+
+// What the next run did with a move that a killed run left in flight.
+std::u16string movedBack(const std::string& target, const std::string& source);
+std::u16string wholeCopyRemoved(const std::string& copy, const std::string& source);
+std::u16string bothLeft(const std::string& target, const std::string& source, const std::string& cause);
+std::u16string notMovedBack(const std::string& target, const std::string& reason);
+// A failed move back after a failed commit, added to the failure's reason.
+std::string staysWithoutRow(const std::string& reason, const std::string& target, const std::string& backReason);
+
+// The preview's count line.
+std::u16string plannedCounts(std::size_t filed, std::size_t left);
+
+}  // namespace mervalis::texts
