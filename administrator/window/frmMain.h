@@ -5,6 +5,8 @@
 #include <QTabWidget>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include <ImportRun.h>
 #include <RunView.h>
@@ -12,7 +14,11 @@
 #include <ui/DriveListBox.h>
 #include <ui/FileListBox.h>
 
+#include "DatabasePage.h"
 #include "LogView.h"
+#include "Mp3sPage.h"
+#include "ProcessPage.h"
+#include "WindowRunView.h"
 
 namespace mervalis {
 
@@ -26,11 +32,17 @@ struct WindowServices {
 };
 
 // The program's one window: three pages walked through in order (choose the
-// catalogue, choose the source and destination folders, run the import).
-class frmMain : public QWidget, public RunView {
+// catalogue, choose the source and destination folders, run the import). Each page
+// keeps its own controls and layout; the window holds the handlers, which link
+// controls across pages. Its layout grows with its font (FontScale.h) until every
+// caption reads whole, and keeps that size at that font.
+class frmMain : public QWidget {
   Q_OBJECT
  public:
   explicit frmMain(WindowServices services, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  // The controls by their names, as the pages made them.
 
   QTabWidget* SSTab1;
   QLabel* lblDBase;
@@ -59,15 +71,23 @@ class frmMain : public QWidget, public RunView {
 
   bool runInProgress() const { return running_; }
 
-  // The run's view.
-  void clearLog() override;
-  void appendLog(std::u16string_view text) override;
-  void showSummary(const std::u16string& summary) override;
+  // The run's view, also for callers that drive it without a run.
+  RunView& runView() { return *runView_; }
+  void clearLog() { runView_->clearLog(); }
+  void appendLog(std::u16string_view text) { runView_->appendLog(text); }
+  void showSummary(const std::u16string& summary) { runView_->showSummary(summary); }
+
+ protected:
+  void changeEvent(QEvent* event) override;
 
  private:
   void createControls();
   void placeControls();
+  void setKeyboardOrder();
   void connectHandlers();
+  void connectKeyboard();
+  void showPage(int page);
+  void stepPage(int step);
 
   void Form_Load();
   void cmdNext1_Click();
@@ -90,6 +110,11 @@ class frmMain : public QWidget, public RunView {
   RunInputs readRunInputs() const;
 
   WindowServices services_;
+  std::unique_ptr<DatabasePage> databasePage_;
+  std::unique_ptr<Mp3sPage> mp3sPage_;
+  std::unique_ptr<ProcessPage> processPage_;
+  std::vector<const WizardPage*> pages_;
+  std::unique_ptr<WindowRunView> runView_;
   bool running_ = false;
 };
 
