@@ -160,8 +160,8 @@ void frmMain::connectKeyboard() {
   }
 }
 
+// During a run the run guard keeps these keys away, as it does every input.
 void frmMain::stepPage(int step) {
-  if (running_) return;
   const int count = SSTab1->count();
   SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + count) % count);
 }

@@ -21,9 +21,10 @@ namespace {
 
 using window_testing::CountingWindow;
 
-std::string describe(const QWidget& control, const QRect& area, const QRect& needed) {
-  return control.objectName().toStdString() + " needs " + std::to_string(needed.width()) + "x" +
-         std::to_string(needed.height()) + " in " + std::to_string(area.width()) + "x" + std::to_string(area.height());
+std::string describe(const QWidget& control, const QString& caption, const QRect& area, const QRect& needed) {
+  return control.objectName().toStdString() + " \"" + caption.toStdString() + "\" needs " +
+         std::to_string(needed.width()) + "x" + std::to_string(needed.height()) + " in " +
+         std::to_string(area.width()) + "x" + std::to_string(area.height());
 }
 
 // Each label's caption wrapped at word boundaries in its rectangle, each button's
@@ -32,7 +33,7 @@ std::vector<std::string> cutCaptions(const frmMain& window) {
   std::vector<std::string> cut;
   auto check = [&cut](const QWidget& control, const QRect& area, int flags, const QString& text) {
     const QRect needed = control.fontMetrics().boundingRect(area, flags, text);
-    if (!area.contains(needed)) cut.push_back(describe(control, area, needed));
+    if (!area.contains(needed)) cut.push_back(describe(control, text, area, needed));
   };
   for (const QLabel* label : window.findChildren<QLabel*>())
     check(*label, label->contentsRect(), Qt::TextWordWrap | int(label->alignment()), label->text());

@@ -75,23 +75,25 @@ TEST_F(Keyboard, CtrlTabAndCtrlPageKeysStepThroughThePages) {
   }
 }
 
-TEST_F(Keyboard, EnterOpensTheFolderChosenWithTheArrowKeys) {
+// A whole choice by keys: to the "MP3's" page, into the source list, down to a
+// folder and open it; then a run, during which the page keys do nothing.
+TEST_F(Keyboard, KeysAloneChooseTheSourceAndStartARun) {
   QTemporaryDir folder;
   ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("music")));
   ASSERT_TRUE(window->Dir2->setPath(folder.path()));
-  window->SSTab1->setCurrentIndex(1);
-  window->Dir2->setFocus(Qt::TabFocusReason);
+  window->cmdNext1->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(focused(), "Dir2");
   QTest::keyClick(window->Dir2, Qt::Key_Down);
   QTest::keyClick(window->Dir2, Qt::Key_Return);
   const QString music = folder.path() + QStringLiteral("/music");
   EXPECT_EQ(window->Dir2->path(), music);
   EXPECT_EQ(window->File2->path(), music);
   EXPECT_EQ(window->Dir3->path(), music);
-}
 
-TEST_F(Keyboard, PagesStayDuringARun) {
-  window->SSTab1->setCurrentIndex(2);
-  window->cmdGo->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+  ASSERT_EQ(focused(), "cmdGo");
   duringRun = [this] {
     QTest::keyClick(window->cmdGo, Qt::Key_Tab, Qt::ControlModifier);
     QTest::keyClick(window->cmdGo, Qt::Key_PageUp, Qt::ControlModifier);
