@@ -181,7 +181,7 @@ void frmMain::showPage(int page) {
 
 // A new font gives the layout a new size: the window keeps it at that font.
 void frmMain::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::FontChange) placeControls();
+  if (event->type() == QEvent::FontChange && SSTab1) placeControls();  // once the controls exist
   QWidget::changeEvent(event);
 }
 

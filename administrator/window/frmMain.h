@@ -43,31 +43,30 @@ class frmMain : public QWidget {
   ~frmMain() override;
 
   // The controls by their names, as the pages made them.
-
-  QTabWidget* SSTab1;
-  QLabel* lblDBase;
-  platform::ui::DirListBox* Dir1;
-  platform::ui::DriveListBox* Drive1;
-  platform::ui::FileListBox* File1;
-  QPushButton* cmdExit1;
-  QPushButton* cmdNext1;
-  QLabel* Label1;
-  QLabel* Label3;
-  platform::ui::DirListBox* Dir2;
-  platform::ui::DriveListBox* Drive2;
-  platform::ui::FileListBox* File2;
-  QLabel* Label2;
-  platform::ui::DirListBox* Dir3;
-  platform::ui::DriveListBox* Drive3;
-  QLabel* Label4;
-  QWidget* Lyrebox1;  // the component's place: it has no run-time appearance
-  QPushButton* cmdPrev2;
-  QPushButton* cmdNext2;
-  LogView* lbllog;
-  QPushButton* cmdExit3;
-  QPushButton* cmdAboutLyrebox;
-  QPushButton* cmdPrev3;
-  QPushButton* cmdGo;
+  QTabWidget* SSTab1 = nullptr;
+  QLabel* lblDBase = nullptr;
+  platform::ui::DirListBox* Dir1 = nullptr;
+  platform::ui::DriveListBox* Drive1 = nullptr;
+  platform::ui::FileListBox* File1 = nullptr;
+  QPushButton* cmdExit1 = nullptr;
+  QPushButton* cmdNext1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label3 = nullptr;
+  platform::ui::DirListBox* Dir2 = nullptr;
+  platform::ui::DriveListBox* Drive2 = nullptr;
+  platform::ui::FileListBox* File2 = nullptr;
+  QLabel* Label2 = nullptr;
+  platform::ui::DirListBox* Dir3 = nullptr;
+  platform::ui::DriveListBox* Drive3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QWidget* Lyrebox1 = nullptr;  // the component's place: it has no run-time appearance
+  QPushButton* cmdPrev2 = nullptr;
+  QPushButton* cmdNext2 = nullptr;
+  LogView* lbllog = nullptr;
+  QPushButton* cmdExit3 = nullptr;
+  QPushButton* cmdAboutLyrebox = nullptr;
+  QPushButton* cmdPrev3 = nullptr;
+  QPushButton* cmdGo = nullptr;
 
   bool runInProgress() const { return running_; }
 

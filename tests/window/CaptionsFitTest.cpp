@@ -77,6 +77,16 @@ TEST_F(CaptionsFit, AtThePlatformFontAndAt8To12Points) {
     EXPECT_EQ(cutCaptions(*made.window), std::vector<std::string>());
     EXPECT_EQ(outOfPlace(*made.window), std::vector<std::string>());
   }
+  SCOPED_TRACE("a window open while the font grows");
+  QApplication::setFont(platformFont);
+  CountingWindow made;
+  made.window->show();
+  QFont larger = platformFont;
+  larger.setPointSize(12);
+  QApplication::setFont(larger);
+  QCoreApplication::sendPostedEvents();  // the widgets learn of the new font by a posted event
+  EXPECT_EQ(cutCaptions(*made.window), std::vector<std::string>());
+  EXPECT_EQ(outOfPlace(*made.window), std::vector<std::string>());
 }
 
 TEST_F(CaptionsFit, AtDevicePixelRatios) {
