@@ -7,6 +7,10 @@ namespace mervalis {
 
 LogView::LogView(const QString& caption, QWidget* parent) : QPlainTextEdit(parent) {
   setReadOnly(true);
+  // Read-only, yet a keyboard user can still move through the log and select in it,
+  // and Tab goes on to the next control.
+  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  setTabChangesFocus(true);
   setUndoRedoEnabled(false);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   refresh_.setSingleShot(true);

@@ -1,33 +1,50 @@
 #include "frmMain.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTabBar>
 #include <algorithm>
 #include <map>
 #include <memory>
 #include <ui/FolderReading.h>
+#include <ui/FontScale.h>
 #include <ui/Twips.h>
 
-#include "RunGuard.h"
+#include "CaptionFit.h"
 #include "PlainMessageBox.h"
-#include "SummaryBox.h"
+#include "RunGuard.h"
 
 namespace mervalis {
 namespace {
 
 using platform::ui::DirListBox;
 using platform::ui::DriveListBox;
-using platform::ui::FileListBox;
-using platform::ui::twipsRect;
-using platform::ui::twipsToPixels;
+using platform::ui::TwipsScale;
 
-constexpr int kNoTabIndex = -1;
+// The window's client area and the tab control's place on it, in twips.
+constexpr int kClientWidth = 6630, kClientHeight = 5385;
+constexpr int kTabLeft = 120, kTabTop = 120, kTabWidth = 6375, kTabHeight = 5175, kTabStripHeight = 520;
 
-QLabel* makeLabel(const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
-  label->setWordWrap(true);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  return label;
+bool captionsFit(const std::vector<const WizardPage*>& pages, const TwipsScale& scale) {
+  for (const WizardPage* page : pages)
+    for (const Placement& p : page->layout())
+      if (!captionFits(*p.control, scale.rect(p.left, p.top, p.width, p.height))) return false;
+  return true;
+}
+
+// The font's measure gives the scale; a caption whose letters run wider than the
+// font's average would still be cut, so the whole layout grows a little more until
+// every caption reads whole.
+TwipsScale scaleForFont(const QWidget& window, const std::vector<const WizardPage*>& pages) {
+  const double dpi = window.logicalDpiX();
+  const QSizeF byFont = platform::ui::fontScale(window.font(), dpi);
+  const TwipsScale scale(dpi, byFont.width(), byFont.height());
+  constexpr double kStep = 0.02, kLargest = 3.0;
+  for (double growth = 1.0; growth < kLargest; growth += kStep)
+    if (captionsFit(pages, scale.grownBy(growth))) return scale.grownBy(growth);
+  return scale.grownBy(kLargest);
 }
 
 }  // namespace
@@ -37,94 +54,80 @@ frmMain::frmMain(WindowServices services, QWidget* parent) : QWidget(parent), se
   setWindowTitle(QStringLiteral("Mervalis"));
   createControls();
   placeControls();
+  setKeyboardOrder();
   connectHandlers();
+  connectKeyboard();
   Form_Load();
 }
 
+frmMain::~frmMain() = default;
+
 void frmMain::createControls() {
   SSTab1 = new QTabWidget(this);
+  SSTab1->setObjectName(QStringLiteral("SSTab1"));
   for (const char* caption : {"Database", "MP3's", "Process"})
     SSTab1->addTab(new QWidget(), QString::fromUtf8(caption));
 
-  // Every control lies on the tab control itself, so its position counts from the
-  // tab control's top-left corner; the page switch shows one page's controls.
-  QWidget* tab = SSTab1;
   // One mount table for the window: every list asks the same questions of it.
   const auto drives = std::make_shared<platform::ui::DriveTable>();
-  lblDBase = makeLabel(QStringLiteral("Select the MP3 Database"), tab);
-  Dir1 = new DirListBox(drives, tab);
-  Drive1 = new DriveListBox(drives, tab);
-  File1 = new FileListBox(tab);
-  cmdExit1 = new QPushButton(QStringLiteral("Exit"), tab);
-  cmdNext1 = new QPushButton(QStringLiteral("Next >"), tab);
-  Label1 = makeLabel(QStringLiteral("Source Directory"), tab);
-  Label3 = makeLabel(QStringLiteral("Will process selected directory and one level below"), tab);
-  Dir2 = new DirListBox(drives, tab);
-  Drive2 = new DriveListBox(drives, tab);
-  File2 = new FileListBox(tab);
-  Label2 = makeLabel(QStringLiteral("Root MP3 Destination Directory"), tab);
-  Dir3 = new DirListBox(drives, tab);
-  Drive3 = new DriveListBox(drives, tab);
-  Label4 = makeLabel(
-      QStringLiteral("MP3s will be moved to: <Dest Dir> \\ <Artist> \\ <Album> \\ <Track Title>.mp3"), tab);
-  Lyrebox1 = new QWidget(tab);
-  cmdPrev2 = new QPushButton(QStringLiteral("< Previous"), tab);
-  cmdNext2 = new QPushButton(QStringLiteral("Next >"), tab);
-  lbllog = new LogView(QStringLiteral("Log Report"), tab);
-  cmdExit3 = new QPushButton(QStringLiteral("Exit"), tab);
-  cmdAboutLyrebox = new QPushButton(QStringLiteral("About Lyrebox"), tab);
-  cmdPrev3 = new QPushButton(QStringLiteral("< Previous"), tab);
-  cmdGo = new QPushButton(QStringLiteral("Process"), tab);
+  databasePage_ = std::make_unique<DatabasePage>(*SSTab1, drives);
+  mp3sPage_ = std::make_unique<Mp3sPage>(*SSTab1, drives);
+  processPage_ = std::make_unique<ProcessPage>(*SSTab1);
+  pages_ = {databasePage_.get(), mp3sPage_.get(), processPage_.get()};
 
-  (void)File1->setPattern(QStringLiteral("*.mdb"));
-  (void)File2->setPattern(QStringLiteral("*.mp3"));
-  Lyrebox1->setFocusPolicy(Qt::NoFocus);
+  const DatabasePage::Controls& database = databasePage_->controls();
+  lblDBase = database.lblDBase;
+  Dir1 = database.Dir1;
+  Drive1 = database.Drive1;
+  File1 = database.File1;
+  cmdExit1 = database.cmdExit1;
+  cmdNext1 = database.cmdNext1;
+  const Mp3sPage::Controls& mp3s = mp3sPage_->controls();
+  Label1 = mp3s.Label1;
+  Label3 = mp3s.Label3;
+  Dir2 = mp3s.Dir2;
+  Drive2 = mp3s.Drive2;
+  File2 = mp3s.File2;
+  Label2 = mp3s.Label2;
+  Dir3 = mp3s.Dir3;
+  Drive3 = mp3s.Drive3;
+  Label4 = mp3s.Label4;
+  Lyrebox1 = mp3s.Lyrebox1;
+  cmdPrev2 = mp3s.cmdPrev2;
+  cmdNext2 = mp3s.cmdNext2;
+  const ProcessPage::Controls& process = processPage_->controls();
+  lbllog = process.lbllog;
+  cmdExit3 = process.cmdExit3;
+  cmdAboutLyrebox = process.cmdAboutLyrebox;
+  cmdPrev3 = process.cmdPrev3;
+  cmdGo = process.cmdGo;
+  runView_ = std::make_unique<WindowRunView>(*lbllog, *this);
 }
 
 void frmMain::placeControls() {
-  struct Placement {
-    QWidget* control;
-    int page, left, top, width, height, tabIndex;
-  };
-  const Placement layout[] = {
-      {lblDBase, 0, 480, 600, 3735, 495, 4},      {Dir1, 0, 480, 960, 2055, 1440, 2},
-      {Drive1, 0, 480, 2520, 2055, 315, 1},       {File1, 0, 2760, 960, 2055, 1845, 3},
-      {cmdExit1, 0, 3360, 4680, 1335, 375, 22},   {cmdNext1, 0, 4800, 4680, 1335, 375, 18},
-      {Label1, 1, 360, 600, 1455, 375, 13},       {Label3, 1, 360, 1200, 1455, 855, 16},
-      {Dir2, 1, 2040, 600, 1815, 1440, 6},        {Drive2, 1, 2040, 2280, 1815, 315, 5},
-      {File2, 1, 3960, 600, 2175, 2040, 8},       {Label2, 1, 240, 2760, 2295, 255, 14},
-      {Dir3, 1, 240, 3120, 1935, 1440, 12},       {Drive3, 1, 240, 4680, 1935, 315, 11},
-      {Label4, 1, 2400, 3240, 2775, 495, 17},     {Lyrebox1, 1, 5760, 4080, 495, 495, kNoTabIndex},
-      {cmdPrev2, 1, 3360, 4680, 1335, 375, 20},   {cmdNext2, 1, 4800, 4680, 1335, 375, 19},
-      {lbllog, 2, 240, 480, 5895, 4095, 9},       {cmdExit3, 2, 480, 4680, 1335, 375, 15},
-      {cmdAboutLyrebox, 2, 1920, 4680, 1335, 375, 10}, {cmdPrev3, 2, 3360, 4680, 1335, 375, 21},
-      {cmdGo, 2, 4800, 4680, 1335, 375, 7},
-  };
-  const double dpi = logicalDpiX();
-  resize(twipsToPixels(6630, dpi), twipsToPixels(5385, dpi));
-  SSTab1->setGeometry(twipsRect(*this, 120, 120, 6375, 5175));
-  SSTab1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { height: %1px; }").arg(twipsToPixels(520, dpi)));
+  const TwipsScale scale = scaleForFont(*this, pages_);
+  resize(scale.x(kClientWidth), scale.y(kClientHeight));
+  SSTab1->setGeometry(scale.rect(kTabLeft, kTabTop, kTabWidth, kTabHeight));
+  SSTab1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { height: %1px; }").arg(scale.y(kTabStripHeight)));
+  for (const WizardPage* page : pages_) page->place(scale);
+}
 
+// The keyboard goes through the controls in the layout's order, across all pages:
+// those of hidden pages are passed over.
+void frmMain::setKeyboardOrder() {
   std::map<int, QWidget*> keyboardOrder;
-  for (const auto& p : layout) {
-    p.control->setGeometry(twipsRect(*this, p.left, p.top, p.width, p.height));
-    p.control->setProperty("page", p.page);
-    if (p.tabIndex != kNoTabIndex && p.control->focusPolicy() != Qt::NoFocus) keyboardOrder[p.tabIndex] = p.control;
-  }
+  for (const WizardPage* page : pages_)
+    for (const Placement& p : page->layout())
+      if (takesFocus(p)) keyboardOrder[p.tabIndex] = p.control;
   QWidget* previous = SSTab1;
   for (const auto& [index, control] : keyboardOrder) {
     setTabOrder(previous, control);
     previous = control;
   }
-  Lyrebox1->hide();
 }
 
 void frmMain::connectHandlers() {
-  connect(SSTab1, &QTabWidget::currentChanged, this, [this](int page) {
-    for (QObject* child : SSTab1->children())
-      if (auto* control = qobject_cast<QWidget*>(child); control && control->property("page").isValid())
-        control->setVisible(control != Lyrebox1 && control->property("page").toInt() == page);
-  });
+  connect(SSTab1, &QTabWidget::currentChanged, this, &frmMain::showPage);
   connect(cmdNext1, &QPushButton::clicked, this, &frmMain::cmdNext1_Click);
   connect(cmdPrev2, &QPushButton::clicked, this, &frmMain::cmdPrev2_Click);
   connect(cmdPrev3, &QPushButton::clicked, this, &frmMain::cmdPrev3_Click);
@@ -143,9 +146,48 @@ void frmMain::connectHandlers() {
     connect(dir, &DirListBox::listError, this, [this](const QString& why) { showListError(why); });
 }
 
+// Ctrl+Tab and Ctrl+PgDown go to the next page, with Shift or PgUp to the one before,
+// wherever the focus is on the window: the lists would take PgDown for themselves.
+void frmMain::connectKeyboard() {
+  const std::pair<QKeySequence, int> steps[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},      {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+      {QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1}, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+      {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+  };
+  for (const auto& [keys, step] : steps) {
+    auto* shortcut = new QShortcut(keys, this);  // owned by the window
+    connect(shortcut, &QShortcut::activated, this, [this, step = step] { stepPage(step); });
+  }
+}
+
+// During a run the run guard keeps these keys away, as it does every input.
+void frmMain::stepPage(int step) {
+  const int count = SSTab1->count();
+  SSTab1->setCurrentIndex((SSTab1->currentIndex() + step + count) % count);
+}
+
+// Only the current page's controls are shown. A focus left on a page that goes
+// moves to the new page's first control in the keyboard order.
+void frmMain::showPage(int page) {
+  const WizardPage& shown = *pages_.at(static_cast<std::size_t>(page));
+  QWidget* focused = focusWidget();
+  const bool focusLeavesPage = !shown.holds(focused) && std::any_of(pages_.begin(), pages_.end(),
+                                                                    [focused](auto* p) { return p->holds(focused); });
+  shown.setCurrent(true);
+  for (const WizardPage* other : pages_)
+    if (other != &shown) other->setCurrent(false);
+  if (QWidget* first = shown.firstInKeyboardOrder(); focusLeavesPage && first) first->setFocus(Qt::TabFocusReason);
+}
+
+// A new font gives the layout a new size: the window keeps it at that font.
+void frmMain::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange && SSTab1) placeControls();  // once the controls exist
+  QWidget::changeEvent(event);
+}
+
 void frmMain::Form_Load() {
   SSTab1->setCurrentIndex(0);
-  emit SSTab1->currentChanged(0);
+  showPage(0);
 }
 
 void frmMain::cmdNext1_Click() { SSTab1->setCurrentIndex(1); }
@@ -166,7 +208,7 @@ void frmMain::cmdGo_Click() {
   bool closeRequested = false;
   {
     RunGuard guard(*this);
-    services_.runImport(inputs, *this);
+    services_.runImport(inputs, *runView_);
     // Whatever the run did or did not show, the whole log stands when it ends.
     lbllog->showPending();
     closeRequested = guard.closeWasRequested();
@@ -203,19 +245,6 @@ RunInputs frmMain::readRunInputs() const {
   using platform::ui::toFsPath;
   return {toFsPath(Dir1->path() + QStringLiteral("/") + File1->fileName()).string(), toFsPath(Dir2->path()).string(),
           toFsPath(Dir3->path()).string()};
-}
-
-void frmMain::clearLog() { lbllog->setCaption(QString()); }
-
-void frmMain::appendLog(std::u16string_view text) {
-  lbllog->append(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void frmMain::showSummary(const std::u16string& summary) {
-  // The message comes after the run, with the window taking input again and the
-  // whole log shown.
-  lbllog->showPending();
-  showSummaryBox(this, QString::fromStdU16String(summary));
 }
 
 }  // namespace mervalis

@@ -5,6 +5,8 @@
 #include <QTabWidget>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include <ImportRun.h>
 #include <RunView.h>
@@ -12,7 +14,11 @@
 #include <ui/DriveListBox.h>
 #include <ui/FileListBox.h>
 
+#include "DatabasePage.h"
 #include "LogView.h"
+#include "Mp3sPage.h"
+#include "ProcessPage.h"
+#include "WindowRunView.h"
 
 namespace mervalis {
 
@@ -26,48 +32,61 @@ struct WindowServices {
 };
 
 // The program's one window: three pages walked through in order (choose the
-// catalogue, choose the source and destination folders, run the import).
-class frmMain : public QWidget, public RunView {
+// catalogue, choose the source and destination folders, run the import). Each page
+// keeps its own controls and layout; the window holds the handlers, which link
+// controls across pages. Its layout grows with its font (FontScale.h) until every
+// caption reads whole, and keeps that size at that font.
+class frmMain : public QWidget {
   Q_OBJECT
  public:
   explicit frmMain(WindowServices services, QWidget* parent = nullptr);
+  ~frmMain() override;
 
-  QTabWidget* SSTab1;
-  QLabel* lblDBase;
-  platform::ui::DirListBox* Dir1;
-  platform::ui::DriveListBox* Drive1;
-  platform::ui::FileListBox* File1;
-  QPushButton* cmdExit1;
-  QPushButton* cmdNext1;
-  QLabel* Label1;
-  QLabel* Label3;
-  platform::ui::DirListBox* Dir2;
-  platform::ui::DriveListBox* Drive2;
-  platform::ui::FileListBox* File2;
-  QLabel* Label2;
-  platform::ui::DirListBox* Dir3;
-  platform::ui::DriveListBox* Drive3;
-  QLabel* Label4;
-  QWidget* Lyrebox1;  // the component's place: it has no run-time appearance
-  QPushButton* cmdPrev2;
-  QPushButton* cmdNext2;
-  LogView* lbllog;
-  QPushButton* cmdExit3;
-  QPushButton* cmdAboutLyrebox;
-  QPushButton* cmdPrev3;
-  QPushButton* cmdGo;
+  // The controls by their names, as the pages made them.
+  QTabWidget* SSTab1 = nullptr;
+  QLabel* lblDBase = nullptr;
+  platform::ui::DirListBox* Dir1 = nullptr;
+  platform::ui::DriveListBox* Drive1 = nullptr;
+  platform::ui::FileListBox* File1 = nullptr;
+  QPushButton* cmdExit1 = nullptr;
+  QPushButton* cmdNext1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label3 = nullptr;
+  platform::ui::DirListBox* Dir2 = nullptr;
+  platform::ui::DriveListBox* Drive2 = nullptr;
+  platform::ui::FileListBox* File2 = nullptr;
+  QLabel* Label2 = nullptr;
+  platform::ui::DirListBox* Dir3 = nullptr;
+  platform::ui::DriveListBox* Drive3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QWidget* Lyrebox1 = nullptr;  // the component's place: it has no run-time appearance
+  QPushButton* cmdPrev2 = nullptr;
+  QPushButton* cmdNext2 = nullptr;
+  LogView* lbllog = nullptr;
+  QPushButton* cmdExit3 = nullptr;
+  QPushButton* cmdAboutLyrebox = nullptr;
+  QPushButton* cmdPrev3 = nullptr;
+  QPushButton* cmdGo = nullptr;
 
   bool runInProgress() const { return running_; }
 
-  // The run's view.
-  void clearLog() override;
-  void appendLog(std::u16string_view text) override;
-  void showSummary(const std::u16string& summary) override;
+  // The run's view, also for callers that drive it without a run.
+  RunView& runView() { return *runView_; }
+  void clearLog() { runView_->clearLog(); }
+  void appendLog(std::u16string_view text) { runView_->appendLog(text); }
+  void showSummary(const std::u16string& summary) { runView_->showSummary(summary); }
+
+ protected:
+  void changeEvent(QEvent* event) override;
 
  private:
   void createControls();
   void placeControls();
+  void setKeyboardOrder();
   void connectHandlers();
+  void connectKeyboard();
+  void showPage(int page);
+  void stepPage(int step);
 
   void Form_Load();
   void cmdNext1_Click();
@@ -90,6 +109,11 @@ class frmMain : public QWidget, public RunView {
   RunInputs readRunInputs() const;
 
   WindowServices services_;
+  std::unique_ptr<DatabasePage> databasePage_;
+  std::unique_ptr<Mp3sPage> mp3sPage_;
+  std::unique_ptr<ProcessPage> processPage_;
+  std::vector<const WizardPage*> pages_;
+  std::unique_ptr<WindowRunView> runView_;
   bool running_ = false;
 };
 

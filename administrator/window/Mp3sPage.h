@@ -1,0 +1,37 @@
+#pragma once
+#include <memory>
+#include <ui/DirListBox.h>
+#include <ui/DriveListBox.h>
+#include <ui/FileListBox.h>
+
+#include "WizardPage.h"
+
+namespace mervalis {
+
+// "MP3's": the source folder above, the root of the destination tree below, and the
+// place of the tag component, which has no appearance of its own.
+class Mp3sPage : public WizardPage {
+ public:
+  struct Controls {
+    QLabel* Label1;
+    QLabel* Label3;
+    platform::ui::DirListBox* Dir2;
+    platform::ui::DriveListBox* Drive2;
+    platform::ui::FileListBox* File2;
+    QLabel* Label2;
+    platform::ui::DirListBox* Dir3;
+    platform::ui::DriveListBox* Drive3;
+    QLabel* Label4;
+    QWidget* Lyrebox1;
+    QPushButton* cmdPrev2;
+    QPushButton* cmdNext2;
+  };
+
+  Mp3sPage(QWidget& tabControl, const std::shared_ptr<platform::ui::DriveTable>& drives);
+  const Controls& controls() const { return c_; }
+
+ private:
+  Controls c_;
+};
+
+}  // namespace mervalis

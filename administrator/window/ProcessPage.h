@@ -1,0 +1,25 @@
+#pragma once
+#include "LogView.h"
+#include "WizardPage.h"
+
+namespace mervalis {
+
+// "Process": starts the run and shows its log.
+class ProcessPage : public WizardPage {
+ public:
+  struct Controls {
+    LogView* lbllog;
+    QPushButton* cmdExit3;
+    QPushButton* cmdAboutLyrebox;
+    QPushButton* cmdPrev3;
+    QPushButton* cmdGo;
+  };
+
+  explicit ProcessPage(QWidget& tabControl);
+  const Controls& controls() const { return c_; }
+
+ private:
+  Controls c_;
+};
+
+}  // namespace mervalis

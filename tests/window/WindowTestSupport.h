@@ -1,0 +1,31 @@
+#pragma once
+// A window whose services do nothing but count, for tests of its look and reach.
+#include <frmMain.h>
+
+#include <functional>
+#include <memory>
+
+namespace mervalis::window_testing {
+
+struct CountingWindow {
+  CountingWindow() {
+    WindowServices services;
+    services.runImport = [this](const RunInputs&, RunView&) {
+      ++runs;
+      if (duringRun) duringRun();
+    };
+    services.showAbout = [] { return QString(); };
+    services.quit = [] {};
+    window = std::make_unique<frmMain>(std::move(services));
+  }
+  template <typename Control = QWidget>
+  Control* control(const char* name) const {
+    return window->findChild<Control*>(QString::fromLatin1(name));
+  }
+
+  std::unique_ptr<frmMain> window;
+  std::function<void()> duringRun;
+  int runs = 0;
+};
+
+}  // namespace mervalis::window_testing
