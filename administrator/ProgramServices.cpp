@@ -5,17 +5,14 @@
 #include <automation/PersistPropertyBag.h>
 #include <automation/PropertyBagInMemory.h>
 #include <automation/PropertyBagText.h>
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
-#include <filesystem/PosixFileSystem.h>
 #include <tagcomponent/LyreboxIdentity.h>
 #include <ui/QtPendingEvents.h>
 
 #include <QApplication>
 
 #include <DispatchTagReader.h>
-#include <FileRecoveryJournal.h>
-#include <ImportRun.h>
+#include <RunAssembly.h>
+
 
 #include "window/Lyrebox1SavedProperties.h"
 #include "window/WindowDispatch.h"
@@ -23,19 +20,6 @@
 namespace mervalis {
 namespace {
 
-// The database engine is made at the first run and kept until the program ends.
-platform::database::SqliteEngine& databaseEngine() {
-  static platform::database::SqliteEngine engine;
-  return engine;
-}
-
-void runImport(const automation::ComPtr<automation::IDispatch>& lyrebox, const RunInputs& inputs, RunView& view) {
-  DispatchTagReader tags(lyrebox);
-  platform::filesystem::PosixFileSystem files;
-  SqliteCatalogue catalogue(databaseEngine());
-  FileRecoveryJournal journal;
-  ImportRun(tags, files, catalogue, view, journal).run(inputs);
-}
 
 QString showAbout(const automation::ComPtr<automation::IDispatch>& lyrebox) {
   const automation::HRESULT hr = automation::callMethod(lyrebox.get(), lyrebox::DISPID_About, nullptr);
@@ -74,7 +58,8 @@ void prepareApplication() {
 automation::ComPtr<automation::IDispatch> createLyrebox1(QWidget& window, std::string* why) {
   using namespace automation;
   ComPtr<IDispatch> lyrebox;
-  if (failed(createInstanceByProgId(lyrebox::kProgId, lyrebox, why))) return nullptr;
+  lyrebox = RunAssembly::createTagComponent(why);
+  if (!lyrebox) return nullptr;
   if (const HRESULT hr = siteOnWindow(lyrebox, window); failed(hr)) {
     if (why) *why = "The tag component refused its place on the window (" + describeFailure(hr) + ").";
     return nullptr;
@@ -88,7 +73,9 @@ automation::ComPtr<automation::IDispatch> createLyrebox1(QWidget& window, std::s
 
 WindowServices programServices(std::shared_ptr<const Lyrebox1> lyrebox) {
   WindowServices services;
-  services.runImport = [lyrebox](const RunInputs& inputs, RunView& view) { runImport(lyrebox->object, inputs, view); };
+  services.runImport = [lyrebox](const RunInputs& inputs, RunView& view) {
+    RunAssembly(lyrebox->object).run(inputs, view);
+  };
   services.showAbout = [lyrebox] { return showAbout(lyrebox->object); };
   return services;
 }

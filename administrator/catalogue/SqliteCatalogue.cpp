@@ -15,6 +15,14 @@ std::string catalogueAttempt(const std::string& path) { return "open the catalog
 
 }  // namespace
 
+Status SqliteCatalogue::check(platform::database::Engine& engine, const std::string& path) {
+  auto opened = engine.open(path);
+  if (!opened.status) return opened.status.within(catalogueAttempt(path));
+  if (auto prepared = opened.value->prepare(insertStatement); !prepared.status)
+    return prepared.status.within(catalogueAttempt(path));
+  return Status::success();
+}
+
 Status SqliteCatalogue::open(const std::string& path) {
   close();
   auto opened = engine_.open(path, options_);

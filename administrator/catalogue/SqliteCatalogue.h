@@ -16,6 +16,10 @@ class SqliteCatalogue : public Catalogue {
       : engine_(engine), options_(options) {}
   ~SqliteCatalogue() override { close(); }
 
+  // Whether open() would take the file, found without changing it: it must be a
+  // database that can be written and that has the table with its four columns.
+  static Status check(platform::database::Engine& engine, const std::string& path);
+
   Status open(const std::string& path) override;
   Status begin() override;
   Status insert(const std::string& track, const std::string& artist, const std::string& album,

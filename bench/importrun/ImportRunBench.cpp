@@ -8,14 +8,12 @@
 #include <dirent.h>
 #include <events/PendingEvents.h>
 #include <fcntl.h>
-#include <filesystem/PosixFileSystem.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <ui/QtPendingEvents.h>
 
-#include <DispatchTagReader.h>
-#include <FileRecoveryJournal.h>
-#include <ImportRun.h>
+
+#include <RunAssembly.h>
 
 #include <QApplication>
 #include <QMessageBox>
@@ -79,15 +77,10 @@ struct ImportRunTime {
 };
 
 ImportRunTime timeImportRun(const automation::ComPtr<automation::IDispatch>& lyrebox, const Tree& tree) {
-  mervalis::DispatchTagReader tags(lyrebox);
-  platform::filesystem::PosixFileSystem files;
-  platform::database::SqliteEngine engine;
-  mervalis::SqliteCatalogue catalogue(engine);
-  mervalis::FileRecoveryJournal journal;
+  mervalis::RunAssembly assembly(lyrebox);
   KeepingView view;
   const auto start = Clock::now();
-  mervalis::ImportRun(tags, files, catalogue, view, journal)
-      .run({tree.catalogue.string(), tree.source.string(), tree.destination.string()});
+  assembly.run({tree.catalogue.string(), tree.source.string(), tree.destination.string()}, view);
   return {secondsSince(start), !view.summary.empty()};
 }
 

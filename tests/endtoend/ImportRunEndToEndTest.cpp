@@ -2,12 +2,10 @@
 // late-bound, real folders, a real catalogue file and the recovery journal.
 #include <catalogue/SqliteCatalogue.h>
 #include <database/SqliteEngine.h>
-#include <filesystem/PosixFileSystem.h>
 #include <gtest/gtest.h>
 
-#include <DispatchTagReader.h>
-#include <FileRecoveryJournal.h>
-#include <ImportRun.h>
+#include <RunAssembly.h>
+
 
 #include <filesystem>
 
@@ -58,13 +56,8 @@ class ImportRunEndToEnd : public ::testing::Test {
   }
 
   RecordingView run(const fs::path& root) {
-    DispatchTagReader tags(lyrebox);
-    platform::filesystem::PosixFileSystem files;
-    platform::database::SqliteEngine engine;
-    SqliteCatalogue rows(engine);
-    FileRecoveryJournal journal;
     RecordingView view;
-    ImportRun(tags, files, rows, view, journal).run({catalogue.string(), source.string(), root.string()});
+    RunAssembly(lyrebox).run({catalogue.string(), source.string(), root.string()}, view);
     EXPECT_EQ(view.summaries, 1);
     return view;
   }

@@ -5,10 +5,11 @@
 #include <automation/ComPtr.h>
 #include <automation/Dispatch.h>
 #include <automation/InprocServer.h>
-#include <automation/ObjectCreation.h>
 #include <dlfcn.h>
 #include <sqlite3.h>
 #include <tagcomponent/LyreboxIdentity.h>
+
+#include <RunAssembly.h>
 
 #include <algorithm>
 #include <fstream>
@@ -119,9 +120,7 @@ inline bool registerLyrebox(std::string& why) {
 }
 
 inline automation::ComPtr<automation::IDispatch> createLyrebox(std::string& why) {
-  automation::ComPtr<automation::IDispatch> object;
-  if (automation::failed(automation::createInstanceByProgId(lyrebox::kProgId, object, &why))) return nullptr;
-  return object;
+  return mervalis::RunAssembly::createTagComponent(&why);
 }
 
 }  // namespace endtoend

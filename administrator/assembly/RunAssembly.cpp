@@ -1,0 +1,42 @@
+#include "RunAssembly.h"
+
+#include <automation/ObjectCreation.h>
+#include <catalogue/SqliteCatalogue.h>
+#include <database/SqliteEngine.h>
+#include <filesystem/PosixFileSystem.h>
+#include <tagcomponent/LyreboxIdentity.h>
+
+#include <DispatchTagReader.h>
+#include <FileRecoveryJournal.h>
+
+namespace mervalis {
+
+struct RunAssembly::Parts {
+  explicit Parts(automation::ComPtr<automation::IDispatch> component) : tags(std::move(component)) {}
+  DispatchTagReader tags;
+  platform::filesystem::PosixFileSystem files;
+  platform::database::SqliteEngine engine;
+};
+
+automation::ComPtr<automation::IDispatch> RunAssembly::createTagComponent(std::string* why) {
+  automation::ComPtr<automation::IDispatch> component;
+  if (automation::failed(automation::createInstanceByProgId(lyrebox::kProgId, component, why))) return nullptr;
+  return component;
+}
+
+RunAssembly::RunAssembly(automation::ComPtr<automation::IDispatch> tagComponent)
+    : parts_(std::make_unique<Parts>(std::move(tagComponent))) {}
+
+RunAssembly::~RunAssembly() = default;
+
+RunResult RunAssembly::run(const RunInputs& inputs, RunView& view) {
+  SqliteCatalogue catalogue(parts_->engine);
+  FileRecoveryJournal journal;
+  return ImportRun(parts_->tags, parts_->files, catalogue, view, journal).run(inputs);
+}
+
+RunPlan RunAssembly::plan(const RunInputs& inputs) { return planRun(parts_->tags, parts_->files, inputs); }
+
+Status RunAssembly::checkCatalogue(const std::string& path) { return SqliteCatalogue::check(parts_->engine, path); }
+
+}  // namespace mervalis

@@ -1,0 +1,40 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include <automation/ComPtr.h>
+#include <automation/Dispatch.h>
+
+#include <ImportRun.h>
+#include <RunPlanner.h>
+
+namespace mervalis {
+
+// A run put together the way the program does it, without any user interface:
+// the registered tag component as tag reader, the machine's file system, the
+// catalogue as a SQLite file and the recovery journal beside it. The window, the
+// command line, the benchmarks and the end-to-end tests all file through it.
+class RunAssembly {
+ public:
+  // The tag component made from its registration; null, with the reason in `why`,
+  // when it is not registered or cannot be loaded.
+  static automation::ComPtr<automation::IDispatch> createTagComponent(std::string* why);
+
+  explicit RunAssembly(automation::ComPtr<automation::IDispatch> tagComponent);
+  ~RunAssembly();
+  RunAssembly(const RunAssembly&) = delete;
+  RunAssembly& operator=(const RunAssembly&) = delete;
+
+  RunResult run(const RunInputs& inputs, RunView& view);
+  // What a run would do, touching nothing.
+  RunPlan plan(const RunInputs& inputs);
+  // Whether a run could open the catalogue, checked without changing it: a file
+  // that is not a catalogue, or that cannot be written, is refused.
+  Status checkCatalogue(const std::string& path);
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+};
+
+}  // namespace mervalis
