@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <CommandLineRun.h>
+
 #include "ProgramServices.h"
 #include "window/PlainMessageBox.h"
 
@@ -19,6 +21,10 @@ QString registrationHelp(const std::string& why) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Commands other than the window need no display: no application object is made.
+  const mervalis::CommandLine line = mervalis::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (line.action != mervalis::CommandLine::Action::Window) return mervalis::runCommandLine(line);
+
   QApplication application(argc, argv);
   mervalis::prepareApplication();
 

@@ -101,4 +101,16 @@ std::u16string plannedCounts(std::size_t filed, std::size_t left) {
          count(left, u"left where it is", u"left where they are");
 }
 
+std::u16string doneCounts(std::size_t filed, std::size_t left) {
+  return count(filed, u"file filed", u"files filed") + u", " +
+         count(left, u"left where it is", u"left where they are");
+}
+
+std::u16string plannedOutcome(const PlannedFile& file, const std::string& destinationRoot) {
+  if (!file.filed()) return reasonOf(*file.leave);
+  const std::string prefix = destinationRoot + "/";
+  const bool below = file.target.compare(0, prefix.size(), prefix) == 0;
+  return u"filed to " + text(below ? file.target.substr(prefix.size()) : file.target);
+}
+
 }  // namespace mervalis::texts

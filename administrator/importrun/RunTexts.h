@@ -6,6 +6,7 @@
 #include <string>
 
 #include "LeaveReason.h"
+#include "PlannedFile.h"
 
 namespace mervalis::texts {
 
@@ -38,7 +39,11 @@ std::u16string notMovedBack(const std::string& target, const std::string& reason
 // A failed move back after a failed commit, added to the failure's reason.
 std::string staysWithoutRow(const std::string& reason, const std::string& target, const std::string& backReason);
 
-// The preview's count line.
+// The preview's count line, and the one that ends a run on the command line.
 std::u16string plannedCounts(std::size_t filed, std::size_t left);
+std::u16string doneCounts(std::size_t filed, std::size_t left);
+// What a plan will do with one thing: "filed to <Artist>/<Album>/<Title>.mp3"
+// (relative to the destination root), or why it stays.
+std::u16string plannedOutcome(const PlannedFile& file, const std::string& destinationRoot);
 
 }  // namespace mervalis::texts

@@ -1,0 +1,70 @@
+#include "CommandLine.h"
+
+#include <map>
+
+namespace mervalis {
+namespace {
+
+CommandLine only(CommandLine::Action action) {
+  CommandLine line;
+  line.action = action;
+  return line;
+}
+
+CommandLine mistake(std::string what) {
+  CommandLine line;
+  line.action = CommandLine::Action::Mistake;
+  line.mistake = std::move(what);
+  return line;
+}
+
+CommandLine parseImport(const std::vector<std::string>& arguments) {
+  CommandLine line;
+  line.action = CommandLine::Action::Import;
+  const std::map<std::string, std::string*> values = {
+      {"--catalogue", &line.catalogue}, {"--source", &line.source}, {"--dest", &line.destination}};
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--dry-run") {
+      line.dryRun = true;
+    } else if (argument == "--json") {
+      line.json = true;
+    } else if (const auto value = values.find(argument); value != values.end()) {
+      if (i + 1 == arguments.size() || arguments[i + 1].empty()) return mistake(argument + " needs a value");
+      if (!value->second->empty()) return mistake(argument + " is given twice");
+      *value->second = arguments[++i];
+    } else {
+      return mistake("unknown argument \"" + argument + "\"");
+    }
+  }
+  for (const auto& [name, value] : values)
+    if (value->empty()) return mistake(name + " is missing");
+  return line;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return {};
+  const std::string& first = arguments.front();
+  if (arguments.size() == 1 && (first == "--help" || first == "-h")) return only(CommandLine::Action::Help);
+  if (arguments.size() == 1 && first == "--version") return only(CommandLine::Action::Version);
+  if (first == "import") return parseImport(arguments);
+  return mistake("unknown command \"" + first + "\"");
+}
+
+std::string usageText() {
+  return "usage: mervalis                      open the window\n"
+         "       mervalis import --catalogue FILE --source DIR --dest ROOT [--dry-run] [--json]\n"
+         "       mervalis --help | --version\n"
+         "\n"
+         "import files every tagged MP3 of DIR and of the folders one level below it\n"
+         "into the catalogue FILE and under ROOT/<Artist>/<Album>/<Title>.mp3, as the\n"
+         "window's Process does, and prints the log and the summary.\n"
+         "  --dry-run  print what would happen and touch nothing\n"
+         "  --json     print one JSON object per file and one with the totals\n"
+         "Exit status: 0 every file was filed, 1 some were left where they are,\n"
+         "2 the run could not start (bad arguments, catalogue or folder).\n";
+}
+
+}  // namespace mervalis

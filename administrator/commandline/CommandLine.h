@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace mervalis {
+
+// What the command line asks for.
+struct CommandLine {
+  enum class Action { Window, Help, Version, Import, Mistake };
+  Action action = Action::Window;
+  std::string catalogue, source, destination;
+  bool dryRun = false, json = false;
+  std::string mistake;  // what is wrong with the arguments
+};
+
+// Reads `mervalis import --catalogue FILE --source DIR --dest ROOT [--dry-run]
+// [--json]`, `--help` and `--version`; no arguments is the window.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+std::string usageText();
+
+}  // namespace mervalis

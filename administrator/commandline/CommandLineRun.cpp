@@ -1,0 +1,112 @@
+#include "CommandLineRun.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include <RunAssembly.h>
+#include <RunTexts.h>
+#include <text/Utf.h>
+
+#include "ConsoleRunView.h"
+#include "JsonText.h"
+
+namespace mervalis {
+namespace {
+
+constexpr int kAllFiled = 0, kSomeLeft = 1, kNotStarted = 2;
+
+int cannotStart(const std::string& reason) {
+  std::fprintf(stderr, "mervalis: %s\n", reason.c_str());
+  return kNotStarted;
+}
+
+void printPlanned(const PlannedFile& file, const RunInputs& inputs, bool json) {
+  const std::u16string outcome = texts::plannedOutcome(file, inputs.destinationRoot);
+  if (!json) {
+    printLines(stdout, platform::text::utf16FromUtf8(file.name) + u" - " + outcome + u"\n");
+    return;
+  }
+  JsonObject object;
+  object.text("name", platform::text::utf16FromUtf8(file.name))
+      .text("source", platform::text::utf16FromUtf8(file.sourcePath))
+      .text("action", file.filed() ? u"file" : u"leave");
+  if (file.filed())
+    object.text("target", platform::text::utf16FromUtf8(file.target));
+  else
+    object.text("reason", outcome);
+  std::printf("%s\n", object.line().c_str());
+}
+
+int dryRun(RunAssembly& assembly, const RunInputs& inputs, bool json) {
+  if (const Status catalogue = assembly.checkCatalogue(inputs.cataloguePath); !catalogue)
+    return cannotStart(catalogue.reason());
+  const RunPlan plan = assembly.plan(inputs);
+  if (!plan.status) return cannotStart(plan.status.reason());
+  for (const auto& file : plan.files) printPlanned(file, inputs, json);
+  if (json)
+    std::printf("%s\n", JsonObject().number("file", plan.filed).number("leave", plan.left).line().c_str());
+  else
+    printLines(stdout, u"\n" + texts::plannedCounts(plan.filed, plan.left) + u"\n");
+  return plan.left > 0 ? kSomeLeft : kAllFiled;
+}
+
+// The catalogue row names the file by its full path, as the window gives it.
+std::string absolute(const std::string& path) {
+  std::error_code error;
+  const auto full = std::filesystem::absolute(path, error).lexically_normal();
+  std::string text = error ? path : full.string();
+  if (text.size() > 1 && text.back() == '/') text.pop_back();
+  return text;
+}
+
+// Where the component most likely lies: beside the program in a build, below
+// lib/mervalis in an installation.
+std::string componentLibraryHint() {
+  std::error_code error;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error)
+    for (const char* relative : {"Lyrebox.ocx", "../lib/mervalis/Lyrebox.ocx"})
+      if (const auto candidate = program.parent_path() / relative; std::filesystem::exists(candidate, error))
+        return std::filesystem::weakly_canonical(candidate, error).string();
+  return "/path/to/Lyrebox.ocx";
+}
+
+int import(const CommandLine& line) {
+  std::string why;
+  const auto component = RunAssembly::createTagComponent(&why);
+  if (!component)
+    return cannotStart("the tag component Lyrebox (prjLyrebox.Lyrebox) is not registered or cannot be loaded: " + why +
+                       "\nRegister it with: regsvr " + componentLibraryHint());
+  RunAssembly assembly(component);
+  const RunInputs inputs{absolute(line.catalogue), absolute(line.source), absolute(line.destination)};
+  if (line.dryRun) return dryRun(assembly, inputs, line.json);
+  ConsoleRunView view(line.json, ::isatty(STDERR_FILENO) == 1);
+  const RunResult result = assembly.run(inputs, view);
+  view.finish(result);
+  if (!result.started) return kNotStarted;
+  return result.left > 0 ? kSomeLeft : kAllFiled;
+}
+
+}  // namespace
+
+int runCommandLine(const CommandLine& line) {
+  switch (line.action) {
+    case CommandLine::Action::Help:
+      std::fputs(usageText().c_str(), stdout);
+      return 0;
+    case CommandLine::Action::Version:
+      std::printf("mervalis %s\n", MERVALIS_VERSION);
+      return 0;
+    case CommandLine::Action::Import:
+      return import(line);
+    case CommandLine::Action::Window:
+    case CommandLine::Action::Mistake:
+      break;
+  }
+  std::fprintf(stderr, "mervalis: %s\n%s", line.mistake.c_str(), usageText().c_str());
+  return kNotStarted;
+}
+
+}  // namespace mervalis

@@ -1,0 +1,82 @@
+#include "ConsoleRunView.h"
+
+#include <text/Utf.h>
+
+#include "JsonText.h"
+#include "RunTexts.h"
+
+namespace mervalis {
+namespace {
+
+std::string bytesOf(std::u16string_view text) { return platform::text::utf8FromUtf16(text); }
+
+}  // namespace
+
+void printLines(std::FILE* stream, std::u16string_view text) {
+  std::string bytes = bytesOf(text);
+  for (std::size_t at; (at = bytes.find("\r\n")) != std::string::npos;) bytes.replace(at, 2, "\n");
+  std::fputs(bytes.c_str(), stream);
+}
+
+void ConsoleRunView::appendLog(std::u16string_view text) {
+  if (json_) return;
+  const std::u16string lineBreak = texts::lineBreak();
+  for (std::size_t at = 0; at < text.size();) {
+    if (text.substr(at, lineBreak.size()) == lineBreak) {
+      if (!pending_.empty() || printedLine_) {
+        if (showProgress_) std::fputs("\r\033[K", stderr);
+        printLines(stdout, pending_ + u"\n");
+        std::fflush(stdout);
+        printedLine_ = true;
+      }
+      pending_.clear();
+      at += lineBreak.size();
+      continue;
+    }
+    const std::size_t next = text.find(lineBreak, at);
+    pending_ += text.substr(at, next == std::u16string_view::npos ? std::u16string_view::npos : next - at);
+    at = next == std::u16string_view::npos ? text.size() : next;
+  }
+}
+
+void ConsoleRunView::fileDone(const FileReport& report) {
+  if (json_) {
+    JsonObject object;
+    object.text("name", platform::text::utf16FromUtf8(report.planned.name))
+        .text("source", platform::text::utf16FromUtf8(report.planned.sourcePath))
+        .text("action", report.filed ? u"filed" : u"left");
+    if (report.filed)
+      object.text("target", platform::text::utf16FromUtf8(report.planned.target));
+    else
+      object.text("reason", report.reason);
+    std::printf("%s\n", object.line().c_str());
+    std::fflush(stdout);
+  }
+  if (showProgress_) printProgress(report.done, report.total);
+}
+
+void ConsoleRunView::printProgress(std::size_t done, std::size_t total) {
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+  std::fprintf(stderr, "\r\033[K%zu of %zu files, %.0f a second", done, total, seconds > 0 ? done / seconds : 0.0);
+  std::fflush(stderr);
+}
+
+void ConsoleRunView::finish(const RunResult& result) {
+  if (showProgress_) std::fputs("\r\033[K", stderr);
+  if (!result.started) {
+    // The message that stopped it is the whole summary.
+    const std::u16string& message = summary_.empty() ? pending_ : summary_;
+    printLines(stderr, u"mervalis: " + message.substr(message.rfind(texts::lineBreak(), 0) == 0 ? 2 : 0) + u"\n");
+    return;
+  }
+  if (json_) {
+    std::printf("%s\n", JsonObject().number("filed", result.filed).number("left", result.left).line().c_str());
+    return;
+  }
+  if (!pending_.empty()) printLines(stdout, pending_ + u"\n");
+  if (printedLine_ || !pending_.empty()) printLines(stdout, u"\n");
+  if (!summary_.empty()) printLines(stdout, summary_.substr(texts::lineBreak().size()) + u"\n\n");
+  printLines(stdout, texts::doneCounts(result.filed, result.left) + u"\n");
+}
+
+}  // namespace mervalis

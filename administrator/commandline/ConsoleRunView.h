@@ -1,0 +1,39 @@
+#pragma once
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include <ImportRun.h>
+#include <RunView.h>
+
+namespace mervalis {
+
+// The run's log on standard output, a line as soon as it is whole, or one JSON
+// object per file; progress on a terminal's standard error. A run that could not
+// start says why on standard error only.
+class ConsoleRunView : public RunView {
+ public:
+  ConsoleRunView(bool json, bool showProgress) : json_(json), showProgress_(showProgress) {}
+
+  void clearLog() override {}
+  void appendLog(std::u16string_view text) override;
+  void fileDone(const FileReport& report) override;
+  void showSummary(const std::u16string& summary) override { summary_ = summary; }
+  // Ends the output once the run has returned.
+  void finish(const RunResult& result);
+
+ private:
+  void printProgress(std::size_t done, std::size_t total);
+
+  bool json_, showProgress_;
+  std::u16string pending_;  // the line being written, not yet printed
+  bool printedLine_ = false;
+  std::u16string summary_;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// The run's texts as lines on a stream: CR LF becomes the stream's line end, and
+// the bytes of names come out as they are on disk.
+void printLines(std::FILE* stream, std::u16string_view text);
+
+}  // namespace mervalis

@@ -1,0 +1,145 @@
+// The program run from a terminal with no display: `mervalis import ...`.
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "../automation/TemporaryFolder.h"
+#include "MusicFolder.h"
+#include "TreeSnapshot.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using endtoend::Tag;
+
+struct Outcome {
+  int status = -1;
+  std::string out, err;
+};
+
+class CommandLineProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string why;
+    ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
+    for (const auto& path : {music, filed}) fs::create_directories(path);
+    endtoend::createCatalogue(catalogue.string());
+  }
+  void put(const std::string& name, const Tag* tag) {
+    fs::create_directories((music / name).parent_path());
+    endtoend::writeMusicFile((music / name).string(), tag);
+  }
+  // Without a display and without Qt's platform chosen, as on a server.
+  Outcome mervalis(const std::string& arguments, const std::string& registry = "") {
+    const fs::path out = folder.path() / "out", err = folder.path() / "err";
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM AUTOMATION_REGISTRY='" +
+                                (registry.empty() ? this->registry.file().string() : registry) + "' '" +
+                                MERVALIS_PROGRAM + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() +
+                                "' </dev/null";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, endtoend::readWholeFile(out.string()),
+            endtoend::readWholeFile(err.string())};
+  }
+  std::string importArguments() const {
+    return "import --catalogue '" + catalogue.string() + "' --source '" + music.string() + "' --dest '" +
+           filed.string() + "'";
+  }
+
+  RegistryInTemporaryFolder registry;
+  TemporaryFolder folder;
+  // Everything a run may touch lies below `work`; the outputs lie beside it.
+  fs::path work = folder.path() / "work";
+  fs::path music = work / "music", filed = work / "filed", catalogue = work / "c.mdb";
+};
+
+const Tag kSong{"Song", "Band", "Record"};
+const Tag kOther{"Other", "Band", "Record"};
+
+TEST_F(CommandLineProgram, ExitStatusSaysWhetherEveryFileWasFiled) {
+  put("a.mp3", &kSong);
+  Outcome all = mervalis(importArguments());
+  EXPECT_EQ(all.status, 0) << all.err;
+  EXPECT_EQ(all.out, "a.mp3\n\n1 file filed, 0 left where they are\n");
+  EXPECT_TRUE(fs::exists(filed / "Band/Record/Song.mp3"));
+  EXPECT_EQ(endtoend::catalogueRows(catalogue.string()).size(), 1u);
+
+  put("b.mp3", nullptr);
+  put("sub/c.mp3", &kOther);
+  const Outcome some = mervalis(importArguments());
+  EXPECT_EQ(some.status, 1) << some.err;
+  EXPECT_EQ(some.out, "b.mp3 Error - No Title\nc.mp3\n\n" + (music / "b.mp3").string() +
+                          " - No Title\n\n1 file filed, 1 left where it is\n");
+  EXPECT_EQ(some.err, "");
+}
+
+// A run that finds no source has opened the catalogue already, as the window's does,
+// so only the music and the rows are compared.
+TEST_F(CommandLineProgram, WhatCannotStartSaysWhyOnStandardErrorAndMovesNothing) {
+  put("a.mp3", &kSong);
+  const auto before = endtoend::snapshotOf(music);
+  struct Case {
+    std::string what, arguments, registry, error;
+  } cases[] = {
+      {"no catalogue",
+       "import --catalogue /nowhere/c.mdb --source '" + music.string() + "' --dest '" + filed.string() + "'", "",
+       "the file does not exist"},
+      {"no source", "import --catalogue '" + catalogue.string() + "' --source /nowhere --dest '" + filed.string() + "'",
+       "", "/nowhere"},
+      {"a missing argument", "import --catalogue '" + catalogue.string() + "'", "", "usage: mervalis"},
+      {"an unknown command", "export", "", "unknown command"},
+      {"no registration", importArguments(), (folder.path() / "empty-registry").string(), "regsvr "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Outcome outcome = mervalis(c.arguments, c.registry);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find(c.error), std::string::npos) << outcome.err;
+    EXPECT_TRUE(endtoend::snapshotOf(music) == before) << "the music changed";
+    EXPECT_TRUE(fs::is_empty(filed));
+    EXPECT_TRUE(endtoend::catalogueRows(catalogue.string()).empty());
+  }
+}
+
+TEST_F(CommandLineProgram, ADryRunTellsWhatWouldHappenAndTouchesNothing) {
+  put("a.mp3", &kSong);
+  put("b.mp3", &kSong);
+  put("c.mp3", nullptr);
+  const auto before = endtoend::snapshotOf(work);
+  const Outcome outcome = mervalis(importArguments() + " --dry-run");
+  EXPECT_EQ(outcome.status, 1) << outcome.err;
+  EXPECT_EQ(outcome.out, "a.mp3 - filed to Band/Record/Song.mp3\nb.mp3 - Not moved: \"" +
+                             (filed / "Band/Record/Song.mp3").string() + "\" is taken by \"" +
+                             (music / "a.mp3").string() +
+                             "\"\nc.mp3 - No Title\n\n1 file will be filed, 2 left where they are\n");
+  EXPECT_TRUE(endtoend::snapshotOf(work) == before) << "the tree or the catalogue changed";
+}
+
+TEST_F(CommandLineProgram, JsonIsOneValidObjectPerFileAndTheTotals) {
+  put("a \"quoted\" \xff name.mp3", &kSong);
+  put("b.mp3", nullptr);
+  for (const std::string extra : {" --json --dry-run", " --json"}) {
+    SCOPED_TRACE(extra);
+    const Outcome outcome = mervalis(importArguments() + extra);
+    EXPECT_EQ(outcome.status, 1) << outcome.err;
+    std::istringstream lines(outcome.out);
+    std::vector<QJsonObject> objects;
+    for (std::string line; std::getline(lines, line);) {
+      QJsonParseError error;
+      const auto document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+      ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+      objects.push_back(document.object());
+    }
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[1]["name"].toString(), "b.mp3");
+    EXPECT_EQ(objects[1]["reason"].toString(), "No Title");
+    EXPECT_TRUE(objects[2].contains(extra.find("dry") != std::string::npos ? "leave" : "left"));
+  }
+  EXPECT_TRUE(fs::exists(filed / "Band/Record/Song.mp3"));
+}
+
+}  // namespace

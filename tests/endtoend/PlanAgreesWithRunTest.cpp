@@ -1,0 +1,103 @@
+// What the preview says a run will do is what the run then does.
+#include <gtest/gtest.h>
+
+#include <RunAssembly.h>
+#include <RunTexts.h>
+#include <text/Utf.h>
+
+#include <filesystem>
+#include <map>
+
+#include "../automation/TemporaryFolder.h"
+#include "MusicFolder.h"
+#include "TreeSnapshot.h"
+
+namespace mervalis {
+namespace {
+
+namespace fs = std::filesystem;
+using endtoend::Tag;
+
+struct Outcome {
+  bool filed;
+  std::string target;
+  std::u16string reason;
+  bool operator==(const Outcome&) const = default;
+};
+using Outcomes = std::map<std::string, Outcome>;
+
+void PrintTo(const Outcome& outcome, std::ostream* out) {
+  *out << (outcome.filed ? "filed to " + outcome.target : platform::text::utf8FromUtf16(outcome.reason));
+}
+
+class RecordingView : public RunView {
+ public:
+  void clearLog() override {}
+  void appendLog(std::u16string_view) override {}
+  void fileDone(const FileReport& report) override {
+    outcomes[report.planned.sourcePath] = {report.filed, report.filed ? report.planned.target : "", report.reason};
+  }
+  void showSummary(const std::u16string&) override {}
+  Outcomes outcomes;
+};
+
+TEST(PlanAgreesWithRun, EveryKindOfDecisionIsCarriedOutAsPlanned) {
+  RegistryInTemporaryFolder registry;
+  std::string why;
+  ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
+  const auto component = endtoend::createLyrebox(why);
+  ASSERT_TRUE(component) << why;
+  TemporaryFolder folder;
+  const fs::path source = folder.path() / "music", root = folder.path() / "filed";
+  fs::create_directories(source / "sub");
+  fs::create_directories(root / "Band/Record");
+  const std::string catalogue = (source / "Catalogue.mdb").string();  // lying in the source
+  endtoend::createCatalogue(catalogue);
+  const Tag song{"Song", "Band", "Record"}, other{"Other", "Band", "Record"}, there{"There", "Band", "Record"};
+  const std::pair<const char*, Tag> tagged[] = {
+      {"a.mp3", song},
+      {"b twin of a.mp3", song},
+      {"c.mp3", {"", "Band", "Record"}},
+      {"d.mp3", {"D", "Band", ""}},
+      {"e.mp3", {"E", "", "Record"}},
+      {"f target there.mp3", there},
+      {"sub/g.mp3", other},
+      {"sub/h twin of g.mp3", other},
+  };
+  for (const auto& [name, tag] : tagged) endtoend::writeMusicFile((source / name).string(), &tag);
+  endtoend::writeMusicFile((source / "untagged.mp3").string(), nullptr);
+  endtoend::writeMusicFile((root / "Band/Record/There.mp3").string(), nullptr);
+  fs::create_symlink(source / "a.mp3", source / "link.mp3");
+
+  RunAssembly assembly(component);
+  const RunInputs inputs{catalogue, source.string(), root.string()};
+  const auto before = endtoend::snapshotOf(folder.path());
+  const RunPlan plan = assembly.plan(inputs);
+  ASSERT_TRUE(plan.status) << plan.status.reason();
+  EXPECT_TRUE(endtoend::snapshotOf(folder.path()) == before) << "the preview touched something";
+  Outcomes planned;
+  for (const auto& file : plan.files)
+    planned[file.sourcePath] = {file.filed(), file.filed() ? file.target : "",
+                                file.filed() ? u"" : texts::reasonOf(*file.leave)};
+  EXPECT_EQ(plan.filed, 2u);  // a and g; every other kind of decision is left
+  EXPECT_EQ(plan.left, planned.size() - 2);
+
+  RecordingView view;
+  const RunResult result = assembly.run(inputs, view);
+  // The run's open catalogue has side files that the preview could not see.
+  for (auto met = view.outcomes.begin(); met != view.outcomes.end();)
+    if (!planned.count(met->first) && met->first.rfind(catalogue, 0) == 0 &&
+        met->second.reason == texts::reasonOf({LeaveReason::CatalogueFile, {}, {}}))
+      met = view.outcomes.erase(met);
+    else
+      ++met;
+  EXPECT_EQ(view.outcomes, planned);
+  EXPECT_EQ(result.filed, plan.filed);
+  std::vector<std::string> rows;
+  for (const auto& row : endtoend::catalogueRows(catalogue)) rows.push_back(row.fileName);
+  EXPECT_EQ(rows, (std::vector<std::string>{(root / "Band/Record/Song.mp3").string(),
+                                            (root / "Band/Record/Other.mp3").string()}));
+}
+
+}  // namespace
+}  // namespace mervalis
