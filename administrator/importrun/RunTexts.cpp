@@ -101,4 +101,15 @@ std::u16string plannedCounts(std::size_t filed, std::size_t left) {
          count(left, u"left where it is", u"left where they are");
 }
 
+std::u16string filedTo(const std::string& relativeTarget) { return u"Filed to " + quoted(relativeTarget); }
+
+std::u16string plannedInSummary(const PlannedFile& file) {
+  if (file.folderNotListed) return folderNotListedInSummary(file.sourcePath, file.leave ? file.leave->detail : "");
+  return file.leave ? leftInSummary(file.sourcePath, *file.leave) : std::u16string();
+}
+
+std::u16string catalogueRefused(const std::string& reason) {
+  return text(reason) + u". A run would stop before its first file.";
+}
+
 }  // namespace mervalis::texts

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "LeaveReason.h"
+#include "PlannedFile.h"
 
 namespace mervalis::texts {
 
@@ -40,5 +41,12 @@ std::string staysWithoutRow(const std::string& reason, const std::string& target
 
 // The preview's count line.
 std::u16string plannedCounts(std::size_t filed, std::size_t left);
+// What the preview says of a file it will file; the path is relative to the
+// destination root.
+std::u16string filedTo(const std::string& relativeTarget);
+// What a run's summary will hold for a planned file: empty for one it files.
+std::u16string plannedInSummary(const PlannedFile& file);
+// A catalogue a run would refuse before its first file.
+std::u16string catalogueRefused(const std::string& reason);
 
 }  // namespace mervalis::texts
