@@ -35,7 +35,7 @@ Mp3sPage::Mp3sPage(QWidget& tabControl, const std::shared_ptr<platform::ui::Driv
   add({c_.Lyrebox1, 5760, 4080,  495,  495, kNoTabIndex, false});
   add({c_.cmdPrev2, 3360, 4680, 1335,  375, 20});
   add({c_.cmdNext2, 4800, 4680, 1335,  375, 19});
-  add({c_.cmdPreview, 480, 4680, 1335,  375, 23});
+  add({c_.cmdPreview, 3360, 4200, 1335,  375, 23});
   // clang-format on
   (void)c_.File2->setPattern(QStringLiteral("*.mp3"));
   c_.Lyrebox1->setFocusPolicy(Qt::NoFocus);

@@ -9,8 +9,9 @@
 namespace mervalis {
 
 // "MP3's": the source folder above, the root of the destination tree below, and the
-// place of the tag component, which has no appearance of its own. The free button
-// slot on the left shows what a run would do with these choices.
+// place of the tag component, which has no appearance of its own. "Preview", which
+// shows what a run would do with these choices, stands above "< Previous": the
+// destination drive takes the button line's first slot on this page.
 class Mp3sPage : public WizardPage {
  public:
   struct Controls {

@@ -131,9 +131,10 @@ class Preview : public ::testing::Test, protected window_testing::CountingWindow
   std::vector<Row> expectedRows;
 };
 
-// The free slot at the left of the button line, as the Process page's Exit button
-// has it, at every font the layout grows with.
-TEST_F(Preview, TheButtonTakesTheFreeSlotOfTheButtonLine) {
+// The button line's slots on this page are taken ("< Previous", "Next >", and the
+// destination drive where other pages have their first button), so it stands
+// above "< Previous", as wide and as high, at every font the layout grows with.
+TEST_F(Preview, TheButtonStandsAbovePreviousAndLikeIt) {
   auto* button = control<QPushButton>("cmdPreview");
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(button->text(), QStringLiteral("Preview"));
@@ -144,11 +145,15 @@ TEST_F(Preview, TheButtonTakesTheFreeSlotOfTheButtonLine) {
       font.setPointSize(points);
       window->setFont(font);
     }
-    EXPECT_EQ(button->geometry(), window->cmdExit3->geometry());
+    const QRect previous = window->cmdPrev2->geometry(), next = window->cmdNext2->geometry();
+    EXPECT_EQ(button->x(), previous.x());
+    EXPECT_EQ(button->width(), previous.width());
     // Edges are rounded, not sizes: a pixel either way is the same size in twips.
-    EXPECT_NEAR(button->width(), window->cmdPrev2->width(), 1);
-    EXPECT_EQ(button->geometry().top(), window->cmdPrev2->geometry().top());
-    EXPECT_EQ(button->height(), window->cmdPrev2->height());
+    EXPECT_NEAR(button->height(), previous.height(), 1);
+    // Above it by about the gap between it and "Next >": 105 twips either way.
+    const int gapAcross = next.left() - previous.right(), gapAbove = previous.top() - button->geometry().bottom();
+    EXPECT_GT(gapAbove, 0);
+    EXPECT_NEAR(gapAbove, gapAcross, 2);
   }
   for (int page = 0; page < 3; ++page) {
     window->SSTab1->setCurrentIndex(page);
