@@ -13,13 +13,11 @@
 #include <DispatchTagReader.h>
 #include <RunAssembly.h>
 
-
 #include "window/Lyrebox1SavedProperties.h"
 #include "window/WindowDispatch.h"
 
 namespace mervalis {
 namespace {
-
 
 QString showAbout(const automation::ComPtr<automation::IDispatch>& lyrebox) {
   const automation::HRESULT hr = automation::callMethod(lyrebox.get(), lyrebox::DISPID_About, nullptr);
@@ -75,6 +73,12 @@ WindowServices programServices(std::shared_ptr<const Lyrebox1> lyrebox) {
   WindowServices services;
   services.runImport = [lyrebox](const RunInputs& inputs, RunView& view) {
     RunAssembly(lyrebox->object).run(inputs, view);
+  };
+  services.preview = [lyrebox](const RunInputs& inputs) {
+    RunAssembly assembly(lyrebox->object);
+    RunPreview preview{assembly.plan(inputs), Status::success()};
+    if (!inputs.cataloguePath.empty()) preview.catalogue = assembly.checkCatalogue(inputs.cataloguePath);
+    return preview;
   };
   services.showAbout = [lyrebox] { return showAbout(lyrebox->object); };
   return services;

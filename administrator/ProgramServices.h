@@ -24,8 +24,8 @@ struct Lyrebox1 {
 // not registered, cannot be loaded or refuses its place.
 automation::ComPtr<automation::IDispatch> createLyrebox1(QWidget& window, std::string* why);
 
-// What the window's buttons do: the import run over the real file system and
-// catalogue with Lyrebox1 as tag reader, and the component's About box.
+// What the window's buttons do: the import run and its preview over the real file
+// system and catalogue with Lyrebox1 as tag reader, and the component's About box.
 WindowServices programServices(std::shared_ptr<const Lyrebox1> lyrebox);
 
 }  // namespace mervalis

@@ -102,15 +102,25 @@ std::u16string plannedCounts(std::size_t filed, std::size_t left) {
 }
 
 std::u16string doneCounts(std::size_t filed, std::size_t left) {
-  return count(filed, u"file filed", u"files filed") + u", " +
-         count(left, u"left where it is", u"left where they are");
+  return count(filed, u"file filed", u"files filed") + u", " + count(left, u"left where it is", u"left where they are");
 }
 
+// The run joins every path as folder + "/" + name, so the part below the root is
+// what follows the root and its separator.
 std::u16string plannedOutcome(const PlannedFile& file, const std::string& destinationRoot) {
-  if (!file.filed()) return reasonOf(*file.leave);
+  if (!file.filed()) return file.leave ? reasonOf(*file.leave) : std::u16string();
   const std::string prefix = destinationRoot + "/";
   const bool below = file.target.compare(0, prefix.size(), prefix) == 0;
-  return u"filed to " + text(below ? file.target.substr(prefix.size()) : file.target);
+  return u"Filed to " + quoted(below ? file.target.substr(prefix.size()) : file.target);
+}
+
+std::u16string plannedInSummary(const PlannedFile& file) {
+  if (file.folderNotListed) return folderNotListedInSummary(file.sourcePath, file.leave ? file.leave->detail : "");
+  return file.leave ? leftInSummary(file.sourcePath, *file.leave) : std::u16string();
+}
+
+std::u16string catalogueRefused(const std::string& reason) {
+  return text(reason) + u". A run would stop before its first file.";
 }
 
 }  // namespace mervalis::texts

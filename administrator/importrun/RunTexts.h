@@ -42,8 +42,12 @@ std::string staysWithoutRow(const std::string& reason, const std::string& target
 // The preview's count line, and the one that ends a run on the command line.
 std::u16string plannedCounts(std::size_t filed, std::size_t left);
 std::u16string doneCounts(std::size_t filed, std::size_t left);
-// What a plan will do with one thing: "filed to <Artist>/<Album>/<Title>.mp3"
+// What a plan will do with one thing: "Filed to "<Artist>/<Album>/<Title>.mp3""
 // (relative to the destination root), or why it stays.
 std::u16string plannedOutcome(const PlannedFile& file, const std::string& destinationRoot);
+// What a run's summary will hold for a planned file: empty for one it files.
+std::u16string plannedInSummary(const PlannedFile& file);
+// A catalogue a run would refuse before its first file.
+std::u16string catalogueRefused(const std::string& reason);
 
 }  // namespace mervalis::texts

@@ -1,11 +1,11 @@
 // mervalis_screenshots EXAMPLES OUTPUT: builds the program's real window with the
 // registered component, points its lists at a scratch copy of the example
-// collection, and saves a picture of each page (Process after a real run) and of
-// the run's summary box into OUTPUT. The examples themselves are never changed.
+// collection, and saves a picture of each page (Process after a real run), of the
+// preview before the run and of the run's summary box into OUTPUT. The examples themselves are never changed.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -46,11 +46,12 @@ bool selectFile(platform::ui::FileListBox& list, const QString& name) {
   return list.fileName() == name;
 }
 
-// Photographs the summary box as soon as the run shows it, then closes it.
-void photographSummaryWhenShown(const QString& path, bool& photographed) {
+// Photographs a modal dialog (the preview, the summary box) as soon as it is
+// shown, then closes it.
+void photographModalWhenShown(const QString& path, bool& photographed) {
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, path, &photographed] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!box) return;
     poll->stop();
     poll->deleteLater();
@@ -110,11 +111,15 @@ int main(int argc, char** argv) {
   window.SSTab1->setCurrentIndex(1);
   settle();
   ok = save(window, output + QStringLiteral("/mp3s.png")) && ok;
+  bool previewPhotographed = false;
+  photographModalWhenShown(output + QStringLiteral("/preview.png"), previewPhotographed);
+  window.cmdPreview->click();  // returns once the preview is closed
+  ok = previewPhotographed && ok;
   window.SSTab1->setCurrentIndex(2);
   settle();
 
   bool summaryPhotographed = false;
-  photographSummaryWhenShown(output + QStringLiteral("/summary.png"), summaryPhotographed);
+  photographModalWhenShown(output + QStringLiteral("/summary.png"), summaryPhotographed);
   window.cmdGo->click();  // returns once the run has ended and its summary is closed
   settle();
   ok = save(window, output + QStringLiteral("/process.png")) && summaryPhotographed && ok;

@@ -20,7 +20,8 @@ Mp3sPage::Mp3sPage(QWidget& tabControl, const std::shared_ptr<platform::ui::Driv
                    QStringLiteral("MP3s will be moved to: <Dest Dir> \\ <Artist> \\ <Album> \\ <Track Title>.mp3")),
          make<QWidget>("Lyrebox1"),
          makeButton("cmdPrev2", QStringLiteral("< Previous")),
-         makeButton("cmdNext2", QStringLiteral("Next >"))} {
+         makeButton("cmdNext2", QStringLiteral("Next >")),
+         makeButton("cmdPreview", QStringLiteral("Preview"))} {
   // clang-format off
   add({c_.Label1,    360,  600, 1455,  375, 13});
   add({c_.Label3,    360, 1200, 1455,  855, 16});
@@ -34,6 +35,7 @@ Mp3sPage::Mp3sPage(QWidget& tabControl, const std::shared_ptr<platform::ui::Driv
   add({c_.Lyrebox1, 5760, 4080,  495,  495, kNoTabIndex, false});
   add({c_.cmdPrev2, 3360, 4680, 1335,  375, 20});
   add({c_.cmdNext2, 4800, 4680, 1335,  375, 19});
+  add({c_.cmdPreview, 3360, 4200, 1335,  375, 23});
   // clang-format on
   (void)c_.File2->setPattern(QStringLiteral("*.mp3"));
   c_.Lyrebox1->setFocusPolicy(Qt::NoFocus);

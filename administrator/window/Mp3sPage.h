@@ -9,7 +9,9 @@
 namespace mervalis {
 
 // "MP3's": the source folder above, the root of the destination tree below, and the
-// place of the tag component, which has no appearance of its own.
+// place of the tag component, which has no appearance of its own. "Preview", which
+// shows what a run would do with these choices, stands above "< Previous": the
+// destination drive takes the button line's first slot on this page.
 class Mp3sPage : public WizardPage {
  public:
   struct Controls {
@@ -25,6 +27,7 @@ class Mp3sPage : public WizardPage {
     QWidget* Lyrebox1;
     QPushButton* cmdPrev2;
     QPushButton* cmdNext2;
+    QPushButton* cmdPreview;
   };
 
   Mp3sPage(QWidget& tabControl, const std::shared_ptr<platform::ui::DriveTable>& drives);

@@ -14,6 +14,7 @@
 
 #include "CaptionFit.h"
 #include "PlainMessageBox.h"
+#include "PreviewDialog.h"
 #include "RunGuard.h"
 
 namespace mervalis {
@@ -95,6 +96,7 @@ void frmMain::createControls() {
   Lyrebox1 = mp3s.Lyrebox1;
   cmdPrev2 = mp3s.cmdPrev2;
   cmdNext2 = mp3s.cmdNext2;
+  cmdPreview = mp3s.cmdPreview;
   const ProcessPage::Controls& process = processPage_->controls();
   lbllog = process.lbllog;
   cmdExit3 = process.cmdExit3;
@@ -135,6 +137,7 @@ void frmMain::connectHandlers() {
   connect(cmdExit3, &QPushButton::clicked, this, &frmMain::cmdExit3_Click);
   connect(cmdAboutLyrebox, &QPushButton::clicked, this, &frmMain::cmdAboutLyrebox_Click);
   connect(cmdGo, &QPushButton::clicked, this, &frmMain::cmdGo_Click);
+  connect(cmdPreview, &QPushButton::clicked, this, &frmMain::cmdPreview_Click);
   connect(Drive1, &DriveListBox::Change, this, &frmMain::Drive1_Change);
   connect(Dir1, &DirListBox::Change, this, &frmMain::Dir1_Change);
   connect(Drive2, &DriveListBox::Change, this, &frmMain::Drive2_Change);
@@ -203,18 +206,37 @@ void frmMain::cmdAboutLyrebox_Click() {
 
 void frmMain::cmdGo_Click() {
   if (running_) return;
-  running_ = true;
   const RunInputs inputs = readRunInputs();
-  bool closeRequested = false;
-  {
-    RunGuard guard(*this);
+  (void)whileHeld([&] {
     services_.runImport(inputs, *runView_);
     // Whatever the run did or did not show, the whole log stands when it ends.
     lbllog->showPending();
+  });
+}
+
+// The plan reads every tag through the component, so it holds the window as a run
+// does; the dialog comes after, with the window taking input again.
+void frmMain::cmdPreview_Click() {
+  if (running_) return;
+  RunInputs inputs = readRunInputs();
+  if (File1->fileName().isEmpty()) inputs.cataloguePath.clear();
+  RunPreview preview;
+  if (!whileHeld([&] { preview = services_.preview(inputs); })) return;
+  PreviewDialog dialog(inputs, preview, this);
+  dialog.exec();
+}
+
+bool frmMain::whileHeld(const std::function<void()>& work) {
+  running_ = true;
+  bool closeRequested = false;
+  {
+    RunGuard guard(*this);
+    work();
     closeRequested = guard.closeWasRequested();
   }
   running_ = false;
   if (closeRequested) close();
+  return !closeRequested;
 }
 
 void frmMain::Drive1_Change() { (void)listMoved(Dir1->setPath(Drive1->drive())); }

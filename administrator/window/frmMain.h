@@ -18,14 +18,17 @@
 #include "LogView.h"
 #include "Mp3sPage.h"
 #include "ProcessPage.h"
+#include "RunPreview.h"
 #include "WindowRunView.h"
 
 namespace mervalis {
 
-// What the window asks of the rest of the program: the import run, and the
+// What the window asks of the rest of the program: the import run, what a run
+// would do (touching nothing; an empty catalogue path: none is chosen), and the
 // component's About box (an error text, empty on success).
 struct WindowServices {
   std::function<void(const RunInputs&, RunView&)> runImport;
+  std::function<RunPreview(const RunInputs&)> preview;
   std::function<QString()> showAbout;
   // Ends the program at once, without a question.
   std::function<void()> quit = [] { QCoreApplication::exit(0); };
@@ -62,6 +65,7 @@ class frmMain : public QWidget {
   QWidget* Lyrebox1 = nullptr;  // the component's place: it has no run-time appearance
   QPushButton* cmdPrev2 = nullptr;
   QPushButton* cmdNext2 = nullptr;
+  QPushButton* cmdPreview = nullptr;
   LogView* lbllog = nullptr;
   QPushButton* cmdExit3 = nullptr;
   QPushButton* cmdAboutLyrebox = nullptr;
@@ -96,6 +100,7 @@ class frmMain : public QWidget {
   void cmdExit3_Click();
   void cmdAboutLyrebox_Click();
   void cmdGo_Click();
+  void cmdPreview_Click();
   void Drive1_Change();
   void Dir1_Change();
   void Drive2_Change();
@@ -107,6 +112,9 @@ class frmMain : public QWidget {
   bool listMoved(const platform::ui::ListResult& result);
   void showListError(const QString& reason);
   RunInputs readRunInputs() const;
+  // Holds the window as a run does while `work` uses the component, whose yields
+  // would otherwise let input in; false when a close came meanwhile and was done.
+  bool whileHeld(const std::function<void()>& work);
 
   WindowServices services_;
   std::unique_ptr<DatabasePage> databasePage_;

@@ -112,7 +112,7 @@ TEST_F(CommandLineProgram, ADryRunTellsWhatWouldHappenAndTouchesNothing) {
   const auto before = endtoend::snapshotOf(work);
   const Outcome outcome = mervalis(importArguments() + " --dry-run");
   EXPECT_EQ(outcome.status, 1) << outcome.err;
-  EXPECT_EQ(outcome.out, "a.mp3 - filed to Band/Record/Song.mp3\nb.mp3 - Not moved: \"" +
+  EXPECT_EQ(outcome.out, "a.mp3 - Filed to \"Band/Record/Song.mp3\"\nb.mp3 - Not moved: \"" +
                              (filed / "Band/Record/Song.mp3").string() + "\" is taken by \"" +
                              (music / "a.mp3").string() +
                              "\"\nc.mp3 - No Title\n\n1 file will be filed, 2 left where they are\n");

@@ -3,12 +3,21 @@
 #include <gtest/gtest.h>
 #include <ui/QtPendingEvents.h>
 
+#include <sys/stat.h>
+
 #include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <set>
 
 #include "../automation/TemporaryFolder.h"
 #include "../support/ModalAnswerer.h"
@@ -87,6 +96,128 @@ TEST_F(ProgramWindow, ProcessFilesTheFolderAndShowsTheLogAndTheSummary) {
             (std::vector<endtoend::CatalogueRow>{{"Song A", "The Band", "First Record", target.string()}}));
   EXPECT_EQ(window->SSTab1->currentIndex(), 2);
   EXPECT_TRUE(window->isVisible());
+}
+
+// Every entry below a folder (links not followed) with its kind, size and times
+// of change to the nanosecond: a preview that wrote, made or moved anything, even
+// a side file it removed again, changes it.
+std::map<std::string, std::string> treeState(const fs::path& root) {
+  std::map<std::string, std::string> state;
+  auto note = [&state, &root](const fs::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) throw std::runtime_error("cannot look at " + path.string());
+    state[fs::relative(path, root).string()] = std::to_string(info.st_mode) + " " + std::to_string(info.st_size) + " " +
+                                               std::to_string(info.st_mtim.tv_sec) + "." +
+                                               std::to_string(info.st_mtim.tv_nsec);
+  };
+  note(root);
+  for (const auto& entry : fs::recursive_directory_iterator(root)) note(entry.path());
+  return state;
+}
+
+struct PreviewShown {
+  struct Row {
+    std::string name, folder, outcome;
+  };
+  std::vector<Row> rows;
+  QString counts, copied;
+  bool noticeShown = true;
+};
+
+// Every kind of decision a run makes, then the preview, then the run itself: the
+// preview says exactly what the run does, file by file, in its words.
+TEST_F(ProgramWindow, PreviewSaysWhatTheRunThenDoesAndTouchesNothing) {
+  makeRegisteredWindow();
+  const fs::path db = folder.path() / "db", music = folder.path() / "music", filed = folder.path() / "filed";
+  for (const auto& path : {db, music / "live", filed / "The Band" / "First Record"}) fs::create_directories(path);
+  const fs::path catalogue = db / "Catalogue.mdb";
+  endtoend::createCatalogue(catalogue.string());
+  const endtoend::Tag songA{"Song A", "The Band", "First Record"}, noAlbum{"Song D", "The Band", ""},
+      there{"Song E", "The Band", "First Record"}, noArtist{"Song G", "", "Live"}, live{"Song F", "Others", "Live"};
+  endtoend::writeMusicFile((music / "a.mp3").string(), &songA);
+  endtoend::writeMusicFile((music / "b.mp3").string(), nullptr);
+  endtoend::writeMusicFile((music / "c.mp3").string(), &songA);  // the target a.mp3 takes first
+  endtoend::writeMusicFile((music / "d.mp3").string(), &noAlbum);
+  endtoend::writeMusicFile((music / "e.mp3").string(), &there);
+  endtoend::writeMusicFile((filed / "The Band" / "First Record" / "Song E.mp3").string(), &there);
+  endtoend::writeMusicFile((music / "live" / "f.mp3").string(), &live);
+  endtoend::writeMusicFile((music / "live" / "g.mp3").string(), &noArtist);
+  fs::create_symlink(music / "a.mp3", music / "link.mp3");
+
+  ASSERT_TRUE(window->Dir1->setPath(QString::fromStdString(db.string())));
+  window->File1->setCurrentRow(0);
+  ASSERT_TRUE(window->Dir2->setPath(QString::fromStdString(music.string())));
+  ASSERT_TRUE(window->Dir3->setPath(QString::fromStdString(filed.string())));
+  window->SSTab1->setCurrentIndex(1);
+
+  const auto before = treeState(folder.path());
+  const std::string catalogueBytes = endtoend::readWholeFile(catalogue.string());
+  PreviewShown shown;
+  {
+    ModalAnswerer answerer([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("grdPlan"));
+      ASSERT_NE(table, nullptr);
+      for (int row = 0; row < table->rowCount(); ++row)
+        shown.rows.push_back({table->item(row, 1)->text().toStdString(), table->item(row, 2)->text().toStdString(),
+                              table->item(row, 3)->text().toStdString()});
+      shown.counts = dialog->findChild<QLabel*>(QStringLiteral("lblCounts"))->text();
+      shown.noticeShown = !dialog->findChild<QLabel*>(QStringLiteral("lblNotice"))->isHidden();
+      dialog->findChild<QPushButton*>(QStringLiteral("cmdCopy"))->click();
+      shown.copied = QApplication::clipboard()->text();
+      dialog->findChild<QPushButton*>(QStringLiteral("cmdClose"))->click();
+    });
+    QTest::mouseClick(window->cmdPreview, Qt::LeftButton);
+    ASSERT_EQ(answerer.answered, 1);
+  }
+  EXPECT_EQ(treeState(folder.path()), before);
+  EXPECT_EQ(endtoend::readWholeFile(catalogue.string()), catalogueBytes);
+  EXPECT_FALSE(shown.noticeShown);
+  EXPECT_EQ(shown.counts.toStdString(), "2 files will be filed, 6 left where they are");
+  // The corpus holds every kind of decision, in visiting order.
+  const char* kinds[] = {"Filed to",       "No Title",      "is taken by", "No Album",
+                         "already exists", "symbolic link", "Filed to",    "No Artist"};
+  ASSERT_EQ(shown.rows.size(), std::size(kinds));
+  for (std::size_t i = 0; i < std::size(kinds); ++i)
+    EXPECT_NE(shown.rows[i].outcome.find(kinds[i]), std::string::npos) << shown.rows[i].outcome;
+
+  QString summary;
+  {
+    ModalAnswerer answerer([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      summary = box->text();
+      box->accept();
+    });
+    window->SSTab1->setCurrentIndex(2);
+    QTest::mouseClick(window->cmdGo, Qt::LeftButton);
+    ASSERT_EQ(answerer.answered, 1);
+  }
+
+  // The log names each file as the preview listed it, with the preview's reason
+  // for each one left; the summary is the one the preview copied.
+  QString expectedLog;
+  std::vector<endtoend::CatalogueRow> expectedRows;
+  const std::string filedTo = "Filed to \"";
+  for (const auto& row : shown.rows) {
+    SCOPED_TRACE(row.name);
+    const fs::path source = music / row.folder / row.name;
+    expectedLog += QStringLiteral("\r\n") + QString::fromStdString(row.name);
+    if (row.outcome.rfind(filedTo, 0) == 0) {
+      const fs::path target = filed / row.outcome.substr(filedTo.size(), row.outcome.size() - filedTo.size() - 1);
+      EXPECT_TRUE(fs::exists(target)) << target;
+      EXPECT_FALSE(fs::exists(fs::symlink_status(source))) << source;
+      expectedRows.push_back({target.stem().string(), target.parent_path().parent_path().filename().string(),
+                              target.parent_path().filename().string(), target.string()});
+    } else {
+      EXPECT_TRUE(fs::exists(fs::symlink_status(source))) << source;
+      expectedLog += QStringLiteral(" Error - ") + QString::fromStdString(row.outcome);
+    }
+  }
+  EXPECT_EQ(window->lbllog->caption().toStdString(), expectedLog.toStdString());
+  EXPECT_EQ(endtoend::catalogueRows(catalogue.string()), expectedRows);
+  EXPECT_EQ((shown.counts + summary).toStdString(), shown.copied.toStdString());
 }
 
 TEST_F(ProgramWindow, WithoutRegistrationTheComponentIsNotMadeAndTheReasonNamesItsClass) {

@@ -44,6 +44,7 @@ TEST(Accessibility, EveryControlIsNamedAndListsByTheLabelsThatHeadThem) {
       {"Label4", "MP3s will be moved to: <Dest Dir> \\ <Artist> \\ <Album> \\ <Track Title>.mp3"},
       {"cmdPrev2", "< Previous"},
       {"cmdNext2", "Next >"},
+      {"cmdPreview", "Preview"},
       {"lbllog", "Log Report"},
       {"cmdExit3", "Exit"},
       {"cmdAboutLyrebox", "About Lyrebox"},

@@ -1,4 +1,4 @@
-// Every caption of the window reads whole: at the platform's font, at 8, 10 and 12
+// Every caption of the window reads whole, and no control covers another: at the platform's font, at 8, 10 and 12
 // points, and at device pixel ratios 1, 1.25 and 2. A ratio is fixed when Qt starts,
 // so the other ratios run this same test binary again with QT_SCALE_FACTOR set.
 #include <gtest/gtest.h>
@@ -57,6 +57,26 @@ std::vector<std::string> outOfPlace(const frmMain& window) {
   return out;
 }
 
+// Pairs of controls shown together on a page that cover each other. Labels are
+// left out: a label's rectangle may run under its list, as the layout has it.
+std::vector<std::string> overlapping(const frmMain& window) {
+  std::vector<std::string> pairs;
+  for (int page = 0; page < window.SSTab1->count(); ++page) {
+    window.SSTab1->setCurrentIndex(page);
+    std::vector<const QWidget*> shown;
+    for (const QWidget* control : window.SSTab1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (!control->objectName().isEmpty() && !control->objectName().startsWith(QStringLiteral("qt_")) &&
+          !qobject_cast<const QLabel*>(control) && control->isVisible())
+        shown.push_back(control);
+    for (std::size_t a = 0; a < shown.size(); ++a)
+      for (std::size_t b = a + 1; b < shown.size(); ++b)
+        if (shown[a]->geometry().intersects(shown[b]->geometry()))
+          pairs.push_back(shown[a]->objectName().toStdString() + " and " + shown[b]->objectName().toStdString());
+  }
+  window.SSTab1->setCurrentIndex(0);
+  return pairs;
+}
+
 class CaptionsFit : public ::testing::Test {
  protected:
   void TearDown() override { QApplication::setFont(platformFont); }
@@ -76,6 +96,7 @@ TEST_F(CaptionsFit, AtThePlatformFontAndAt8To12Points) {
     made.window->show();
     EXPECT_EQ(cutCaptions(*made.window), std::vector<std::string>());
     EXPECT_EQ(outOfPlace(*made.window), std::vector<std::string>());
+    EXPECT_EQ(overlapping(*made.window), std::vector<std::string>());
   }
   SCOPED_TRACE("a window open while the font grows");
   QApplication::setFont(platformFont);
@@ -87,6 +108,7 @@ TEST_F(CaptionsFit, AtThePlatformFontAndAt8To12Points) {
   QCoreApplication::sendPostedEvents();  // the widgets learn of the new font by a posted event
   EXPECT_EQ(cutCaptions(*made.window), std::vector<std::string>());
   EXPECT_EQ(outOfPlace(*made.window), std::vector<std::string>());
+  EXPECT_EQ(overlapping(*made.window), std::vector<std::string>());
 }
 
 TEST_F(CaptionsFit, AtDevicePixelRatios) {

@@ -42,7 +42,7 @@ class Keyboard : public ::testing::Test, protected window_testing::CountingWindo
 TEST_F(Keyboard, TabGoesThroughEachPageInTheLayoutsOrder) {
   const std::vector<std::vector<std::string>> expected = {
       {"Drive1", "Dir1", "File1", "cmdNext1", "cmdExit1"},
-      {"Drive2", "Dir2", "File2", "Drive3", "Dir3", "cmdNext2", "cmdPrev2"},
+      {"Drive2", "Dir2", "File2", "Drive3", "Dir3", "cmdNext2", "cmdPrev2", "cmdPreview"},
       {"cmdGo", "lbllog", "cmdAboutLyrebox", "cmdExit3", "cmdPrev3"},
   };
   for (int p = 0; p < 3; ++p) {

@@ -1,9 +1,11 @@
 #pragma once
-// A window whose services do nothing but count, for tests of its look and reach.
+// A window whose services do nothing but count (and hand out a given preview),
+// for tests of its look and reach.
 #include <frmMain.h>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace mervalis::window_testing {
 
@@ -13,6 +15,10 @@ struct CountingWindow {
     services.runImport = [this](const RunInputs&, RunView&) {
       ++runs;
       if (duringRun) duringRun();
+    };
+    services.preview = [this](const RunInputs& inputs) {
+      previews.push_back(inputs);
+      return nextPreview;
     };
     services.showAbout = [] { return QString(); };
     services.quit = [] {};
@@ -26,6 +32,9 @@ struct CountingWindow {
   std::unique_ptr<frmMain> window;
   std::function<void()> duringRun;
   int runs = 0;
+  // What the Preview button asked for, and the preview it gets.
+  std::vector<RunInputs> previews;
+  RunPreview nextPreview;
 };
 
 }  // namespace mervalis::window_testing

@@ -1,0 +1,38 @@
+#pragma once
+#include <QDialog>
+#include <QString>
+
+#include <RunInputs.h>
+
+#include "RunPreview.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace mervalis {
+
+// What a run would do, shown before it does anything: one row per thing it would
+// meet, in visiting order until a column is sorted, with what becomes of it. The
+// Copy button puts the count line and the summary the run would end with on the
+// clipboard as plain text.
+class PreviewDialog : public QDialog {
+  Q_OBJECT
+ public:
+  PreviewDialog(const RunInputs& inputs, const RunPreview& preview, QWidget* parent = nullptr);
+
+  const QString& plainText() const { return plainText_; }
+
+ private:
+  void fillTable(const RunInputs& inputs, const RunPlan& plan);
+  void copyToClipboard() const;
+
+  QLabel* lblNotice_ = nullptr;
+  QLabel* lblCounts_ = nullptr;
+  QTableWidget* grdPlan_ = nullptr;
+  QPushButton* cmdCopy_ = nullptr;
+  QPushButton* cmdClose_ = nullptr;
+  QString plainText_;
+};
+
+}  // namespace mervalis
