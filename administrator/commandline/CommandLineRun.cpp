@@ -61,13 +61,13 @@ std::string absolute(const std::string& path) {
   return text;
 }
 
-// Where the component most likely lies: beside the program in a build, below
-// lib/mervalis in an installation.
+// Where the component most likely lies: beside the program in a build, below the
+// installation's library folder (lib/<multiarch>/mervalis in a Debian package).
 std::string componentLibraryHint() {
   std::error_code error;
   const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (!error)
-    for (const char* relative : {"Lyrebox.ocx", "../lib/mervalis/Lyrebox.ocx"})
+    for (const char* relative : {"Lyrebox.ocx", "../" MERVALIS_LIBDIR "/mervalis/Lyrebox.ocx"})
       if (const auto candidate = program.parent_path() / relative; std::filesystem::exists(candidate, error))
         return std::filesystem::weakly_canonical(candidate, error).string();
   return "/path/to/Lyrebox.ocx";
