@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include <RunAssembly.h>
+#include <catalogue/CatalogueCreation.h>
+#include <database/SqliteEngine.h>
 #include <RunTexts.h>
 #include <text/Utf.h>
 
@@ -89,6 +91,14 @@ int import(const CommandLine& line) {
   return result.left > 0 ? kSomeLeft : kAllFiled;
 }
 
+int newCatalogue(const CommandLine& line) {
+  platform::database::SqliteEngine engine;
+  const std::string path = absolute(line.catalogue);
+  if (const Status created = createCatalogue(engine, path); !created) return cannotStart(created.reason());
+  std::printf("created the empty catalogue %s\n", path.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int runCommandLine(const CommandLine& line) {
@@ -101,6 +111,8 @@ int runCommandLine(const CommandLine& line) {
       return 0;
     case CommandLine::Action::Import:
       return import(line);
+    case CommandLine::Action::NewCatalogue:
+      return newCatalogue(line);
     case CommandLine::Action::Window:
     case CommandLine::Action::Mistake:
       break;
