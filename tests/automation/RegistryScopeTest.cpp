@@ -99,12 +99,28 @@ TEST_F(RegistryScopes, LookupsReadTheUsersFileFirstThenTheMachines) {
   EXPECT_NE(why.find(missing), std::string::npos) << why;
 }
 
+// A copy of regsvr that "nobody" may run: the build folder may lie where only root
+// reaches. The tool finds its library beside it.
+std::string regsvrForAnyone(const fs::path& folder) {
+  const fs::path tools = folder / "tools";
+  fs::create_directory(tools);
+  const fs::path regsvr(REGSVR_PATH);
+  for (const fs::path& file : {regsvr, regsvr.parent_path() / "libplatform_automation.so"})
+    fs::copy_file(file, tools / file.filename());
+  const auto readAndEnter = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                            fs::perms::others_read | fs::perms::others_exec;
+  fs::permissions(folder, readAndEnter);
+  return (tools / "regsvr").string();
+}
+
 TEST_F(RegistryScopes, MachineRegistrationIsRefusedToOrdinaryUsers) {
-  // Root is made "nobody" for the run; another user runs it as themself.
-  const std::string asOrdinaryUser = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  // Root runs it as "nobody"; another user runs it as themself.
+  const std::string asOrdinaryUser =
+      ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups '" + regsvrForAnyone(folder_.path()) + "'"
+                       : std::string(REGSVR_PATH);
   for (const char* options : {"--machine", "-u --machine"}) {
     const RunResult run =
-        runProgram(programEnvironment() + asOrdinaryUser + REGSVR_PATH " " + options + " " TEST_SERVER_PATH, true);
+        runProgram(programEnvironment() + asOrdinaryUser + " " + options + " " TEST_SERVER_PATH, true);
     EXPECT_EQ(run.exitCode, 1) << options;
     EXPECT_NE(run.output.find("needs root"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find(machineFile().string()), std::string::npos) << run.output;
