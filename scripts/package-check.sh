@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package, checks it with lintian, desktop-file-validate and
-# appstreamcli, then installs it (root only: CI's throwaway machine), runs a dry
-# import from the examples as a second, unprivileged user, removes the package and
-# checks that no registration is left in the machine's registry.
+# appstreamcli, then installs it (root only: CI's throwaway machine), makes a new
+# catalogue and runs a dry import of the examples into it as a second, unprivileged
+# user, removes the package and checks that no registration is left in the
+# machine's registry.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -59,10 +60,11 @@ cp -r "$(dirname "$deb")/examples" "$work"
 mkdir "$work/Filed"
 chown -R "$user:" "$work"
 chmod 755 "$scratch"
+as_user=(runuser -u "$user" -- env -i HOME="$home" PATH=/usr/bin:/bin)
+"${as_user[@]}" mervalis new-catalogue "$work/New.mdb"
 status=0
-output=$(runuser -u "$user" -- env -i HOME="$home" PATH=/usr/bin:/bin \
-  mervalis import --dry-run --catalogue "$work/Catalogue.mdb" --source "$work/Music" --dest "$work/Filed" 2>&1) ||
-  status=$?
+output=$("${as_user[@]}" mervalis import --dry-run --catalogue "$work/New.mdb" --source "$work/Music" \
+  --dest "$work/Filed" 2>&1) || status=$?
 echo "$output"
 if [ "$status" -gt 1 ] || [ -z "$output" ]; then
   echo "the dry run as $user failed with status $status"
