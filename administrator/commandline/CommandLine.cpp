@@ -42,6 +42,14 @@ CommandLine parseImport(const std::vector<std::string>& arguments) {
   return line;
 }
 
+CommandLine parseNewCatalogue(const std::vector<std::string>& arguments) {
+  if (arguments.size() != 2 || arguments[1].empty()) return mistake("new-catalogue needs one FILE");
+  CommandLine line;
+  line.action = CommandLine::Action::NewCatalogue;
+  line.catalogue = arguments[1];
+  return line;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
@@ -50,12 +58,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.size() == 1 && (first == "--help" || first == "-h")) return only(CommandLine::Action::Help);
   if (arguments.size() == 1 && first == "--version") return only(CommandLine::Action::Version);
   if (first == "import") return parseImport(arguments);
+  if (first == "new-catalogue") return parseNewCatalogue(arguments);
   return mistake("unknown command \"" + first + "\"");
 }
 
 std::string usageText() {
   return "usage: mervalis                      open the window\n"
          "       mervalis import --catalogue FILE --source DIR --dest ROOT [--dry-run] [--json]\n"
+         "       mervalis new-catalogue FILE\n"
          "       mervalis --help | --version\n"
          "\n"
          "import files every tagged MP3 of DIR and of the folders one level below it\n"
@@ -64,7 +74,9 @@ std::string usageText() {
          "  --dry-run  print what would happen and touch nothing\n"
          "  --json     print one JSON object per file and one with the totals\n"
          "Exit status: 0 every file was filed, 1 some were left where they are,\n"
-         "2 the run could not start (bad arguments, catalogue or folder).\n";
+         "2 the run could not start (bad arguments, catalogue or folder).\n"
+         "\n"
+         "new-catalogue makes FILE an empty catalogue; it never replaces a file.\n";
 }
 
 }  // namespace mervalis

@@ -6,15 +6,16 @@ namespace mervalis {
 
 // What the command line asks for.
 struct CommandLine {
-  enum class Action { Window, Help, Version, Import, Mistake };
+  enum class Action { Window, Help, Version, Import, NewCatalogue, Mistake };
   Action action = Action::Window;
-  std::string catalogue, source, destination;
+  std::string catalogue, source, destination;  // new-catalogue's FILE is `catalogue`
   bool dryRun = false, json = false;
   std::string mistake;  // what is wrong with the arguments
 };
 
 // Reads `mervalis import --catalogue FILE --source DIR --dest ROOT [--dry-run]
-// [--json]`, `--help` and `--version`; no arguments is the window.
+// [--json]`, `mervalis new-catalogue FILE`, `--help` and `--version`; no arguments
+// is the window.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 std::string usageText();

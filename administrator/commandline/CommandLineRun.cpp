@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include <RunAssembly.h>
+#include <catalogue/CatalogueCreation.h>
+#include <database/SqliteEngine.h>
 #include <RunTexts.h>
 #include <text/Utf.h>
 
@@ -61,13 +63,13 @@ std::string absolute(const std::string& path) {
   return text;
 }
 
-// Where the component most likely lies: beside the program in a build, below
-// lib/mervalis in an installation.
+// Where the component most likely lies: beside the program in a build, below the
+// installation's library folder (lib/<multiarch>/mervalis in a Debian package).
 std::string componentLibraryHint() {
   std::error_code error;
   const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (!error)
-    for (const char* relative : {"Lyrebox.ocx", "../lib/mervalis/Lyrebox.ocx"})
+    for (const char* relative : {"Lyrebox.ocx", "../" MERVALIS_LIBDIR "/mervalis/Lyrebox.ocx"})
       if (const auto candidate = program.parent_path() / relative; std::filesystem::exists(candidate, error))
         return std::filesystem::weakly_canonical(candidate, error).string();
   return "/path/to/Lyrebox.ocx";
@@ -89,6 +91,14 @@ int import(const CommandLine& line) {
   return result.left > 0 ? kSomeLeft : kAllFiled;
 }
 
+int newCatalogue(const CommandLine& line) {
+  platform::database::SqliteEngine engine;
+  const std::string path = absolute(line.catalogue);
+  if (const Status created = createCatalogue(engine, path); !created) return cannotStart(created.reason());
+  std::printf("created the empty catalogue %s\n", path.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int runCommandLine(const CommandLine& line) {
@@ -101,6 +111,8 @@ int runCommandLine(const CommandLine& line) {
       return 0;
     case CommandLine::Action::Import:
       return import(line);
+    case CommandLine::Action::NewCatalogue:
+      return newCatalogue(line);
     case CommandLine::Action::Window:
     case CommandLine::Action::Mistake:
       break;

@@ -1,14 +1,19 @@
 #pragma once
+#include <QString>
+#include <functional>
 #include <memory>
+#include <string>
 #include <ui/DirListBox.h>
 #include <ui/DriveListBox.h>
 #include <ui/FileListBox.h>
+
+#include <status/Status.h>
 
 #include "WizardPage.h"
 
 namespace mervalis {
 
-// "Database": the catalogue file, chosen by drive, folder and file.
+// "Database": the catalogue file, chosen by drive, folder and file, or made anew.
 class DatabasePage : public WizardPage {
  public:
   struct Controls {
@@ -18,13 +23,27 @@ class DatabasePage : public WizardPage {
     platform::ui::FileListBox* File1;
     QPushButton* cmdExit1;
     QPushButton* cmdNext1;
+    QPushButton* cmdNew1;
+  };
+
+  // What "New..." needs: the name of the new catalogue (empty when the person gives
+  // up), a message, and the making itself. Tests put their own in place.
+  struct NewCatalogue {
+    std::function<QString(QWidget* parent, const QString& folder)> askName;
+    std::function<void(QWidget* parent, const QString& text)> tell;
+    std::function<platform::Status(const std::string& path)> create;
   };
 
   DatabasePage(QWidget& tabControl, const std::shared_ptr<platform::ui::DriveTable>& drives);
   const Controls& controls() const { return c_; }
+  void setNewCatalogue(NewCatalogue newCatalogue) { newCatalogue_ = std::move(newCatalogue); }
 
  private:
+  void cmdNew1_Click();
+  void select(const QString& path);
+
   Controls c_;
+  NewCatalogue newCatalogue_;
 };
 
 }  // namespace mervalis

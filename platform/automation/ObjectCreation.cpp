@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <optional>
 
 #include "ClassFactory.h"
 #include "InprocServer.h"
 #include "RegistryFile.h"
+#include "RegistryScope.h"
 
 namespace automation {
 namespace {
@@ -59,17 +61,36 @@ std::string loaderMessage() {
   return message ? message : "unknown loader error";
 }
 
-HRESULT serverPath(const CLSID& clsid, std::string& path, std::string* why) {
-  RegistryTree tree;
-  const auto file = RegistryFile::standard();
-  if (auto status = file.read(tree); !status.ok()) {
-    setWhy(why, status.message);
-    return status.hr;
+// The default value of `key` from the first registry file that holds it: the
+// user's, then the machine's. `searched` names the files read, for a message.
+HRESULT findValue(const std::string& key, std::optional<std::string>& value, std::string& searched,
+                  std::string* why) {
+  value.reset();
+  searched.clear();
+  for (const auto& path : lookupRegistryPaths()) {
+    RegistryTree tree;
+    if (auto status = RegistryFile(path).read(tree); !status.ok()) {
+      setWhy(why, status.message);
+      return status.hr;
+    }
+    searched += (searched.empty() ? "" : " or ") + path.string();
+    value = tree.value(key, "");
+    if (value) {
+      searched = path.string();
+      return S_OK;
+    }
   }
+  return S_OK;
+}
+
+HRESULT serverPath(const CLSID& clsid, std::string& path, std::string* why) {
   const std::string classText = toRegistryText(clsid);
-  const auto found = tree.value("CLSID\\" + classText + "\\InprocServer32", "");
+  std::optional<std::string> found;
+  std::string searched;
+  if (const HRESULT hr = findValue("CLSID\\" + classText + "\\InprocServer32", found, searched, why); failed(hr))
+    return hr;
   if (!found || found->empty()) {
-    setWhy(why, "class " + classText + " is not registered in " + file.path().string());
+    setWhy(why, "class " + classText + " is not registered in " + searched);
     return REGDB_E_CLASSNOTREG;
   }
   path = *found;
@@ -129,25 +150,21 @@ HRESULT createInstance(const CLSID& clsid, const IID& iid, void** object, std::s
 
 HRESULT classIdFromProgId(std::string_view progId, CLSID* clsid, std::string* why) {
   if (!clsid) return E_POINTER;
-  RegistryTree tree;
-  const auto file = RegistryFile::standard();
-  if (auto status = file.read(tree); !status.ok()) {
-    setWhy(why, status.message);
-    return status.hr;
-  }
   const std::string name(progId);
   if (!isValidKeyName(name)) {
     setWhy(why, "'" + name + "' is not a valid ProgID");
     return REGDB_E_CLASSNOTREG;
   }
-  const auto text = tree.value(name + "\\CLSID", "");
+  std::optional<std::string> text;
+  std::string searched;
+  if (const HRESULT hr = findValue(name + "\\CLSID", text, searched, why); failed(hr)) return hr;
   if (!text) {
-    setWhy(why, "ProgID " + name + " is not registered in " + file.path().string());
+    setWhy(why, "ProgID " + name + " is not registered in " + searched);
     return REGDB_E_CLASSNOTREG;
   }
   const auto parsed = guidFromRegistryText(*text);
   if (!parsed) {
-    setWhy(why, "ProgID " + name + " names a malformed class identity '" + *text + "' in " + file.path().string());
+    setWhy(why, "ProgID " + name + " names a malformed class identity '" + *text + "' in " + searched);
     return REGDB_E_CLASSNOTREG;
   }
   *clsid = *parsed;

@@ -1,16 +1,15 @@
 #include "RegistryFile.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "RegistryScope.h"
 #include "RegistryText.h"
 #include "filesystem/RemovedUnlessKept.h"
 
@@ -104,15 +103,6 @@ RegistryStatus replaceAtomically(const fs::path& file, std::string_view text) {
   return {};
 }
 
-fs::path dataHome() {
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && fs::path(xdg).is_absolute()) return xdg;
-  const char* home = std::getenv("HOME");
-  if (!home || !*home) {
-    if (const passwd* entry = ::getpwuid(::getuid())) home = entry->pw_dir;
-  }
-  return fs::path(home ? home : ".") / ".local" / "share";
-}
-
 RegistryStatus& outcomeOfThisThread() {
   thread_local RegistryStatus outcome;
   return outcome;
@@ -125,12 +115,9 @@ RegistryStatus remembered(RegistryStatus status) {
 
 }  // namespace
 
-fs::path standardRegistryPath() {
-  if (const char* chosen = std::getenv("AUTOMATION_REGISTRY"); chosen && *chosen) return fs::absolute(chosen);
-  return dataHome() / "mervalis" / "component-registry";
-}
+fs::path standardRegistryPath() { return registryPath(RegistryScope::user); }
 
-RegistryFile RegistryFile::standard() { return RegistryFile(standardRegistryPath()); }
+RegistryFile RegistryFile::standard() { return RegistryFile(registryPath(registrationScope())); }
 
 RegistryStatus RegistryFile::read(RegistryTree& tree) const { return remembered(readTree(tree)); }
 

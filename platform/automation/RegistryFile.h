@@ -24,7 +24,8 @@ struct RegistryStatus {
 class RegistryFile {
  public:
   explicit RegistryFile(const std::filesystem::path& file) : file_(std::filesystem::absolute(file)) {}
-  // The file of this user, or the one the environment variable AUTOMATION_REGISTRY names.
+  // The file of this process's registration scope (the user's unless a tool chose the
+  // machine's), or the one the environment variable AUTOMATION_REGISTRY names.
   static RegistryFile standard();
 
   const std::filesystem::path& path() const { return file_; }
@@ -47,7 +48,8 @@ class RegistryFile {
 // data folder defaulting to "~/.local/share".
 std::filesystem::path standardRegistryPath();
 
-// The same operations on the standard file, for components registering themselves.
+// The same operations on the standard file, for components registering themselves
+// in the scope the calling tool chose.
 RegistryStatus readRegistry(RegistryTree& tree);
 RegistryStatus updateRegistry(const std::function<HRESULT(RegistryTree&)>& change);
 

@@ -1,14 +1,16 @@
-// regsvr [-u] LIBRARY: registers an in-process server library by calling its
-// DllRegisterServer, or with -u unregisters it through DllUnregisterServer.
+// regsvr [-u] [--machine] LIBRARY: registers an in-process server library by calling
+// its DllRegisterServer, or with -u unregisters it through DllUnregisterServer; in
+// the user's registry, or with --machine (root only) in the one of every user.
 #include <dlfcn.h>
+#include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
 
 #include <automation/InprocServer.h>
 #include <automation/RegistryFile.h>
+#include <automation/RegistryScope.h>
 
 #include "DispatchCall.h"
 
@@ -37,19 +39,53 @@ std::string registryCause(automation::HRESULT hr) {
 }
 
 int usage() {
-  std::cerr << "usage: regsvr [-u] LIBRARY\n";
+  std::cerr << "usage: regsvr [-u] [--machine] LIBRARY\n";
   return 2;
+}
+
+struct Options {
+  bool unregister = false;
+  bool machine = false;
+  std::string library;
+};
+
+// Options in any order before the library; false for anything else.
+bool parseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "-u" && !options.unregister)
+      options.unregister = true;
+    else if (argument == "--machine" && !options.machine)
+      options.machine = true;
+    else if (i == argc - 1 && !argument.starts_with('-'))
+      options.library = argument;
+    else
+      return false;
+  }
+  return !options.library.empty();
+}
+
+// Every user of the computer reads the machine's registry, so only root changes it.
+bool mayChangeMachineRegistry() {
+  if (::geteuid() == 0) return true;
+  std::cerr << "regsvr: --machine changes the registry of every user of this computer ("
+            << automation::registryPath(automation::RegistryScope::machine).string()
+            << ") and needs root: run it with sudo, or leave out --machine to change only yours\n";
+  return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool unregister = argc == 3 && std::strcmp(argv[1], "-u") == 0;
-  if (argc != (unregister ? 3 : 2) || argv[argc - 1][0] == '-') return usage();
+  Options options;
+  if (!parseOptions(argc, argv, options)) return usage();
+  if (options.machine && !mayChangeMachineRegistry()) return 1;
+  automation::setRegistrationScope(options.machine ? automation::RegistryScope::machine
+                                                   : automation::RegistryScope::user);
 
   std::error_code error;
-  const std::string path = std::filesystem::absolute(argv[argc - 1], error).string();
-  const char* entryName = unregister ? "DllUnregisterServer" : "DllRegisterServer";
+  const std::string path = std::filesystem::absolute(options.library, error).string();
+  const char* entryName = options.unregister ? "DllUnregisterServer" : "DllRegisterServer";
   if (!std::filesystem::exists(path, error)) {
     std::cerr << "regsvr: " << path << " does not exist\n";
     return 1;

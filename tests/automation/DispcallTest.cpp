@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 
+#include "RunProgram.h"
 #include "TemporaryFolder.h"
 #include "TestServerIdentity.h"
 
@@ -121,23 +122,6 @@ TEST(Dispcall, PrintedTextReadsBackExactly) {
     ASSERT_TRUE(back) << error;
     EXPECT_EQ(*back, text);
   }
-}
-
-struct RunResult {
-  int exitCode = -1;
-  std::string output;
-};
-
-// The program's standard output, or with `errorsOnly` its standard error instead.
-RunResult runProgram(const std::string& command, bool errorsOnly = false) {
-  RunResult result;
-  FILE* pipe = ::popen((command + (errorsOnly ? " 2>&1 >/dev/null" : " 2>/dev/null")).c_str(), "r");
-  if (!pipe) return result;
-  std::array<char, 4096> buffer;
-  while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe)) result.output.append(buffer.data(), got);
-  const int status = ::pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
 }
 
 TEST(DispcallProgram, RegistersAndRunsCallsAgainstTheTestServer) {

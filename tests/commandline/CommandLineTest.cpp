@@ -27,6 +27,9 @@ TEST(CommandLine, ArgumentsMakeOneCommandOrSayWhatIsWrong) {
       {{"import", "--catalogue", "", "--source", "s", "--dest", "d"}, Action::Mistake, "--catalogue needs a value"},
       {{"import", "--source", "a", "--source", "b"}, Action::Mistake, "--source is given twice"},
       {{"import", "--catalogue", "c", "--source", "s", "--dest", "d", "--force"}, Action::Mistake, "\"--force\""},
+      {{"new-catalogue", "My Music.mdb"}, Action::NewCatalogue, ""},
+      {{"new-catalogue"}, Action::Mistake, "new-catalogue needs one FILE"},
+      {{"new-catalogue", "a.mdb", "b.mdb"}, Action::Mistake, "new-catalogue needs one FILE"},
       {{"export"}, Action::Mistake, "unknown command \"export\""},
       {{"--help", "import"}, Action::Mistake, "unknown command"},
   };
@@ -41,6 +44,7 @@ TEST(CommandLine, ArgumentsMakeOneCommandOrSayWhatIsWrong) {
   EXPECT_EQ(full.source, "s");
   EXPECT_EQ(full.destination, "d");
   EXPECT_TRUE(full.dryRun && full.json);
+  EXPECT_EQ(parseCommandLine({"new-catalogue", "My Music.mdb"}).catalogue, "My Music.mdb");
 }
 
 // Every line must parse as JSON, whatever a file name holds.

@@ -142,4 +142,20 @@ TEST_F(CommandLineProgram, JsonIsOneValidObjectPerFileAndTheTotals) {
   EXPECT_TRUE(fs::exists(filed / "Band/Record/Song.mp3"));
 }
 
+TEST_F(CommandLineProgram, NewCatalogueMakesOneThatARunTakesAndNeverReplacesAFile) {
+  const fs::path made = work / "My Music.mdb";
+  const Outcome created = mervalis("new-catalogue '" + made.string() + "'");
+  EXPECT_EQ(created.status, 0) << created.err;
+  put("a.mp3", &kSong);
+  const Outcome run = mervalis("import --catalogue '" + made.string() + "' --source '" + music.string() +
+                               "' --dest '" + filed.string() + "'");
+  EXPECT_EQ(run.status, 0) << run.err;
+
+  const std::string before = endtoend::readWholeFile(made.string());
+  const Outcome again = mervalis("new-catalogue '" + made.string() + "'");
+  EXPECT_EQ(again.status, 2);
+  EXPECT_NE(again.err.find("never replaced"), std::string::npos) << again.err;
+  EXPECT_EQ(endtoend::readWholeFile(made.string()), before);
+}
+
 }  // namespace

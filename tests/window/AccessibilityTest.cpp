@@ -35,6 +35,7 @@ TEST(Accessibility, EveryControlIsNamedAndListsByTheLabelsThatHeadThem) {
       {"File1", "Database files"},
       {"cmdExit1", "Exit"},
       {"cmdNext1", "Next >"},
+      {"cmdNew1", "New..."},
       {"Label1", "Source Directory"},
       {"Label3", "Will process selected directory and one level below"},
       {"Dir2", "Source Directory"},

@@ -41,7 +41,7 @@ class Keyboard : public ::testing::Test, protected window_testing::CountingWindo
 
 TEST_F(Keyboard, TabGoesThroughEachPageInTheLayoutsOrder) {
   const std::vector<std::vector<std::string>> expected = {
-      {"Drive1", "Dir1", "File1", "cmdNext1", "cmdExit1"},
+      {"Drive1", "Dir1", "File1", "cmdNext1", "cmdExit1", "cmdNew1"},
       {"Drive2", "Dir2", "File2", "Drive3", "Dir3", "cmdNext2", "cmdPrev2", "cmdPreview"},
       {"cmdGo", "lbllog", "cmdAboutLyrebox", "cmdExit3", "cmdPrev3"},
   };
