@@ -46,7 +46,9 @@ void benchPlan(const automation::ComPtr<automation::IDispatch>& lyrebox, const f
   const fs::path root = scratch / "plan";
   const Tree tree = makeTree(root, kFiles);
   long checksum = 0;
-  timePlan(lyrebox, tree), timeRawTagLoad(tree, checksum);  // both start from a warm page cache
+  // Both start from a warm page cache.
+  timePlan(lyrebox, tree);
+  timeRawTagLoad(tree, checksum);
 
   // Planning touches nothing, so every round works on the same files.
   std::vector<double> plans, raws;
