@@ -1,17 +1,12 @@
 // Filing speed: the import run (registered Lyrebox.ocx read late-bound, real
 // catalogue, real folders) against a raw loop doing the same file and database
 // work by hand, its growth from 10,000 to 20,000 files and, over one folder of
-// mostly untagged files with their log and summary, from 20,000 to 40,000, and what
-// the component's yields cost when the run is driven from the window.
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
-#include <dirent.h>
+// mostly untagged files with their log and summary, from 20,000 to 40,000, what
+// the component's yields cost when the run is driven from the window, the preview
+// (PlanBench), the command line (CommandLineBench) and the plan's memory
+// (PlanMemoryBench).
 #include <events/PendingEvents.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <ui/QtPendingEvents.h>
-
 
 #include <RunAssembly.h>
 
@@ -19,48 +14,29 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
-#include <numeric>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
+#include <numeric>
+#include <set>
+#include <string>
 
+#include "BenchTree.h"
+#include "CommandLineBench.h"
+#include "Measuring.h"
+#include "PlanBench.h"
+#include "PlanMemoryBench.h"
 #include "ProgramServices.h"
+#include "RawImport.h"
 #include "automation/TemporaryFolder.h"
 #include "endtoend/MusicFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-struct Tree {
-  fs::path source, destination, catalogue;
-};
-
-// A hundred artists with ten albums each, every title distinct; with `untaggedEvery`
-// set, every file but one in that many has no tag (logged and summarised, not filed).
-Tree makeTree(const fs::path& root, std::size_t files, std::size_t untaggedEvery = 0) {
-  Tree tree{root / "source", root / "filed", root / "Catalogue.mdb"};
-  fs::create_directories(tree.source);
-  fs::create_directories(tree.destination);
-  endtoend::createCatalogue(tree.catalogue.string());
-  for (std::size_t i = 0; i < files; ++i) {
-    const endtoend::Tag tag{"Title " + std::to_string(i), "Artist " + std::to_string(i % 100),
-                            "Album " + std::to_string(i / 100 % 10)};
-    const bool tagged = untaggedEvery == 0 || i % untaggedEvery == 0;
-    char name[32];
-    std::snprintf(name, sizeof name, "track%06zu.mp3", i);
-    endtoend::writeMusicFile((tree.source / name).string(), tagged ? &tag : nullptr, 2048);
-  }
-  // Written back now, so that the tree's own write-back does not fall on a timed run.
-  ::sync();
-  return tree;
-}
-
-std::size_t rowCount(const Tree& tree) { return endtoend::catalogueRows(tree.catalogue.string()).size(); }
+using namespace importbench;
 
 // Keeps log and summary as the window does, so that their growth is timed too.
 class KeepingView : public mervalis::RunView {
@@ -88,65 +64,6 @@ double timeTaggedRun(const automation::ComPtr<automation::IDispatch>& lyrebox, c
   const ImportRunTime run = timeImportRun(lyrebox, tree);
   if (run.reportedFailures) std::fprintf(stderr, "the run reported failures\n");
   return run.seconds;
-}
-
-std::string catalogueJournalMode(const Tree& tree) {
-  platform::database::SqliteEngine engine;
-  mervalis::SqliteCatalogue catalogue(engine);
-  if (!catalogue.open(tree.catalogue.string())) return "delete";
-  return catalogue.journalMode();
-}
-
-std::string fieldAt(const char* record, std::size_t offset) {
-  std::string field(record + offset, 30);
-  field.erase(field.find_last_not_of(std::string(" \0", 2)) + 1);
-  return field;
-}
-
-void makeFolderIfMissing(const std::string& path) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0) ::mkdir(path.c_str(), 0777);
-}
-
-// The same work by hand: per file stat, open, read the last 128 bytes, close, one
-// prepared insert in its own transaction, the two folders where missing, a rename.
-double timeBaseline(const Tree& tree, const std::string& journalMode) {
-  endtoend::SqliteHandle db(tree.catalogue.string());
-  db.execute("pragma journal_mode=" + journalMode);
-  if (journalMode == "wal") db.execute("pragma synchronous=normal");
-  sqlite3_stmt* raw = nullptr;
-  sqlite3_prepare_v2(db.get(), mervalis::SqliteCatalogue::insertStatement, -1, &raw, nullptr);
-  std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> insert(raw, sqlite3_finalize);
-
-  const auto start = Clock::now();
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(tree.source)) names.push_back(entry.path().filename().string());
-  for (const auto& name : names) {
-    const std::string path = tree.source.string() + "/" + name;
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0 || info.st_size < 128) continue;
-    char record[128];
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    const bool read = fd >= 0 && ::pread(fd, record, sizeof record, info.st_size - 128) == 128;
-    if (fd >= 0) ::close(fd);
-    if (!read) continue;
-    const std::string title = fieldAt(record, 3), artist = fieldAt(record, 33), album = fieldAt(record, 63);
-    const std::string artistFolder = tree.destination.string() + "/" + artist;
-    const std::string albumFolder = artistFolder + "/" + album;
-    const std::string target = albumFolder + "/" + title + ".mp3";
-    db.execute("begin");
-    sqlite3_bind_text(raw, 1, title.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(raw, 2, artist.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(raw, 3, album.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(raw, 4, target.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_step(raw);
-    sqlite3_reset(raw);
-    makeFolderIfMissing(artistFolder);
-    makeFolderIfMissing(albumFolder);
-    ::rename(path.c_str(), target.c_str());
-    db.execute("commit");
-  }
-  return secondsSince(start);
 }
 
 // The window's view, noting when the run hands over its summary.
@@ -235,75 +152,40 @@ class YieldClock {
   YieldClock& operator=(const YieldClock&) = delete;
 };
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-void report(const char* what, std::size_t files, double seconds) {
-  std::printf("%-44s %6zu files %8.3f s %9.0f files/s\n", what, files, seconds, files / seconds);
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication application(argc, argv);
-  TemporaryFolder scratch;
-  setenv("AUTOMATION_REGISTRY", (scratch.path() / "registry").c_str(), 1);
-  std::string why;
-  if (!endtoend::registerLyrebox(why)) {
-    std::fprintf(stderr, "%s\n", why.c_str());
-    return 1;
-  }
-  const auto lyrebox = endtoend::createLyrebox(why);
-  if (!lyrebox) {
-    std::fprintf(stderr, "%s\n", why.c_str());
-    return 1;
-  }
-
+// The run of 10,000 files against the raw loop, 20,000 against 10,000 files and,
+// mostly untagged, 40,000 against 20,000.
+void benchRunGrowth(const automation::ComPtr<automation::IDispatch>& lyrebox, const fs::path& scratch,
+                    const std::string& journalMode) {
   constexpr std::size_t kFiles = 10000;
   constexpr std::size_t kUntaggedEvery = 20;
   // Every timed run gets a tree of its own, checked and removed after it.
   auto onFreshTree = [&](const std::string& name, std::size_t files, std::size_t untaggedEvery, auto timed) {
-    const fs::path root = scratch.path() / name;
-    const Tree tree = makeTree(root, files, untaggedEvery);
-    const double seconds = timed(tree);
-    const std::size_t tagged = untaggedEvery == 0 ? files : (files + untaggedEvery - 1) / untaggedEvery;
-    if (rowCount(tree) != tagged) std::fprintf(stderr, "not every tagged file was filed in %s\n", name.c_str());
-    fs::remove_all(root);
-    return seconds;
+    return timeOnFreshTree(scratch / name, files, untaggedEvery, timed);
   };
-  const std::string journalMode = catalogueJournalMode(makeTree(scratch.path() / "mode", 0));
   auto tagged = [&](const Tree& tree) { return timeTaggedRun(lyrebox, tree); };
-  auto raw = [&](const Tree& tree) { return timeBaseline(tree, journalMode); };
+  auto raw = [&](const Tree& tree) { return timeRawImport(tree, journalMode); };
   // Over one folder of files nearly all without a tag, every file adds a line to the
   // log and most a line to the summary, so both must grow linearly too.
   auto untagged = [&](const Tree& tree) { return timeImportRun(lyrebox, tree).seconds; };
   onFreshTree("warm-up", kFiles / 10, 0, tagged);
 
-  // Several rounds, the order of the runs reversed every other round, and medians:
-  // a single run of this much file work varies by a third with the file system.
+  // Several rounds in alternating order, and medians: a single run of this much file
+  // work varies by a third with the file system.
   constexpr int kGrowthRounds = 3;
   std::vector<double> runs, raws, doubles, untaggedHalves, untaggedWholes;
-  const std::vector<std::function<void(const std::string&)>> measures{
-      [&](const std::string& r) { runs.push_back(onFreshTree("run" + r, kFiles, 0, tagged)); },
-      [&](const std::string& r) { raws.push_back(onFreshTree("raw" + r, kFiles, 0, raw)); },
-      [&](const std::string& r) { doubles.push_back(onFreshTree("double" + r, 2 * kFiles, 0, tagged)); },
-      [&](const std::string& r) {
-        untaggedHalves.push_back(onFreshTree("untagged" + r, 2 * kFiles, kUntaggedEvery, untagged));
-      },
-      [&](const std::string& r) {
-        untaggedWholes.push_back(onFreshTree("untagged2" + r, 4 * kFiles, kUntaggedEvery, untagged));
-      },
-  };
-  for (int round = 0; round < kGrowthRounds; ++round) {
-    const std::string suffix = std::to_string(round);
-    if (round % 2 == 0)
-      for (const auto& measure : measures) measure(suffix);
-    else
-      for (auto measure = measures.rbegin(); measure != measures.rend(); ++measure) (*measure)(suffix);
-  }
+  inAlternatingOrder(
+      kGrowthRounds,
+      {
+          [&](const std::string& r) { runs.push_back(onFreshTree("run" + r, kFiles, 0, tagged)); },
+          [&](const std::string& r) { raws.push_back(onFreshTree("raw" + r, kFiles, 0, raw)); },
+          [&](const std::string& r) { doubles.push_back(onFreshTree("double" + r, 2 * kFiles, 0, tagged)); },
+          [&](const std::string& r) {
+            untaggedHalves.push_back(onFreshTree("untagged" + r, 2 * kFiles, kUntaggedEvery, untagged));
+          },
+          [&](const std::string& r) {
+            untaggedWholes.push_back(onFreshTree("untagged2" + r, 4 * kFiles, kUntaggedEvery, untagged));
+          },
+      });
   const double run = median(runs), rawRun = median(raws), run2 = median(doubles);
   const double untaggedHalf = median(untaggedHalves), untaggedWhole = median(untaggedWholes);
 
@@ -316,14 +198,17 @@ int main(int argc, char** argv) {
   std::printf("run / baseline (files per second): %.2f (goal >= 0.5)\n", rawRun / run);
   std::printf("20,000 / 10,000 files time: %.2f (goal <= 2.2)\n", run2 / run);
   std::printf("40,000 / 20,000 mostly untagged files time: %.2f (goal <= 2.2)\n", untaggedWhole / untaggedHalf);
+}
 
-  // The window's runs alternate between a no-op yield and the window's own, which
-  // of them goes first alternating too, so that neither a slow spell of the machine
-  // nor a file system slowing as trees come and go falls on one side only.
+// The window's runs alternate between a no-op yield and the window's own, which
+// of them goes first alternating too, so that neither a slow spell of the machine
+// nor a file system slowing as trees come and go falls on one side only.
+void benchWindowYields(const fs::path& scratch) {
+  constexpr std::size_t kFiles = 10000;
   constexpr int kRounds = 5;
   std::vector<double> quiet, yielding;
   YieldClock::Totals yields;
-  auto windowRun = [&](const std::string& name) { return onFreshTree(name, kFiles, 0, timeWindowRun); };
+  auto windowRun = [&](const std::string& name) { return timeOnFreshTree(scratch / name, kFiles, 0, timeWindowRun); };
   for (int round = 0; round < kRounds; ++round) {
     const std::string suffix = std::to_string(round);
     auto quietRun = [&] {
@@ -353,5 +238,60 @@ int main(int argc, char** argv) {
       " medians (goal < 0.1)\n",
       yields.seconds / yieldingSeconds, yields.passSeconds / yieldingSeconds,
       (yieldingMedian - quietMedian) / yieldingMedian);
+}
+
+const std::set<std::string> kParts{"run", "window", "plan", "commandline", "memory"};
+
+int usage() {
+  std::fprintf(stderr,
+               "usage: bench_importrun [--skip-100k] [PART...]\n"
+               "  PART: run, window, plan, commandline, memory (all when none is named)\n"
+               "  --skip-100k (or BENCH_SKIP_100K=1): the plan's memory at 10,000 files only\n");
+  return 2;
+}
+
+bool skipHundredThousand(bool asked) {
+  const char* variable = std::getenv("BENCH_SKIP_100K");
+  return asked || (variable && *variable && std::strcmp(variable, "0") != 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The child that only plans, for the plan's memory: no window, no other work.
+  if (argc == 5 && std::strcmp(argv[1], "--plan-only") == 0) return planOnly(argv[2], argv[3], argv[4]);
+  std::set<std::string> parts;
+  bool skip100k = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--skip-100k") == 0)
+      skip100k = true;
+    else if (kParts.count(argv[i]))
+      parts.insert(argv[i]);
+    else
+      return usage();
+  }
+  if (parts.empty()) parts = kParts;
+
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication application(argc, argv);
+  TemporaryFolder scratch;
+  setenv("AUTOMATION_REGISTRY", (scratch.path() / "registry").c_str(), 1);
+  std::string why;
+  if (!endtoend::registerLyrebox(why)) {
+    std::fprintf(stderr, "%s\n", why.c_str());
+    return 1;
+  }
+  const auto lyrebox = endtoend::createLyrebox(why);
+  if (!lyrebox) {
+    std::fprintf(stderr, "%s\n", why.c_str());
+    return 1;
+  }
+  const std::string journalMode = catalogueJournalMode(makeTree(scratch.path() / "mode", 0));
+
+  if (parts.count("run")) benchRunGrowth(lyrebox, scratch.path(), journalMode);
+  if (parts.count("window")) benchWindowYields(scratch.path());
+  if (parts.count("plan")) benchPlan(lyrebox, scratch.path());
+  if (parts.count("commandline")) benchCommandLine(scratch.path(), journalMode);
+  if (parts.count("memory")) benchPlanMemory(fs::read_symlink("/proc/self/exe"), !skipHundredThousand(skip100k));
   return 0;
 }

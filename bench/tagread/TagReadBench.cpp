@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <automation/ComObject.h>
+#include <common/RawTagLoad.h>
 #include <sys/stat.h>
 #include <tagcomponent/Lyrebox.h>
 #include <unistd.h>
@@ -84,19 +85,7 @@ Sample makeFiles(const fs::path& folder) {
   return sample;
 }
 
-long rawBaseline(const Sample& sample) {
-  long checksum = 0;
-  unsigned char tail[128];
-  for (const auto& path : sample.paths) {
-    struct stat status {};
-    if (stat(path.c_str(), &status) != 0) continue;
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) continue;
-    if (status.st_size >= 128 && pread(fd, tail, sizeof tail, status.st_size - 128) == 128) checksum += tail[5];
-    close(fd);
-  }
-  return checksum;
-}
+long rawBaseline(const Sample& sample) { return bench::rawTagLoad(sample.paths); }
 
 long throughControl(const Sample& sample) {
   const auto object = automation::makeObject<lyrebox::Lyrebox>();

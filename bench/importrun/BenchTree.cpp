@@ -1,0 +1,63 @@
+#include "BenchTree.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "endtoend/MusicFolder.h"
+
+namespace importbench {
+
+namespace fs = std::filesystem;
+
+Tree makeTree(const fs::path& root, std::size_t files, std::size_t untaggedEvery, std::size_t audioBytes) {
+  Tree tree{root / "source", root / "filed", root / "Catalogue.mdb"};
+  fs::create_directories(tree.source);
+  fs::create_directories(tree.destination);
+  endtoend::createCatalogue(tree.catalogue.string());
+  for (std::size_t i = 0; i < files; ++i) {
+    const endtoend::Tag tag{"Title " + std::to_string(i), "Artist " + std::to_string(i % 100),
+                            "Album " + std::to_string(i / 100 % 10)};
+    const bool tagged = untaggedEvery == 0 || i % untaggedEvery == 0;
+    char name[32];
+    std::snprintf(name, sizeof name, "track%06zu.mp3", i);
+    endtoend::writeMusicFile((tree.source / name).string(), tagged ? &tag : nullptr, audioBytes);
+  }
+  // Written back now, so that the tree's own write-back does not fall on a timed run.
+  ::sync();
+  return tree;
+}
+
+std::size_t rowCount(const Tree& tree) { return endtoend::catalogueRows(tree.catalogue.string()).size(); }
+
+double timeOnFreshTree(const fs::path& root, std::size_t files, std::size_t untaggedEvery,
+                       const std::function<double(const Tree&)>& timed) {
+  const Tree tree = makeTree(root, files, untaggedEvery);
+  const double seconds = timed(tree);
+  const std::size_t tagged = untaggedEvery == 0 ? files : (files + untaggedEvery - 1) / untaggedEvery;
+  if (rowCount(tree) != tagged)
+    std::fprintf(stderr, "not every tagged file was filed in %s\n", root.filename().c_str());
+  fs::remove_all(root);
+  return seconds;
+}
+
+ScratchFolder::ScratchFolder(const fs::path& base) {
+  std::string pattern = (base / "importrun-bench-XXXXXX").string();
+  if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a folder in " + base.string());
+  path_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+fs::path memoryBackedTemporaryBase() {
+  std::error_code error;
+  if (fs::is_directory("/dev/shm", error) && ::access("/dev/shm", W_OK) == 0) return "/dev/shm";
+  return fs::temp_directory_path();
+}
+
+}  // namespace importbench

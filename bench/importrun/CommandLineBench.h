@@ -1,0 +1,11 @@
+#pragma once
+// The command line's speed: `mervalis import` as a child process against the raw
+// import baseline.
+#include <filesystem>
+#include <string>
+
+namespace importbench {
+
+void benchCommandLine(const std::filesystem::path& scratch, const std::string& journalMode);
+
+}  // namespace importbench

@@ -1,0 +1,41 @@
+#pragma once
+// Clocks, medians and the order of rounds shared by the import run's benchmarks.
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace importbench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+inline double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+inline void report(const char* what, std::size_t files, double seconds) {
+  std::printf("%-44s %6zu files %8.3f s %9.0f files/s\n", what, files, seconds, files / seconds);
+}
+
+// Runs every measure once a round, the order reversed every other round, so that
+// neither a slow spell of the shared machine nor a file system slowing as trees
+// come and go falls on one side only. Each measure gets the round's number.
+inline void inAlternatingOrder(int rounds, const std::vector<std::function<void(const std::string&)>>& measures) {
+  for (int round = 0; round < rounds; ++round) {
+    const std::string suffix = std::to_string(round);
+    if (round % 2 == 0)
+      for (const auto& measure : measures) measure(suffix);
+    else
+      for (auto measure = measures.rbegin(); measure != measures.rend(); ++measure) (*measure)(suffix);
+  }
+}
+
+}  // namespace importbench
