@@ -1,6 +1,5 @@
 #include "ImportRun.h"
 
-#include <catalogue/CatalogueFiles.h>
 #include <text/Utf.h>
 
 #include "RunTexts.h"
@@ -49,7 +48,7 @@ RunResult ImportRun::run(const RunInputs& inputs) {
   }
 
   RunPlanner planner(tags_, files_, inputs_, {.checkTargetsOnDisk = false});
-  planner.exclude(catalogueFiles());
+  planner.excludeCatalogue(inputs_.cataloguePath);
   if (const Status listed = planner.listFolders(); listed) {
     result_.started = true;
     visitAll(planner);
@@ -130,15 +129,6 @@ void ImportRun::recoverMoveInFlight(const MoveInFlight& left) {
 void ImportRun::logAndSummarise(const std::u16string& message) {
   view_.appendLog(texts::lineBreak() + message);
   summary_ += texts::lineBreak() + message;
-}
-
-// Taken once the catalogue is open, so that its side files exist already. Side files
-// that do not exist are not noted: nothing of that name is there to visit.
-std::vector<platform::filesystem::FileIdentity> ImportRun::catalogueFiles() {
-  std::vector<platform::filesystem::FileIdentity> identities;
-  for (const auto& path : catalogueFilesOf(inputs_.cataloguePath))
-    if (const auto found = files_.identify(path); found.status) identities.push_back(found.value);
-  return identities;
 }
 
 void ImportRun::visitAll(RunPlanner& planner) {

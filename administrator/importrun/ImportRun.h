@@ -47,7 +47,6 @@ class ImportRun {
   void recoverMoveInFlight(const MoveInFlight& left);
   // A line of its own in both the log and the summary.
   void logAndSummarise(const std::u16string& message);
-  std::vector<platform::filesystem::FileIdentity> catalogueFiles();
   void visitAll(RunPlanner& planner);
   void visit(const PlannedFile& planned, RunPlanner& planner);
   // Empty when the file is filed; else why it stays where it is.

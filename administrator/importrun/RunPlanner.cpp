@@ -107,12 +107,37 @@ void RunPlanner::decide(const platform::filesystem::Entry& entry, const std::str
 std::optional<Leave> RunPlanner::judgeKind(const platform::filesystem::Entry& entry, const std::string& path) {
   if (entry.kind == EntryKind::SymbolicLink) return Leave{LeaveReason::SymbolicLink, {}, {}};
   if (entry.kind != EntryKind::File) return Leave{LeaveReason::NotOrdinaryFile, {}, {}};
-  if (excluded_.empty()) return std::nullopt;
+  if (!mayHoldCatalogueFiles(folder_)) return std::nullopt;
   const auto found = files_.identify(path);
   if (!found.status) return Leave{LeaveReason::CannotLookAt, found.status.cause(), {}};
   if (std::find(excluded_.begin(), excluded_.end(), found.value) != excluded_.end())
     return Leave{LeaveReason::CatalogueFile, {}, {}};
   return std::nullopt;
+}
+
+bool RunPlanner::mayHoldCatalogueFiles(std::size_t folder) {
+  if (excluded_.empty()) return false;
+  if (excludedHaveOtherNames_ || !excludedFolder_) return true;
+  if (lookedAtFolder_ != folder) {
+    lookedAtFolder_ = folder;
+    const auto here = files_.identify(folderPath(folder));
+    lookAtFilesHere_ = !here.status || here.value == *excludedFolder_;
+  }
+  return lookAtFilesHere_;
+}
+
+void RunPlanner::excludeCatalogue(const std::string& cataloguePath) {
+  excluded_.clear();
+  excludedHaveOtherNames_ = false;
+  for (const auto& path : catalogueFilesOf(cataloguePath))
+    if (const auto found = files_.identify(path); found.status) {
+      excluded_.push_back(found.value);
+      excludedHaveOtherNames_ = excludedHaveOtherNames_ || found.value.links > 1;
+    }
+  const auto slash = cataloguePath.find_last_of('/');
+  const auto folder =
+      files_.identify(slash == std::string::npos ? "." : cataloguePath.substr(0, std::max<std::size_t>(slash, 1)));
+  excludedFolder_ = folder.status ? std::optional(folder.value) : std::nullopt;
 }
 
 std::optional<Leave> RunPlanner::judgeTag(const std::string& path, PlannedFile& file) {
@@ -155,11 +180,7 @@ std::string RunPlanner::chosenBy(const std::string& target) const {
 RunPlan planRun(TagReader& tags, platform::filesystem::FileSystem& files, const RunInputs& inputs) {
   RunPlan plan;
   RunPlanner planner(tags, files, inputs, {});
-  std::vector<platform::filesystem::FileIdentity> catalogueFiles;
-  if (!inputs.cataloguePath.empty())
-    for (const auto& path : catalogueFilesOf(inputs.cataloguePath))
-      if (const auto found = files.identify(path); found.status) catalogueFiles.push_back(found.value);
-  planner.exclude(std::move(catalogueFiles));
+  if (!inputs.cataloguePath.empty()) planner.excludeCatalogue(inputs.cataloguePath);
   plan.status = planner.listFolders();
   if (!plan.status) return plan;
   plan.files.reserve(planner.count());

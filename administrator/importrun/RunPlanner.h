@@ -1,5 +1,7 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -25,8 +27,9 @@ class RunPlanner {
 
   RunPlanner(TagReader& tags, platform::filesystem::FileSystem& files, RunInputs inputs, Options options);
 
-  // Files that are never music wherever they lie: the catalogue's own.
-  void exclude(std::vector<platform::filesystem::FileIdentity> files) { excluded_ = std::move(files); }
+  // The catalogue's own files are never music, wherever they lie; taken once the
+  // catalogue is open, so that its side files exist already.
+  void excludeCatalogue(const std::string& cataloguePath);
 
   // Lists every folder before the first file is decided on, so that a file a run
   // files into a folder it visits later is not met again there, and folders the
@@ -45,6 +48,7 @@ class RunPlanner {
  private:
   void decide(const platform::filesystem::Entry& entry, const std::string& folder, PlannedFile& file);
   std::optional<Leave> judgeKind(const platform::filesystem::Entry& entry, const std::string& path);
+  bool mayHoldCatalogueFiles(std::size_t folder);
   std::optional<Leave> judgeTag(const std::string& path, PlannedFile& file);
   std::optional<Leave> judgeTarget(PlannedFile& file);
   const platform::filesystem::Listing& folderListing(std::size_t folder) const;
@@ -55,6 +59,12 @@ class RunPlanner {
   RunInputs inputs_;
   Options options_;
   std::vector<platform::filesystem::FileIdentity> excluded_;
+  // Without a second name, a catalogue file lies only in its own folder, so
+  // files elsewhere need no look at their identity.
+  std::optional<platform::filesystem::FileIdentity> excludedFolder_;
+  bool excludedHaveOtherNames_ = false;
+  std::size_t lookedAtFolder_ = SIZE_MAX;
+  bool lookAtFilesHere_ = false;
   platform::filesystem::Listing sourceFiles_, subfolders_;
   std::vector<platform::filesystem::Listing> subfolderFiles_;
   std::size_t count_ = 0;

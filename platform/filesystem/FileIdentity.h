@@ -8,7 +8,8 @@ namespace platform::filesystem {
 struct FileIdentity {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
-  bool operator==(const FileIdentity&) const = default;
+  std::uint64_t links = 1;  // how many names it has; not part of what it is
+  bool operator==(const FileIdentity& other) const { return device == other.device && inode == other.inode; }
 };
 
 }  // namespace platform::filesystem

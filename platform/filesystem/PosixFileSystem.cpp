@@ -93,7 +93,8 @@ bool PosixFileSystem::fileExists(const std::string& path) { return statMatches(p
 Result<FileIdentity> PosixFileSystem::identify(const std::string& path) {
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0) return {systemFailure("look at " + quoted(path), errno), {}};
-  return {Status::success(), {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)}};
+  return {Status::success(), {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                              static_cast<std::uint64_t>(info.st_nlink)}};
 }
 
 // O_NONBLOCK: a FIFO put in the file's place must not hold the run.

@@ -48,7 +48,12 @@ bool sameNameIgnoringCase(std::u16string_view a, std::u16string_view b) {
 bool inListOrder(std::string_view a, std::string_view b) {
   std::size_t atA = 0, atB = 0;
   while (atA < a.size() && atB < b.size()) {
-    const char32_t foldedA = foldCase(nextCharacter(a, atA)), foldedB = foldCase(nextCharacter(b, atB));
+    // Most names are ASCII: no decoding for them, as a sort compares often.
+    const auto byteA = static_cast<unsigned char>(a[atA]), byteB = static_cast<unsigned char>(b[atB]);
+    const bool ascii = byteA < 0x80 && byteB < 0x80;
+    const char32_t foldedA = foldCase(ascii ? char32_t{byteA} : nextCharacter(a, atA));
+    const char32_t foldedB = foldCase(ascii ? char32_t{byteB} : nextCharacter(b, atB));
+    if (ascii) ++atA, ++atB;
     if (foldedA != foldedB) return foldedA < foldedB;
   }
   if ((atA < a.size()) != (atB < b.size())) return atB < b.size();

@@ -265,6 +265,18 @@ TEST_F(ImportRunTest, TheCatalogueAndEveryFileOfItStayWhereTheyAre) {
   }
 }
 
+// Identities are looked at only in the catalogue's own folder unless the catalogue
+// has another name; a folder below the source can be that folder.
+TEST_F(ImportRunTest, TheCatalogueInAFolderBelowTheSourceStaysToo) {
+  inputs.cataloguePath = "/src/sub/Catalogue.mdb";
+  files.folders.insert("/src/sub");
+  tagged("/src/sub/Catalogue.mdb", {u"Song", u"Album", u"Artist"});
+  tagged("/src/a.mp3", {u"Other", u"Album", u"Artist"});
+  importRun.run(inputs);
+  EXPECT_EQ(files.files.count("/src/sub/Catalogue.mdb"), 1u);
+  EXPECT_EQ(view.log, u"\r\na.mp3\r\nCatalogue.mdb Error - Not filed: it belongs to the catalogue this run files into");
+}
+
 TEST_F(ImportRunTest, AFileThatCannotBeReadIsNotCalledUntagged) {
   files.addFile("/src/locked.mp3");
   files.unreadable.insert("/src/locked.mp3");

@@ -62,7 +62,9 @@ class FakeFiles : public platform::filesystem::FileSystem {
     if (auto link = hardLinks.find(name); link != hardLinks.end()) name = link->second;
     if (!files.count(name) && !folders.count(name)) return {Status::failure("look at " + path, "no such file"), {}};
     const auto known = identities_.emplace(name, identities_.size() + 1).first;
-    return {Status::success(), {1, known->second}};
+    const auto otherNames = std::count_if(hardLinks.begin(), hardLinks.end(),
+                                          [&](const auto& link) { return link.second == name; });
+    return {Status::success(), {1, known->second, 1 + static_cast<std::uint64_t>(otherNames)}};
   }
   Status checkReadable(const std::string& path) override {
     if (unreadable.count(normal(path))) return Status::failure("read \"" + path + "\"", "Permission denied");
