@@ -1,6 +1,9 @@
 #include "catalogue/SqliteCatalogue.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 
 namespace mervalis {
 namespace {
@@ -15,11 +18,17 @@ std::string catalogueAttempt(const std::string& path) { return "open the catalog
 
 }  // namespace
 
+// Writing is judged by the permissions alone: a real change would leave its
+// side files in the folder, which a look must not.
 Status SqliteCatalogue::check(platform::database::Engine& engine, const std::string& path) {
-  auto opened = engine.open(path);
+  auto opened = engine.openToLook(path);
   if (!opened.status) return opened.status.within(catalogueAttempt(path));
   if (auto prepared = opened.value->prepare(insertStatement); !prepared.status)
     return prepared.status.within(catalogueAttempt(path));
+  if (::access(path.c_str(), W_OK) != 0) return Status::failure(catalogueAttempt(path), "the file cannot be written");
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0)
+    return Status::failure(catalogueAttempt(path), "its folder cannot be written, so no change can be made to it");
   return Status::success();
 }
 

@@ -30,7 +30,36 @@ Status checkIsDatabase(sqlite3* db, const std::string& path) {
   return Status::success();
 }
 
+// A file name as a URI path: the characters a URI gives a meaning to are escaped.
+std::string uriOf(const std::string& path) {
+  std::string uri = "file:";
+  for (const char c : path) {
+    if (c == '%' || c == '?' || c == '#') {
+      static const char* hex = "0123456789ABCDEF";
+      uri += '%';
+      uri += hex[static_cast<unsigned char>(c) >> 4];
+      uri += hex[static_cast<unsigned char>(c) & 15];
+    } else {
+      uri += c;
+    }
+  }
+  return uri + "?immutable=1";
+}
+
 }  // namespace
+
+// Immutable: SQLite then takes no lock and makes no -wal or -shm file, which a
+// look at a catalogue in write-ahead logging would otherwise leave in its folder.
+Result<std::unique_ptr<Connection>> SqliteEngine::openToLook(const std::string& path) {
+  if (Status file = checkIsFile(path); !file) return {file, nullptr};
+  sqlite3* raw = nullptr;
+  const int result = sqlite3_open_v2(uriOf(path).c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+  SqliteDatabase db{raw};
+  if (result != SQLITE_OK) return {sqliteFailure(openAttempt(path), db.get(), result), nullptr};
+  sqlite3_extended_result_codes(db.get(), 1);
+  if (Status database = checkIsDatabase(db.get(), path); !database) return {database, nullptr};
+  return {Status::success(), std::make_unique<SqliteConnection>(std::move(db), path, std::chrono::milliseconds(0))};
+}
 
 Result<std::unique_ptr<Connection>> SqliteEngine::open(const std::string& path, const OpenOptions& options) {
   if (Status file = checkIsFile(path); !file) return {file, nullptr};

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -120,6 +121,34 @@ TEST_F(SqliteCatalogueTest, TheBuildsEmptyCatalogueIsReadyForAFirstRun) {
   std::filesystem::copy_file(EMPTY_CATALOGUE, copy);
   ASSERT_TRUE(catalogue.open(copy));
   EXPECT_TRUE(rowsOf(copy).empty());
+}
+
+// The preview asks whether a run could use a catalogue: the answer must leave the
+// catalogue and its folder as they were, also in write-ahead logging, where any
+// ordinary open makes -wal and -shm files beside it.
+TEST_F(SqliteCatalogueTest, CheckingACatalogueLeavesItAndItsFolderAsTheyWere) {
+  for (const char* mode : {"delete", "wal"}) {
+    SCOPED_TRACE(mode);
+    const std::string path = newCatalogue(std::string(mode) + " what?#%.mdb");
+    RawDatabase(path).rows(std::string("pragma journal_mode=") + mode);
+    auto listing = [&] {
+      std::vector<std::string> names;
+      for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+      std::sort(names.begin(), names.end());
+      return names;
+    };
+    const auto namesBefore = listing();
+    const auto folderTime = std::filesystem::last_write_time(folder.path());
+    const std::string bytes = readFile(path);
+    EXPECT_TRUE(SqliteCatalogue::check(engine, path)) << SqliteCatalogue::check(engine, path).reason();
+    EXPECT_EQ(listing(), namesBefore);
+    EXPECT_EQ(std::filesystem::last_write_time(folder.path()), folderTime);
+    EXPECT_EQ(readFile(path), bytes);
+  }
+  const std::string notACatalogue = folder / "other.mdb";
+  EXPECT_EQ(RawDatabase(notACatalogue).execute("create table Other (x)"), SQLITE_OK);
+  EXPECT_THAT(SqliteCatalogue::check(engine, notACatalogue).reason(), HasSubstr("MP3Info"));
 }
 
 }  // namespace
