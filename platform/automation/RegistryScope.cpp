@@ -33,7 +33,8 @@ fs::path dataHome() {
   return fs::path(home ? home : ".") / ".local" / "share";
 }
 
-// Relative entries are ignored, as the base directory specification asks.
+// A relative entry in XDG_CONFIG_DIRS would name a different folder from every
+// working directory, so only absolute ones are taken.
 std::vector<fs::path> configFolders() {
   std::vector<fs::path> folders;
   std::string_view list = std::getenv("XDG_CONFIG_DIRS") ? std::getenv("XDG_CONFIG_DIRS") : "";
