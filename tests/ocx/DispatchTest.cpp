@@ -325,7 +325,7 @@ TEST_F(LyreboxDispatch, EveryMemberRefusesACallFromAnotherThread) {
 TEST_F(LyreboxDispatch, DispcallDrivesTheRegisteredLibrary) {
   const std::u16string file = mp3("first.mp3", kFirst);
   const std::string path(file.begin(), file.end());
-  const CommandResult run = runCommand(std::string(DISPCALL_PATH) + " prjLyrebox.Lyrebox put:0x68030006=" + path +
+  const RunResult run = runProgram(std::string(DISPCALL_PATH) + " prjLyrebox.Lyrebox put:0x68030006=" + path +
                                        " get:0x68030005 callget:0x68030003 get:0x68030004 get:0x68030002"
                                        " get:0x68030000 put:0x68030002=i4:40000 call:0x60030007 call:-552");
   EXPECT_EQ(run.exitCode, 1) << "About cannot show a box without a Qt application";

@@ -1,4 +1,5 @@
 #pragma once
+#include "../automation/RunProgram.h"
 // The built Lyrebox.ocx as a host meets it: registered in a registry in a
 // temporary folder, created by its ProgID, called late-bound.
 #include <automation/ClassFactory.h>
@@ -8,10 +9,8 @@
 #include <automation/ObjectCreation.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <tagcomponent/LyreboxIdentity.h>
 
-#include <array>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -80,23 +79,6 @@ inline HRESULT invoke(IDispatch* object, DISPID id, std::uint16_t flags, std::ve
   }
   std::uint32_t argumentError = 0;
   return object->Invoke(id, GUID_NULL, LOCALE_NEUTRAL, flags, &params, result, nullptr, &argumentError);
-}
-
-struct CommandResult {
-  std::string output;
-  int exitCode = -1;
-};
-
-inline CommandResult runCommand(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return result;
-  std::array<char, 4096> buffer;
-  while (const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), pipe))
-    result.output.append(buffer.data(), got);
-  const int status = ::pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
 }
 
 }  // namespace ocxtest

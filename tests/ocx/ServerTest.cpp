@@ -27,7 +27,7 @@ RegistryTree currentRegistry() {
 // such as a version node, that are no entry points.
 // The resources are read from the file (see ResourcesTest), not through an export.
 TEST(LyreboxExports, ExactlyTheFourServerEntryPoints) {
-  const CommandResult symbols = runCommand("nm -D --defined-only " LYREBOX_PATH
+  const RunResult symbols = runProgram("nm -D --defined-only " LYREBOX_PATH
                                            " | awk '$2 ~ /^[TWi]$/ {print $3}' | sort");
   ASSERT_EQ(symbols.exitCode, 0);
   EXPECT_EQ(symbols.output,
