@@ -59,11 +59,7 @@ Status SqliteCatalogue::open(const std::string& path) {
 Status SqliteCatalogue::putBackJournalMode(const std::string& mode) {
   if (!connection_) return notOpen("put back the catalogue's journal mode");
   if (connection_->journalMode() == mode) return Status::success();
-  insert_.reset();  // a prepared statement would keep the mode from changing
-  Status put = connection_->setJournalMode(mode);
-  auto prepared = connection_->prepare(insertStatement);
-  insert_ = std::move(prepared.value);
-  return put;
+  return connection_->setJournalMode(mode);
 }
 
 Status SqliteCatalogue::notOpen(const std::string& attempt) const {
