@@ -7,7 +7,7 @@
 #include <tagcomponent/LyreboxIdentity.h>
 
 #include <DispatchTagReader.h>
-#include <FileRecoveryJournal.h>
+#include <FileRunRecord.h>
 
 namespace mervalis {
 
@@ -31,11 +31,20 @@ RunAssembly::~RunAssembly() = default;
 
 RunResult RunAssembly::run(const RunInputs& inputs, RunView& view) {
   SqliteCatalogue catalogue(parts_->engine);
-  FileRecoveryJournal journal;
-  return ImportRun(parts_->tags, parts_->files, catalogue, view, journal).run(inputs);
+  FileRunRecord record;
+  return ImportRun(parts_->tags, parts_->files, catalogue, view, record).run(inputs);
 }
 
 RunPlan RunAssembly::plan(const RunInputs& inputs) { return planRun(parts_->tags, parts_->files, inputs); }
+
+UndoResult RunAssembly::undo(const std::string& runId, RunView& view) {
+  platform::filesystem::PosixFileSystem files;
+  platform::database::SqliteEngine engine;
+  SqliteCatalogue catalogue(engine);
+  return UndoRun(files, catalogue, view).undo(runId);
+}
+
+std::vector<HistoryEntry> RunAssembly::history() { return runHistory(RunRecordFolder()); }
 
 Status RunAssembly::checkCatalogue(const std::string& path) { return SqliteCatalogue::check(parts_->engine, path); }
 

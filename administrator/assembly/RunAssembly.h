@@ -6,13 +6,15 @@
 #include <automation/Dispatch.h>
 
 #include <ImportRun.h>
+#include <RunHistory.h>
 #include <RunPlanner.h>
+#include <UndoRun.h>
 
 namespace mervalis {
 
 // A run put together the way the program does it, without any user interface:
 // the registered tag component as tag reader, the machine's file system, the
-// catalogue as a SQLite file and the recovery journal beside it. The window, the
+// catalogue as a SQLite file and a record of each run in the user's state folder. The window, the
 // command line, the benchmarks and the end-to-end tests all file through it.
 class RunAssembly {
  public:
@@ -31,6 +33,11 @@ class RunAssembly {
   // Whether a run could open the catalogue, checked without changing it: a file
   // that is not a catalogue, or that cannot be written, is refused.
   Status checkCatalogue(const std::string& path);
+
+  // Takes a recorded run back (empty id: the newest not undone); needs no tag component.
+  static UndoResult undo(const std::string& runId, RunView& view);
+  // Every recorded run of this user, oldest first.
+  static std::vector<HistoryEntry> history();
 
  private:
   struct Parts;

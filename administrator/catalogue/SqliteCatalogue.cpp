@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <vector>
 
 namespace mervalis {
 namespace {
@@ -13,6 +14,14 @@ using namespace std::chrono_literals;
 // Long enough for another program's commit to end, short enough that a program
 // holding its changes open is reported at once.
 constexpr std::chrono::milliseconds kStartLockWait = 250ms;
+
+// `is` compares a NULL as equal to a NULL; the values are bound as text.
+constexpr const char* kSameRow =
+    "rowid = cast(? as integer) and Track is ? and Artist is ? and Album is ? and FileName is ?";
+
+std::vector<std::string> rowValues(const CatalogueRow& row) {
+  return {std::to_string(row.rowid), row.track, row.artist, row.album, row.fileName};
+}
 
 std::string catalogueAttempt(const std::string& path) { return "open the catalogue \"" + path + "\""; }
 
@@ -50,8 +59,19 @@ Status SqliteCatalogue::open(const std::string& path) {
     return writable.within(catalogueAttempt(path));
   }
 
+  auto holds = opened.value->prepare(std::string("select 1 from [MP3Info] where ") + kSameRow);
+  if (!holds.status) return holds.status.within(catalogueAttempt(path));
+  auto deletes = opened.value->prepare(std::string("delete from [MP3Info] where ") + kSameRow);
+  if (!deletes.status) return deletes.status.within(catalogueAttempt(path));
+  auto restores = opened.value->prepare(
+      "insert into [MP3Info] (rowid,Track,Artist,Album,FileName) Values (cast(? as integer),?,?,?,?)");
+  if (!restores.status) return restores.status.within(catalogueAttempt(path));
+
   connection_ = std::move(opened.value);
   insert_ = std::move(prepared.value);
+  holdsRow_ = std::move(holds.value);
+  deleteRow_ = std::move(deletes.value);
+  restoreRow_ = std::move(restores.value);
   journalModeFound_ = found;
   return Status::success();
 }
@@ -80,9 +100,33 @@ Status SqliteCatalogue::rollback() {
   return connection_ ? connection_->rollback() : notOpen("roll back a catalogue change");
 }
 
+Status SqliteCatalogue::holdsRow(const CatalogueRow& row, bool& holds) {
+  holds = false;
+  if (!holdsRow_) return notOpen("look up a row of the catalogue");
+  Status ran = holdsRow_->run(rowValues(row));
+  holds = ran && holdsRow_->rowsReturned() > 0;
+  return ran;
+}
+
+Status SqliteCatalogue::deleteRow(const CatalogueRow& row, bool& deleted) {
+  deleted = false;
+  if (!deleteRow_) return notOpen("remove a row from the catalogue");
+  Status ran = deleteRow_->run(rowValues(row));
+  deleted = ran && deleteRow_->rowsChanged() > 0;
+  return ran;
+}
+
+Status SqliteCatalogue::restoreRow(const CatalogueRow& row) {
+  if (!restoreRow_) return notOpen("put a row back into the catalogue");
+  return restoreRow_->run(rowValues(row));
+}
+
 void SqliteCatalogue::close() {
   if (connection_) connection_->rollback();
   insert_.reset();
+  holdsRow_.reset();
+  deleteRow_.reset();
+  restoreRow_.reset();
   connection_.reset();
   journalModeFound_.clear();
 }

@@ -24,10 +24,14 @@ class SqliteCatalogue : public Catalogue {
   Status begin() override;
   Status insert(const std::string& track, const std::string& artist, const std::string& album,
                 const std::string& fileName) override;
+  std::int64_t insertedRowid() const override { return insert_ ? insert_->lastInsertedRowid() : 0; }
   Status commit() override;
   Status rollback() override;
   std::string journalModeFound() const override { return journalModeFound_; }
   Status putBackJournalMode(const std::string& mode) override;
+  Status holdsRow(const CatalogueRow& row, bool& holds) override;
+  Status deleteRow(const CatalogueRow& row, bool& deleted) override;
+  Status restoreRow(const CatalogueRow& row) override;
   void close() override;
 
   // "wal" or the rollback journal's mode of the open catalogue.
@@ -39,7 +43,8 @@ class SqliteCatalogue : public Catalogue {
   platform::database::Engine& engine_;
   platform::database::OpenOptions options_;
   std::unique_ptr<platform::database::Connection> connection_;
-  std::unique_ptr<platform::database::Statement> insert_;  // released before connection_
+  // Released before connection_.
+  std::unique_ptr<platform::database::Statement> insert_, holdsRow_, deleteRow_, restoreRow_;
   std::string journalModeFound_;
 };
 

@@ -50,6 +50,16 @@ CommandLine parseNewCatalogue(const std::vector<std::string>& arguments) {
   return line;
 }
 
+CommandLine parseUndo(const std::vector<std::string>& arguments) {
+  if (arguments.size() > 2 || (arguments.size() == 2 && arguments[1].empty()))
+    return mistake("undo takes at most one RUN");
+  if (arguments.size() == 2 && arguments[1].find('/') != std::string::npos)
+    return mistake("a RUN is a name that history lists, not a path");
+  CommandLine line = only(CommandLine::Action::Undo);
+  if (arguments.size() == 2) line.runId = arguments[1];
+  return line;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
@@ -59,6 +69,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.size() == 1 && first == "--version") return only(CommandLine::Action::Version);
   if (first == "import") return parseImport(arguments);
   if (first == "new-catalogue") return parseNewCatalogue(arguments);
+  if (first == "undo") return parseUndo(arguments);
+  if (first == "history")
+    return arguments.size() == 1 ? only(CommandLine::Action::History) : mistake("history takes no arguments");
   return mistake("unknown command \"" + first + "\"");
 }
 
@@ -66,6 +79,8 @@ std::string usageText() {
   return "usage: mervalis                      open the window\n"
          "       mervalis import --catalogue FILE --source DIR --dest ROOT [--dry-run] [--json]\n"
          "       mervalis new-catalogue FILE\n"
+         "       mervalis undo [RUN]\n"
+         "       mervalis history\n"
          "       mervalis --help | --version\n"
          "\n"
          "import files every tagged MP3 of DIR and of the folders one level below it\n"
@@ -76,7 +91,17 @@ std::string usageText() {
          "Exit status: 0 every file was filed, 1 some were left where they are,\n"
          "2 the run could not start (bad arguments, catalogue or folder).\n"
          "\n"
-         "new-catalogue makes FILE an empty catalogue; it never replaces a file.\n";
+         "new-catalogue makes FILE an empty catalogue; it never replaces a file.\n"
+         "\n"
+         "undo takes back the run RUN (by default the newest one not undone): each file\n"
+         "it filed goes back to where it was and its row leaves the catalogue, unless the\n"
+         "file or its row changed since, or another file stands where it was; those are\n"
+         "listed and left as they are. Exit status: 0 all undone, 1 some left, 2 nothing\n"
+         "could be undone. A stopped undo is finished by the next one.\n"
+         "history lists the recorded runs, oldest first, one per line with tabs between\n"
+         "the run, when it started, files filed and left, its state, the catalogue, the\n"
+         "source and the destination. Runs are recorded in $XDG_STATE_HOME/mervalis/runs\n"
+         "(by default ~/.local/state/mervalis/runs).\n";
 }
 
 }  // namespace mervalis

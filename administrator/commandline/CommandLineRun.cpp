@@ -12,6 +12,7 @@
 #include <text/Utf.h>
 
 #include "ConsoleRunView.h"
+#include "ConsoleUndoView.h"
 #include "JsonText.h"
 
 namespace mervalis {
@@ -99,6 +100,25 @@ int newCatalogue(const CommandLine& line) {
   return 0;
 }
 
+int undo(const CommandLine& line) {
+  ConsoleUndoView view;
+  const UndoResult result = RunAssembly::undo(line.runId, view);
+  view.finish(result.started);
+  if (!result.started) return kNotStarted;
+  return result.kept > 0 ? kSomeLeft : kAllFiled;
+}
+
+int history() {
+  std::printf("RUN\tSTARTED\tFILED\tLEFT\tSTATE\tCATALOGUE\tSOURCE\tDESTINATION\n");
+  for (const HistoryEntry& entry : RunAssembly::history()) {
+    const RecordedRun& run = entry.run;
+    std::printf("%s\t%s\t%zu\t%zu\t%s\t%s\t%s\t%s\n", run.id.c_str(), run.started.c_str(), run.ending.filed,
+                run.ending.left, historyState(entry).c_str(), run.inputs.cataloguePath.c_str(),
+                run.inputs.sourceFolder.c_str(), run.inputs.destinationRoot.c_str());
+  }
+  return 0;
+}
+
 }  // namespace
 
 int runCommandLine(const CommandLine& line) {
@@ -113,6 +133,10 @@ int runCommandLine(const CommandLine& line) {
       return import(line);
     case CommandLine::Action::NewCatalogue:
       return newCatalogue(line);
+    case CommandLine::Action::Undo:
+      return undo(line);
+    case CommandLine::Action::History:
+      return history();
     case CommandLine::Action::Window:
     case CommandLine::Action::Mistake:
       break;

@@ -2,48 +2,60 @@
 
 #include <text/Utf.h>
 
+#include "KilledRuns.h"
 #include "RunTexts.h"
 
 namespace mervalis {
 namespace {
 
-// For runs without a journal: notes nothing and finds nothing.
-class NoRecoveryJournal : public RecoveryJournal {
+// For runs without a record: notes nothing and finds nothing.
+class NoRunRecord : public RunRecord {
  public:
-  Status open(const std::string&, bool& found, MoveInFlight&) override {
-    found = false;
+  Status open(const std::string&, std::vector<KilledRun>& killed) override {
+    killed.clear();
     return Status::success();
   }
-  Status committed(const MoveInFlight&, bool& hasRow) override {
-    hasRow = true;
+  Status settleKilled(const KilledRun&, const std::optional<platform::filesystem::FileIdentity>&) override {
     return Status::success();
   }
-  Status record(const MoveInFlight&) override { return Status::success(); }
-  Status clear() override { return Status::success(); }
-  std::string journalModeLeft() const override { return {}; }
-  Status noteJournalMode(const std::string&) override { return Status::success(); }
+  Status start(const RunInputs&, const std::string&) override { return Status::success(); }
+  std::string runId() const override { return {}; }
+  Status folderCreated(const std::string&) override { return Status::success(); }
+  Status filing(const FilingEntry&) override { return Status::success(); }
+  Status filed(std::size_t, const platform::filesystem::FileIdentity&) override { return Status::success(); }
+  Status notFiled(std::size_t) override { return Status::success(); }
+  Status finish(const RunEnding&) override { return Status::success(); }
   void close() override {}
 };
 
-RecoveryJournal& noRecoveryJournal() {
-  static NoRecoveryJournal none;
+RunRecord& noRunRecord() {
+  static NoRunRecord none;
   return none;
 }
 
 }  // namespace
 
 ImportRun::ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view)
-    : ImportRun(tags, files, catalogue, view, noRecoveryJournal()) {}
+    : ImportRun(tags, files, catalogue, view, noRunRecord()) {}
 
+// The record takes the catalogue first, and lets it go last: a second run is
+// refused before it opens anything.
 RunResult ImportRun::run(const RunInputs& inputs) {
   inputs_ = inputs;
   result_ = {};
   summary_.clear();
   stoppedAfter_.clear();
+  stopReason_.clear();
   view_.clearLog();
-  if (!openCatalogue()) return result_;
-  if (!openJournal()) {
+  std::vector<KilledRun> killed;
+  if (!catalogueSelected() || !openRecord(killed)) return result_;
+  if (!openCatalogue()) {
+    record_.close();
+    return result_;
+  }
+  if (!settleKilledRuns(killed) || !startRecord()) {
     closeCatalogue();
+    record_.close();
     return result_;
   }
 
@@ -55,19 +67,34 @@ RunResult ImportRun::run(const RunInputs& inputs) {
   } else {
     logAndSummarise(texts::stoppedBeforeStart(listed.reason()));
   }
-  if (stopped()) logAndSummarise(texts::stoppedForWriter(stoppedAfter_, inputs_.cataloguePath));
+  if (stopped()) logAndSummarise(stopReason_);
+  finishRecord();
   closeCatalogue();
-  journal_.close();
+  record_.close();
+  result_.runId = record_.runId();
+  view_.runRecorded(result_.runId, result_.filed);
   view_.showSummary(summary_);
   return result_;
 }
 
-bool ImportRun::openCatalogue() {
+bool ImportRun::catalogueSelected() {
   const std::string& catalogue = inputs_.cataloguePath;
-  const Status opened =
-      catalogue.empty() || catalogue.back() == '/'
-          ? Status::failure("open the catalogue \"" + catalogue + "\"", "no catalogue file is selected")
-          : catalogue_.open(catalogue);
+  if (!catalogue.empty() && catalogue.back() != '/') return true;
+  stopBeforeStart(
+      Status::failure("open the catalogue \"" + catalogue + "\"", "no catalogue file is selected").reason());
+  return false;
+}
+
+bool ImportRun::openRecord(std::vector<KilledRun>& killed) {
+  const Status opened = record_.open(inputs_.cataloguePath, killed);
+  if (opened) return true;
+  record_.close();
+  stopBeforeStart(opened.reason());
+  return false;
+}
+
+bool ImportRun::openCatalogue() {
+  const Status opened = catalogue_.open(inputs_.cataloguePath);
   if (!opened) {
     stopBeforeStart(opened.reason());
     return false;
@@ -77,27 +104,29 @@ bool ImportRun::openCatalogue() {
 }
 
 // Before any file is visited, so the files' own log lines follow a recovery note.
-bool ImportRun::openJournal() {
-  bool found = false;
-  MoveInFlight left;
-  Status step = journal_.open(inputs_.cataloguePath, found, left);
-  bool hasRow = false;
-  if (step && found) step = journal_.committed(left, hasRow);
-  if (!step) {
-    // Without the journal a killed run could leave a file without its row unnoticed.
-    journal_.close();
-    stopBeforeStart(step.reason());
+bool ImportRun::settleKilledRuns(const std::vector<KilledRun>& killed) {
+  std::vector<std::u16string> notes;
+  const Status settled = mervalis::settleKilledRuns(killed, catalogue_, files_, record_, notes);
+  for (const std::u16string& note : notes) logAndSummarise(note);
+  if (!settled) {
+    stopBeforeStart(settled.reason());
     return false;
   }
-  if (found && !hasRow) recoverMoveInFlight(left);
-  if (found) step = journal_.clear();
-  // A run killed before it put the mode back found the catalogue as it was.
-  if (!journal_.journalModeLeft().empty()) modeToPutBack_ = journal_.journalModeLeft();
-  if (step) step = journal_.noteJournalMode(modeToPutBack_);
-  if (step) return true;
-  journal_.close();
-  stopBeforeStart(step.reason());
+  // The oldest killed run found the catalogue as it was before any of them.
+  if (!killed.empty() && !killed.front().journalModeFound.empty()) modeToPutBack_ = killed.front().journalModeFound;
+  return true;
+}
+
+bool ImportRun::startRecord() {
+  const Status started = record_.start(inputs_, modeToPutBack_);
+  if (started) return true;
+  stopBeforeStart(started.reason());
   return false;
+}
+
+void ImportRun::finishRecord() {
+  if (const Status finished = record_.finish({result_.filed, result_.left, stopped()}); !finished)
+    logAndSummarise(texts::recordNotFinished(finished.reason()));
 }
 
 // The catalogue is left in the journal mode it was found in. Leaving write-ahead
@@ -106,24 +135,6 @@ void ImportRun::closeCatalogue() {
   if (const Status back = catalogue_.putBackJournalMode(modeToPutBack_); !back)
     view_.appendLog(texts::lineBreak() + texts::journalModeStays(back.reason()));
   catalogue_.close();
-}
-
-// The earlier run stopped after noting the move and before committing its row:
-// the unit is rolled back, so the file goes back to its source.
-void ImportRun::recoverMoveInFlight(const MoveInFlight& left) {
-  const bool atTarget = files_.fileExists(left.target);
-  const bool atSource = files_.fileExists(left.source);
-  if (!atTarget) return;  // the move never happened: nothing to undo
-  if (atSource) {
-    // A copy between volumes stopped before its source was removed: the copy,
-    // if it is whole, is the one to go, and the source is filed by this run.
-    const Status removed = files_.removeIdenticalCopy(left.target, left.source);
-    logAndSummarise(removed ? texts::wholeCopyRemoved(left.target, left.source)
-                            : texts::bothLeft(left.target, left.source, removed.cause()));
-    return;
-  }
-  const Status back = files_.moveFile(left.target, left.source);
-  logAndSummarise(back ? texts::movedBack(left.target, left.source) : texts::notMovedBack(left.target, back.reason()));
 }
 
 void ImportRun::logAndSummarise(const std::u16string& message) {
@@ -166,7 +177,7 @@ std::optional<Leave> ImportRun::execute(const PlannedFile& file) {
   Status filed = fileInsideTransaction(file, outcome);
   if (filed) filed = catalogue_.commit();
   if (filed) {
-    journal_.clear();
+    noteRecorded(source, record_.filed(visited_, outcome.asFiled));
     return std::nullopt;
   }
 
@@ -176,33 +187,56 @@ std::optional<Leave> ImportRun::execute(const PlannedFile& file) {
   // folders never disagree.
   if (outcome.moved) {
     if (const Status back = files_.moveFile(file.target, source); !back)
-      // Reported in the summary; the journal names the move until the next one replaces it.
+      // Reported in the summary; the record keeps the file in flight, so the
+      // next run moves it back.
       return Leave{LeaveReason::NotFiled, texts::staysWithoutRow(filed.reason(), file.target, back.reason()), {}};
   }
-  journal_.clear();
+  if (outcome.recorded) noteRecorded(source, record_.notFiled(visited_));
   if (outcome.targetTaken) return Leave{LeaveReason::TargetExists, file.target, {}};
   return Leave{LeaveReason::NotFiled, filed.reason(), {}};
 }
 
-// One unit: the row, the folders, the note, the move; committed by the caller.
+// One unit: the row, the folders, the entry, the move; committed by the caller.
 Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome) {
   using platform::text::utf8FromUtf16;
-  Status step =
-      catalogue_.insert(utf8FromUtf16(file.title), utf8FromUtf16(file.artist), utf8FromUtf16(file.album), file.target);
-  if (step) step = ensureFolder(file.artistFolder);
-  if (step) step = ensureFolder(file.albumFolder);
-  if (step) step = journal_.record({file.sourcePath, file.target});
+  const CatalogueRow row{0, utf8FromUtf16(file.title), utf8FromUtf16(file.artist), utf8FromUtf16(file.album),
+                         file.target};
+  Status step = catalogue_.insert(row.track, row.artist, row.album, row.fileName);
+  if (step) step = ensureFolder(file.artistFolder, file.sourcePath);
+  if (step) step = ensureFolder(file.albumFolder, file.sourcePath);
+  if (step) {
+    FilingEntry entry{visited_, row, file.sourcePath};
+    entry.row.rowid = catalogue_.insertedRowid();
+    step = record_.filing(entry);
+    noteRecorded(file.sourcePath, step);
+    outcome.recorded = step.ok();
+  }
   if (!step) return step;
   step = files_.moveFile(file.sourcePath, file.target);
   outcome.moved = step.ok();
   // A move never replaces a file, so an existing target is why it failed.
   outcome.targetTaken = !step && files_.fileExists(file.target);
-  return step;
+  if (!step) return step;
+  // What undo will find there if no one touches the file meanwhile.
+  auto asFiled = files_.identify(file.target);
+  outcome.asFiled = asFiled.value;
+  return asFiled.status;
 }
 
-Status ImportRun::ensureFolder(const std::string& path) {
+Status ImportRun::ensureFolder(const std::string& path, const std::string& source) {
   if (files_.folderExists(path)) return Status::success();
-  return files_.createFolder(path);
+  Status made = files_.createFolder(path);
+  if (made) noteRecorded(source, record_.folderCreated(path));
+  return made;
+}
+
+void ImportRun::noteRecorded(const std::string& source, const Status& written) {
+  if (!written && !stopped()) stopAfter(source, texts::stoppedForRecord(source, written.reason()));
+}
+
+void ImportRun::stopAfter(const std::string& source, std::u16string why) {
+  stoppedAfter_ = source;
+  stopReason_ = std::move(why);
 }
 
 void ImportRun::leave(const PlannedFile& file, const Leave& why) {
@@ -213,7 +247,7 @@ void ImportRun::leave(const PlannedFile& file, const Leave& why) {
 }
 
 Status ImportRun::stopIfCatalogueBusy(const std::string& source, const Status& failure) {
-  if (failure.busy()) stoppedAfter_ = source;
+  if (failure.busy() && !stopped()) stopAfter(source, texts::stoppedForWriter(source, inputs_.cataloguePath));
   return failure;
 }
 

@@ -8,9 +8,9 @@
 #include <status/Status.h>
 
 #include "PlannedFile.h"
-#include "RecoveryJournal.h"
 #include "RunInputs.h"
 #include "RunPlanner.h"
+#include "RunRecord.h"
 #include "RunView.h"
 #include "TagReader.h"
 
@@ -21,6 +21,7 @@ namespace mervalis {
 struct RunResult {
   bool started = false;
   std::size_t filed = 0, left = 0;
+  std::string runId;  // the run's record, to undo it by; empty when none was made
 };
 
 // Files every tagged file of a source folder and of the folders one level below
@@ -29,22 +30,25 @@ struct RunResult {
 // Each file is planned, then filed at once as one unit.
 class ImportRun {
  public:
-  // Without a journal a run killed between a move and its commit leaves that file
-  // at its target without a row, unnoticed.
+  // Without a record a run killed between a move and its commit leaves that file
+  // at its target without a row, unnoticed, and the run cannot be undone.
   ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view);
-  // With a journal the run notes each move before it happens and, when it starts,
-  // moves back a file that an earlier, killed run left without its row.
+  // With a record the run notes each file before it moves it and, when it starts,
+  // settles what an earlier, killed run left: a file without its row goes back.
   ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view,
-            RecoveryJournal& journal)
-      : tags_(tags), files_(files), catalogue_(catalogue), view_(view), journal_(journal) {}
+            RunRecord& record)
+      : tags_(tags), files_(files), catalogue_(catalogue), view_(view), record_(record) {}
 
   RunResult run(const RunInputs& inputs);
 
  private:
+  bool catalogueSelected();
+  bool openRecord(std::vector<KilledRun>& killed);
   bool openCatalogue();
-  bool openJournal();
+  bool settleKilledRuns(const std::vector<KilledRun>& killed);
+  bool startRecord();
+  void finishRecord();
   void closeCatalogue();
-  void recoverMoveInFlight(const MoveInFlight& left);
   // A line of its own in both the log and the summary.
   void logAndSummarise(const std::u16string& message);
   void visitAll(RunPlanner& planner);
@@ -52,29 +56,36 @@ class ImportRun {
   // Empty when the file is filed; else why it stays where it is.
   std::optional<Leave> execute(const PlannedFile& file);
   struct UnitOutcome {
+    bool recorded = false;
     bool moved = false;
     bool targetTaken = false;
+    platform::filesystem::FileIdentity asFiled;
   };
   Status fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome);
-  Status ensureFolder(const std::string& path);
+  Status ensureFolder(const std::string& path, const std::string& source);
+  // A record that cannot be written ends the run after the file in hand: no file
+  // is moved without its entry.
+  void noteRecorded(const std::string& source, const Status& written);
   void leave(const PlannedFile& file, const Leave& why);
   void stopBeforeStart(const std::string& reason);
   // Another program writing to the catalogue would make every later file wait
   // for its lock and fail in turn, so the run ends after the file in hand.
   Status stopIfCatalogueBusy(const std::string& source, const Status& failure);
   bool stopped() const { return !stoppedAfter_.empty(); }
+  void stopAfter(const std::string& source, std::u16string why);
 
   TagReader& tags_;
   platform::filesystem::FileSystem& files_;
   Catalogue& catalogue_;
   RunView& view_;
-  RecoveryJournal& journal_;
+  RunRecord& record_;
   RunInputs inputs_;
   RunResult result_;
   std::size_t visited_ = 0, toVisit_ = 0;
   std::u16string summary_;
   std::string modeToPutBack_;
   std::string stoppedAfter_;  // the source path of the last file visited, once stopped
+  std::u16string stopReason_;
 };
 
 }  // namespace mervalis

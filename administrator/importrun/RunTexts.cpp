@@ -73,6 +73,15 @@ std::u16string stoppedForWriter(const std::string& lastFile, const std::string& 
 
 std::u16string journalModeStays(const std::string& reason) { return text(reason) + u"."; }
 
+std::u16string stoppedForRecord(const std::string& lastFile, const std::string& reason) {
+  return u"Stopped after " + quoted(lastFile) + u": " + text(reason) +
+         u". No file is moved without its entry in the run's record, so the files after it were left where they are.";
+}
+
+std::u16string recordNotFinished(const std::string& reason) {
+  return text(reason) + u". The next run into this catalogue will finish the record.";
+}
+
 std::u16string movedBack(const std::string& target, const std::string& source) {
   return u"Recovered: " + quoted(target) + u" was moved back to " + quoted(source) +
          u"; an earlier run stopped before writing its catalogue row.";
@@ -121,6 +130,48 @@ std::u16string plannedInSummary(const PlannedFile& file) {
 
 std::u16string catalogueRefused(const std::string& reason) {
   return text(reason) + u". A run would stop before its first file.";
+}
+
+std::u16string undoStarted(const std::string& runId, const std::string& source, const std::string& destination) {
+  return u"Undoing run " + text(runId) + u": files go back from " + quoted(destination) + u" to " + quoted(source) +
+         u".";
+}
+
+std::u16string undoneFile(const std::string& target, const std::string& source) {
+  return u"Undone: " + quoted(target) + u" is back at " + quoted(source) + u".";
+}
+
+std::u16string keptFile(const std::string& target, const std::string& reason) {
+  return u"Left as it is: " + quoted(target) + u": " + text(reason) + u".";
+}
+
+std::u16string undoCounts(std::size_t undone, std::size_t kept) {
+  return count(undone, u"file moved back", u"files moved back") + u", " +
+         count(kept, u"left as it is", u"left as they are");
+}
+
+std::u16string undoNotStarted(const std::string& reason) {
+  return u"The run was not undone: " + text(reason) + u". Nothing was changed.";
+}
+
+std::u16string nothingToUndo() { return u"There is no run to undo."; }
+
+std::string undoReasonGone() { return "it is no longer where the run filed it"; }
+
+std::string undoReasonChanged() { return "it was changed or replaced since the run filed it"; }
+
+std::string undoReasonSourceTaken(const std::string& source) {
+  return "another file now stands at \"" + source + "\"";
+}
+
+std::string undoReasonRowChanged() { return "its row in the catalogue was changed or removed"; }
+
+std::string undoReasonNotRecorded() {
+  return "the run's record could not note how it was filed, so it is not known to be the run's";
+}
+
+std::string undoReasonOtherCatalogue(const std::string& catalogue) {
+  return "\"" + catalogue + "\" is no longer the catalogue the run filed into";
 }
 
 }  // namespace mervalis::texts

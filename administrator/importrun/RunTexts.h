@@ -30,6 +30,9 @@ std::u16string folderNotListedInSummary(const std::string& folderPath, const std
 std::u16string stoppedBeforeStart(const std::string& reason);
 std::u16string stoppedForWriter(const std::string& lastFile, const std::string& catalogue);
 std::u16string journalModeStays(const std::string& reason);
+// The run's record could not be written: the run ends after the file in hand.
+std::u16string stoppedForRecord(const std::string& lastFile, const std::string& reason);
+std::u16string recordNotFinished(const std::string& reason);
 
 // What the next run did with a move that a killed run left in flight.
 std::u16string movedBack(const std::string& target, const std::string& source);
@@ -49,5 +52,21 @@ std::u16string plannedOutcome(const PlannedFile& file, const std::string& destin
 std::u16string plannedInSummary(const PlannedFile& file);
 // A catalogue a run would refuse before its first file.
 std::u16string catalogueRefused(const std::string& reason);
+
+// Undo of a run: the log's line per file, what stops an undo before it starts,
+// and the counts that end it.
+std::u16string undoStarted(const std::string& runId, const std::string& source, const std::string& destination);
+std::u16string undoneFile(const std::string& target, const std::string& source);
+std::u16string keptFile(const std::string& target, const std::string& reason);
+std::u16string undoCounts(std::size_t undone, std::size_t kept);
+std::u16string undoNotStarted(const std::string& reason);
+std::u16string nothingToUndo();
+// Why undo leaves a file as it is.
+std::string undoReasonGone();
+std::string undoReasonChanged();
+std::string undoReasonSourceTaken(const std::string& source);
+std::string undoReasonRowChanged();
+std::string undoReasonNotRecorded();
+std::string undoReasonOtherCatalogue(const std::string& catalogue);
 
 }  // namespace mervalis::texts

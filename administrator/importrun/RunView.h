@@ -24,6 +24,9 @@ class RunView {
   virtual void appendLog(std::u16string_view text) = 0;
   // After each visited file's log text.
   virtual void fileDone(const FileReport&) {}
+  // Just before the summary: the run's record, to undo it by (empty when the run
+  // kept none), and how many files it filed.
+  virtual void runRecorded(const std::string& /*runId*/, std::size_t /*filed*/) {}
   // Blocks until the person has dismissed the message.
   virtual void showSummary(const std::u16string& summary) = 0;
 };

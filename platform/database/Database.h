@@ -3,6 +3,7 @@
 #include "database/Status.h"
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,11 @@ class Statement {
   // Binds the texts to the statement's parameters in order, runs it to its end
   // and makes it ready for the next run. The count must match the parameters.
   virtual Status run(const std::vector<std::string>& texts) = 0;
+  // Of the last successful run: the rows it returned, the rows it changed, and
+  // the rowid of the last row inserted through the connection.
+  virtual std::int64_t rowsReturned() const = 0;
+  virtual std::int64_t rowsChanged() const = 0;
+  virtual std::int64_t lastInsertedRowid() const = 0;
 };
 
 // An open database file. Destroying it closes the file.

@@ -26,9 +26,13 @@ class ResetOnExit {
 Status SqliteStatement::run(const std::vector<std::string>& texts) {
   ResetOnExit reset{statement_.get()};
   if (Status bound = bind(texts); !bound) return bound;
-  int result = SQLITE_ROW;
-  while (result == SQLITE_ROW) result = sqlite3_step(statement_.get());
+  rowsReturned_ = rowsChanged_ = 0;
+  int result = sqlite3_step(statement_.get());
+  for (; result == SQLITE_ROW; result = sqlite3_step(statement_.get())) ++rowsReturned_;
   if (result != SQLITE_DONE) return sqliteFailure(attempt(), db_, result);
+  // The connection's count still tells of the last change after a query.
+  rowsChanged_ = sqlite3_stmt_readonly(statement_.get()) ? 0 : sqlite3_changes64(db_);
+  lastInsertedRowid_ = sqlite3_last_insert_rowid(db_);
   return Status::success();
 }
 

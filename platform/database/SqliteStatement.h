@@ -15,6 +15,9 @@ class SqliteStatement : public Statement {
       : db_(db), statement_(std::move(statement)), path_(std::move(path)) {}
 
   Status run(const std::vector<std::string>& texts) override;
+  std::int64_t rowsReturned() const override { return rowsReturned_; }
+  std::int64_t rowsChanged() const override { return rowsChanged_; }
+  std::int64_t lastInsertedRowid() const override { return lastInsertedRowid_; }
 
  private:
   Status bind(const std::vector<std::string>& texts);
@@ -23,6 +26,7 @@ class SqliteStatement : public Statement {
   sqlite3* db_;
   SqliteStatementHandle statement_;
   std::string path_;
+  std::int64_t rowsReturned_ = 0, rowsChanged_ = 0, lastInsertedRowid_ = 0;
 };
 
 }  // namespace platform::database

@@ -30,6 +30,8 @@ class FileSystem {
 
   // Creates one folder; its parent must exist already.
   virtual Status createFolder(const std::string& path) = 0;
+  // Removes a folder only when it is empty; fails, changing nothing, otherwise.
+  virtual Status removeEmptyFolder(const std::string& path) = 0;
 
   // Moves a file to the full target path. Never replaces an existing file; when
   // the move fails, the source is where it was and no partial copy is left.

@@ -93,8 +93,11 @@ bool PosixFileSystem::fileExists(const std::string& path) { return statMatches(p
 Result<FileIdentity> PosixFileSystem::identify(const std::string& path) {
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0) return {systemFailure("look at " + quoted(path), errno), {}};
-  return {Status::success(), {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-                              static_cast<std::uint64_t>(info.st_nlink)}};
+  FileIdentity identity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                        static_cast<std::uint64_t>(info.st_nlink)};
+  identity.size = static_cast<std::uint64_t>(info.st_size);
+  identity.modifiedNs = std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
+  return {Status::success(), identity};
 }
 
 // O_NONBLOCK: a FIFO put in the file's place must not hold the run.
@@ -106,6 +109,11 @@ Status PosixFileSystem::checkReadable(const std::string& path) {
 
 Status PosixFileSystem::createFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) != 0) return systemFailure("create the folder " + quoted(path), errno);
+  return Status::success();
+}
+
+Status PosixFileSystem::removeEmptyFolder(const std::string& path) {
+  if (::rmdir(path.c_str()) != 0) return systemFailure("remove the folder " + quoted(path), errno);
   return Status::success();
 }
 

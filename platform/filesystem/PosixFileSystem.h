@@ -25,6 +25,7 @@ class PosixFileSystem : public FileSystem {
   Result<FileIdentity> identify(const std::string& path) override;
   Status checkReadable(const std::string& path) override;
   Status createFolder(const std::string& path) override;
+  Status removeEmptyFolder(const std::string& path) override;
   Status moveFile(const std::string& source, const std::string& target) override;
   Status removeIdenticalCopy(const std::string& copy, const std::string& original) override;
 

@@ -37,6 +37,7 @@ class FaultyFileSystem : public platform::filesystem::FileSystem {
       return Status::failure("create the folder \"" + path + "\"", "injected failure");
     return real_.createFolder(path);
   }
+  Status removeEmptyFolder(const std::string& path) override { return real_.removeEmptyFolder(path); }
   Status moveFile(const std::string& source, const std::string& target) override {
     if (failMove && failMove(source, target))
       return Status::failure("move \"" + source + "\" to \"" + target + "\"", "injected failure");

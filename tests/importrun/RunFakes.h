@@ -76,6 +76,14 @@ class FakeFiles : public platform::filesystem::FileSystem {
     if (!folders.insert(normal(path)).second) return Status::failure("create " + path, "exists");
     return Status::success();
   }
+  Status removeEmptyFolder(const std::string& path) override {
+    const std::string folder = normal(path) + "/";
+    for (const auto& [name, content] : files)
+      if (name.rfind(folder, 0) == 0) return Status::failure("remove " + path, "Directory not empty");
+    for (const auto& name : folders)
+      if (name.rfind(folder, 0) == 0) return Status::failure("remove " + path, "Directory not empty");
+    return folders.erase(normal(path)) ? Status::success() : Status::failure("remove " + path, "no such folder");
+  }
   Status moveFile(const std::string& source, const std::string& target) override {
     const std::string attempt = "move " + source + " to " + target;
     if (target == failMove || source == failMoveFrom) return Status::failure(attempt, "input/output error");
@@ -154,23 +162,47 @@ class FakeCatalogue : public Catalogue {
   }
   Status begin() override {
     pending_.clear();
+    pendingRowids_.clear();
     return busyNow("begin") ? busy("begin a change") : Status::success();
   }
   Status insert(const std::string& t, const std::string& ar, const std::string& al, const std::string& f) override {
     if (failInsert) return Status::failure("insert the row", "disk I/O error");
     if (busyNow("insert")) return busy("insert the row");
     pending_.push_back({t, ar, al, f});
+    pendingRowids_.push_back(++lastRowid_);
+    return Status::success();
+  }
+  std::int64_t insertedRowid() const override { return lastRowid_; }
+  Status holdsRow(const CatalogueRow& row, bool& holds) override {
+    holds = rowAt(row) != rows.size();
+    return Status::success();
+  }
+  Status deleteRow(const CatalogueRow& row, bool& deleted) override {
+    const std::size_t at = rowAt(row);
+    deleted = at != rows.size();
+    if (deleted) {
+      rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(at));
+      rowids_.erase(rowids_.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    return Status::success();
+  }
+  Status restoreRow(const CatalogueRow& row) override {
+    rows.push_back({row.track, row.artist, row.album, row.fileName});
+    rowids_.push_back(row.rowid);
     return Status::success();
   }
   Status commit() override {
     if (failCommit) return Status::failure("commit", "database is locked");
     if (busyNow("commit")) return busy("commit");
     rows.insert(rows.end(), pending_.begin(), pending_.end());
+    rowids_.insert(rowids_.end(), pendingRowids_.begin(), pendingRowids_.end());
     pending_.clear();
+    pendingRowids_.clear();
     return Status::success();
   }
   Status rollback() override {
     pending_.clear();
+    pendingRowids_.clear();
     return Status::success();
   }
   std::string journalModeFound() const override { return "delete"; }
@@ -189,7 +221,15 @@ class FakeCatalogue : public Catalogue {
     return Status::busyFailure(attempt, "it is locked by another program");
   }
 
+  std::size_t rowAt(const CatalogueRow& row) const {
+    for (std::size_t at = 0; at < rows.size(); ++at)
+      if (rowids_[at] == row.rowid && rows[at] == Row{row.track, row.artist, row.album, row.fileName}) return at;
+    return rows.size();
+  }
+
   std::vector<Row> pending_;
+  std::vector<std::int64_t> rowids_, pendingRowids_;
+  std::int64_t lastRowid_ = 0;
 };
 
 class RecordingView : public RunView {

@@ -62,6 +62,8 @@ class Collection {
 
   std::string root() const { return folder_.path(); }
   std::string source() const { return folder_ / "source"; }
+  // Where the runs over the collection keep their records.
+  std::string runRecords() const { return folder_ / "runs"; }
   std::string destination() const { return destination_.empty() ? folder_ / "music" : destination_; }
   std::string catalogue() const { return folder_ / "Catalogue.mdb"; }
   const std::vector<SourceFile>& files() const { return files_; }

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include <RecoveryJournal.h>
+#include <RunRecord.h>
 #include <catalogue/Catalogue.h>
 #include <filesystem/PosixFileSystem.h>
 #include <filesystem/SystemError.h>
@@ -23,14 +23,25 @@ struct FaultPlan {
   std::string injectedAt;  // the call that failed, empty when none did
   std::function<void(const std::string& call, const std::string& argument)> before;
 
+  // Fails the nth call of one kind (counted from 1) instead of a call by number.
+  void failOn(std::string call, int nth) {
+    failCall_ = std::move(call);
+    failNth_ = nth;
+  }
+
   // Counts a call; true when this one is to fail.
   bool fails(const std::string& call, const std::string& argument = {}) {
     if (before) before(call, argument);
-    if (++calls != failAt) return false;
+    const bool nthOfItsKind = call == failCall_ && ++failSeen_ == failNth_;
+    if (++calls != failAt && !nthOfItsKind) return false;
     injectedAt = call + " " + argument;
     return true;
   }
   static Status injected(const std::string& call) { return Status::failure(call, "injected failure"); }
+
+ private:
+  std::string failCall_;
+  int failNth_ = 0, failSeen_ = 0;
 };
 
 class CountingFileSystem : public platform::filesystem::FileSystem {
@@ -59,6 +70,9 @@ class CountingFileSystem : public platform::filesystem::FileSystem {
   }
   Status createFolder(const std::string& path) override {
     return plan_.fails("createFolder", path) ? FaultPlan::injected("create " + path) : real_.createFolder(path);
+  }
+  Status removeEmptyFolder(const std::string& path) override {
+    return plan_.fails("removeEmptyFolder", path) ? FaultPlan::injected("remove " + path) : real_.removeEmptyFolder(path);
   }
   Status moveFile(const std::string& source, const std::string& target) override {
     return plan_.fails("moveFile", target) ? FaultPlan::injected("move " + source) : real_.moveFile(source, target);
@@ -106,8 +120,18 @@ class CountingCatalogue : public mervalis::Catalogue {
     if (plan_.fails("insert", fileName)) return FaultPlan::injected("insert");
     return real_.insert(track, artist, album, fileName);
   }
+  std::int64_t insertedRowid() const override { return real_.insertedRowid(); }
   Status commit() override { return plan_.fails("commit") ? FaultPlan::injected("commit") : real_.commit(); }
   Status rollback() override { return plan_.fails("rollback") ? FaultPlan::injected("rollback") : real_.rollback(); }
+  Status holdsRow(const mervalis::CatalogueRow& row, bool& holds) override {
+    return plan_.fails("holdsRow", row.fileName) ? FaultPlan::injected("look up") : real_.holdsRow(row, holds);
+  }
+  Status restoreRow(const mervalis::CatalogueRow& row) override {
+    return plan_.fails("restoreRow", row.fileName) ? FaultPlan::injected("restore") : real_.restoreRow(row);
+  }
+  Status deleteRow(const mervalis::CatalogueRow& row, bool& deleted) override {
+    return plan_.fails("deleteRow", row.fileName) ? FaultPlan::injected("delete") : real_.deleteRow(row, deleted);
+  }
   std::string journalModeFound() const override { return real_.journalModeFound(); }
   Status putBackJournalMode(const std::string& mode) override {
     return plan_.fails("putBackJournalMode", mode) ? FaultPlan::injected("put back " + mode)
@@ -123,29 +147,40 @@ class CountingCatalogue : public mervalis::Catalogue {
   FaultPlan& plan_;
 };
 
-class CountingJournal : public mervalis::RecoveryJournal {
+class CountingRecord : public mervalis::RunRecord {
  public:
-  CountingJournal(mervalis::RecoveryJournal& real, FaultPlan& plan) : real_(real), plan_(plan) {}
+  using FileIdentity = platform::filesystem::FileIdentity;
+  CountingRecord(mervalis::RunRecord& real, FaultPlan& plan) : real_(real), plan_(plan) {}
 
-  Status open(const std::string& path, bool& found, mervalis::MoveInFlight& left) override {
-    return plan_.fails("journal open", path) ? FaultPlan::injected("open the journal") : real_.open(path, found, left);
+  Status open(const std::string& path, std::vector<mervalis::KilledRun>& killed) override {
+    return plan_.fails("record open", path) ? FaultPlan::injected("open the record") : real_.open(path, killed);
   }
-  Status committed(const mervalis::MoveInFlight& move, bool& hasRow) override {
-    return plan_.fails("journal committed", move.target) ? FaultPlan::injected("look up")
-                                                          : real_.committed(move, hasRow);
+  Status settleKilled(const mervalis::KilledRun& run, const std::optional<FileIdentity>& asFiled) override {
+    return plan_.fails("record settle", run.id) ? FaultPlan::injected("settle") : real_.settleKilled(run, asFiled);
   }
-  Status record(const mervalis::MoveInFlight& move) override {
-    return plan_.fails("journal record", move.target) ? FaultPlan::injected("note") : real_.record(move);
+  Status start(const mervalis::RunInputs& inputs, const std::string& mode) override {
+    return plan_.fails("record start", mode) ? FaultPlan::injected("start the record") : real_.start(inputs, mode);
   }
-  Status clear() override { return plan_.fails("journal clear") ? FaultPlan::injected("clear") : real_.clear(); }
-  std::string journalModeLeft() const override { return real_.journalModeLeft(); }
-  Status noteJournalMode(const std::string& mode) override {
-    return plan_.fails("journal mode", mode) ? FaultPlan::injected("note the mode") : real_.noteJournalMode(mode);
+  std::string runId() const override { return real_.runId(); }
+  Status folderCreated(const std::string& path) override {
+    return plan_.fails("record folder", path) ? FaultPlan::injected("note the folder") : real_.folderCreated(path);
+  }
+  Status filing(const mervalis::FilingEntry& entry) override {
+    return plan_.fails("record file", entry.target()) ? FaultPlan::injected("note") : real_.filing(entry);
+  }
+  Status filed(std::size_t number, const FileIdentity& asFiled) override {
+    return plan_.fails("record filed") ? FaultPlan::injected("note filed") : real_.filed(number, asFiled);
+  }
+  Status notFiled(std::size_t number) override {
+    return plan_.fails("record back") ? FaultPlan::injected("note back") : real_.notFiled(number);
+  }
+  Status finish(const mervalis::RunEnding& ending) override {
+    return plan_.fails("record finish") ? FaultPlan::injected("finish") : real_.finish(ending);
   }
   void close() override { real_.close(); }
 
  private:
-  mervalis::RecoveryJournal& real_;
+  mervalis::RunRecord& real_;
   FaultPlan& plan_;
 };
 

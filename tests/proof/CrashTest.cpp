@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <random>
 #include <thread>
@@ -54,6 +55,16 @@ pid_t startRun(const Collection& collection, const std::function<void(FaultPlan&
   return child;
 }
 
+// The names and texts of every run record in the folder.
+std::string everyRecord(const std::string& folder) {
+  std::map<std::string, std::string> records;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    records[entry.path().filename().string()] = readFile(entry.path().string());
+  std::string text;
+  for (const auto& [name, content] : records) text += name + "\n" + content;
+  return text;
+}
+
 bool killedBySignal(pid_t child) {
   int status = 0;
   ::waitpid(child, &status, 0);
@@ -79,10 +90,10 @@ TEST(CrashProof, KillAtEachStepOfAUnitThenTheNextRunRecovers) {
     bool movedBack;
   } cases[] = {
       {"insert", 0, false},         // the uncommitted transaction vanishes
-      {"journal record", 0, false}, // folders made, nothing moved
+      {"record file", 0, false},    // folders made, nothing moved
       {"moveFile", 0, false},       // noted, not moved
       {"commit", 1, true},          // moved, row not committed: the one file in flight
-      {"journal clear", 0, false},  // committed: the journal's note is stale
+      {"record filed", 0, false},   // committed: the record does not say so yet
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.call);
@@ -149,7 +160,7 @@ TEST(CrashProof, ASecondRunTouchesNothingOfALiveOne) {
     std::string refusal;       // why the second run does not start
   } cases[] = {
       {"load", true, "another run is filing into it"},        // between two files
-      {"commit", false, "another program is writing to it"},  // its file moved and noted, its row not committed
+      {"commit", false, "another run is filing into it"},  // its file moved and noted, its row not committed
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pausedBefore);
@@ -166,8 +177,8 @@ TEST(CrashProof, ASecondRunTouchesNothingOfALiveOne) {
       };
     });
     ASSERT_TRUE(first.paused());
-    const std::string journal = mervalis::FileRecoveryJournal::journalPathOf(collection->catalogue());
-    const std::string note = readFile(journal);
+    const std::string records = everyRecord(collection->runRecords());
+    ASSERT_NE(records.find("\nfile\t"), std::string::npos) << records;
     const Verdict beforeSecond = collection->check(1);
 
     FaultPlan plan;
@@ -175,7 +186,7 @@ TEST(CrashProof, ASecondRunTouchesNothingOfALiveOne) {
     EXPECT_EQ(second.logText().find(".mp3"), std::string::npos) << second.logText();
     EXPECT_NE(second.summaryText().find(c.refusal), std::string::npos) << second.summaryText();
     EXPECT_NE(second.summaryText().find("No file was touched."), std::string::npos) << second.summaryText();
-    EXPECT_EQ(readFile(journal), note);
+    EXPECT_EQ(everyRecord(collection->runRecords()), records);
     const Verdict afterSecond = collection->check(1);
     EXPECT_EQ(afterSecond.atTarget, beforeSecond.atTarget);
     EXPECT_EQ(afterSecond.rows, beforeSecond.rows);

@@ -226,8 +226,8 @@ TEST(FaultInjection, CatalogueTakenByAnotherProgramMidRunStopsTheRunAfterTheFile
             "\r\n" + source + "/b.mp3 - No Title\r\n" + source + "/c.mp3 - " + locked + "\r\n" + stop);
 }
 
-// The recovery file exists, so only the catalogue's side files cannot be made:
-// without the check every file would fail on its own. In either journal mode.
+// Only the catalogue's side files cannot be made: without the check every file
+// would fail on its own. In either journal mode.
 // Root may write anywhere, so the run goes as an unprivileged user.
 TEST(FaultInjection, CatalogueWhoseFolderMayNotBeWrittenIsRefusedAtTheStart) {
   for (const std::string mode : {"delete", "wal"}) {
@@ -235,7 +235,6 @@ TEST(FaultInjection, CatalogueWhoseFolderMayNotBeWrittenIsRefusedAtTheStart) {
     Collection collection;
     collection.addSmallImport();
     ASSERT_EQ(testing_support::RawDatabase(collection.catalogue()).execute("pragma journal_mode = " + mode), SQLITE_OK);
-    writeFile(mervalis::FileRecoveryJournal::journalPathOf(collection.catalogue()), "");
     const std::string folder = collection.root(), summaryFile = folder + "/summary.txt";
     ASSERT_TRUE(runUnprivileged(folder, [&] {
       ::chmod(folder.c_str(), 0555);

@@ -1,10 +1,10 @@
 #pragma once
 // One import run over a collection with the real file system, catalogue and
-// journal, each behind a counting wrapper.
+// run record, each behind a counting wrapper.
 #include <chrono>
 #include <string>
 
-#include <FileRecoveryJournal.h>
+#include <FileRunRecord.h>
 #include <ImportRun.h>
 #include <catalogue/SqliteCatalogue.h>
 #include <database/SqliteEngine.h>
@@ -54,12 +54,12 @@ inline TextView runImport(const Collection& collection, FaultPlan& plan, const R
   platform::database::SqliteEngine engine;
   mervalis::SqliteCatalogue sqlite(engine, platform::database::OpenOptions{settings.busyTimeout});
   CountingCatalogue catalogue(sqlite, plan);
-  mervalis::FileRecoveryJournal fileJournal;
-  CountingJournal journal(fileJournal, plan);
+  mervalis::FileRunRecord fileRecord(mervalis::RunRecordFolder(collection.runRecords()));
+  CountingRecord record(fileRecord, plan);
   CountingTagReader tags(plan);
   TextView view;
   const std::string source = settings.sourceFolder.empty() ? collection.source() : settings.sourceFolder;
-  mervalis::ImportRun(tags, files, catalogue, view, journal)
+  mervalis::ImportRun(tags, files, catalogue, view, record)
       .run({settings.catalogue.empty() ? collection.catalogue() : settings.catalogue, source,
             collection.destination()});
   return view;

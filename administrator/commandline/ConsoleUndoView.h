@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+#include <RunView.h>
+
+namespace mervalis {
+
+// An undo's lines on standard output as they come. The first is held until a
+// second follows: an undo that cannot start says why in its only line, which
+// goes to standard error instead.
+class ConsoleUndoView : public RunView {
+ public:
+  void clearLog() override {}
+  void appendLog(std::u16string_view text) override;
+  void showSummary(const std::u16string&) override {}
+  void finish(bool started);
+
+ private:
+  std::u16string held_;
+  bool printing_ = false;
+};
+
+}  // namespace mervalis

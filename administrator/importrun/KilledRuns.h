@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include <catalogue/Catalogue.h>
+#include <filesystem/FileSystem.h>
+
+#include "RunRecord.h"
+
+namespace mervalis {
+
+// Settles what killed runs of the open catalogue left, before anything else is
+// done to it: a file in flight whose row was committed stays filed; without its
+// row it goes back to its source. `notes` gets a text for each file put right.
+Status settleKilledRuns(const std::vector<KilledRun>& killed, Catalogue& catalogue,
+                        platform::filesystem::FileSystem& files, RunRecord& record, std::vector<std::u16string>& notes);
+
+}  // namespace mervalis

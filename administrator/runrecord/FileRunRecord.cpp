@@ -1,0 +1,121 @@
+#include "FileRunRecord.h"
+
+#include <ctime>
+
+#include "RecordLines.h"
+#include "RecordedRunReading.h"
+
+namespace mervalis {
+namespace {
+
+using namespace recordword;
+using platform::filesystem::FileIdentity;
+
+std::string endLine(const RunEnding& ending, std::string_view how) {
+  return record::line({kEnd, std::to_string(ending.filed), std::to_string(ending.left), how, recordTimeNow()});
+}
+
+std::string filedLine(std::size_t number, const FileIdentity& as) {
+  return record::line({kFiled, std::to_string(number), std::to_string(as.device), std::to_string(as.inode),
+                       std::to_string(as.size), std::to_string(as.modifiedNs)});
+}
+
+}  // namespace
+
+std::string recordTimeNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  ::gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return text;
+}
+
+Status FileRunRecord::open(const std::string& cataloguePath, std::vector<KilledRun>& killed) {
+  close();
+  killed.clear();
+  if (Status locked = lock_.take(cataloguePath); !locked) return locked;
+  return findKilled(killed);
+}
+
+// While this run holds the catalogue, an unfinished record of it is a dead run's.
+Status FileRunRecord::findKilled(std::vector<KilledRun>& killed) const {
+  for (const std::string& id : folder_.runIds()) {
+    RecordedRun overview;
+    if (!readRunOverview(folder_, id, overview) || overview.ended) continue;
+    if (overview.catalogueDevice != lock_.device() || overview.catalogueInode != lock_.inode()) continue;
+    RecordedRun run;
+    if (Status read = readRecordedRun(folder_, id, run); !read) return read;
+    KilledRun dead{id, run.journalMode, std::nullopt, 0};
+    for (const RecordedFile& file : run.files) {
+      if (file.state == RecordedFile::State::InFlight) dead.inFlight = file.entry;
+      dead.filed += file.state == RecordedFile::State::Filed;
+    }
+    killed.push_back(std::move(dead));
+  }
+  return Status::success();
+}
+
+Status FileRunRecord::settleKilled(const KilledRun& run, const std::optional<FileIdentity>& asFiled) {
+  RecordFile dead;
+  Status step = dead.openToAdd(folder_.recordPath(run.id));
+  std::string lines;
+  if (run.inFlight)
+    lines = asFiled ? filedLine(run.inFlight->number, *asFiled)
+                    : record::line({kBack, std::to_string(run.inFlight->number)});
+  // How many files it left died with it.
+  lines += endLine({run.filed + (run.inFlight && asFiled ? 1 : 0), 0, false}, "killed");
+  if (step) step = dead.append(lines);
+  if (step) step = dead.flush();
+  return step;
+}
+
+Status FileRunRecord::start(const RunInputs& inputs, const std::string& journalMode) {
+  if (Status folder = folder_.create(); !folder) return folder;
+  Status made = Status::failure("make the run record", "no name was free");
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    id_ = newRunId(attempt);
+    bool taken = false;
+    made = file_.create(folder_.recordPath(id_), taken);
+    if (made || !taken) break;
+  }
+  if (!made) {
+    id_.clear();
+    return made;
+  }
+  return file_.append(record::line({kRunMagic, "1"}) + record::line({kStarted, recordTimeNow()}) +
+                      record::line({kCatalogue, inputs.cataloguePath, std::to_string(lock_.device()),
+                                    std::to_string(lock_.inode())}) +
+                      record::line({kSource, inputs.sourceFolder}) +
+                      record::line({kDestination, inputs.destinationRoot}) + record::line({kMode, journalMode}));
+}
+
+Status FileRunRecord::folderCreated(const std::string& path) { return file_.append(record::line({kFolder, path})); }
+
+Status FileRunRecord::filing(const FilingEntry& entry) {
+  if (Status same = lock_.checkUnchanged(); !same) return same;
+  const CatalogueRow& row = entry.row;
+  return file_.append(record::line({kFile, std::to_string(entry.number), std::to_string(row.rowid), entry.source,
+                                    row.fileName, row.track, row.artist, row.album}));
+}
+
+Status FileRunRecord::filed(std::size_t number, const FileIdentity& asFiled) {
+  return file_.append(filedLine(number, asFiled));
+}
+
+Status FileRunRecord::notFiled(std::size_t number) {
+  return file_.append(record::line({kBack, std::to_string(number)}));
+}
+
+Status FileRunRecord::finish(const RunEnding& ending) {
+  Status step = file_.append(endLine(ending, ending.stopped ? "stopped" : "finished"));
+  if (step) step = file_.flush();
+  return step;
+}
+
+void FileRunRecord::close() {
+  file_.close();
+  lock_.release();
+}
+
+}  // namespace mervalis

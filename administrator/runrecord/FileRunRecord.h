@@ -1,0 +1,44 @@
+#pragma once
+#include <RunRecord.h>
+
+#include "CatalogueLock.h"
+#include "RecordFile.h"
+#include "RunRecordFolder.h"
+
+namespace mervalis {
+
+// The run record as a text file per run in the folder of run records, one line
+// per entry ("file", then "filed" or "back" per file; "end" last), never
+// rewritten: the next run reads a killed run's record and adds its ending.
+class FileRunRecord : public RunRecord {
+ public:
+  explicit FileRunRecord(RunRecordFolder folder = RunRecordFolder()) : folder_(std::move(folder)) {}
+  ~FileRunRecord() override { close(); }
+
+  Status open(const std::string& cataloguePath, std::vector<KilledRun>& killed) override;
+  Status settleKilled(const KilledRun& run, const std::optional<platform::filesystem::FileIdentity>& asFiled) override;
+  Status start(const RunInputs& inputs, const std::string& journalMode) override;
+  std::string runId() const override { return id_; }
+  Status folderCreated(const std::string& path) override;
+  Status filing(const FilingEntry& entry) override;
+  Status filed(std::size_t number, const platform::filesystem::FileIdentity& asFiled) override;
+  Status notFiled(std::size_t number) override;
+  Status finish(const RunEnding& ending) override;
+  void close() override;
+
+  const RunRecordFolder& folder() const { return folder_; }
+  const CatalogueLock& catalogueLock() const { return lock_; }
+
+ private:
+  Status findKilled(std::vector<KilledRun>& killed) const;
+
+  RunRecordFolder folder_;
+  CatalogueLock lock_;
+  RecordFile file_;
+  std::string id_;
+};
+
+// The current time as the records write it: "2026-12-07T18:40:12Z".
+std::string recordTimeNow();
+
+}  // namespace mervalis

@@ -1,0 +1,38 @@
+#pragma once
+#include <string>
+
+#include <filesystem/FileDescriptor.h>
+#include <status/Status.h>
+
+namespace mervalis {
+
+using platform::Status;
+
+// One record on disk, written only at its end, a whole line per write. Written
+// without a flush per line: a kill leaves what was written in the kernel's cache;
+// the record is flushed at the end of a run and when one is stopped.
+class RecordFile {
+ public:
+  // A new record; fails when the name is taken, and then says so in `taken`.
+  Status create(const std::string& path, bool& taken);
+  // An existing record, to add to it. A line a killed writer left torn is cut off.
+  Status openToAdd(const std::string& path);
+  bool isOpen() const { return file_.valid(); }
+  Status append(const std::string& lines);
+  Status flush();
+  void close() { file_ = {}; }
+
+ private:
+  Status cutTornLine();
+  Status failure(const std::string& attempt, int error) const;
+
+  platform::filesystem::FileDescriptor file_;
+  std::string path_;
+};
+
+// The whole text of a file.
+Status readRecordText(const std::string& path, std::string& text);
+// The first `size` bytes and the last line of a file.
+Status readRecordEnds(const std::string& path, std::size_t size, std::string& head, std::string& lastLine);
+
+}  // namespace mervalis

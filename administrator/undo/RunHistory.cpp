@@ -1,0 +1,24 @@
+#include "RunHistory.h"
+
+#include <RecordedRunReading.h>
+
+namespace mervalis {
+
+std::vector<HistoryEntry> runHistory(const RunRecordFolder& folder) {
+  std::vector<HistoryEntry> entries;
+  for (const std::string& id : folder.runIds()) {
+    HistoryEntry entry;
+    if (readRunOverview(folder, id, entry.run) && readRecordedUndo(folder, id, entry.undo))
+      entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+std::string historyState(const HistoryEntry& entry) {
+  std::string state = entry.run.ended ? entry.run.how : "unfinished";
+  if (entry.undo.begun && !entry.undo.ended) state += ", undo unfinished";
+  else if (entry.undo.ended) state += entry.undo.keptAtEnd == 0 ? ", undone" : ", undone in part";
+  return state;
+}
+
+}  // namespace mervalis

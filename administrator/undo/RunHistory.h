@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include <RecordedRun.h>
+#include <RunRecordFolder.h>
+
+namespace mervalis {
+
+// One run as the history lists it.
+struct HistoryEntry {
+  RecordedRun run;   // its start and end; no files
+  RecordedUndo undo;  // what undoing it did
+};
+
+// Every recorded run, oldest first; records that cannot be read are skipped.
+std::vector<HistoryEntry> runHistory(const RunRecordFolder& folder);
+
+// "finished", "stopped", "killed" or "unfinished", then ", undone", ", undone in
+// part" or ", undo unfinished" where it applies.
+std::string historyState(const HistoryEntry& entry);
+
+}  // namespace mervalis
