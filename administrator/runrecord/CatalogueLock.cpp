@@ -13,9 +13,10 @@ Status CatalogueLock::take(const std::string& cataloguePath) {
   path_ = cataloguePath;
   const std::string attempt = "file into the catalogue \"" + cataloguePath + "\"";
   file_ = platform::filesystem::FileDescriptor{::open(cataloguePath.c_str(), O_RDONLY | O_CLOEXEC)};
+  // A file that cannot be opened is no catalogue: opening it as one says why.
+  if (!file_.valid()) return Status::success();
   struct stat info {};
-  if (!file_.valid() || ::fstat(file_.get(), &info) != 0)
-    return Status::failure(attempt, std::generic_category().message(errno));
+  if (::fstat(file_.get(), &info) != 0) return Status::failure(attempt, std::generic_category().message(errno));
   device_ = static_cast<std::uint64_t>(info.st_dev);
   inode_ = static_cast<std::uint64_t>(info.st_ino);
   if (::flock(file_.get(), LOCK_EX | LOCK_NB) == 0) return Status::success();
