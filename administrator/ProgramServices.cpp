@@ -81,6 +81,7 @@ WindowServices programServices(std::shared_ptr<const Lyrebox1> lyrebox) {
     return preview;
   };
   services.showAbout = [lyrebox] { return showAbout(lyrebox->object); };
+  services.undoRun = [](const std::string& runId, RunView& view) { RunAssembly::undo(runId, view); };
   return services;
 }
 

@@ -17,9 +17,10 @@ SummaryParts splitSummary(const QString& summary) {
   return {message, summary};
 }
 
-void showSummaryBox(QWidget* parent, const QString& summary) {
+bool showSummaryBox(QWidget* parent, const QString& summary, bool offerUndo) {
   const SummaryParts parts = splitSummary(summary);
-  showPlainMessage(parent, QMessageBox::NoIcon, parts.message, parts.details);
+  return showPlainMessage(parent, QMessageBox::NoIcon, parts.message, parts.details,
+                          offerUndo ? QStringLiteral("Undo this run") : QString());
 }
 
 }  // namespace mervalis

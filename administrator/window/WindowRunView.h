@@ -1,5 +1,7 @@
 #pragma once
 #include <QWidget>
+#include <string>
+#include <utility>
 #include <RunView.h>
 
 #include "LogView.h"
@@ -14,11 +16,16 @@ class WindowRunView : public RunView {
 
   void clearLog() override;
   void appendLog(std::u16string_view text) override;
+  void runRecorded(const std::string& runId, std::size_t filed) override;
   void showSummary(const std::u16string& summary) override;
+  // The run whose summary box was answered with "Undo this run", once; else empty.
+  std::string takeUndoRequest() { return std::exchange(undoRequested_, {}); }
 
  private:
   LogView& log_;
   QWidget& window_;
+  std::string undoable_;  // the run just ended, when it filed files
+  std::string undoRequested_;
 };
 
 }  // namespace mervalis

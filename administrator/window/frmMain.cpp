@@ -211,6 +211,10 @@ void frmMain::cmdGo_Click() {
     services_.runImport(inputs, *runView_);
     // Whatever the run did or did not show, the whole log stands when it ends.
     lbllog->showPending();
+    if (const std::string run = runView_->takeUndoRequest(); !run.empty() && services_.undoRun) {
+      services_.undoRun(run, *runView_);
+      lbllog->showPending();
+    }
   });
 }
 

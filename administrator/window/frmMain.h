@@ -29,6 +29,8 @@ namespace mervalis {
 struct WindowServices {
   std::function<void(const RunInputs&, RunView&)> runImport;
   std::function<RunPreview(const RunInputs&)> preview;
+  // Takes a recorded run back, showing what it did as a run shows its log and summary.
+  std::function<void(const std::string& runId, RunView&)> undoRun;
   std::function<QString()> showAbout;
   // Ends the program at once, without a question.
   std::function<void()> quit = [] { QCoreApplication::exit(0); };

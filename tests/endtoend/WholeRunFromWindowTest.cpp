@@ -98,6 +98,57 @@ TEST_F(ProgramWindow, ProcessFilesTheFolderAndShowsTheLogAndTheSummary) {
   EXPECT_TRUE(window->isVisible());
 }
 
+// The summary box of a run that filed files offers to undo it; the undo's own
+// box offers nothing more, and a run that filed nothing offers no undo.
+TEST_F(ProgramWindow, TheSummaryBoxUndoesTheRunItSumsUp) {
+  makeRegisteredWindow();
+  const fs::path db = folder.path() / "db", music = folder.path() / "music", filed = folder.path() / "filed";
+  for (const auto& path : {db, music, filed}) fs::create_directories(path);
+  endtoend::createCatalogue((db / "Catalogue.mdb").string());
+  const endtoend::Tag tag{"Song A", "The Band", "First Record"};
+  endtoend::writeMusicFile((music / "a.mp3").string(), &tag);
+  const std::string bytes = endtoend::readWholeFile((music / "a.mp3").string());
+  ASSERT_TRUE(window->Dir1->setPath(QString::fromStdString(db.string())));
+  window->File1->setCurrentRow(0);
+  ASSERT_TRUE(window->Dir2->setPath(QString::fromStdString(music.string())));
+  ASSERT_TRUE(window->Dir3->setPath(QString::fromStdString(filed.string())));
+  window->SSTab1->setCurrentIndex(2);
+
+  std::vector<QStringList> buttonsSeen;
+  QString undoText;
+  QTimer answerer;
+  answerer.setInterval(5);
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    QStringList captions;
+    QAbstractButton* undo = nullptr;
+    for (QAbstractButton* button : box->buttons()) {
+      captions << button->text();
+      if (button->text() == QStringLiteral("Undo this run")) undo = button;
+    }
+    buttonsSeen.push_back(captions);
+    if (!undo) undoText = box->text();
+    undo ? undo->click() : box->accept();
+  });
+  answerer.start();
+  QTest::mouseClick(window->cmdGo, Qt::LeftButton);
+  ASSERT_EQ(buttonsSeen.size(), 2u);
+  EXPECT_EQ(buttonsSeen[0].size(), 2);
+  EXPECT_EQ(buttonsSeen[1].size(), 1);
+  EXPECT_NE(undoText.indexOf(QStringLiteral("1 file moved back, 0 left as they are")), -1) << undoText.toStdString();
+  EXPECT_EQ(endtoend::readWholeFile((music / "a.mp3").string()), bytes);
+  EXPECT_FALSE(fs::exists(filed / "The Band"));
+  EXPECT_TRUE(endtoend::catalogueRows((db / "Catalogue.mdb").string()).empty());
+
+  // Nothing filed this time: the box has OK alone.
+  fs::remove(music / "a.mp3");
+  buttonsSeen.clear();
+  QTest::mouseClick(window->cmdGo, Qt::LeftButton);
+  ASSERT_EQ(buttonsSeen.size(), 1u);
+  EXPECT_EQ(buttonsSeen[0].size(), 1);
+}
+
 // Every entry below a folder (links not followed) with its kind, size and times
 // of change to the nanosecond: a preview that wrote, made or moved anything, even
 // a side file it removed again, changes it.
