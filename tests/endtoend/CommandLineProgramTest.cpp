@@ -36,7 +36,8 @@ class CommandLineProgram : public ::testing::Test {
   // Without a display and without Qt's platform chosen, as on a server.
   Outcome mervalis(const std::string& arguments, const std::string& registry = "") {
     const fs::path out = folder.path() / "out", err = folder.path() / "err";
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM AUTOMATION_REGISTRY='" +
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_STATE_HOME='" +
+                                (folder.path() / "state").string() + "' AUTOMATION_REGISTRY='" +
                                 (registry.empty() ? this->registry.file().string() : registry) + "' '" +
                                 MERVALIS_PROGRAM + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() +
                                 "' </dev/null";
@@ -156,6 +157,47 @@ TEST_F(CommandLineProgram, NewCatalogueMakesOneThatARunTakesAndNeverReplacesAFil
   EXPECT_EQ(again.status, 2);
   EXPECT_NE(again.err.find("never replaced"), std::string::npos) << again.err;
   EXPECT_EQ(endtoend::readWholeFile(made.string()), before);
+}
+
+// A run, its line in the history, its undo, and an undo with nothing left to undo.
+TEST_F(CommandLineProgram, HistoryListsARunAndUndoTakesItBack) {
+  put("a.mp3", &kSong);
+  put("sub/b.mp3", &kOther);
+  put("c.mp3", nullptr);
+  const auto before = endtoend::snapshotOf(music);
+  ASSERT_EQ(mervalis(importArguments()).status, 1);
+
+  const Outcome listed = mervalis("history");
+  EXPECT_EQ(listed.status, 0);
+  std::istringstream lines(listed.out);
+  std::string header, run;
+  std::getline(lines, header);
+  std::getline(lines, run);
+  EXPECT_EQ(header, "RUN\tSTARTED\tFILED\tLEFT\tSTATE\tCATALOGUE\tSOURCE\tDESTINATION");
+  EXPECT_NE(run.find("\t2\t1\tfinished\t" + catalogue.string() + "\t" + music.string() + "\t" + filed.string()),
+            std::string::npos)
+      << listed.out;
+
+  const Outcome undone = mervalis("undo");
+  EXPECT_EQ(undone.status, 0) << undone.err;
+  EXPECT_NE(undone.out.find("2 files moved back, 0 left as they are"), std::string::npos) << undone.out;
+  EXPECT_TRUE(endtoend::catalogueRows(catalogue.string()).empty());
+  // Names, bytes and times of the music as they were; the folders' own times moved.
+  const auto after = endtoend::snapshotOf(music);
+  for (const auto& [path, state] : before) {
+    if (!fs::is_directory(path)) {
+      EXPECT_TRUE(after.count(path) && after.at(path) == state) << path;
+    }
+  }
+  EXPECT_FALSE(fs::exists(filed / "Band"));
+  EXPECT_NE(mervalis("history").out.find("\tfinished, undone\t"), std::string::npos);
+
+  const Outcome again = mervalis("undo");
+  EXPECT_EQ(again.status, 2);
+  EXPECT_EQ(again.err, "mervalis: There is no run to undo.\n");
+  const Outcome unknown = mervalis("undo 19990101-000000-0000001");
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("Nothing was changed."), std::string::npos) << unknown.err;
 }
 
 }  // namespace
