@@ -30,6 +30,12 @@ TEST(CommandLine, ArgumentsMakeOneCommandOrSayWhatIsWrong) {
       {{"new-catalogue", "My Music.mdb"}, Action::NewCatalogue, ""},
       {{"new-catalogue"}, Action::Mistake, "new-catalogue needs one FILE"},
       {{"new-catalogue", "a.mdb", "b.mdb"}, Action::Mistake, "new-catalogue needs one FILE"},
+      {{"undo"}, Action::Undo, ""},
+      {{"undo", "20261207-184012-0012345"}, Action::Undo, ""},
+      {{"undo", "a", "b"}, Action::Mistake, "undo takes at most one RUN"},
+      {{"undo", "../../etc/passwd"}, Action::Mistake, "not a path"},
+      {{"history"}, Action::History, ""},
+      {{"history", "--all"}, Action::Mistake, "history takes no arguments"},
       {{"export"}, Action::Mistake, "unknown command \"export\""},
       {{"--help", "import"}, Action::Mistake, "unknown command"},
   };
@@ -45,6 +51,7 @@ TEST(CommandLine, ArgumentsMakeOneCommandOrSayWhatIsWrong) {
   EXPECT_EQ(full.destination, "d");
   EXPECT_TRUE(full.dryRun && full.json);
   EXPECT_EQ(parseCommandLine({"new-catalogue", "My Music.mdb"}).catalogue, "My Music.mdb");
+  EXPECT_EQ(parseCommandLine({"undo", "20261207-184012-0012345"}).runId, "20261207-184012-0012345");
 }
 
 // Every line must parse as JSON, whatever a file name holds.
