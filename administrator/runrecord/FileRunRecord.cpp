@@ -90,30 +90,48 @@ Status FileRunRecord::start(const RunInputs& inputs, const std::string& journalM
                       record::line({kDestination, inputs.destinationRoot}) + record::line({kMode, journalMode}));
 }
 
-Status FileRunRecord::folderCreated(const std::string& path) { return file_.append(record::line({kFolder, path})); }
+// Notes that only undo reads wait for the next file's entry and go with it in one
+// write; a kill before that loses only what the next run finds out for itself.
+Status FileRunRecord::folderCreated(const std::string& path) {
+  pending_ += record::line({kFolder, path});
+  return Status::success();
+}
 
 Status FileRunRecord::filing(const FilingEntry& entry) {
   if (Status same = lock_.checkUnchanged(); !same) return same;
   const CatalogueRow& row = entry.row;
-  return file_.append(record::line({kFile, std::to_string(entry.number), std::to_string(row.rowid), entry.source,
-                                    row.fileName, row.track, row.artist, row.album}));
+  pending_ += record::line({kFile, std::to_string(entry.number), std::to_string(row.rowid), entry.source,
+                            row.fileName, row.track, row.artist, row.album});
+  return writePending();
 }
 
+// Without its line a committed file is still found filed: the next run asks the
+// catalogue for its row and looks at the file itself.
 Status FileRunRecord::filed(std::size_t number, const FileIdentity& asFiled) {
-  return file_.append(filedLine(number, asFiled));
+  pending_ += filedLine(number, asFiled);
+  return Status::success();
 }
 
 Status FileRunRecord::notFiled(std::size_t number) {
-  return file_.append(record::line({kBack, std::to_string(number)}));
+  pending_ += record::line({kBack, std::to_string(number)});
+  return Status::success();
+}
+
+Status FileRunRecord::writePending() {
+  Status written = file_.append(pending_);
+  pending_.clear();
+  return written;
 }
 
 Status FileRunRecord::finish(const RunEnding& ending) {
-  Status step = file_.append(endLine(ending, ending.stopped ? "stopped" : "finished"));
+  pending_ += endLine(ending, ending.stopped ? "stopped" : "finished");
+  Status step = writePending();
   if (step) step = file_.flush();
   return step;
 }
 
 void FileRunRecord::close() {
+  pending_.clear();
   file_.close();
   lock_.release();
 }

@@ -31,11 +31,13 @@ class FileRunRecord : public RunRecord {
 
  private:
   Status findKilled(std::vector<KilledRun>& killed) const;
+  Status writePending();
 
   RunRecordFolder folder_;
   CatalogueLock lock_;
   RecordFile file_;
   std::string id_;
+  std::string pending_;  // lines waiting for the next write
 };
 
 // The current time as the records write it: "2026-12-07T18:40:12Z".

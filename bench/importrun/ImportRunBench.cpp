@@ -3,8 +3,8 @@
 // work by hand, its growth from 10,000 to 20,000 files and, over one folder of
 // mostly untagged files with their log and summary, from 20,000 to 40,000, what
 // the component's yields cost when the run is driven from the window, the preview
-// (PlanBench), the command line (CommandLineBench) and the plan's memory
-// (PlanMemoryBench).
+// (PlanBench), the command line (CommandLineBench), the plan's memory
+// (PlanMemoryBench), and the run's record and undo (RecordBench).
 #include <events/PendingEvents.h>
 #include <ui/QtPendingEvents.h>
 
@@ -30,6 +30,7 @@
 #include "PlanMemoryBench.h"
 #include "ProgramServices.h"
 #include "RawImport.h"
+#include "RecordBench.h"
 #include "automation/TemporaryFolder.h"
 #include "endtoend/MusicFolder.h"
 
@@ -240,12 +241,12 @@ void benchWindowYields(const fs::path& scratch) {
       (yieldingMedian - quietMedian) / yieldingMedian);
 }
 
-const std::set<std::string> kParts{"run", "window", "plan", "commandline", "memory"};
+const std::set<std::string> kParts{"run", "window", "plan", "commandline", "memory", "record"};
 
 int usage() {
   std::fprintf(stderr,
                "usage: bench_importrun [--skip-100k] [PART...]\n"
-               "  PART: run, window, plan, commandline, memory (all when none is named)\n"
+               "  PART: run, window, plan, commandline, memory, record (all when none is named)\n"
                "  --skip-100k (or BENCH_SKIP_100K=1): the plan's memory at 10,000 files only\n");
   return 2;
 }
@@ -276,6 +277,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   TemporaryFolder scratch;
   setenv("AUTOMATION_REGISTRY", (scratch.path() / "registry").c_str(), 1);
+  // The runs' records stay with the scratch trees, out of the user's history.
+  setenv("XDG_STATE_HOME", (scratch.path() / "state").c_str(), 1);
   std::string why;
   if (!endtoend::registerLyrebox(why)) {
     std::fprintf(stderr, "%s\n", why.c_str());
@@ -292,6 +295,7 @@ int main(int argc, char** argv) {
   if (parts.count("window")) benchWindowYields(scratch.path());
   if (parts.count("plan")) benchPlan(lyrebox, scratch.path());
   if (parts.count("commandline")) benchCommandLine(scratch.path(), journalMode);
+  if (parts.count("record")) benchRecordAndUndo(lyrebox, scratch.path(), journalMode);
   if (parts.count("memory")) benchPlanMemory(fs::read_symlink("/proc/self/exe"), !skipHundredThousand(skip100k));
   return 0;
 }
