@@ -4,8 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <iostream>
 #include <filesystem>
 #include <map>
+#include <memory>
+#include <random>
+#include <thread>
 
 #include <UndoRun.h>
 
@@ -182,6 +187,76 @@ TEST(Undo, AKilledUndoIsFinishedByTheNext) {
     before.expectRestored(collection);
   }
 }
+
+pid_t startUndo(const Collection& collection, Moves moves) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    FaultPlan plan;
+    undoRun(collection, plan, moves);
+    ::_exit(0);
+  }
+  return child;
+}
+
+bool killedBySignal(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFSIGNALED(status);
+}
+
+class RandomUndoKills : public ::testing::TestWithParam<Moves> {};
+
+// SIGKILL at random instants of undos of a run of a few hundred files, each
+// killed undo followed by another, until one ends: then all is as before the run.
+TEST_P(RandomUndoKills, LoseNothingAndEndAsBeforeTheRun) {
+  const Moves moves = GetParam();
+  const unsigned seed = std::random_device{}();
+  std::cout << "[ seed    ] " << seed << "\n";
+  std::mt19937 random(seed);
+  auto filedCollection = [&](Before*& before, std::unique_ptr<Before>& keep) {
+    auto collection = std::make_unique<Collection>(random());
+    for (int i = 0; i < 200; ++i)
+      collection->add((i % 4 == 0 ? "sub/" : "") + std::to_string(i) + ".mp3",
+                      {"Song " + std::to_string(i), "Artist " + std::to_string(i % 7), "Album " + std::to_string(i % 5)});
+    keep = std::make_unique<Before>(*collection);
+    before = keep.get();
+    FaultPlan plan;
+    runImport(*collection, plan, RunSettings(moves));
+    return collection;
+  };
+  Before* before = nullptr;
+  std::unique_ptr<Before> kept;
+  // One whole undo tells how long an undo lasts, so kills spread over all of it.
+  auto timing = filedCollection(before, kept);
+  const auto started = std::chrono::steady_clock::now();
+  ASSERT_FALSE(killedBySignal(startUndo(*timing, moves)));
+  const auto wholeUndo =
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started).count();
+
+  long kills = 0;
+  for (int collections = 0; collections < 4; ++collections) {
+    auto collection = filedCollection(before, kept);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+      const pid_t child = startUndo(*collection, moves);
+      std::this_thread::sleep_for(std::chrono::microseconds(random() % (wholeUndo + 1)));
+      ::kill(child, SIGKILL);
+      if (!killedBySignal(child)) break;
+      ++kills;
+      const Verdict afterKill = collection->check(1);
+      ASSERT_TRUE(afterKill.problems.empty()) << "seed " << seed << describe(afterKill);
+    }
+    FaultPlan plan;
+    const Undone last = undoRun(*collection, plan, moves);
+    EXPECT_EQ(last.result.kept, 0u) << last.view.logText();
+    before->expectRestored(*collection);
+  }
+  EXPECT_GT(kills, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(UndoProof, RandomUndoKills, ::testing::Values(Moves::RenameWherePossible, Moves::AlwaysCopy),
+                         [](const auto& info) {
+                           return info.param == Moves::AlwaysCopy ? std::string("Copying") : std::string("Renaming");
+                         });
 
 }  // namespace
 }  // namespace proof
