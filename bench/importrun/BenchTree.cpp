@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <vector>
 
 #include "endtoend/MusicFolder.h"
 
@@ -20,7 +21,7 @@ Tree makeTree(const fs::path& root, std::size_t files, std::size_t untaggedEvery
   for (std::size_t i = 0; i < files; ++i) {
     const endtoend::Tag tag{"Title " + std::to_string(i), "Artist " + std::to_string(i % 100),
                             "Album " + std::to_string(i / 100 % 10)};
-    const bool tagged = untaggedEvery == 0 || i % untaggedEvery == 0;
+    const bool tagged = untaggedEvery == 0 || i % untaggedEvery != 0;
     char name[32];
     std::snprintf(name, sizeof name, "track%06zu.mp3", i);
     endtoend::writeMusicFile((tree.source / name).string(), tagged ? &tag : nullptr, audioBytes);
@@ -32,15 +33,43 @@ Tree makeTree(const fs::path& root, std::size_t files, std::size_t untaggedEvery
 
 std::size_t rowCount(const Tree& tree) { return endtoend::catalogueRows(tree.catalogue.string()).size(); }
 
+std::size_t taggedCount(std::size_t files, std::size_t untaggedEvery) {
+  return untaggedEvery == 0 ? files : files - (files + untaggedEvery - 1) / untaggedEvery;
+}
+
+void requireOutcome(const Tree& tree, std::size_t rows, std::size_t left, const std::string& what) {
+  std::size_t stayed = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(tree.source)) stayed += entry.is_regular_file();
+  const std::size_t found = rowCount(tree);
+  if (found == rows && stayed == left) return;
+  std::fprintf(stderr, "%s: %zu rows and %zu files left in the source, not %zu and %zu\n", what.c_str(), found,
+               stayed, rows, left);
+  std::exit(1);
+}
+
+namespace {
+std::vector<fs::path>& timedTrees() {
+  static std::vector<fs::path> trees;
+  return trees;
+}
+}  // namespace
+
 double timeOnFreshTree(const fs::path& root, std::size_t files, std::size_t untaggedEvery,
                        const std::function<double(const Tree&)>& timed) {
   const Tree tree = makeTree(root, files, untaggedEvery);
   const double seconds = timed(tree);
-  const std::size_t tagged = untaggedEvery == 0 ? files : (files + untaggedEvery - 1) / untaggedEvery;
-  if (rowCount(tree) != tagged)
-    std::fprintf(stderr, "not every tagged file was filed in %s\n", root.filename().c_str());
-  fs::remove_all(root);
+  const std::size_t tagged = taggedCount(files, untaggedEvery);
+  requireOutcome(tree, tagged, files - tagged, root.filename().string());
+  removeLater(root);
   return seconds;
+}
+
+void removeLater(const fs::path& root) { timedTrees().push_back(root); }
+
+void removeTimedTrees() {
+  for (const fs::path& root : timedTrees()) fs::remove_all(root);
+  timedTrees().clear();
+  ::sync();
 }
 
 ScratchFolder::ScratchFolder(const fs::path& base) {

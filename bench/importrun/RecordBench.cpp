@@ -10,6 +10,7 @@
 #include <UndoRun.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "BenchTree.h"
@@ -48,10 +49,8 @@ mervalis::RunResult runImport(const automation::ComPtr<automation::IDispatch>& l
 
 double timedRun(const automation::ComPtr<automation::IDispatch>& lyrebox, const Tree& tree, const fs::path* records) {
   const auto start = Clock::now();
-  const mervalis::RunResult result = runImport(lyrebox, tree, records);
-  const double seconds = secondsSince(start);
-  if (result.left != 0) std::fprintf(stderr, "the run left %zu files\n", result.left);
-  return seconds;
+  runImport(lyrebox, tree, records);
+  return secondsSince(start);
 }
 
 // Files a tree with its record, then times undoing it; the tree must end as it began.
@@ -67,9 +66,12 @@ double timedUndo(const automation::ComPtr<automation::IDispatch>& lyrebox, const
   const mervalis::UndoResult undone =
       mervalis::UndoRun(fileSystem, catalogue, view, mervalis::RunRecordFolder(records.string())).undo(runId);
   const double seconds = secondsSince(start);
-  if (undone.undone != files || rowCount(tree) != 0)
-    std::fprintf(stderr, "undo took back %zu of %zu files and left %zu rows\n", undone.undone, files, rowCount(tree));
-  fs::remove_all(root);
+  if (undone.undone != files) {
+    std::fprintf(stderr, "undo took back %zu of %zu files\n", undone.undone, files);
+    std::exit(1);
+  }
+  requireOutcome(tree, 0, files, "undo");
+  removeLater(root);
   return seconds;
 }
 

@@ -53,18 +53,23 @@ class ProgramWindow : public ::testing::Test {
 
   RegistryInTemporaryFolder registry;
   TemporaryFolder folder;
+  // A catalogue and the folders of a run, "a.mp3" tagged in the source.
+  void makeRunFolders() {
+    for (const auto& path : {db, music, filed}) fs::create_directories(path);
+    endtoend::createCatalogue((db / "Catalogue.mdb").string());
+    const endtoend::Tag tag{"Song A", "The Band", "First Record"};
+    endtoend::writeMusicFile((music / "a.mp3").string(), &tag);
+  }
+
   std::shared_ptr<Lyrebox1> lyrebox;
   std::unique_ptr<frmMain> window;
   std::string why;
+  const fs::path db = folder.path() / "db", music = folder.path() / "music", filed = folder.path() / "filed";
 };
 
 TEST_F(ProgramWindow, ProcessFilesTheFolderAndShowsTheLogAndTheSummary) {
   makeRegisteredWindow();
-  const fs::path db = folder.path() / "db", music = folder.path() / "music", filed = folder.path() / "filed";
-  for (const auto& path : {db, music, filed}) fs::create_directories(path);
-  endtoend::createCatalogue((db / "Catalogue.mdb").string());
-  const endtoend::Tag tag{"Song A", "The Band", "First Record"};
-  endtoend::writeMusicFile((music / "a.mp3").string(), &tag);
+  makeRunFolders();
   endtoend::writeMusicFile((music / "b.mp3").string(), nullptr);
 
   ASSERT_TRUE(window->Dir1->setPath(QString::fromStdString(db.string())));
@@ -102,11 +107,7 @@ TEST_F(ProgramWindow, ProcessFilesTheFolderAndShowsTheLogAndTheSummary) {
 // box offers nothing more, and a run that filed nothing offers no undo.
 TEST_F(ProgramWindow, TheSummaryBoxUndoesTheRunItSumsUp) {
   makeRegisteredWindow();
-  const fs::path db = folder.path() / "db", music = folder.path() / "music", filed = folder.path() / "filed";
-  for (const auto& path : {db, music, filed}) fs::create_directories(path);
-  endtoend::createCatalogue((db / "Catalogue.mdb").string());
-  const endtoend::Tag tag{"Song A", "The Band", "First Record"};
-  endtoend::writeMusicFile((music / "a.mp3").string(), &tag);
+  makeRunFolders();
   const std::string bytes = endtoend::readWholeFile((music / "a.mp3").string());
   ASSERT_TRUE(window->Dir1->setPath(QString::fromStdString(db.string())));
   window->File1->setCurrentRow(0);
@@ -179,7 +180,6 @@ struct PreviewShown {
 // preview says exactly what the run does, file by file, in its words.
 TEST_F(ProgramWindow, PreviewSaysWhatTheRunThenDoesAndTouchesNothing) {
   makeRegisteredWindow();
-  const fs::path db = folder.path() / "db", music = folder.path() / "music", filed = folder.path() / "filed";
   for (const auto& path : {db, music / "live", filed / "The Band" / "First Record"}) fs::create_directories(path);
   const fs::path catalogue = db / "Catalogue.mdb";
   endtoend::createCatalogue(catalogue.string());
