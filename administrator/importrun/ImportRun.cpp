@@ -131,10 +131,22 @@ void ImportRun::logAndSummarise(const std::u16string& message) {
   summary_ += texts::lineBreak() + message;
 }
 
+// The one place that ends a run on the person's request: between two files, so
+// that the file in hand is filed or left as a whole unit. A request after the last
+// file ends nothing.
 void ImportRun::visitAll(RunPlanner& planner) {
   toVisit_ = planner.count();
   visited_ = 0;
-  for (PlannedFile planned; !stopped() && planner.next(planned);) visit(planned, planner);
+  for (PlannedFile planned; !stopped();) {
+    if (visited_ < toVisit_ && view_.stopRequested()) {
+      result_.stopped = true;
+      logAndSummarise(texts::stoppedOnRequest(visited_, toVisit_));
+      return;
+    }
+    if (!planner.next(planned)) return;
+    visit(planned, planner);
+    view_.yield();
+  }
 }
 
 void ImportRun::visit(const PlannedFile& planned, RunPlanner& planner) {
@@ -181,6 +193,7 @@ std::optional<Leave> ImportRun::execute(const PlannedFile& file) {
   }
   journal_.clear();
   if (outcome.targetTaken) return Leave{LeaveReason::TargetExists, file.target, {}};
+  if (outcome.abandoned) return Leave{LeaveReason::StoppedDuringCopy, {}, {}};
   return Leave{LeaveReason::NotFiled, filed.reason(), {}};
 }
 
@@ -193,11 +206,22 @@ Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& ou
   if (step) step = ensureFolder(file.albumFolder);
   if (step) step = journal_.record({file.sourcePath, file.target});
   if (!step) return step;
-  step = files_.moveFile(file.sourcePath, file.target);
+  step = moveLettingStop(file, outcome);
   outcome.moved = step.ok();
   // A move never replaces a file, so an existing target is why it failed.
   outcome.targetTaken = !step && files_.fileExists(file.target);
   return step;
+}
+
+Status ImportRun::moveLettingStop(const PlannedFile& file, UnitOutcome& outcome) {
+  const Status moved =
+      files_.moveFileWithProgress(file.sourcePath, file.target, [this, &outcome](std::uint64_t, std::uint64_t) {
+        view_.yield();
+        outcome.abandoned = view_.stopRequested();
+        return !outcome.abandoned;
+      });
+  if (moved) outcome.abandoned = false;
+  return moved;
 }
 
 Status ImportRun::ensureFolder(const std::string& path) {

@@ -21,6 +21,7 @@ namespace mervalis {
 struct RunResult {
   bool started = false;
   std::size_t filed = 0, left = 0;
+  bool stopped = false;  // the person stopped it before its last file
 };
 
 // Files every tagged file of a source folder and of the folders one level below
@@ -54,9 +55,13 @@ class ImportRun {
   struct UnitOutcome {
     bool moved = false;
     bool targetTaken = false;
+    bool abandoned = false;  // its copy, stopped by the person
   };
   Status fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome);
   Status ensureFolder(const std::string& path);
+  // The move, letting the view take input during a long copy and abandoning the
+  // copy when the person asks the run to stop.
+  Status moveLettingStop(const PlannedFile& file, UnitOutcome& outcome);
   void leave(const PlannedFile& file, const Leave& why);
   void stopBeforeStart(const std::string& reason);
   // Another program writing to the catalogue would make every later file wait
