@@ -1,5 +1,8 @@
 #include "WindowRunView.h"
 
+#include <RunTexts.h>
+#include <events/PendingEvents.h>
+
 #include "SummaryBox.h"
 
 namespace mervalis {
@@ -10,11 +13,32 @@ void WindowRunView::appendLog(std::u16string_view text) {
   log_.append(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+void WindowRunView::fileDone(const FileReport& report) { title_.fileDone(report.done, report.total); }
+
 void WindowRunView::showSummary(const std::u16string& summary) {
-  // The message comes after the run, with the window taking input again and the
-  // whole log shown.
+  // The message comes after the run, with the window taking input again, the
+  // whole log shown and the button and title as they were.
   log_.showPending();
+  endRun();
   showSummaryBox(&window_, QString::fromStdU16String(summary));
+}
+
+// The same paced pass of the event loop the component makes while it reads a tag.
+void WindowRunView::yield() { platform::processPendingEvents(); }
+
+void WindowRunView::beginRun() {
+  running_ = true;
+  stopRequested_ = false;
+  goCaption_ = go_.text();
+  go_.setText(QString::fromStdU16String(texts::stopCaption()));
+  title_.start();
+}
+
+void WindowRunView::endRun() {
+  if (!running_) return;
+  running_ = false;
+  go_.setText(goCaption_);
+  title_.finish();
 }
 
 }  // namespace mervalis

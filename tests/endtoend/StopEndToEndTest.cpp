@@ -138,8 +138,8 @@ TEST_F(StopEndToEnd, AStopAtARandomFileFilesTheFileInHandAndTouchesNothingAfterI
 TEST_F(StopEndToEnd, AStopDuringACopyBetweenVolumesLeavesTheSourceAndNoPartialCopy) {
   struct stat shm {};
   struct stat tmp {};
-  if (::stat("/dev/shm", &shm) != 0 || ::access("/dev/shm", W_OK) != 0 ||
-      ::stat(folder.path().c_str(), &tmp) != 0 || shm.st_dev == tmp.st_dev)
+  if (::stat("/dev/shm", &shm) != 0 || ::access("/dev/shm", W_OK) != 0 || ::stat(folder.path().c_str(), &tmp) != 0 ||
+      shm.st_dev == tmp.st_dev)
     GTEST_SKIP() << "needs /dev/shm and the temporary folder on two volumes";
   const testing_support::TemporaryFolder sourceVolume("/dev/shm");
   const fs::path source = sourceVolume.path(), root = folder.path() / "filed";
@@ -159,9 +159,10 @@ TEST_F(StopEndToEnd, AStopDuringACopyBetweenVolumesLeavesTheSourceAndNoPartialCo
                               u" - Not moved: the run was stopped while it was being copied"
                               u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays "
                               u"where it is.");
-  EXPECT_TRUE(view.log.ends_with(u"\r\n2.mp3 Error - Not moved: the run was stopped while it was being copied"
-                                 u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays "
-                                 u"where it is."));
+  EXPECT_TRUE(
+      view.log.ends_with(u"\r\n2.mp3 Error - Not moved: the run was stopped while it was being copied"
+                         u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays "
+                         u"where it is."));
 }
 
 }  // namespace

@@ -43,8 +43,8 @@ class FilesAskingToStop : public FakeFiles {
 std::u16string u16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 // In visiting order; "-" files have no tag.
-const std::vector<std::string> kFiles = {"/src/a.mp3", "/src/b-.mp3", "/src/c.mp3", "/src/sub/d.mp3",
-                                         "/src/sub/e-.mp3", "/src/sub/f.mp3"};
+const std::vector<std::string> kFiles = {"/src/a.mp3",     "/src/b-.mp3",     "/src/c.mp3",
+                                         "/src/sub/d.mp3", "/src/sub/e-.mp3", "/src/sub/f.mp3"};
 bool isTagged(const std::string& path) { return path.find('-') == std::string::npos; }
 std::string targetOf(const std::string& path) {
   const std::string name = path.substr(path.rfind('/') + 1);
@@ -57,11 +57,11 @@ enum class AskedDuring { TheCatalogueOpening, TagRead, Move, YieldAfterTheFile }
 // before it and the file itself are filed (with their rows) or left as a whole,
 // nothing after it is read or moved, and log and summary end saying so.
 TEST(ImportRunStop, TheFileInHandEndsAsAWholeAndNothingAfterItIsTouched) {
-  for (const AskedDuring when : {AskedDuring::TheCatalogueOpening, AskedDuring::TagRead, AskedDuring::Move,
-                                 AskedDuring::YieldAfterTheFile}) {
+  for (const AskedDuring when :
+       {AskedDuring::TheCatalogueOpening, AskedDuring::TagRead, AskedDuring::Move, AskedDuring::YieldAfterTheFile}) {
     for (std::size_t inHand = 0; inHand < kFiles.size(); ++inHand) {
       const std::string& stopFile = kFiles[inHand];
-      if (when == AskedDuring::Move && !isTagged(stopFile)) continue;  // never moved
+      if (when == AskedDuring::Move && !isTagged(stopFile)) continue;     // never moved
       if (when == AskedDuring::TheCatalogueOpening && inHand > 0) break;  // no file in hand yet
       SCOPED_TRACE("asked during file " + stopFile + ", moment " + std::to_string(static_cast<int>(when)));
       ReaderAskingToStop reader;
@@ -97,11 +97,10 @@ TEST(ImportRunStop, TheFileInHandEndsAsAWholeAndNothingAfterItIsTouched) {
       EXPECT_EQ(result.filed + result.left, visited);
       EXPECT_EQ(view.filesDone, visited);
       const std::size_t remaining = kFiles.size() - visited;
-      const std::u16string stopLine =
-          u"\r\nStopped after " + u16(std::to_string(visited)) + u" of 6 files. " +
-          (remaining == 1 ? u"The remaining file was not visited and stays where it is."
-                          : u"The remaining " + u16(std::to_string(remaining)) +
-                                u" files were not visited and stay where they are.");
+      const std::u16string stopLine = u"\r\nStopped after " + u16(std::to_string(visited)) + u" of 6 files. " +
+                                      (remaining == 1 ? u"The remaining file was not visited and stays where it is."
+                                                      : u"The remaining " + u16(std::to_string(remaining)) +
+                                                            u" files were not visited and stay where they are.");
       ASSERT_EQ(view.summaries.size(), 1u);
       const std::u16string& summary = view.summaries[0];
       if (last) {
