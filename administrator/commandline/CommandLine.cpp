@@ -74,7 +74,8 @@ std::string usageText() {
          "  --dry-run  print what would happen and touch nothing\n"
          "  --json     print one JSON object per file and one with the totals\n"
          "Exit status: 0 every file was filed, 1 some were left where they are,\n"
-         "2 the run could not start (bad arguments, catalogue or folder).\n"
+         "2 the run could not start (bad arguments, catalogue or folder),\n"
+         "130 the run was stopped by SIGINT or SIGTERM after the file in hand.\n"
          "\n"
          "new-catalogue makes FILE an empty catalogue; it never replaces a file.\n";
 }
