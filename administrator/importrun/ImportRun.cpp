@@ -213,15 +213,16 @@ Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& ou
   return step;
 }
 
+// A stop asked before the copy began leaves the unit to finish whole, as for a
+// file on the same volume; one asked during the copy spares the person the wait.
 Status ImportRun::moveLettingStop(const PlannedFile& file, UnitOutcome& outcome) {
-  const Status moved =
-      files_.moveFileWithProgress(file.sourcePath, file.target, [this, &outcome](std::uint64_t, std::uint64_t) {
+  const bool askedBefore = view_.stopRequested();
+  return files_.moveFileWithProgress(
+      file.sourcePath, file.target, [this, askedBefore, &outcome](std::uint64_t, std::uint64_t) {
         view_.yield();
-        outcome.abandoned = view_.stopRequested();
+        outcome.abandoned = !askedBefore && view_.stopRequested();
         return !outcome.abandoned;
       });
-  if (moved) outcome.abandoned = false;
-  return moved;
 }
 
 Status ImportRun::ensureFolder(const std::string& path) {

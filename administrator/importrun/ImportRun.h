@@ -60,7 +60,7 @@ class ImportRun {
   Status fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome);
   Status ensureFolder(const std::string& path);
   // The move, letting the view take input during a long copy and abandoning the
-  // copy when the person asks the run to stop.
+  // copy when the person asks the run to stop while it goes on.
   Status moveLettingStop(const PlannedFile& file, UnitOutcome& outcome);
   void leave(const PlannedFile& file, const Leave& why);
   void stopBeforeStart(const std::string& reason);

@@ -66,12 +66,16 @@ double timeTaggedRun(const automation::ComPtr<automation::IDispatch>& lyrebox, c
   return run.seconds;
 }
 
-// The window's view, noting when the run hands over its summary.
+// The window's view, noting when the run hands over its summary. Its progress in
+// the title and its yields between files and during copies are the window's own.
 class TimedView : public mervalis::RunView {
  public:
   TimedView(mervalis::frmMain& window, double& seconds) : window_(window), seconds_(seconds) {}
   void clearLog() override { window_.clearLog(); }
   void appendLog(std::u16string_view text) override { window_.appendLog(text); }
+  void fileDone(const mervalis::FileReport& report) override { window_.runView().fileDone(report); }
+  void yield() override { window_.runView().yield(); }
+  bool stopRequested() override { return window_.runView().stopRequested(); }
   // Both ways end with the window brought up to date, the whole log shown and
   // painted: without yields that work would otherwise fall after the measured span.
   void showSummary(const std::u16string& summary) override {
@@ -200,34 +204,33 @@ void benchRunGrowth(const automation::ComPtr<automation::IDispatch>& lyrebox, co
   std::printf("40,000 / 20,000 mostly untagged files time: %.2f (goal <= 2.2)\n", untaggedWhole / untaggedHalf);
 }
 
-// The window's runs alternate between a no-op yield and the window's own, which
-// of them goes first alternating too, so that neither a slow spell of the machine
-// nor a file system slowing as trees come and go falls on one side only.
-void benchWindowYields(const fs::path& scratch) {
+// The window's runs alternate between a no-op yield (which also leaves the title's
+// progress unpainted) and the window's own, and with a run without the window; the
+// order turns every round, so that neither a slow spell of the machine nor a file
+// system slowing as trees come and go falls on one side only.
+void benchWindowYields(const automation::ComPtr<automation::IDispatch>& lyrebox, const fs::path& scratch) {
   constexpr std::size_t kFiles = 10000;
   constexpr int kRounds = 5;
-  std::vector<double> quiet, yielding;
+  std::vector<double> quiet, yielding, windowless;
   YieldClock::Totals yields;
   auto windowRun = [&](const std::string& name) { return timeOnFreshTree(scratch / name, kFiles, 0, timeWindowRun); };
-  for (int round = 0; round < kRounds; ++round) {
-    const std::string suffix = std::to_string(round);
-    auto quietRun = [&] {
-      platform::setPendingEventsHandler({});
-      quiet.push_back(windowRun("window-noop" + suffix));
-    };
-    auto yieldingRun = [&] {
-      YieldClock clock(yields);
-      yielding.push_back(windowRun("window-qt" + suffix));
-    };
-    if (round % 2 == 0) {
-      quietRun();
-      yieldingRun();
-    } else {
-      yieldingRun();
-      quietRun();
-    }
-  }
-  const double quietMedian = median(quiet), yieldingMedian = median(yielding);
+  inAlternatingOrder(kRounds, {
+                                  [&](const std::string& round) {
+                                    platform::setPendingEventsHandler({});
+                                    quiet.push_back(windowRun("window-noop" + round));
+                                  },
+                                  [&](const std::string& round) {
+                                    YieldClock clock(yields);
+                                    yielding.push_back(windowRun("window-qt" + round));
+                                  },
+                                  [&](const std::string& round) {
+                                    platform::setPendingEventsHandler({});
+                                    windowless.push_back(timeOnFreshTree(
+                                        scratch / ("windowless" + round), kFiles, 0,
+                                        [&](const Tree& tree) { return timeTaggedRun(lyrebox, tree); }));
+                                  },
+                              });
+  const double quietMedian = median(quiet), yieldingMedian = median(yielding), windowlessMedian = median(windowless);
   const double yieldingSeconds = std::accumulate(yielding.begin(), yielding.end(), 0.0);
   report("window, no-op pending events (median)", kFiles, quietMedian);
   report("window, Qt pending events (median)", kFiles, yieldingMedian);
@@ -238,6 +241,11 @@ void benchWindowYields(const fs::path& scratch) {
       " medians (goal < 0.1)\n",
       yields.seconds / yieldingSeconds, yields.passSeconds / yieldingSeconds,
       (yieldingMedian - quietMedian) / yieldingMedian);
+  report("run without the window (median)", kFiles, windowlessMedian);
+  std::printf(
+      "window run with yields and progress against the run without the window: %+.3f by difference of"
+      " medians (goal < 0.1)\n",
+      (yieldingMedian - windowlessMedian) / windowlessMedian);
 }
 
 const std::set<std::string> kParts{"run", "window", "plan", "commandline", "memory"};
@@ -289,7 +297,7 @@ int main(int argc, char** argv) {
   const std::string journalMode = catalogueJournalMode(makeTree(scratch.path() / "mode", 0));
 
   if (parts.count("run")) benchRunGrowth(lyrebox, scratch.path(), journalMode);
-  if (parts.count("window")) benchWindowYields(scratch.path());
+  if (parts.count("window")) benchWindowYields(lyrebox, scratch.path());
   if (parts.count("plan")) benchPlan(lyrebox, scratch.path());
   if (parts.count("commandline")) benchCommandLine(scratch.path(), journalMode);
   if (parts.count("memory")) benchPlanMemory(fs::read_symlink("/proc/self/exe"), !skipHundredThousand(skip100k));

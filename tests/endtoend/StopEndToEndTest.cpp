@@ -133,20 +133,45 @@ TEST_F(StopEndToEnd, AStopAtARandomFileFilesTheFileInHandAndTouchesNothingAfterI
   EXPECT_EQ(view.summary, stop);
 }
 
-// Source on a memory file system, the tree and the catalogue on the temporary
-// folder's: the second file is being copied when the person asks to stop.
-TEST_F(StopEndToEnd, AStopDuringACopyBetweenVolumesLeavesTheSourceAndNoPartialCopy) {
+bool onTwoVolumes(const fs::path& folder) {
   struct stat shm {};
   struct stat tmp {};
-  if (::stat("/dev/shm", &shm) != 0 || ::access("/dev/shm", W_OK) != 0 || ::stat(folder.path().c_str(), &tmp) != 0 ||
-      shm.st_dev == tmp.st_dev)
-    GTEST_SKIP() << "needs /dev/shm and the temporary folder on two volumes";
-  const testing_support::TemporaryFolder sourceVolume("/dev/shm");
-  const fs::path source = sourceVolume.path(), root = folder.path() / "filed";
-  fs::create_directories(root);
-  put(source / "1.mp3");
-  put(source / "2.mp3", 3 << 20);  // copied in several chunks
-  put(source / "3.mp3");
+  return ::stat("/dev/shm", &shm) == 0 && ::access("/dev/shm", W_OK) == 0 && ::stat(folder.c_str(), &tmp) == 0 &&
+         shm.st_dev != tmp.st_dev;
+}
+
+// Source on a memory file system, the tree and the catalogue on the temporary
+// folder's; the second file is copied in several chunks.
+class StopBetweenVolumes : public StopEndToEnd {
+ protected:
+  void SetUp() override {
+    if (!onTwoVolumes(folder.path())) GTEST_SKIP() << "needs /dev/shm and the temporary folder on two volumes";
+    StopEndToEnd::SetUp();
+    sourceVolume.emplace("/dev/shm");
+    source = sourceVolume->path();
+    fs::create_directories(root);
+    put(source / "1.mp3");
+    put(source / "2.mp3", 3 << 20);
+    put(source / "3.mp3");
+  }
+  std::optional<testing_support::TemporaryFolder> sourceVolume;
+  fs::path source;
+  const fs::path root = folder.path() / "filed";
+};
+
+// The person asks while the second file's tag is read: its copy has not begun, so
+// it is filed whole before the run ends.
+TEST_F(StopBetweenVolumes, AStopBeforeTheCopyBeginsLetsTheFileInHandBeCopiedWhole) {
+  platform::setPendingEventsHandler([&] { view.asked |= view.filesDone == 1; });
+
+  run(source, root);
+
+  expectFiledUpTo(2, root);
+  EXPECT_EQ(view.summary, u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays where it is.");
+}
+
+// The person asks while the second file is being copied.
+TEST_F(StopBetweenVolumes, AStopDuringTheCopyLeavesTheSourceAndNoPartialCopy) {
   // The first yield after a file is the one between files; the next is the second
   // file's copy telling its progress.
   view.askNow = [&] { return view.filesDone == 1 && view.yieldsSinceFile == 2; };
