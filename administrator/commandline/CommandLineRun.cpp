@@ -14,11 +14,14 @@
 #include "ConsoleRunView.h"
 #include "ConsoleUndoView.h"
 #include "JsonText.h"
+#include "StopSignals.h"
 
 namespace mervalis {
 namespace {
 
 constexpr int kAllFiled = 0, kSomeLeft = 1, kNotStarted = 2;
+// As a shell reports a program ended by SIGINT, though this one ended in order.
+constexpr int kStopped = 130;
 
 int cannotStart(const std::string& reason) {
   std::fprintf(stderr, "mervalis: %s\n", reason.c_str());
@@ -85,10 +88,15 @@ int import(const CommandLine& line) {
   RunAssembly assembly(component);
   const RunInputs inputs{absolute(line.catalogue), absolute(line.source), absolute(line.destination)};
   if (line.dryRun) return dryRun(assembly, inputs, line.json);
-  ConsoleRunView view(line.json, ::isatty(STDERR_FILENO) == 1);
-  const RunResult result = assembly.run(inputs, view);
+  ConsoleRunView view(line.json, ::isatty(STDERR_FILENO) == 1, &StopSignals::received);
+  RunResult result;
+  {
+    const StopSignals stopSignals;
+    result = assembly.run(inputs, view);
+  }
   view.finish(result);
   if (!result.started) return kNotStarted;
+  if (result.stopped) return kStopped;
   return result.left > 0 ? kSomeLeft : kAllFiled;
 }
 

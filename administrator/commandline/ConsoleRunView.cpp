@@ -57,7 +57,8 @@ void ConsoleRunView::fileDone(const FileReport& report) {
 
 void ConsoleRunView::printProgress(std::size_t done, std::size_t total) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-  std::fprintf(stderr, "\r\033[K%zu of %zu files, %.0f a second", done, total, seconds > 0 ? done / seconds : 0.0);
+  std::fputs("\r\033[K", stderr);
+  printLines(stderr, texts::progress(done, total, seconds > 0 ? done / seconds : 0.0));
   std::fflush(stderr);
 }
 
@@ -70,7 +71,10 @@ void ConsoleRunView::finish(const RunResult& result) {
     return;
   }
   if (json_) {
-    std::printf("%s\n", JsonObject().number("filed", result.filed).number("left", result.left).line().c_str());
+    JsonObject totals;
+    totals.number("filed", result.filed).number("left", result.left);
+    if (result.stopped) totals.boolean("stopped", true);
+    std::printf("%s\n", totals.line().c_str());
     return;
   }
   if (!pending_.empty()) printLines(stdout, pending_ + u"\n");

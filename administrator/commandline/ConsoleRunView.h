@@ -1,6 +1,7 @@
 #pragma once
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include <ImportRun.h>
@@ -10,15 +11,18 @@ namespace mervalis {
 
 // The run's log on standard output, a line as soon as it is whole, or one JSON
 // object per file; progress on a terminal's standard error. A run that could not
-// start says why on standard error only.
+// start says why on standard error only. `stopAsked` tells whether the person
+// asked the run to stop.
 class ConsoleRunView : public RunView {
  public:
-  ConsoleRunView(bool json, bool showProgress) : json_(json), showProgress_(showProgress) {}
+  ConsoleRunView(bool json, bool showProgress, std::function<bool()> stopAsked = {})
+      : json_(json), showProgress_(showProgress), stopAsked_(std::move(stopAsked)) {}
 
   void clearLog() override {}
   void appendLog(std::u16string_view text) override;
   void fileDone(const FileReport& report) override;
   void showSummary(const std::u16string& summary) override { summary_ = summary; }
+  bool stopRequested() override { return stopAsked_ && stopAsked_(); }
   // Ends the output once the run has returned.
   void finish(const RunResult& result);
 
@@ -26,6 +30,7 @@ class ConsoleRunView : public RunView {
   void printProgress(std::size_t done, std::size_t total);
 
   bool json_, showProgress_;
+  std::function<bool()> stopAsked_;
   std::u16string pending_;  // the line being written, not yet printed
   bool printedLine_ = false;
   std::u16string summary_;

@@ -52,4 +52,10 @@ JsonObject& JsonObject::number(std::string_view name, std::size_t value) {
   return *this;
 }
 
+JsonObject& JsonObject::boolean(std::string_view name, bool value) {
+  key(name);
+  members_ += value ? "true" : "false";
+  return *this;
+}
+
 }  // namespace mervalis

@@ -13,6 +13,7 @@ class JsonObject {
  public:
   JsonObject& text(std::string_view name, std::u16string_view value);
   JsonObject& number(std::string_view name, std::size_t value);
+  JsonObject& boolean(std::string_view name, bool value);
   std::string line() const { return "{" + members_ + "}"; }
 
  private:

@@ -125,7 +125,7 @@ bool ImportRun::startRecord() {
 }
 
 void ImportRun::finishRecord() {
-  if (const Status finished = record_.finish({result_.filed, result_.left, stopped()}); !finished)
+  if (const Status finished = record_.finish({result_.filed, result_.left, stopped() || result_.stopped}); !finished)
     logAndSummarise(texts::recordNotFinished(finished.reason()));
 }
 
@@ -142,10 +142,22 @@ void ImportRun::logAndSummarise(const std::u16string& message) {
   summary_ += texts::lineBreak() + message;
 }
 
+// The one place that ends a run on the person's request: between two files, so
+// that the file in hand is filed or left as a whole unit. A request after the last
+// file ends nothing.
 void ImportRun::visitAll(RunPlanner& planner) {
   toVisit_ = planner.count();
   visited_ = 0;
-  for (PlannedFile planned; !stopped() && planner.next(planned);) visit(planned, planner);
+  for (PlannedFile planned; !stopped();) {
+    if (visited_ < toVisit_ && view_.stopRequested()) {
+      result_.stopped = true;
+      logAndSummarise(texts::stoppedOnRequest(visited_, toVisit_));
+      return;
+    }
+    if (!planner.next(planned)) return;
+    visit(planned, planner);
+    view_.yield();
+  }
 }
 
 void ImportRun::visit(const PlannedFile& planned, RunPlanner& planner) {
@@ -193,6 +205,7 @@ std::optional<Leave> ImportRun::execute(const PlannedFile& file) {
   }
   if (outcome.recorded) noteRecorded(source, record_.notFiled(visited_));
   if (outcome.targetTaken) return Leave{LeaveReason::TargetExists, file.target, {}};
+  if (outcome.abandoned) return Leave{LeaveReason::StoppedDuringCopy, {}, {}};
   return Leave{LeaveReason::NotFiled, filed.reason(), {}};
 }
 
@@ -212,7 +225,7 @@ Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& ou
     outcome.recorded = step.ok();
   }
   if (!step) return step;
-  step = files_.moveFile(file.sourcePath, file.target);
+  step = moveLettingStop(file, outcome);
   outcome.moved = step.ok();
   // A move never replaces a file, so an existing target is why it failed.
   outcome.targetTaken = !step && files_.fileExists(file.target);
@@ -221,6 +234,18 @@ Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& ou
   auto asFiled = files_.identify(file.target);
   outcome.asFiled = asFiled.value;
   return asFiled.status;
+}
+
+// A stop asked before the copy began leaves the unit to finish whole, as for a
+// file on the same volume; one asked during the copy spares the person the wait.
+Status ImportRun::moveLettingStop(const PlannedFile& file, UnitOutcome& outcome) {
+  const bool askedBefore = view_.stopRequested();
+  return files_.moveFileWithProgress(
+      file.sourcePath, file.target, [this, askedBefore, &outcome](std::uint64_t, std::uint64_t) {
+        view_.yield();
+        outcome.abandoned = !askedBefore && view_.stopRequested();
+        return !outcome.abandoned;
+      });
 }
 
 Status ImportRun::ensureFolder(const std::string& path, const std::string& source) {

@@ -22,6 +22,7 @@ struct RunResult {
   bool started = false;
   std::size_t filed = 0, left = 0;
   std::string runId;  // the run's record, to undo it by; empty when none was made
+  bool stopped = false;  // the person stopped it before its last file
 };
 
 // Files every tagged file of a source folder and of the folders one level below
@@ -60,12 +61,16 @@ class ImportRun {
     bool moved = false;
     bool targetTaken = false;
     platform::filesystem::FileIdentity asFiled;
+    bool abandoned = false;  // its copy, stopped by the person
   };
   Status fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome);
   Status ensureFolder(const std::string& path, const std::string& source);
   // A record that cannot be written ends the run after the file in hand: no file
   // is moved without its entry.
   void noteRecorded(const std::string& source, const Status& written);
+  // The move, letting the view take input during a long copy and abandoning the
+  // copy when the person asks the run to stop while it goes on.
+  Status moveLettingStop(const PlannedFile& file, UnitOutcome& outcome);
   void leave(const PlannedFile& file, const Leave& why);
   void stopBeforeStart(const std::string& reason);
   // Another program writing to the catalogue would make every later file wait

@@ -18,6 +18,8 @@ enum class LeaveReason {
   TargetExists,  // detail: the target path
   TargetTaken,   // detail: the target path; other: the source path of the file that took it
   NotFiled,      // detail: why filing it failed
+  // Its copy to another volume was abandoned when the person stopped the run.
+  StoppedDuringCopy,
 };
 
 struct Leave {

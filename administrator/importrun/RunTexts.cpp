@@ -2,6 +2,8 @@
 
 #include <text/Utf.h>
 
+#include <cstdio>
+
 namespace mervalis::texts {
 namespace {
 
@@ -44,6 +46,8 @@ std::u16string reasonOf(const Leave& leave) {
       return u"Not moved: " + quoted(leave.detail) + u" already exists";
     case LeaveReason::TargetTaken:
       return u"Not moved: " + quoted(leave.detail) + u" is taken by " + quoted(leave.other);
+    case LeaveReason::StoppedDuringCopy:
+      return u"Not moved: the run was stopped while it was being copied";
   }
   return text(leave.detail);
 }
@@ -81,6 +85,26 @@ std::u16string stoppedForRecord(const std::string& lastFile, const std::string& 
 std::u16string recordNotFinished(const std::string& reason) {
   return text(reason) + u". The next run into this catalogue will finish the record.";
 }
+
+std::u16string stoppedOnRequest(std::size_t visited, std::size_t total) {
+  const std::size_t remaining = total - visited;
+  return u"Stopped after " + text(std::to_string(visited)) + u" of " + count(total, u"file", u"files") + u". " +
+         (remaining == 1 ? u"The remaining file was not visited and stays where it is."
+                         : u"The remaining " + count(remaining, u"file", u"files") +
+                               u" were not visited and stay where they are.");
+}
+
+std::u16string progress(std::size_t done, std::size_t total, double perSecond) {
+  char line[96];
+  std::snprintf(line, sizeof line, "%zu of %zu files, %.0f a second", done, total, perSecond);
+  return text(line);
+}
+
+std::u16string titleWithProgress(const std::u16string& title, const std::u16string& progress) {
+  return title + u" - " + progress;
+}
+
+std::u16string stopCaption() { return u"Stop"; }
 
 std::u16string movedBack(const std::string& target, const std::string& source) {
   return u"Recovered: " + quoted(target) + u" was moved back to " + quoted(source) +

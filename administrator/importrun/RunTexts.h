@@ -33,6 +33,14 @@ std::u16string journalModeStays(const std::string& reason);
 // The run's record could not be written: the run ends after the file in hand.
 std::u16string stoppedForRecord(const std::string& lastFile, const std::string& reason);
 std::u16string recordNotFinished(const std::string& reason);
+// The line that ends a run the person stopped: log and summary alike.
+std::u16string stoppedOnRequest(std::size_t visited, std::size_t total);
+
+// How far a run has got, as the command line and the window's title show it.
+std::u16string progress(std::size_t done, std::size_t total, double perSecond);
+std::u16string titleWithProgress(const std::u16string& title, const std::u16string& progress);
+// The caption of the window's Process button while a run goes on.
+std::u16string stopCaption();
 
 // What the next run did with a move that a killed run left in flight.
 std::u16string movedBack(const std::string& target, const std::string& source);

@@ -29,6 +29,13 @@ class RunView {
   virtual void runRecorded(const std::string& /*runId*/, std::size_t /*filed*/) {}
   // Blocks until the person has dismissed the message.
   virtual void showSummary(const std::u16string& summary) = 0;
+  // Between files, and while a file is copied to another volume: the view may
+  // take input here, such as a request to stop.
+  virtual void yield() {}
+  // Whether the person asked the run to stop; once true, it stays true for the
+  // run. The run then ends after the file in hand, whose copy to another volume,
+  // if one is under way, is abandoned.
+  virtual bool stopRequested() { return false; }
 };
 
 }  // namespace mervalis

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace mervalis {
@@ -27,7 +28,9 @@ bool isUserInput(QEvent::Type type) {
 }
 }  // namespace
 
-RunGuard::RunGuard(QWidget& window) : window_(window) { qApp->installEventFilter(this); }
+RunGuard::RunGuard(QWidget& window, QWidget* stopControl) : window_(window), stopControl_(stopControl) {
+  qApp->installEventFilter(this);
+}
 
 RunGuard::~RunGuard() { qApp->removeEventFilter(this); }
 
@@ -38,7 +41,26 @@ bool RunGuard::eventFilter(QObject* watched, QEvent* event) {
     event->ignore();
     return true;
   }
-  return isUserInput(event->type());
+  return isUserInput(event->type()) && !stopsTheRun(watched, event);
+}
+
+// A click on the stop control, or Space on it when it has the focus: a push
+// button takes nothing else. Any other key there could move the focus away.
+bool RunGuard::stopsTheRun(QObject* watched, QEvent* event) const {
+  if (!stopControl_ || watched != stopControl_) return false;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+      return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      return key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier;
+    }
+    default:
+      return false;
+  }
 }
 
 // Only the window itself and its controls: a message box it opens stays usable.

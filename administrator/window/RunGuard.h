@@ -4,12 +4,13 @@
 namespace mervalis {
 
 // While a run goes on, the window keeps repainting but no input reaches it:
-// nothing can start, change or end anything until the run is over. A close from
-// the title bar is remembered and carried out when the guard is lifted.
+// nothing can start, change or end anything until the run is over, except the
+// one control given to stop it, which takes clicks and its Space key. A close
+// from the title bar is remembered and carried out when the guard is lifted.
 class RunGuard : public QObject {
   Q_OBJECT
  public:
-  explicit RunGuard(QWidget& window);
+  explicit RunGuard(QWidget& window, QWidget* stopControl = nullptr);
   ~RunGuard() override;
   RunGuard(const RunGuard&) = delete;
   RunGuard& operator=(const RunGuard&) = delete;
@@ -21,8 +22,10 @@ class RunGuard : public QObject {
 
  private:
   bool belongsToWindow(QObject* object) const;
+  bool stopsTheRun(QObject* watched, QEvent* event) const;
 
   QWidget& window_;
+  QWidget* stopControl_;
   bool closeRequested_ = false;
 };
 

@@ -103,7 +103,7 @@ void frmMain::createControls() {
   cmdAboutLyrebox = process.cmdAboutLyrebox;
   cmdPrev3 = process.cmdPrev3;
   cmdGo = process.cmdGo;
-  runView_ = std::make_unique<WindowRunView>(*lbllog, *this);
+  runView_ = std::make_unique<WindowRunView>(*lbllog, *this, *cmdGo);
 }
 
 void frmMain::placeControls() {
@@ -204,18 +204,30 @@ void frmMain::cmdAboutLyrebox_Click() {
     showPlainMessage(this, QMessageBox::Warning, error);
 }
 
+// During a run the same button is its Stop, the one control that acts.
 void frmMain::cmdGo_Click() {
-  if (running_) return;
+  if (running_) {
+    if (importing_) runView_->requestStop();
+    return;
+  }
   const RunInputs inputs = readRunInputs();
-  (void)whileHeld([&] {
-    services_.runImport(inputs, *runView_);
-    // Whatever the run did or did not show, the whole log stands when it ends.
-    lbllog->showPending();
-    if (const std::string run = runView_->takeUndoRequest(); !run.empty() && services_.undoRun) {
+  importing_ = true;
+  runView_->beginRun();
+  (void)whileHeld(
+      [&] {
+        services_.runImport(inputs, *runView_);
+        // Whatever the run did or did not show, the whole log stands when it ends.
+        lbllog->showPending();
+        runView_->endRun();
+      },
+      cmdGo);
+  importing_ = false;
+  // Asked for in the run's summary box, after the run has let the catalogue go.
+  if (const std::string run = runView_->takeUndoRequest(); !run.empty() && services_.undoRun)
+    (void)whileHeld([&] {
       services_.undoRun(run, *runView_);
       lbllog->showPending();
-    }
-  });
+    });
 }
 
 // The plan reads every tag through the component, so it holds the window as a run
@@ -230,11 +242,11 @@ void frmMain::cmdPreview_Click() {
   dialog.exec();
 }
 
-bool frmMain::whileHeld(const std::function<void()>& work) {
+bool frmMain::whileHeld(const std::function<void()>& work, QWidget* stopControl) {
   running_ = true;
   bool closeRequested = false;
   {
-    RunGuard guard(*this);
+    RunGuard guard(*this, stopControl);
     work();
     closeRequested = guard.closeWasRequested();
   }

@@ -115,8 +115,9 @@ class frmMain : public QWidget {
   void showListError(const QString& reason);
   RunInputs readRunInputs() const;
   // Holds the window as a run does while `work` uses the component, whose yields
-  // would otherwise let input in; false when a close came meanwhile and was done.
-  bool whileHeld(const std::function<void()>& work);
+  // would otherwise let input in, all but the stop control's if one is given;
+  // false when a close came meanwhile and was done.
+  bool whileHeld(const std::function<void()>& work, QWidget* stopControl = nullptr);
 
   WindowServices services_;
   std::unique_ptr<DatabasePage> databasePage_;
@@ -125,6 +126,7 @@ class frmMain : public QWidget {
   std::vector<const WizardPage*> pages_;
   std::unique_ptr<WindowRunView> runView_;
   bool running_ = false;
+  bool importing_ = false;  // a run, not a preview, holds the window
 };
 
 }  // namespace mervalis

@@ -67,12 +67,22 @@ double timeTaggedRun(const automation::ComPtr<automation::IDispatch>& lyrebox, c
   return run.seconds;
 }
 
-// The window's view, noting when the run hands over its summary.
+// The window's view, noting when the run hands over its summary. With `ownWork`,
+// its progress in the title and its yields between files and during copies are
+// the window's own; without, only the component yields, as before the run did.
 class TimedView : public mervalis::RunView {
  public:
-  TimedView(mervalis::frmMain& window, double& seconds) : window_(window), seconds_(seconds) {}
+  TimedView(mervalis::frmMain& window, double& seconds, bool ownWork)
+      : window_(window), seconds_(seconds), ownWork_(ownWork) {}
   void clearLog() override { window_.clearLog(); }
   void appendLog(std::u16string_view text) override { window_.appendLog(text); }
+  void fileDone(const mervalis::FileReport& report) override {
+    if (ownWork_) window_.runView().fileDone(report);
+  }
+  void yield() override {
+    if (ownWork_) window_.runView().yield();
+  }
+  bool stopRequested() override { return window_.runView().stopRequested(); }
   // Both ways end with the window brought up to date, the whole log shown and
   // painted: without yields that work would otherwise fall after the measured span.
   void showSummary(const std::u16string& summary) override {
@@ -85,18 +95,19 @@ class TimedView : public mervalis::RunView {
  private:
   mervalis::frmMain& window_;
   double& seconds_;
+  bool ownWork_;
   Clock::time_point start_ = Clock::now();
 };
 
 // One click on Process, with the summary box dismissed as soon as it shows.
-double timeWindowRun(const Tree& tree) {
+double timeWindowRun(const Tree& tree, bool ownWork = true) {
   auto lyrebox = std::make_shared<mervalis::Lyrebox1>();
   mervalis::WindowServices services = mervalis::programServices(lyrebox);
   double seconds = -1;
   mervalis::frmMain* shown = nullptr;
-  services.runImport = [inner = services.runImport, &seconds, &shown](const mervalis::RunInputs& inputs,
-                                                                      mervalis::RunView&) {
-    TimedView timed(*shown, seconds);
+  services.runImport = [inner = services.runImport, &seconds, &shown, ownWork](const mervalis::RunInputs& inputs,
+                                                                               mervalis::RunView&) {
+    TimedView timed(*shown, seconds, ownWork);
     inner(inputs, timed);
   };
   mervalis::frmMain window(std::move(services));
@@ -201,44 +212,66 @@ void benchRunGrowth(const automation::ComPtr<automation::IDispatch>& lyrebox, co
   std::printf("40,000 / 20,000 files (1 in 20 untagged) time: %.2f (goal <= 2.2)\n", untaggedWhole / untaggedHalf);
 }
 
-// The window's runs alternate between a no-op yield and the window's own, which
-// of them goes first alternating too, so that neither a slow spell of the machine
-// nor a file system slowing as trees come and go falls on one side only.
-void benchWindowYields(const fs::path& scratch) {
+// Five kinds of run, the order turning every round, so that neither a slow spell
+// of the machine nor a file system slowing as trees come and go falls on one side
+// only: the window with a no-op yield (its title's progress then never painted);
+// with Qt's pending events clocked call by call; with them as the program installs
+// them; the same without the run's own yields and progress (only the component
+// yields, as before a run could be stopped); and the run without the window.
+void benchWindowYields(const automation::ComPtr<automation::IDispatch>& lyrebox, const fs::path& scratch) {
   constexpr std::size_t kFiles = 10000;
   constexpr int kRounds = 5;
-  std::vector<double> quiet, yielding;
+  std::vector<double> quiet, clocked, yielding, componentOnly, windowless;
   YieldClock::Totals yields;
-  auto windowRun = [&](const std::string& name) { return timeOnFreshTree(scratch / name, kFiles, 0, timeWindowRun); };
-  for (int round = 0; round < kRounds; ++round) {
-    const std::string suffix = std::to_string(round);
-    auto quietRun = [&] {
-      platform::setPendingEventsHandler({});
-      quiet.push_back(windowRun("window-noop" + suffix));
-    };
-    auto yieldingRun = [&] {
-      YieldClock clock(yields);
-      yielding.push_back(windowRun("window-qt" + suffix));
-    };
-    if (round % 2 == 0) {
-      quietRun();
-      yieldingRun();
-    } else {
-      yieldingRun();
-      quietRun();
-    }
-  }
+  auto windowRun = [&](const std::string& name, bool ownWork) {
+    return timeOnFreshTree(scratch / name, kFiles, 0, [&](const Tree& tree) { return timeWindowRun(tree, ownWork); });
+  };
+  inAlternatingOrder(kRounds, {
+                                  [&](const std::string& round) {
+                                    platform::setPendingEventsHandler({});
+                                    quiet.push_back(windowRun("window-noop" + round, true));
+                                  },
+                                  [&](const std::string& round) {
+                                    YieldClock clock(yields);
+                                    clocked.push_back(windowRun("window-clocked" + round, true));
+                                  },
+                                  [&](const std::string& round) {
+                                    platform::ui::installQtPendingEvents();
+                                    yielding.push_back(windowRun("window-qt" + round, true));
+                                  },
+                                  [&](const std::string& round) {
+                                    platform::ui::installQtPendingEvents();
+                                    componentOnly.push_back(windowRun("window-component" + round, false));
+                                  },
+                                  [&](const std::string& round) {
+                                    platform::setPendingEventsHandler({});
+                                    windowless.push_back(timeOnFreshTree(
+                                        scratch / ("windowless" + round), kFiles, 0,
+                                        [&](const Tree& tree) { return timeTaggedRun(lyrebox, tree); }));
+                                  },
+                              });
+  platform::setPendingEventsHandler({});
   const double quietMedian = median(quiet), yieldingMedian = median(yielding);
-  const double yieldingSeconds = std::accumulate(yielding.begin(), yielding.end(), 0.0);
+  const double componentOnlyMedian = median(componentOnly), windowlessMedian = median(windowless);
+  const double clockedSeconds = std::accumulate(clocked.begin(), clocked.end(), 0.0);
   report("window, no-op pending events (median)", kFiles, quietMedian);
+  report("window, Qt pending events clocked (median)", kFiles, median(clocked));
   report("window, Qt pending events (median)", kFiles, yieldingMedian);
+  report("window, only the component yields (median)", kFiles, componentOnlyMedian);
+  report("run without the window (median)", kFiles, windowlessMedian);
   std::printf("yields in %d runs: %zu calls, %zu passes of the event loop, longest pass %.2f ms\n", kRounds,
               yields.calls, yields.passes, yields.longest * 1e3);
   std::printf(
       "yields' share of the window run: %.3f clocked inside them, %.3f in passes alone, %.3f by difference of"
       " medians (goal < 0.1)\n",
-      yields.seconds / yieldingSeconds, yields.passSeconds / yieldingSeconds,
+      yields.seconds / clockedSeconds, yields.passSeconds / clockedSeconds,
       (yieldingMedian - quietMedian) / yieldingMedian);
+  std::printf("the run's own yields and progress: %+.3f of the window run by difference of medians\n",
+              (yieldingMedian - componentOnlyMedian) / componentOnlyMedian);
+  std::printf(
+      "window run with yields and progress against the run without the window: %+.3f by difference of"
+      " medians (goal < 0.1)\n",
+      (yieldingMedian - windowlessMedian) / windowlessMedian);
 }
 
 const std::set<std::string> kParts{"run", "window", "plan", "commandline", "memory", "record"};
@@ -293,7 +326,7 @@ int main(int argc, char** argv) {
 
   const std::vector<std::pair<std::string, std::function<void()>>> timedParts{
       {"run", [&] { benchRunGrowth(lyrebox, scratch.path(), journalMode); }},
-      {"window", [&] { benchWindowYields(scratch.path()); }},
+      {"window", [&] { benchWindowYields(lyrebox, scratch.path()); }},
       {"plan", [&] { benchPlan(lyrebox, scratch.path()); }},
       {"commandline", [&] { benchCommandLine(scratch.path(), journalMode); }},
       {"record", [&] { benchRecordAndUndo(lyrebox, scratch.path(), journalMode); }},

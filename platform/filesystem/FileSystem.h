@@ -3,9 +3,22 @@
 #include "filesystem/FileIdentity.h"
 #include "filesystem/Status.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace platform::filesystem {
+
+// Told how far a move between volumes has copied its file (bytes copied, of the
+// file's size); answers whether to go on. A long copy so lets its caller's window
+// take input and stop it.
+using CopyProgress = std::function<bool(std::uint64_t copied, std::uint64_t size)>;
+
+// A copy between volumes asks its progress at least this often.
+inline constexpr std::uint64_t copyProgressInterval = std::uint64_t{64} << 20;
+
+// The cause of a move abandoned because its progress answered false.
+inline constexpr const char* copyAbandoned = "the copy was abandoned before it was whole";
 
 // The file operations the import run needs. Paths are UTF-8 with '/' as separator.
 // The run talks to this interface only, so tests can put a double in its place.
@@ -36,6 +49,15 @@ class FileSystem {
   // Moves a file to the full target path. Never replaces an existing file; when
   // the move fails, the source is where it was and no partial copy is left.
   virtual Status moveFile(const std::string& source, const std::string& target) = 0;
+  // The same, asking `progress` at least every copyProgressInterval bytes while the
+  // file is copied to another volume (a rename asks nothing). When it answers
+  // false before the copy is whole, the move fails with the cause copyAbandoned:
+  // the partial copy goes and the source stays.
+  virtual Status moveFileWithProgress(const std::string& source, const std::string& target,
+                                      const CopyProgress& progress) {
+    (void)progress;
+    return moveFile(source, target);
+  }
 
   // Removes copy when it is an ordinary file with exactly the bytes of original, a
   // different ordinary file: what a move between volumes leaves when it is stopped

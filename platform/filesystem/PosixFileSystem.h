@@ -27,6 +27,8 @@ class PosixFileSystem : public FileSystem {
   Status createFolder(const std::string& path) override;
   Status removeEmptyFolder(const std::string& path) override;
   Status moveFile(const std::string& source, const std::string& target) override;
+  Status moveFileWithProgress(const std::string& source, const std::string& target,
+                              const CopyProgress& progress) override;
   Status removeIdenticalCopy(const std::string& copy, const std::string& original) override;
 
  protected:
@@ -39,8 +41,10 @@ class PosixFileSystem : public FileSystem {
   virtual void reached(CopyPoint, const std::string& /*source*/) {}
 
  private:
-  Status copyAcrossVolumes(const std::string& source, const std::string& target, const struct stat& sourceInfo);
-  Status copyContent(int from, int to, const std::string& source, const std::string& copy, off_t expectedSize);
+  Status copyAcrossVolumes(const std::string& source, const std::string& target, const struct stat& sourceInfo,
+                           const CopyProgress& progress);
+  Status copyContent(int from, int to, const std::string& source, const std::string& copy, off_t expectedSize,
+                     const CopyProgress& progress);
 
   Moves moves_;
 };

@@ -294,6 +294,51 @@ TEST(FileCopyTest, AFileAnotherProgramPutAtTheTargetStaysWhenTheCopyIsUndone) {
   EXPECT_EQ(readFile(target), "theirs");
 }
 
+// What a copy's progress was told, answering false from a given call on.
+struct ProgressAnswers {
+  int answerFalseFrom = 0;  // counted from 1; 0: always go on
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> told;
+
+  platform::filesystem::CopyProgress hook() {
+    return [this](std::uint64_t copied, std::uint64_t size) {
+      told.emplace_back(copied, size);
+      return answerFalseFrom == 0 || static_cast<int>(told.size()) < answerFalseFrom;
+    };
+  }
+};
+
+// A copy stopped by its progress leaves the source as it was and nothing in the
+// target's folder; one that goes on was told its growth up to the whole size.
+void expectProgressToGoOnOrAbandon(const std::string& source, const std::string& targetFolder,
+                                   PosixFileSystem::Moves moves) {
+  const std::string content(3 << 20 | 12345, 'p');  // three whole chunks and a part
+  const std::string target = targetFolder + "/Title.mp3";
+  for (const int answerFalseFrom : {1, 2, 4}) {
+    SCOPED_TRACE("abandoned at call " + std::to_string(answerFalseFrom));
+    writeFile(source, content);
+    ProgressAnswers answers{answerFalseFrom, {}};
+    const Status moved = PosixFileSystem(moves).moveFileWithProgress(source, target, answers.hook());
+    EXPECT_EQ(moved.cause(), platform::filesystem::copyAbandoned);
+    EXPECT_EQ(answers.told.size(), static_cast<std::size_t>(answerFalseFrom));
+    EXPECT_TRUE(readFile(source) == content);
+    EXPECT_THAT(entriesOf(targetFolder), testing::IsEmpty());
+  }
+  ProgressAnswers answers;
+  const Status moved = PosixFileSystem(moves).moveFileWithProgress(source, target, answers.hook());
+  ASSERT_TRUE(moved) << moved.reason();
+  EXPECT_TRUE(readFile(target) == content);
+  ASSERT_EQ(answers.told.size(), 4u);
+  for (std::size_t i = 0; i < answers.told.size(); ++i) EXPECT_EQ(answers.told[i].second, content.size());
+  EXPECT_EQ(answers.told.front().first, 1u << 20);
+  EXPECT_EQ(answers.told.back().first, content.size());
+}
+
+TEST(FileCopyTest, ACopyAbandonedByItsProgressLeavesTheSourceAndNoCopy) {
+  TemporaryFolder folder;
+  std::filesystem::create_directory(folder / "Album");
+  expectProgressToGoOnOrAbandon(folder / "song.mp3", folder / "Album", PosixFileSystem::Moves::AlwaysCopy);
+}
+
 // Source on a memory file system, target on /tmp's: the move really crosses volumes.
 class TwoVolumesTest : public testing::Test {
  protected:
@@ -342,6 +387,10 @@ TEST_F(TwoVolumesTest, AcrossVolumesNeverReplacesAndLeavesNoCopy) {
 
 TEST_F(TwoVolumesTest, ASourceChangedDuringTheCopyStaysAndNoCopyIsLeft) {
   expectChangedSourcesToStay(source, targetVolume.path(), PosixFileSystem::Moves::RenameWherePossible);
+}
+
+TEST_F(TwoVolumesTest, ACopyAbandonedByItsProgressLeavesTheSourceAndNoCopy) {
+  expectProgressToGoOnOrAbandon(source, targetVolume.path(), PosixFileSystem::Moves::RenameWherePossible);
 }
 
 }  // namespace
