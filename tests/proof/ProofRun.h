@@ -20,6 +20,10 @@ class TextView : public mervalis::RunView {
   void clearLog() override { log.clear(); }
   void appendLog(std::u16string_view text) override { log += text; }
   void showSummary(const std::u16string& text) override { summary = text; }
+  // A person who asks the run to stop once it has visited that many files.
+  void fileDone(const mervalis::FileReport&) override { ++filesDone; }
+  bool stopRequested() override { return stopAfterFiles >= 0 && filesDone >= stopAfterFiles; }
+  int stopAfterFiles = -1, filesDone = 0;
   std::string summaryText() const { return platform::text::utf8FromUtf16(summary); }
   std::string logText() const { return platform::text::utf8FromUtf16(log); }
 };
@@ -46,6 +50,7 @@ struct RunSettings {
   std::chrono::milliseconds busyTimeout{5000};
   std::string sourceFolder;  // empty: the collection's
   std::string catalogue;     // empty: the collection's
+  int stopAfterFiles = -1;   // the person stops the run after that many files
 };
 
 inline TextView runImport(const Collection& collection, FaultPlan& plan, const RunSettings& settings = {}) {
@@ -58,6 +63,7 @@ inline TextView runImport(const Collection& collection, FaultPlan& plan, const R
   CountingRecord record(fileRecord, plan);
   CountingTagReader tags(plan);
   TextView view;
+  view.stopAfterFiles = settings.stopAfterFiles;
   const std::string source = settings.sourceFolder.empty() ? collection.source() : settings.sourceFolder;
   mervalis::ImportRun(tags, files, catalogue, view, record)
       .run({settings.catalogue.empty() ? collection.catalogue() : settings.catalogue, source,

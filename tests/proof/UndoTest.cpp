@@ -141,20 +141,29 @@ TEST(Undo, WhatChangedSinceTheRunIsLeftAndTheRestUndone) {
   }
 }
 
-// A run stopped because its record could not be written is undone like any.
+// A run stopped by the person, or because its record could not be written, is
+// undone like any.
 TEST(Undo, AfterAStoppedRun) {
-  Collection collection;
-  collection.addSmallImport();
-  const Before before(collection);
-  FaultPlan plan;
-  plan.failOn("record file", 3);
-  const TextView run = runImport(collection, plan);
-  EXPECT_NE(run.summaryText().find("Stopped after"), std::string::npos) << run.summaryText();
-  ASSERT_GT(collection.check().atTarget, 0);
-  FaultPlan none;
-  const Undone undone = undoRun(collection, none);
-  EXPECT_EQ(undone.result.kept, 0u) << undone.view.logText();
-  before.expectRestored(collection);
+  for (const bool byThePerson : {true, false}) {
+    SCOPED_TRACE(byThePerson ? "stopped by the person" : "record not written");
+    Collection collection;
+    collection.addSmallImport();
+    const Before before(collection);
+    FaultPlan plan;
+    RunSettings settings;
+    if (byThePerson)
+      settings.stopAfterFiles = 5;
+    else
+      plan.failOn("record file", 3);
+    const TextView run = runImport(collection, plan, settings);
+    EXPECT_NE(run.summaryText().find("Stopped after"), std::string::npos) << run.summaryText();
+    ASSERT_GT(collection.check().atTarget, 0);
+    EXPECT_LT(collection.check().atTarget, 8);
+    FaultPlan none;
+    const Undone undone = undoRun(collection, none);
+    EXPECT_EQ(undone.result.kept, 0u) << undone.view.logText();
+    before.expectRestored(collection);
+  }
 }
 
 // SIGKILL inside the undo of one file; the next undo finishes the job.
