@@ -229,11 +229,7 @@ Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& ou
   outcome.moved = step.ok();
   // A move never replaces a file, so an existing target is why it failed.
   outcome.targetTaken = !step && files_.fileExists(file.target);
-  if (!step) return step;
-  // What undo will find there if no one touches the file meanwhile.
-  auto asFiled = files_.identify(file.target);
-  outcome.asFiled = asFiled.value;
-  return asFiled.status;
+  return step;
 }
 
 // A stop asked before the copy began leaves the unit to finish whole, as for a
@@ -245,7 +241,8 @@ Status ImportRun::moveLettingStop(const PlannedFile& file, UnitOutcome& outcome)
         view_.yield();
         outcome.abandoned = !askedBefore && view_.stopRequested();
         return !outcome.abandoned;
-      });
+      },
+      &outcome.asFiled);  // what undo will find there if no one touches the file meanwhile
 }
 
 Status ImportRun::ensureFolder(const std::string& path, const std::string& source) {

@@ -52,11 +52,18 @@ class FileSystem {
   // The same, asking `progress` at least every copyProgressInterval bytes while the
   // file is copied to another volume (a rename asks nothing). When it answers
   // false before the copy is whole, the move fails with the cause copyAbandoned:
-  // the partial copy goes and the source stays.
+  // the partial copy goes and the source stays. A move that succeeds tells in
+  // `landed` (when given) the file at its target, as identify() would.
   virtual Status moveFileWithProgress(const std::string& source, const std::string& target,
-                                      const CopyProgress& progress) {
+                                      const CopyProgress& progress, FileIdentity* landed) {
     (void)progress;
-    return moveFile(source, target);
+    Status moved = moveFile(source, target);
+    if (moved && landed) {
+      auto found = identify(target);
+      if (!found.status) return found.status;
+      *landed = found.value;
+    }
+    return moved;
   }
 
   // Removes copy when it is an ordinary file with exactly the bytes of original, a

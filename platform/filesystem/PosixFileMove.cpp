@@ -1,6 +1,7 @@
 // Moving a file without ever replacing the target or losing the source.
 #include "filesystem/FileDescriptor.h"
 #include "filesystem/PosixFileSystem.h"
+#include "filesystem/StatIdentity.h"
 #include "filesystem/ReadFully.h"
 #include "filesystem/RemovedUnlessKept.h"
 #include "filesystem/SystemError.h"
@@ -123,24 +124,27 @@ Status sourceUnchanged(int fd, const std::string& source, const std::string& tar
 }  // namespace
 
 Status PosixFileSystem::moveFile(const std::string& source, const std::string& target) {
-  return moveFileWithProgress(source, target, {});
+  return moveFileWithProgress(source, target, {}, nullptr);
 }
 
+// A rename keeps the file as it was: its identity is the one looked at before.
 Status PosixFileSystem::moveFileWithProgress(const std::string& source, const std::string& target,
-                                             const CopyProgress& progress) {
+                                             const CopyProgress& progress, FileIdentity* landed) {
   struct stat sourceInfo {};
   if (::lstat(source.c_str(), &sourceInfo) != 0) return systemFailure(moveAttempt(source, target), errno);
   if (!S_ISREG(sourceInfo.st_mode)) return Status::failure(moveAttempt(source, target), "it is not an ordinary file");
-  if (moves_ == Moves::AlwaysCopy) return copyAcrossVolumes(source, target, sourceInfo, progress);
+  if (moves_ == Moves::AlwaysCopy) return copyAcrossVolumes(source, target, sourceInfo, progress, landed);
 
   const int error = renameWithoutReplacing(source, target);
-  if (error == EXDEV) return copyAcrossVolumes(source, target, sourceInfo, progress);
+  if (error == EXDEV) return copyAcrossVolumes(source, target, sourceInfo, progress, landed);
   if (error != 0) return systemFailure(moveAttempt(source, target), error);
+  if (landed) *landed = identityOf(sourceInfo);
   return Status::success();
 }
 
 Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::string& target,
-                                          const struct stat& sourceInfo, const CopyProgress& progress) {
+                                          const struct stat& sourceInfo, const CopyProgress& progress,
+                                          FileIdentity* landed) {
   FileDescriptor from{::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)};
   if (!from.valid()) return systemFailure(moveAttempt(source, target), errno);
   // The version being copied; the source is removed only if it is still this one.
@@ -184,6 +188,7 @@ Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::
     return systemFailure("remove " + quoted(source) + " after copying it to " + quoted(target), error);
   }
   copy.keep();
+  if (landed) *landed = identityOf(copyFile);
   return Status::success();
 }
 

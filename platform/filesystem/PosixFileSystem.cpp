@@ -1,4 +1,5 @@
 #include "filesystem/PosixFileSystem.h"
+#include "filesystem/StatIdentity.h"
 
 #include "filesystem/FileDescriptor.h"
 #include "filesystem/SystemError.h"
@@ -93,11 +94,7 @@ bool PosixFileSystem::fileExists(const std::string& path) { return statMatches(p
 Result<FileIdentity> PosixFileSystem::identify(const std::string& path) {
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0) return {systemFailure("look at " + quoted(path), errno), {}};
-  FileIdentity identity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-                        static_cast<std::uint64_t>(info.st_nlink)};
-  identity.size = static_cast<std::uint64_t>(info.st_size);
-  identity.modifiedNs = std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
-  return {Status::success(), identity};
+  return {Status::success(), identityOf(info)};
 }
 
 // O_NONBLOCK: a FIFO put in the file's place must not hold the run.

@@ -27,8 +27,8 @@ class PosixFileSystem : public FileSystem {
   Status createFolder(const std::string& path) override;
   Status removeEmptyFolder(const std::string& path) override;
   Status moveFile(const std::string& source, const std::string& target) override;
-  Status moveFileWithProgress(const std::string& source, const std::string& target,
-                              const CopyProgress& progress) override;
+  Status moveFileWithProgress(const std::string& source, const std::string& target, const CopyProgress& progress,
+                              FileIdentity* landed) override;
   Status removeIdenticalCopy(const std::string& copy, const std::string& original) override;
 
  protected:
@@ -42,7 +42,7 @@ class PosixFileSystem : public FileSystem {
 
  private:
   Status copyAcrossVolumes(const std::string& source, const std::string& target, const struct stat& sourceInfo,
-                           const CopyProgress& progress);
+                           const CopyProgress& progress, FileIdentity* landed);
   Status copyContent(int from, int to, const std::string& source, const std::string& copy, off_t expectedSize,
                      const CopyProgress& progress);
 

@@ -317,14 +317,14 @@ void expectProgressToGoOnOrAbandon(const std::string& source, const std::string&
     SCOPED_TRACE("abandoned at call " + std::to_string(answerFalseFrom));
     writeFile(source, content);
     ProgressAnswers answers{answerFalseFrom, {}};
-    const Status moved = PosixFileSystem(moves).moveFileWithProgress(source, target, answers.hook());
+    const Status moved = PosixFileSystem(moves).moveFileWithProgress(source, target, answers.hook(), nullptr);
     EXPECT_EQ(moved.cause(), platform::filesystem::copyAbandoned);
     EXPECT_EQ(answers.told.size(), static_cast<std::size_t>(answerFalseFrom));
     EXPECT_TRUE(readFile(source) == content);
     EXPECT_THAT(entriesOf(targetFolder), testing::IsEmpty());
   }
   ProgressAnswers answers;
-  const Status moved = PosixFileSystem(moves).moveFileWithProgress(source, target, answers.hook());
+  const Status moved = PosixFileSystem(moves).moveFileWithProgress(source, target, answers.hook(), nullptr);
   ASSERT_TRUE(moved) << moved.reason();
   EXPECT_TRUE(readFile(target) == content);
   ASSERT_EQ(answers.told.size(), 4u);
