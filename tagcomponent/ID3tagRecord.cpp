@@ -7,7 +7,9 @@ namespace {
 
 template <std::size_t Width>
 const std::uint8_t* decodeField(const std::uint8_t* from, FixedTextField<Width>& field) {
-  for (std::size_t i = 0; i < Width; ++i) field.data()[i] = charFromWindows1252(from[i]);
+  // Only 0x80..0x9F differ from their code points; the rest need no table.
+  for (std::size_t i = 0; i < Width; ++i)
+    field.data()[i] = (from[i] & 0xE0) == 0x80 ? charFromWindows1252(from[i]) : char16_t{from[i]};
   return from + Width;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <catalogue/CatalogueFiles.h>
+#include <filesystem/ListOrder.h>
 #include <text/Utf.h>
 
 #include "SafeName.h"
@@ -49,11 +50,16 @@ RunPlanner::RunPlanner(TagReader& tags, platform::filesystem::FileSystem& files,
   if (options_.checkTargetsOnDisk) targetsOnDisk_.emplace(files_, inputs_.destinationRoot);
 }
 
+// The source is read once for its files and its folders: it may hold many.
 Status RunPlanner::listFolders() {
-  sourceFiles_ = files_.listFiles(inputs_.sourceFolder);
-  if (!sourceFiles_.status) return sourceFiles_.status;
-  subfolders_ = files_.listSubfolders(inputs_.sourceFolder);
-  if (!subfolders_.status) return subfolders_.status;
+  platform::filesystem::Listing source = files_.listEntries(inputs_.sourceFolder);
+  if (!source.status) return source.status;
+  sourceFiles_ = {};
+  subfolders_ = {};
+  for (auto& entry : source.entries)
+    (entry.kind == EntryKind::Folder ? subfolders_ : sourceFiles_).entries.push_back(std::move(entry));
+  platform::filesystem::sortInListOrder(sourceFiles_.entries);
+  platform::filesystem::sortInListOrder(subfolders_.entries);
   subfolderFiles_.clear();
   subfolderFiles_.reserve(subfolders_.entries.size());
   count_ = sourceFiles_.entries.size();
@@ -203,11 +209,11 @@ RunPlan planRun(TagReader& tags, platform::filesystem::FileSystem& files, const 
   if (!inputs.cataloguePath.empty()) planner.excludeCatalogue(inputs.cataloguePath);
   plan.status = planner.listFolders();
   if (!plan.status) return plan;
-  plan.files.reserve(planner.count());
-  for (PlannedFile file; planner.next(file);) {
-    (file.filed() ? plan.filed : plan.left) += 1;
-    plan.files.push_back(std::move(file));
-  }
+  plan.files.reserve(planner.count() + 1);
+  // Each decision is made in its place in the plan: a plan of many files would
+  // otherwise move every one of them once more.
+  while (planner.next(plan.files.emplace_back())) (plan.files.back().filed() ? plan.filed : plan.left) += 1;
+  plan.files.pop_back();
   return plan;
 }
 

@@ -24,19 +24,21 @@ std::string join(const std::string& folder, const std::string& name) { return fo
 
 bool TargetsOnDisk::fileExists(const std::string& artist, const std::string& album, const std::string& name,
                                const std::string& target) {
-  std::string folder = root_;
+  const Contents* folder = &contentsOf(root_);
+  std::string path;
   for (const std::string* below : {&artist, &album}) {
-    switch (find(folder, *below)) {
+    switch (find(*folder, *below)) {
       case Found::Nothing:
         return false;  // no folder, so no file in it
       case Found::Folder:
-        folder = join(folder, *below);
+        path = join(path.empty() ? root_ : path, *below);
+        folder = &contentsOf(path);
         break;
       default:
         return files_.fileExists(target);
     }
   }
-  switch (find(folder, name)) {
+  switch (find(*folder, name)) {
     case Found::File:
       return true;
     case Found::Nothing:
@@ -49,8 +51,7 @@ bool TargetsOnDisk::fileExists(const std::string& artist, const std::string& alb
   return files_.fileExists(target);
 }
 
-TargetsOnDisk::Found TargetsOnDisk::find(const std::string& folder, const std::string& name) {
-  const Contents& contents = contentsOf(folder);
+TargetsOnDisk::Found TargetsOnDisk::find(const Contents& contents, const std::string& name) const {
   if (!contents.listed) return Found::Ask;
   if (const auto entry = contents.entries.find(name); entry != contents.entries.end()) {
     switch (entry->second) {
@@ -65,15 +66,20 @@ TargetsOnDisk::Found TargetsOnDisk::find(const std::string& folder, const std::s
     }
     return Found::NoFile;
   }
+  if (contents.otherNames) return Found::Ask;
+  if (contents.foldedNames.empty()) return Found::Nothing;
   std::string folded;
-  if (contents.otherNames || !foldAscii(name, folded) || contents.foldedNames.count(folded)) return Found::Ask;
+  if (!foldAscii(name, folded) || contents.foldedNames.count(folded)) return Found::Ask;
   return Found::Nothing;
 }
 
+// Every target lies below the root: its contents are kept at hand.
 const TargetsOnDisk::Contents& TargetsOnDisk::contentsOf(const std::string& folder) {
+  if (root_ == folder && rootContents_) return *rootContents_;
   const auto known = folders_.find(folder);
   if (known != folders_.end()) return known->second;
   Contents& contents = folders_[folder];
+  if (root_ == folder) rootContents_ = &contents;
   platform::filesystem::Listing listing = files_.listEntries(folder);
   if (!listing.status) return contents;
   contents.listed = true;

@@ -30,12 +30,13 @@ class TargetsOnDisk {
     bool otherNames = false;                      // a name that a file system may fold into an ASCII one
   };
 
-  Found find(const std::string& folder, const std::string& name);
+  Found find(const Contents& contents, const std::string& name) const;
   const Contents& contentsOf(const std::string& folder);
 
   platform::filesystem::FileSystem& files_;
   std::string root_;
-  std::unordered_map<std::string, Contents> folders_;
+  std::unordered_map<std::string, Contents> folders_;  // by path; nodes stay where they are
+  const Contents* rootContents_ = nullptr;
 };
 
 }  // namespace mervalis

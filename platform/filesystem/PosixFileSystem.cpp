@@ -1,8 +1,8 @@
 #include "filesystem/PosixFileSystem.h"
 
 #include "filesystem/FileDescriptor.h"
+#include "filesystem/ListOrder.h"
 #include "filesystem/SystemError.h"
-#include "text/NameCase.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -70,8 +70,7 @@ Listing listUnsorted(const std::string& folder, bool (*wanted)(EntryKind)) {
 
 Listing listSorted(const std::string& folder, bool (*wanted)(EntryKind)) {
   Listing list = listUnsorted(folder, wanted);
-  std::sort(list.entries.begin(), list.entries.end(),
-            [](const Entry& a, const Entry& b) { return text::inListOrder(a.name, b.name); });
+  sortInListOrder(list.entries);
   return list;
 }
 
