@@ -7,7 +7,9 @@
 namespace {
 
 struct LibraryEntry {
-  LibraryEntry() { lyrebox::installComponentServices({&lyrebox::loadOwnTypeLibrary, &lyrebox::showAboutBoxFromItsLibrary}); }
+  LibraryEntry() {
+    lyrebox::installComponentServices({&lyrebox::loadOwnTypeLibrary, &lyrebox::showAboutBoxFromItsLibrary});
+  }
   ~LibraryEntry() { lyrebox::installComponentServices({}); }
 };
 
