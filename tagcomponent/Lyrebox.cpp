@@ -70,7 +70,7 @@ HRESULT Lyrebox::put_MP3_FileName(const std::u16string& New_MP3_FileName) {
       fileName_.clear();
     if (file.found) {
       const auto bytes = files_.readLast128(file);
-      if (bytes) record_ = ID3tagRecord::fromFileBytes(*bytes);
+      if (bytes) record_.readFileBytes(*bytes);
       // Without a tag the marker shows what was read, or keeps what it held.
       if (!bytes || !isTagMarker(bytes->data())) record_.setNoTagValues();
     }

@@ -42,8 +42,8 @@ using Clock = std::chrono::steady_clock;
 using tagbench::TextChecksum;
 
 constexpr int kFiles = 10'000;
-constexpr int kRounds = 7;
-constexpr int kStarts = 21;
+constexpr int kRounds = 9;  // each way three times in each place
+constexpr int kStarts = 31;
 
 class TempFolder {
  public:
@@ -148,16 +148,13 @@ double median(std::vector<double> values) {
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-// Each way runs once a round, the order reversed every other round, so that a slow
-// spell of the shared machine falls on every side alike.
+// Each way runs once a round, the order turned by one every round, so that each
+// way comes first, in between and last equally often: a slow spell of the shared
+// machine, or the warm caches of a way run twice in a row, favour none.
 template <class Measure>
-void inAlternatingOrder(int rounds, const std::vector<Measure>& measures) {
-  for (int round = 0; round < rounds; ++round) {
-    if (round % 2 == 0)
-      for (const auto& measure : measures) measure();
-    else
-      for (auto measure = measures.rbegin(); measure != measures.rend(); ++measure) (*measure)();
-  }
+void inTurningOrder(int rounds, const std::vector<Measure>& measures) {
+  for (int round = 0; round < rounds; ++round)
+    for (std::size_t i = 0; i < measures.size(); ++i) measures[(round + i) % measures.size()]();
 }
 
 struct Way {
@@ -184,7 +181,7 @@ bool timeReads(std::vector<Way>& ways) {
     });
   for (const auto& measure : measures) measure();  // warm-up, not counted
   for (auto& way : ways) way.seconds.clear();
-  inAlternatingOrder(kRounds, measures);
+  inTurningOrder(kRounds, measures);
   bool allAgree = true;
   for (const auto& way : ways)
     if (way.failed) {
@@ -255,14 +252,14 @@ bool timeStarts(const std::string& self, const std::string& fileName) {
   for (const auto& measure : measures) measure();  // warm-up: the libraries into the page cache
   bare.clear();
   created.clear();
-  inAlternatingOrder(kStarts, measures);
+  inTurningOrder(kStarts, measures);
   if (std::count_if(bare.begin(), bare.end(), [](double s) { return s < 0; }) ||
       std::count_if(created.begin(), created.end(), [](double s) { return s < 0; })) {
     std::fprintf(stderr, "a child process failed\n");
     return false;
   }
   const double bareMs = median(bare) * 1000, createdMs = median(created) * 1000;
-  std::printf("process start, medians of %d alternating starts (no display):\n", kStarts);
+  std::printf("process start, medians of %d starts in turning order (no display):\n", kStarts);
   std::printf("  bare start of this program:                %7.2f ms\n", bareMs);
   std::printf("  start, create by ProgID, one Invoke:       %7.2f ms\n", createdMs);
   std::printf("  creation + first call above a bare start:  %7.2f ms (goal <= 3)\n", createdMs - bareMs);
@@ -297,7 +294,7 @@ int main(int argc, char** argv) {
   };
   const bool readsAgree = timeReads(ways);
   const double raw = median(ways[0].seconds);
-  std::printf("files: %d (80%% tagged, 10%% untagged, 10%% shorter than 128 bytes), medians of %d alternating rounds\n",
+  std::printf("files: %d (80%% tagged, 10%% untagged, 10%% shorter than 128 bytes), medians of %d rounds in turning order\n",
               kFiles, kRounds);
   std::printf("a) raw stat/open/read last 128 bytes/close, texts cut:  %8.2f ms\n", raw * 1000);
   for (std::size_t i = 1; i < ways.size(); ++i)
