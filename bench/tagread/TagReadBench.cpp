@@ -294,8 +294,9 @@ int main(int argc, char** argv) {
   };
   const bool readsAgree = timeReads(ways);
   const double raw = median(ways[0].seconds);
-  std::printf("files: %d (80%% tagged, 10%% untagged, 10%% shorter than 128 bytes), medians of %d rounds in turning order\n",
-              kFiles, kRounds);
+  std::printf(
+      "files: %d (80%% tagged, 10%% untagged, 10%% shorter than 128 bytes), medians of %d rounds in turning order\n",
+      kFiles, kRounds);
   std::printf("a) raw stat/open/read last 128 bytes/close, texts cut:  %8.2f ms\n", raw * 1000);
   for (std::size_t i = 1; i < ways.size(); ++i)
     std::printf("%c) %-52s %8.2f ms  %.2f x a%s\n", static_cast<char>('a' + i),
