@@ -30,20 +30,22 @@ class ChosenTargets {
 
  private:
   enum class State : std::uint8_t { Empty, Held, Released };
+  // A place is kept in 32 bits each: no folder holds four thousand million entries.
   struct Slot {
-    std::uint64_t hash = 0;
-    std::size_t offset = 0, length = 0;  // of the target in text_
-    Place place;
+    std::uint64_t offset = 0;  // of the target in text_
+    std::uint32_t hash = 0, length = 0;
+    std::uint32_t folder = 0, entry = 0;
     State state = State::Empty;
   };
 
   // The slot holding the target, or else the first slot where it may go.
-  std::size_t find(std::string_view target, std::uint64_t hash) const;
-  bool holds(const Slot& slot, std::string_view target, std::uint64_t hash) const;
-  void grow();
+  std::size_t find(std::string_view target, std::uint32_t hash) const;
+  bool holds(const Slot& slot, std::string_view target, std::uint32_t hash) const;
+  std::size_t home(std::uint32_t hash) const;
+  void resize(std::size_t slots);
 
   std::string text_;         // every target recorded, one after another
-  std::vector<Slot> slots_;  // a power of two of them, at most three quarters in use
+  std::vector<Slot> slots_;  // at most three quarters in use, so that a look ends soon
   std::size_t inUse_ = 0;    // held or released
 };
 
