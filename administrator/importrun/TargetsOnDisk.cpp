@@ -1,13 +1,11 @@
 #include "TargetsOnDisk.h"
 
-#include <algorithm>
-
 namespace mervalis {
 namespace {
 
 using platform::filesystem::EntryKind;
 
-// Case folded for ASCII; null for a name with other characters, whose folding
+// Case folded for ASCII; false for a name with other characters, whose folding
 // and normalisation depend on the file system.
 bool foldAscii(const std::string& name, std::string& folded) {
   folded = name;
