@@ -128,6 +128,12 @@ std::optional<std::u16string> strictUtf16FromUtf8(std::string_view bytes) {
 }
 
 std::optional<std::string> fileNameBytes(std::u16string_view name) {
+  // The common name, ASCII without NUL, is checked and copied in one pass.
+  std::string ascii(name.size(), '\0');
+  std::size_t copied = 0;
+  for (; copied < name.size() && name[copied] < 0x80 && name[copied] != 0; ++copied)
+    ascii[copied] = static_cast<char>(name[copied]);
+  if (copied == name.size()) return ascii;
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char16_t unit = name[i];
     if (unit == 0) return std::nullopt;
