@@ -27,6 +27,14 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 dpkg-deb -x "$deb" "$scratch/root"
 
+echo "== the component loads Qt's widgets only with its About box"
+component_dir=$(dirname "$(find "$scratch/root" -name Lyrebox.ocx -print -quit)")
+[ -f "$component_dir/LyreboxAbout.so" ] || { echo "the About box's library is not beside Lyrebox.ocx"; exit 1; }
+if readelf -d "$component_dir/Lyrebox.ocx" | grep -q 'NEEDED.*libQt6'; then
+  echo "Lyrebox.ocx links Qt itself, so every host loads Qt's widgets"
+  exit 1
+fi
+
 echo "== lintian"
 lintian --fail-on error "$deb"
 echo "== desktop-file-validate"

@@ -12,6 +12,8 @@ namespace lyrebox {
 
 // The About box cannot be shown: the host process runs no Qt application.
 constexpr automation::HRESULT LYREBOX_E_NOWINDOWSYSTEM = automation::hresultFrom(0x80040A01);
+// The About box's library beside the component is missing or cannot be loaded.
+constexpr automation::HRESULT LYREBOX_E_NOABOUTBOX = automation::hresultFrom(0x80040A02);
 
 struct ComponentServices {
   // Unset: TYPE_E_LIBNOTREGISTERED.

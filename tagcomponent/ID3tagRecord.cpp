@@ -7,7 +7,9 @@ namespace {
 
 template <std::size_t Width>
 const std::uint8_t* decodeField(const std::uint8_t* from, FixedTextField<Width>& field) {
-  for (std::size_t i = 0; i < Width; ++i) field.data()[i] = charFromWindows1252(from[i]);
+  // Only 0x80..0x9F differ from their code points; the rest need no table.
+  for (std::size_t i = 0; i < Width; ++i)
+    field.data()[i] = (from[i] & 0xE0) == 0x80 ? charFromWindows1252(from[i]) : char16_t{from[i]};
   return from + Width;
 }
 
@@ -38,15 +40,19 @@ bool isTagMarker(const std::uint8_t* bytes) {
 
 ID3tagRecord ID3tagRecord::fromFileBytes(const FileBytes& bytes) {
   ID3tagRecord record;
-  const std::uint8_t* at = bytes.data();
-  at = decodeField(at, record.Marker);
-  at = decodeField(at, record.Title);
-  at = decodeField(at, record.Artist);
-  at = decodeField(at, record.Album);
-  at = decodeField(at, record.Year);
-  at = decodeField(at, record.Comment);
-  record.Genre = *at;
+  record.readFileBytes(bytes);
   return record;
+}
+
+void ID3tagRecord::readFileBytes(const FileBytes& bytes) {
+  const std::uint8_t* at = bytes.data();
+  at = decodeField(at, Marker);
+  at = decodeField(at, Title);
+  at = decodeField(at, Artist);
+  at = decodeField(at, Album);
+  at = decodeField(at, Year);
+  at = decodeField(at, Comment);
+  Genre = *at;
 }
 
 ID3tagRecord::FileBytes ID3tagRecord::toFileBytes() const {

@@ -26,6 +26,8 @@ struct ID3tagRecord {
   void setNoTagValues();
 
   static ID3tagRecord fromFileBytes(const FileBytes& bytes);
+  // The same in place: every field takes its bytes.
+  void readFileBytes(const FileBytes& bytes);
   FileBytes toFileBytes() const;
 
   friend bool operator==(const ID3tagRecord&, const ID3tagRecord&) = default;

@@ -64,10 +64,13 @@ HRESULT Lyrebox::get_MP3_FileName(std::u16string* out) {
 HRESULT Lyrebox::put_MP3_FileName(const std::u16string& New_MP3_FileName) {
   return entered([&]() -> HRESULT {
     const TagFileLookup file = files_.lookUp(New_MP3_FileName);
-    fileName_ = file.found ? New_MP3_FileName : std::u16string();
+    if (file.found)
+      fileName_ = New_MP3_FileName;
+    else
+      fileName_.clear();
     if (file.found) {
       const auto bytes = files_.readLast128(file);
-      if (bytes) record_ = ID3tagRecord::fromFileBytes(*bytes);
+      if (bytes) record_.readFileBytes(*bytes);
       // Without a tag the marker shows what was read, or keeps what it held.
       if (!bytes || !isTagMarker(bytes->data())) record_.setNoTagValues();
     }
@@ -102,16 +105,18 @@ HRESULT Lyrebox::SaveTag(std::int32_t* result) {
 }
 
 // Steps 1 and 2 yield once per character they remove: the host repaints and takes
-// input in between. The text is the caller's copy, so whatever the host does to
-// this control meanwhile cannot change what is returned.
-std::u16string Lyrebox::TrimTagField(std::u16string text) {
-  return trimmedFieldText(std::move(text), platform::processPendingEvents);
+// input in between. The text is copied before the yields, so whatever the host
+// does to this control meanwhile cannot change what is returned. Without a
+// handler a yield does nothing, and nothing can install one meanwhile.
+std::u16string Lyrebox::TrimTagField(std::u16string_view text) {
+  if (!platform::hasPendingEventsHandler()) return trimmedFieldText(text);
+  return trimmedFieldText(text, platform::processPendingEvents);
 }
 
 template <std::size_t Width>
 HRESULT Lyrebox::getTrimmed(const FixedTextField<Width>& field, std::u16string* out) {
   if (!out) return E_POINTER;
-  *out = TrimTagField(field.text());
+  *out = TrimTagField(field.view());
   return S_OK;
 }
 

@@ -112,7 +112,7 @@ class Lyrebox : public automation::ComObject<ILyrebox, automation::IConnectionPo
   static HRESULT getTrimmed(const FixedTextField<Width>& field, std::u16string* out);
   template <std::size_t Width>
   HRESULT putText(FixedTextField<Width>& field, std::u16string_view value, std::u16string_view bagKey);
-  static std::u16string TrimTagField(std::u16string text);
+  static std::u16string TrimTagField(std::u16string_view text);
   HRESULT notifyChanged(std::u16string_view bagKey);
   HRESULT invokeGet(automation::DISPID member, std::uint16_t flags, automation::Variant* result);
   HRESULT invokePut(automation::DISPID member, automation::DISPPARAMS* params, std::uint32_t* argumentError);

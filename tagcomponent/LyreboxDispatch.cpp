@@ -17,10 +17,11 @@ Variant toVariant(std::int16_t value) { return Variant::fromI2(value); }
 Variant toVariant(std::uint8_t value) { return Variant::fromUI1(value); }
 Variant toVariant(std::int32_t value) { return Variant::fromI4(value); }
 
-// The value of a variant already coerced to the put's type.
+// The value of a variant already coerced to the put's type; text by reference,
+// as the put takes it.
 template <class T>
-T fromVariant(const Variant& value) {
-  if constexpr (std::is_same_v<T, std::u16string>) return value.bstr();
+decltype(auto) fromVariant(const Variant& value) {
+  if constexpr (std::is_same_v<T, std::u16string>) return (value.bstr());
   else if constexpr (std::is_same_v<T, std::int16_t>) return value.i2();
   else return value.ui1();
 }
@@ -115,9 +116,11 @@ HRESULT Lyrebox::invokeGet(DISPID id, std::uint16_t flags, Variant* result) {
 HRESULT Lyrebox::invokePut(DISPID id, DISPPARAMS* params, std::uint32_t* argumentError) {
   const Member* member = findMember(id);
   if (!member || !member->put) return DISP_E_MEMBERNOTFOUND;
-  Variant value;
-  if (const HRESULT hr = propertyPutArgument(params, member->putType, value, argumentError); failed(hr)) return hr;
-  return member->put(*this, value);
+  Variant converted;
+  const Variant* value = nullptr;
+  if (const HRESULT hr = propertyPutArgument(params, member->putType, converted, value, argumentError); failed(hr))
+    return hr;
+  return member->put(*this, *value);
 }
 
 HRESULT Lyrebox::interfaceTypeInfo(ComPtr<ITypeInfo>& info) {

@@ -28,14 +28,19 @@ const char* nameOf(TagField field) {
   return "the artist";
 }
 
-Status readString(automation::IDispatch* component, automation::DISPID id, const std::string& what,
-                  std::u16string& value) {
-  Variant result;
+// The property as text. A text result is taken as it is: no coercion, no copy.
+automation::HRESULT readText(automation::IDispatch* component, automation::DISPID id, Variant& result) {
   automation::HRESULT hr = automation::getProperty(component, id, &result);
   if (automation::succeeded(hr)) hr = result.changeType(automation::VT_BSTR, result);
-  if (automation::failed(hr)) return Status::failure("read " + what + " from the tag component", describeFailure(hr));
-  value = result.bstr();
-  return Status::success();
+  return hr;
+}
+
+Status readFailure(const std::string& what, automation::HRESULT hr) {
+  return Status::failure("read " + what + " from the tag component", describeFailure(hr));
+}
+
+Status loadFailure(const std::u16string& path, const std::string& why) {
+  return Status::failure("load the tag of \"" + platform::text::utf8FromUtf16(path) + "\"", why);
 }
 
 }  // namespace
@@ -47,21 +52,25 @@ std::string describeFailure(automation::HRESULT hr) {
 }
 
 Status DispatchTagReader::load(const std::u16string& path) {
-  const std::string attempt = "load the tag of \"" + platform::text::utf8FromUtf16(path) + "\"";
   const automation::HRESULT hr =
       automation::putProperty(component_.get(), lyrebox::DISPID_MP3_FileName, Variant::fromBstr(path));
-  if (automation::failed(hr)) return Status::failure(attempt, describeFailure(hr));
+  if (automation::failed(hr)) return loadFailure(path, describeFailure(hr));
   // The component keeps the name only for a file it could take; otherwise its
   // fields still hold the previous file's tag.
-  std::u16string taken;
-  if (Status read = readString(component_.get(), lyrebox::DISPID_MP3_FileName, "the file name", taken); !read)
-    return read;
-  if (taken != path) return Status::failure(attempt, "the file is hidden, gone or not an ordinary file");
+  Variant taken;
+  if (const automation::HRESULT read = readText(component_.get(), lyrebox::DISPID_MP3_FileName, taken);
+      automation::failed(read))
+    return readFailure("the file name", read);
+  if (taken.bstr() != path) return loadFailure(path, "the file is hidden, gone or not an ordinary file");
   return Status::success();
 }
 
 Status DispatchTagReader::read(TagField field, std::u16string& value) {
-  return readString(component_.get(), dispatchIdOf(field), nameOf(field), value);
+  Variant result;
+  if (const automation::HRESULT hr = readText(component_.get(), dispatchIdOf(field), result); automation::failed(hr))
+    return readFailure(nameOf(field), hr);
+  value = result.takeBstr();
+  return Status::success();
 }
 
 }  // namespace mervalis

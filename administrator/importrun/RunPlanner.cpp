@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <catalogue/CatalogueFiles.h>
+#include <filesystem/ListOrder.h>
 #include <text/Utf.h>
 
 #include "SafeName.h"
@@ -45,13 +46,20 @@ std::u16string& fieldOf(TagField field, PlannedFile& file) {
 }  // namespace
 
 RunPlanner::RunPlanner(TagReader& tags, platform::filesystem::FileSystem& files, RunInputs inputs, Options options)
-    : tags_(tags), files_(files), inputs_(std::move(inputs)), options_(options) {}
+    : tags_(tags), files_(files), inputs_(std::move(inputs)), options_(options) {
+  if (options_.checkTargetsOnDisk) targetsOnDisk_.emplace(files_, inputs_.destinationRoot);
+}
 
+// The source is read once for its files and its folders: it may hold many.
 Status RunPlanner::listFolders() {
-  sourceFiles_ = files_.listFiles(inputs_.sourceFolder);
-  if (!sourceFiles_.status) return sourceFiles_.status;
-  subfolders_ = files_.listSubfolders(inputs_.sourceFolder);
-  if (!subfolders_.status) return subfolders_.status;
+  platform::filesystem::Listing source = files_.listEntries(inputs_.sourceFolder);
+  if (!source.status) return source.status;
+  sourceFiles_ = {};
+  subfolders_ = {};
+  for (auto& entry : source.entries)
+    (entry.kind == EntryKind::Folder ? subfolders_ : sourceFiles_).entries.push_back(std::move(entry));
+  platform::filesystem::sortInListOrder(sourceFiles_.entries);
+  platform::filesystem::sortInListOrder(subfolders_.entries);
   subfolderFiles_.clear();
   subfolderFiles_.reserve(subfolders_.entries.size());
   count_ = sourceFiles_.entries.size();
@@ -60,6 +68,7 @@ Status RunPlanner::listFolders() {
     count_ += subfolderFiles_.back().status ? subfolderFiles_.back().entries.size() : 1;
   }
   folder_ = entry_ = 0;
+  chosenTargets_.reserve(count_);
   return Status::success();
 }
 
@@ -69,6 +78,18 @@ const platform::filesystem::Listing& RunPlanner::folderListing(std::size_t folde
 
 std::string RunPlanner::folderPath(std::size_t folder) const {
   return folder == 0 ? inputs_.sourceFolder : join(inputs_.sourceFolder, subfolders_.entries[folder - 1].name);
+}
+
+const std::string& RunPlanner::currentFolderPath() {
+  if (pathOfFolder_ != folder_) {
+    folderPath_ = folderPath(folder_);
+    pathOfFolder_ = folder_;
+  }
+  return folderPath_;
+}
+
+std::string RunPlanner::sourcePathAt(ChosenTargets::Place place) const {
+  return join(folderPath(place.folder), folderListing(place.folder).entries[place.entry].name);
 }
 
 bool RunPlanner::next(PlannedFile& file) {
@@ -84,7 +105,7 @@ bool RunPlanner::next(PlannedFile& file) {
       return true;
     }
     if (entry_ < listing.entries.size()) {
-      decide(listing.entries[entry_++], folderPath(folder_), file);
+      decide(listing.entries[entry_++], currentFolderPath(), file);
       return true;
     }
   }
@@ -98,7 +119,6 @@ void RunPlanner::decide(const platform::filesystem::Entry& entry, const std::str
   file.leave = judgeKind(entry, file.sourcePath);
   if (!file.leave) file.leave = judgeTag(file.sourcePath, file);
   if (!file.leave) file.leave = judgeTarget(file);
-  if (!file.leave) chosenTargets_.emplace(file.target, file.sourcePath);
 }
 
 // Only ordinary files hold music; a link is never followed, so it never moves
@@ -160,21 +180,27 @@ std::optional<Leave> RunPlanner::judgeTag(const std::string& path, PlannedFile& 
   return std::nullopt;
 }
 
+// A file to be filed keeps its target chosen, so that a later file of the plan
+// meets it taken.
 std::optional<Leave> RunPlanner::judgeTarget(PlannedFile& file) {
-  file.artistFolder = join(inputs_.destinationRoot, safeNameComponent(file.artist));
-  file.albumFolder = join(file.artistFolder, safeNameComponent(file.album));
-  file.target = join(file.albumFolder, safeNameComponent(file.title) + ".mp3");
+  const std::string artist = safeNameComponent(file.artist), album = safeNameComponent(file.album),
+                    name = safeNameComponent(file.title) + ".mp3";
+  file.artistFolder = join(inputs_.destinationRoot, artist);
+  file.albumFolder = join(file.artistFolder, album);
+  file.target = join(file.albumFolder, name);
   if (file.target.size() >= PATH_MAX) return Leave{LeaveReason::NameTooLong, file.target, {}};
-  if (const std::string first = chosenBy(file.target); !first.empty())
-    return Leave{LeaveReason::TargetTaken, file.target, first};
-  if (options_.checkTargetsOnDisk && files_.fileExists(file.target))
+  if (const auto first = chosenTargets_.choose(file.target, {folder_, entry_ - 1}))
+    return Leave{LeaveReason::TargetTaken, file.target, sourcePathAt(*first)};
+  if (targetsOnDisk_ && targetsOnDisk_->fileExists(artist, album, name, file.target)) {
+    chosenTargets_.release(file.target);
     return Leave{LeaveReason::TargetExists, file.target, {}};
+  }
   return std::nullopt;
 }
 
 std::string RunPlanner::chosenBy(const std::string& target) const {
-  const auto chosen = chosenTargets_.find(target);
-  return chosen == chosenTargets_.end() ? std::string() : chosen->second;
+  const auto chosen = chosenTargets_.chooser(target);
+  return chosen ? sourcePathAt(*chosen) : std::string();
 }
 
 RunPlan planRun(TagReader& tags, platform::filesystem::FileSystem& files, const RunInputs& inputs) {
@@ -183,11 +209,11 @@ RunPlan planRun(TagReader& tags, platform::filesystem::FileSystem& files, const 
   if (!inputs.cataloguePath.empty()) planner.excludeCatalogue(inputs.cataloguePath);
   plan.status = planner.listFolders();
   if (!plan.status) return plan;
-  plan.files.reserve(planner.count());
-  for (PlannedFile file; planner.next(file);) {
-    (file.filed() ? plan.filed : plan.left) += 1;
-    plan.files.push_back(std::move(file));
-  }
+  plan.files.reserve(planner.count() + 1);
+  // Each decision is made in its place in the plan: a plan of many files would
+  // otherwise move every one of them once more.
+  while (planner.next(plan.files.emplace_back())) (plan.files.back().filed() ? plan.filed : plan.left) += 1;
+  plan.files.pop_back();
   return plan;
 }
 

@@ -3,14 +3,15 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <filesystem/FileSystem.h>
 
+#include "ChosenTargets.h"
 #include "PlannedFile.h"
 #include "RunInputs.h"
 #include "TagReader.h"
+#include "TargetsOnDisk.h"
 
 namespace mervalis {
 
@@ -41,7 +42,7 @@ class RunPlanner {
   // The next thing met, decided; false when there is none.
   bool next(PlannedFile& file);
   // A file that could not be filed after all gives its target back.
-  void release(const std::string& target) { chosenTargets_.erase(target); }
+  void release(const std::string& target) { chosenTargets_.release(target); }
   // The source path of the file of this plan that chose `target`; empty if none.
   std::string chosenBy(const std::string& target) const;
 
@@ -53,6 +54,8 @@ class RunPlanner {
   std::optional<Leave> judgeTarget(PlannedFile& file);
   const platform::filesystem::Listing& folderListing(std::size_t folder) const;
   std::string folderPath(std::size_t folder) const;
+  const std::string& currentFolderPath();
+  std::string sourcePathAt(ChosenTargets::Place place) const;
 
   TagReader& tags_;
   platform::filesystem::FileSystem& files_;
@@ -69,7 +72,10 @@ class RunPlanner {
   std::vector<platform::filesystem::Listing> subfolderFiles_;
   std::size_t count_ = 0;
   std::size_t folder_ = 0, entry_ = 0;  // the place of the next thing met; folder 0 is the source
-  std::unordered_map<std::string, std::string> chosenTargets_;
+  std::size_t pathOfFolder_ = SIZE_MAX;
+  std::string folderPath_;  // of folder pathOfFolder_
+  ChosenTargets chosenTargets_;
+  std::optional<TargetsOnDisk> targetsOnDisk_;
 };
 
 // A whole plan at once, for the preview and a dry run.

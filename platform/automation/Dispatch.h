@@ -74,6 +74,10 @@ HRESULT expectNoArguments(const DISPPARAMS* params);
 // (DISP_E_PARAMNOTFOUND); a failed coercion returns its code and sets
 // *argumentError to 0.
 HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& value, std::uint32_t* argumentError);
+// The same without a copy when the argument has the type already: `value` then
+// points at the caller's argument, else at `converted`.
+HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& converted, const Variant*& value,
+                            std::uint32_t* argumentError);
 
 }  // namespace automation
 

@@ -40,12 +40,30 @@ HRESULT expectNoArguments(const DISPPARAMS* params) {
   return S_OK;
 }
 
-HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& value, std::uint32_t* argumentError) {
+HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& converted, const Variant*& value,
+                            std::uint32_t* argumentError) {
+  value = nullptr;
   if (!params || params->cArgs != 1 || !params->rgvarg) return DISP_E_BADPARAMCOUNT;
   if (params->cNamedArgs != 1 || !params->rgdispidNamedArgs || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
     return DISP_E_PARAMNOTFOUND;
-  const HRESULT hr = params->rgvarg[0].changeType(type, value);
-  if (failed(hr) && argumentError) *argumentError = 0;
+  const Variant& given = params->rgvarg[0];
+  if (given.type() == type) {
+    value = &given;
+    return S_OK;
+  }
+  const HRESULT hr = given.changeType(type, converted);
+  if (failed(hr)) {
+    if (argumentError) *argumentError = 0;
+    return hr;
+  }
+  value = &converted;
+  return S_OK;
+}
+
+HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& value, std::uint32_t* argumentError) {
+  const Variant* coerced = nullptr;
+  const HRESULT hr = propertyPutArgument(params, type, value, coerced, argumentError);
+  if (succeeded(hr) && coerced != &value) value = *coerced;
   return hr;
 }
 

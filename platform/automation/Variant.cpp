@@ -212,11 +212,22 @@ Variant Variant::fromDispatch(ComPtr<IDispatch> object) {
   return v;
 }
 
+std::u16string Variant::takeBstr() {
+  std::u16string text = std::move(text_);
+  clear();
+  return text;
+}
+
 bool operator==(const Variant& a, const Variant& b) {
   return a.type_ == b.type_ && a.number_ == b.number_ && a.text_ == b.text_ && a.object_ == b.object_;
 }
 
 HRESULT Variant::changeType(VARTYPE target, Variant& out) const {
+  // Every kind converts to itself unchanged: no conversion, and no copy in place.
+  if (target == type_) {
+    if (&out != this) out = *this;
+    return S_OK;
+  }
   Variant converted;
   const HRESULT hr = convert(*this, target, converted);
   if (succeeded(hr)) out = std::move(converted);

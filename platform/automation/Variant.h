@@ -31,6 +31,8 @@ class Variant {
   bool isEmpty() const { return type() == VT_EMPTY; }
 
   const std::u16string& bstr() const { return text_; }
+  // The text, moved out; the variant is empty afterwards.
+  std::u16string takeBstr();
   std::int16_t i2() const { return static_cast<std::int16_t>(number_); }
   std::uint8_t ui1() const { return static_cast<std::uint8_t>(number_); }
   std::int32_t i4() const { return number_; }

@@ -16,4 +16,6 @@ void processPendingEvents() {
   if (auto& handler = currentHandler()) handler();
 }
 
+bool hasPendingEventsHandler() { return static_cast<bool>(currentHandler()); }
+
 }  // namespace platform

@@ -12,5 +12,7 @@ using PendingEventsHandler = std::function<void()>;
 // An empty handler restores the default.
 void setPendingEventsHandler(PendingEventsHandler handler);
 void processPendingEvents();
+// Whether a handler is installed: without one, a caller may skip its yields.
+bool hasPendingEventsHandler();
 
 }  // namespace platform

@@ -33,6 +33,9 @@ class FileSystem {
   // Every folder directly below the folder, hidden ones included; a symbolic link
   // to a folder is no folder here.
   virtual Listing listSubfolders(const std::string& folder) = 0;
+  // Every entry of the folder, folders too, in no particular order: for looking
+  // names up. By default the two lists above.
+  virtual Listing listEntries(const std::string& folder);
 
   virtual bool folderExists(const std::string& path) = 0;
   virtual bool fileExists(const std::string& path) = 0;
@@ -70,5 +73,14 @@ class FileSystem {
   // and both files stay.
   virtual Status removeIdenticalCopy(const std::string& copy, const std::string& original) = 0;
 };
+
+inline Listing FileSystem::listEntries(const std::string& folder) {
+  Listing all = listFiles(folder);
+  if (!all.status) return all;
+  Listing folders = listSubfolders(folder);
+  if (!folders.status) return folders;
+  all.entries.insert(all.entries.end(), folders.entries.begin(), folders.entries.end());
+  return all;
+}
 
 }  // namespace platform::filesystem

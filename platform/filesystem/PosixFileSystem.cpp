@@ -2,8 +2,8 @@
 #include "filesystem/StatIdentity.h"
 
 #include "filesystem/FileDescriptor.h"
+#include "filesystem/ListOrder.h"
 #include "filesystem/SystemError.h"
-#include "text/NameCase.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -47,7 +47,7 @@ EntryKind kindOf(DIR* dir, const dirent& entry) {
 
 bool isSelfOrParent(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
-Listing listEntries(const std::string& folder, bool (*wanted)(EntryKind)) {
+Listing listUnsorted(const std::string& folder, bool (*wanted)(EntryKind)) {
   Listing list;
   Directory dir{::opendir(folder.c_str())};
   if (!dir) {
@@ -65,10 +65,13 @@ Listing listEntries(const std::string& folder, bool (*wanted)(EntryKind)) {
   if (errno != 0) {
     list.status = systemFailure("list the folder " + quoted(folder), errno);
     list.entries.clear();
-    return list;
   }
-  std::sort(list.entries.begin(), list.entries.end(),
-            [](const Entry& a, const Entry& b) { return text::inListOrder(a.name, b.name); });
+  return list;
+}
+
+Listing listSorted(const std::string& folder, bool (*wanted)(EntryKind)) {
+  Listing list = listUnsorted(folder, wanted);
+  sortInListOrder(list.entries);
   return list;
 }
 
@@ -80,11 +83,15 @@ bool statMatches(const std::string& path, mode_t type) {
 }  // namespace
 
 Listing PosixFileSystem::listFiles(const std::string& folder) {
-  return listEntries(folder, [](EntryKind kind) { return kind != EntryKind::Folder; });
+  return listSorted(folder, [](EntryKind kind) { return kind != EntryKind::Folder; });
 }
 
 Listing PosixFileSystem::listSubfolders(const std::string& folder) {
-  return listEntries(folder, [](EntryKind kind) { return kind == EntryKind::Folder; });
+  return listSorted(folder, [](EntryKind kind) { return kind == EntryKind::Folder; });
+}
+
+Listing PosixFileSystem::listEntries(const std::string& folder) {
+  return listUnsorted(folder, [](EntryKind) { return true; });
 }
 
 bool PosixFileSystem::folderExists(const std::string& path) { return statMatches(path, S_IFDIR); }

@@ -20,6 +20,7 @@ class PosixFileSystem : public FileSystem {
 
   Listing listFiles(const std::string& folder) override;
   Listing listSubfolders(const std::string& folder) override;
+  Listing listEntries(const std::string& folder) override;
   bool folderExists(const std::string& path) override;
   bool fileExists(const std::string& path) override;
   Result<FileIdentity> identify(const std::string& path) override;

@@ -26,6 +26,9 @@ char32_t nextCharacter(std::string_view bytes, std::size_t& pos) {
   return 0xDC00 + static_cast<unsigned char>(bytes[pos++]);
 }
 
+// foldCase for ASCII, here where a sort calls it for every character it compares.
+char32_t asciiSmall(unsigned char c) { return c >= 'A' && c <= 'Z' ? char32_t{c} + 32 : char32_t{c}; }
+
 }  // namespace
 
 char32_t foldCase(char32_t c) {
@@ -51,8 +54,8 @@ bool inListOrder(std::string_view a, std::string_view b) {
     // Most names are ASCII: no decoding for them, as a sort compares often.
     const auto byteA = static_cast<unsigned char>(a[atA]), byteB = static_cast<unsigned char>(b[atB]);
     const bool ascii = byteA < 0x80 && byteB < 0x80;
-    const char32_t foldedA = foldCase(ascii ? char32_t{byteA} : nextCharacter(a, atA));
-    const char32_t foldedB = foldCase(ascii ? char32_t{byteB} : nextCharacter(b, atB));
+    const char32_t foldedA = ascii ? asciiSmall(byteA) : foldCase(nextCharacter(a, atA));
+    const char32_t foldedB = ascii ? asciiSmall(byteB) : foldCase(nextCharacter(b, atB));
     if (ascii) ++atA, ++atB;
     if (foldedA != foldedB) return foldedA < foldedB;
   }

@@ -1,10 +1,19 @@
 #include "Utf.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 namespace platform::text {
 namespace {
 constexpr char32_t kReplacement = 0xFFFD;
+
+template <class Char>
+std::size_t asciiPrefixLength(std::basic_string_view<Char> text) {
+  std::size_t length = 0;
+  while (length < text.size() && static_cast<std::uint32_t>(text[length]) < 0x80) ++length;
+  return length;
+}
 }  // namespace
 
 std::size_t decodeUtf8Character(std::string_view s, std::size_t pos, char32_t& cp) {
@@ -63,9 +72,12 @@ void appendUtf8(std::string& out, char32_t cp) {
 }
 
 std::u16string utf16FromUtf8(std::string_view bytes) {
-  std::u16string out;
+  // Most names are ASCII: that part is copied a unit a byte, without decoding.
+  const std::size_t ascii = asciiPrefixLength(bytes);
+  std::u16string out(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(ascii));
+  if (ascii == bytes.size()) return out;
   out.reserve(bytes.size());
-  for (std::size_t pos = 0; pos < bytes.size();) {
+  for (std::size_t pos = ascii; pos < bytes.size();) {
     char32_t cp = 0;
     if (const std::size_t length = decodeUtf8Character(bytes, pos, cp)) {
       appendUtf16(out, cp);
@@ -79,9 +91,13 @@ std::u16string utf16FromUtf8(std::string_view bytes) {
 }
 
 std::string utf8FromUtf16(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  const std::size_t ascii = asciiPrefixLength(text);
+  std::string out(ascii, '\0');
+  std::transform(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(ascii), out.begin(),
+                 [](char16_t unit) { return static_cast<char>(unit); });
+  if (ascii == text.size()) return out;
+  out.reserve(text.size() + (text.size() - ascii) * 2);
+  for (std::size_t i = ascii; i < text.size(); ++i) {
     const char16_t unit = text[i];
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
         text[i + 1] <= 0xDFFF) {
@@ -112,6 +128,12 @@ std::optional<std::u16string> strictUtf16FromUtf8(std::string_view bytes) {
 }
 
 std::optional<std::string> fileNameBytes(std::u16string_view name) {
+  // The common name, ASCII without NUL, is checked and copied in one pass.
+  std::string ascii(name.size(), '\0');
+  std::size_t copied = 0;
+  for (; copied < name.size() && name[copied] < 0x80 && name[copied] != 0; ++copied)
+    ascii[copied] = static_cast<char>(name[copied]);
+  if (copied == name.size()) return ascii;
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char16_t unit = name[i];
     if (unit == 0) return std::nullopt;

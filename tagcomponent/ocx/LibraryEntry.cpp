@@ -2,12 +2,14 @@
 // its type library and About box from here; on unload they are taken back.
 #include "../ComponentServices.h"
 #include "OwnResources.h"
-#include "QtAboutBox.h"
+#include "AboutBoxLoader.h"
 
 namespace {
 
 struct LibraryEntry {
-  LibraryEntry() { lyrebox::installComponentServices({&lyrebox::loadOwnTypeLibrary, &lyrebox::showQtAboutBox}); }
+  LibraryEntry() {
+    lyrebox::installComponentServices({&lyrebox::loadOwnTypeLibrary, &lyrebox::showAboutBoxFromItsLibrary});
+  }
   ~LibraryEntry() { lyrebox::installComponentServices({}); }
 };
 

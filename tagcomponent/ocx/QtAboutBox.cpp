@@ -1,4 +1,6 @@
-#include "QtAboutBox.h"
+// The About box's library: frmAbout shown by the component through one exported
+// function (AboutBoxLibrary.h).
+#include <automation/Guarded.h>
 
 #include <QApplication>
 #include <QIcon>
@@ -6,33 +8,32 @@
 #include <QThread>
 
 #include "../ComponentServices.h"
-#include "OwnResources.h"
+#include "AboutBoxLibrary.h"
 #include "frmAbout.h"
-
-namespace lyrebox {
 
 namespace {
 
-// A picture this library carries; an empty one if it is missing or unreadable,
-// which leaves the box usable.
-QPixmap ownPicture(const char* type, const char* format) {
+// An empty picture if the bytes are missing or unreadable, which leaves the box usable.
+QPixmap pictureOf(const unsigned char* bytes, std::size_t size, const char* format) {
   QPixmap picture;
-  if (const auto bytes = ownResource(type, 1))
-    picture.loadFromData(bytes->data(), static_cast<uint>(bytes->size()), format);
+  if (bytes && size > 0) picture.loadFromData(bytes, static_cast<uint>(size), format);
   return picture;
 }
 
 }  // namespace
 
-automation::HRESULT showQtAboutBox() {
-  // Widgets live only on a widget application's own thread.
-  const auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
-  if (!application || QThread::currentThread() != application->thread()) return LYREBOX_E_NOWINDOWSYSTEM;
-  // Made afresh on every call, so the texts are filled anew each time. An
-  // exception is turned into an HRESULT by About's fence.
-  frmAbout dialog(ownPicture(kAboutImageType, "BMP"), QIcon(ownPicture(kAboutIconType, "ICO")));
-  dialog.exec();
-  return automation::S_OK;
+extern "C" __attribute__((visibility("default"))) automation::HRESULT lyreboxShowAboutBox(const unsigned char* image,
+                                                                                          std::size_t imageSize,
+                                                                                          const unsigned char* icon,
+                                                                                          std::size_t iconSize) {
+  static_assert(std::is_same_v<decltype(&lyreboxShowAboutBox), lyrebox::ShowAboutBoxFunction>);
+  return automation::guarded([&]() -> automation::HRESULT {
+    // Widgets live only on a widget application's own thread.
+    const auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!application || QThread::currentThread() != application->thread()) return lyrebox::LYREBOX_E_NOWINDOWSYSTEM;
+    // Made afresh on every call, so the texts are filled anew each time.
+    lyrebox::frmAbout dialog(pictureOf(image, imageSize, "BMP"), QIcon(pictureOf(icon, iconSize, "ICO")));
+    dialog.exec();
+    return automation::S_OK;
+  });
 }
-
-}  // namespace lyrebox

@@ -10,7 +10,8 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "install failed:\n${out}")
 endif()
-foreach(file bin/mervalis bin/regsvr bin/dispcall ${LIBDIR}/mervalis/Lyrebox.ocx ${LIBDIR}/mervalis/libplatform_automation.so
+foreach(file bin/mervalis bin/regsvr bin/dispcall ${LIBDIR}/mervalis/Lyrebox.ocx ${LIBDIR}/mervalis/LyreboxAbout.so
+             ${LIBDIR}/mervalis/libplatform_automation.so
              share/applications/mervalis.desktop share/icons/hicolor/32x32/apps/mervalis.png
              share/icons/hicolor/48x48/apps/mervalis.png share/icons/hicolor/scalable/apps/mervalis.svg
              share/man/man1/mervalis.1.gz share/man/man1/regsvr.1.gz share/metainfo/org.mervalis.Mervalis.metainfo.xml)

@@ -2,10 +2,13 @@
 // drives it, and through its virtual table on the wrong thread.
 #include <automation/ConnectionPoint.h>
 #include <automation/ControlSite.h>
+#include <tagcomponent/ComponentServices.h>
 #include <tagcomponent/LyreboxInterface.h>
 #include <typelib/TypeInfo.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <thread>
 
 #include "../tagcomponent/TagTestSupport.h"
@@ -332,6 +335,20 @@ TEST_F(LyreboxDispatch, DispcallDrivesTheRegisteredLibrary) {
   EXPECT_EQ(run.output,
             "ok\nVT_BSTR \"First Title\"\nVT_BSTR \"First Album\"\nVT_BSTR \"First Artist\"\nVT_I2 1987\n"
             "VT_UI1 17\nerror 0x8002000A\nVT_I4 0\nerror 0x80040A01\n");
+}
+
+// A host without widgets, such as the command line on a machine without a display,
+// reads tags and asks for About without Qt's widget libraries ever being loaded.
+TEST_F(LyreboxDispatch, AHostWithoutWidgetsNeverLoadsThem) {
+  ASSERT_EQ(put(DISPID_MP3_FileName, Variant::fromBstr(mp3("first.mp3", kFirst))), S_OK);
+  EXPECT_EQ(get(DISPID_ID3tag_Title).bstr(), u"First Title");
+  Variant none;
+  EXPECT_EQ(invoke(control.get(), DISPID_About, DISPATCH_METHOD, {}, &none), LYREBOX_E_NOWINDOWSYSTEM);
+  std::ifstream maps("/proc/self/maps");
+  const std::string loaded{std::istreambuf_iterator<char>(maps), std::istreambuf_iterator<char>()};
+  ASSERT_FALSE(loaded.empty());
+  EXPECT_EQ(loaded.find("libQt6Widgets"), std::string::npos);
+  EXPECT_EQ(loaded.find("LyreboxAbout"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+#include <automation/HResult.h>
+
+namespace lyrebox {
+
+// Shows the About box from its library beside this one (AboutBoxLibrary.h),
+// loaded on the first call and kept. LYREBOX_E_NOWINDOWSYSTEM without loading
+// anything when the host has no Qt widgets loaded, as then it runs no widget
+// application; LYREBOX_E_NOABOUTBOX when the library is missing or unusable.
+automation::HRESULT showAboutBoxFromItsLibrary();
+
+}  // namespace lyrebox
