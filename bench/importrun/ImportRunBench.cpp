@@ -294,6 +294,12 @@ bool skipHundredThousand(bool asked) {
 int main(int argc, char** argv) {
   // The child that only plans, for the plan's memory: no window, no other work.
   if (argc == 5 && std::strcmp(argv[1], "--plan-only") == 0) return planOnly(argv[2], argv[3], argv[4]);
+  // The raw loop alone over a tree made beforehand, to count its calls to the system
+  // (strace -c -f) beside `mervalis import` over a tree like it.
+  if (argc == 5 && std::strcmp(argv[1], "--raw-import-only") == 0) {
+    timeRawImport({argv[3], argv[4], argv[2]}, "wal");
+    return 0;
+  }
   std::set<std::string> parts;
   bool skip100k = false;
   for (int i = 1; i < argc; ++i) {
