@@ -117,13 +117,8 @@ int undo(const CommandLine& line) {
 }
 
 int history() {
-  std::printf("RUN\tSTARTED\tFILED\tLEFT\tSTATE\tCATALOGUE\tSOURCE\tDESTINATION\n");
-  for (const HistoryEntry& entry : RunAssembly::history()) {
-    const RecordedRun& run = entry.run;
-    std::printf("%s\t%s\t%zu\t%zu\t%s\t%s\t%s\t%s\n", run.id.c_str(), run.started.c_str(), run.ending.filed,
-                run.ending.left, historyState(entry).c_str(), run.inputs.cataloguePath.c_str(),
-                run.inputs.sourceFolder.c_str(), run.inputs.destinationRoot.c_str());
-  }
+  std::fputs(historyHeader().c_str(), stdout);
+  for (const HistoryEntry& entry : RunAssembly::history()) std::fputs(historyLine(entry).c_str(), stdout);
   return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "RunHistory.h"
 
+#include <RecordLines.h>
 #include <RecordedRunReading.h>
 
 namespace mervalis {
@@ -19,6 +20,17 @@ std::string historyState(const HistoryEntry& entry) {
   if (entry.undo.begun && !entry.undo.ended) state += ", undo unfinished";
   else if (entry.undo.ended) state += entry.undo.keptAtEnd == 0 ? ", undone" : ", undone in part";
   return state;
+}
+
+std::string historyHeader() {
+  return record::line({"RUN", "STARTED", "FILED", "LEFT", "STATE", "CATALOGUE", "SOURCE", "DESTINATION"});
+}
+
+std::string historyLine(const HistoryEntry& entry) {
+  const RecordedRun& run = entry.run;
+  return record::line({run.id, run.started, std::to_string(run.ending.filed), std::to_string(run.ending.left),
+                       historyState(entry), run.inputs.cataloguePath, run.inputs.sourceFolder,
+                       run.inputs.destinationRoot});
 }
 
 }  // namespace mervalis

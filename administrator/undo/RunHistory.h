@@ -20,4 +20,9 @@ std::vector<HistoryEntry> runHistory(const RunRecordFolder& folder);
 // part" or ", undo unfinished" where it applies.
 std::string historyState(const HistoryEntry& entry);
 
+// The history as lines of tab-separated fields, a header first; a tab, line break
+// or backslash in a path is written \t, \n or \\, so that each run is one line.
+std::string historyHeader();
+std::string historyLine(const HistoryEntry& entry);
+
 }  // namespace mervalis
