@@ -280,7 +280,7 @@ int usage() {
   std::fprintf(stderr,
                "usage: bench_importrun [--skip-100k] [PART...]\n"
                "  PART: run, window, plan, commandline, memory, record (all when none is named)\n"
-               "  --skip-100k (or BENCH_SKIP_100K=1): the plan's memory at 10,000 files only\n");
+               "  --skip-100k (or BENCH_SKIP_100K=1): the plan's memory at 10,000 and 40,000 files only\n");
   return 2;
 }
 

@@ -88,7 +88,7 @@ void benchPlanMemory(const fs::path& self, bool withHundredThousand) {
   const ScratchFolder folder(memoryBackedTemporaryBase());
   std::printf("plan's memory (files of %zu bytes under %s, each plan in a child process):\n", kAudioBytes + 128,
               folder.path().parent_path().c_str());
-  std::vector<std::size_t> sizes{0, 10000};
+  std::vector<std::size_t> sizes{0, 10000, 40000};
   if (withHundredThousand) sizes.push_back(100000);
   std::vector<ChildPlan> plans;
   for (const std::size_t files : sizes) {
@@ -97,11 +97,14 @@ void benchPlanMemory(const fs::path& self, bool withHundredThousand) {
     fs::remove_all(tree);
   }
   for (const auto& plan : plans) reportPlan(plan, plans[0]);
-  if (plans.size() < 3) return;
-  const ChildPlan &empty = plans[0], &small = plans[1], &large = plans[2];
-  std::printf("100,000 / 10,000 files: growth of peak RSS %.2f, plan time %.2f (linear: 10)\n",
-              double(large.peakKiB - empty.peakKiB) / double(small.peakKiB - empty.peakKiB),
-              large.seconds / small.seconds);
+  const ChildPlan &empty = plans[0], &small = plans[1];
+  for (std::size_t at = 2; at < plans.size(); ++at) {
+    const ChildPlan& large = plans[at];
+    const double times = double(sizes[at]) / double(sizes[1]);
+    std::printf("%zu / %zu files: growth of peak RSS %.2f, plan time %.2f (linear: %.0f)\n", sizes[at], sizes[1],
+                double(large.peakKiB - empty.peakKiB) / double(small.peakKiB - empty.peakKiB),
+                large.seconds / small.seconds, times);
+  }
 }
 
 }  // namespace importbench
