@@ -183,7 +183,7 @@ void benchRunGrowth(const automation::ComPtr<automation::IDispatch>& lyrebox, co
 
   // Several rounds in alternating order, and medians: a single run of this much file
   // work varies by a third with the file system.
-  constexpr int kGrowthRounds = 3;
+  constexpr int kGrowthRounds = 5;
   std::vector<double> runs, raws, doubles, untaggedHalves, untaggedWholes;
   inAlternatingOrder(
       kGrowthRounds,
