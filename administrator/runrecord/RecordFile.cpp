@@ -30,6 +30,7 @@ Status RecordFile::create(const std::string& path, bool& taken) {
       ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
   const int error = errno;
   taken = !file_.valid() && error == EEXIST;
+  empty_ = true;
   return file_.valid() ? Status::success() : failure("make the run record", error);
 }
 
@@ -52,6 +53,7 @@ Status RecordFile::cutTornLine() {
     --end;
   }
   if (end != info.st_size && ::ftruncate(file_.get(), end) != 0) return failure("repair the run record", errno);
+  empty_ = end == 0;
   return Status::success();
 }
 
@@ -64,6 +66,7 @@ Status RecordFile::append(const std::string& lines) {
     if (put < 0) return failure("write the run record", errno);
     written += static_cast<std::size_t>(put);
   }
+  empty_ = empty_ && lines.empty();
   return Status::success();
 }
 

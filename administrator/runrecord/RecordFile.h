@@ -18,6 +18,8 @@ class RecordFile {
   // An existing record, to add to it. A line a killed writer left torn is cut off.
   Status openToAdd(const std::string& path);
   bool isOpen() const { return file_.valid(); }
+  // Whether the open record holds no whole line.
+  bool empty() const { return empty_; }
   Status append(const std::string& lines);
   Status flush();
   void close() { file_ = {}; }
@@ -28,6 +30,7 @@ class RecordFile {
 
   platform::filesystem::FileDescriptor file_;
   std::string path_;
+  bool empty_ = true;
 };
 
 // The whole text of a file.

@@ -17,7 +17,10 @@ void appendEscaped(std::string& line, std::string_view field) {
 }  // namespace
 
 std::string line(std::initializer_list<std::string_view> fields) {
+  std::size_t size = fields.size();
+  for (const std::string_view field : fields) size += field.size();
   std::string text;
+  text.reserve(size + size / 8);  // room for a few escapes without growing
   for (const std::string_view field : fields) {
     if (!text.empty()) text += '\t';
     appendEscaped(text, field);

@@ -129,6 +129,8 @@ Status readRecordedUndo(const RunRecordFolder& folder, const std::string& id, Re
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) return Status::success();
   if (Status read = readRecordText(path, text); !read) return read;
+  // An undo killed before its first line was whole had done nothing yet.
+  if (text.find('\n') == std::string::npos) return Status::success();
   if (!isRecord(text, kUndoMagic)) return notARecord(path);
   undo.begun = true;
   forEachLine(text, [&undo](const Fields& f) {

@@ -12,13 +12,11 @@ Status UndoRecord::begin(const std::string& journalMode) {
   const std::string path = folder_.undoPath(runId_);
   bool taken = false;
   Status opened = file_.create(path, taken);
-  std::string lines;
-  if (opened)
-    lines = record::line({kUndoMagic, "1"});
-  else if (taken)
-    opened = file_.openToAdd(path);
+  if (!opened && taken) opened = file_.openToAdd(path);
   if (!opened) return opened;
-  return file_.append(lines + record::line({kStarted, recordTimeNow()}) + record::line({kMode, journalMode}));
+  // A record that an undo killed at once left without a whole line starts anew.
+  const std::string magic = file_.empty() ? record::line({kUndoMagic, "1"}) : std::string();
+  return file_.append(magic + record::line({kStarted, recordTimeNow()}) + record::line({kMode, journalMode}));
 }
 
 Status UndoRecord::undoing(std::size_t number) {

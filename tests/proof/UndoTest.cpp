@@ -197,6 +197,26 @@ TEST(Undo, AKilledUndoIsFinishedByTheNext) {
   }
 }
 
+// An undo killed as it made its record leaves it empty or with half its first line.
+TEST(Undo, ARecordAKilledUndoLeftWithoutAWholeLineIsNoObstacle) {
+  for (const std::string left : {"", "mervalis-un"}) {
+    SCOPED_TRACE("left: \"" + left + "\"");
+    Collection collection;
+    collection.addSmallImport();
+    const Before before(collection);
+    FaultPlan plan;
+    runImport(collection, plan);
+    const auto ids = mervalis::RunRecordFolder(collection.runRecords()).runIds();
+    ASSERT_EQ(ids.size(), 1u);
+    writeFile(mervalis::RunRecordFolder(collection.runRecords()).undoPath(ids[0]), left);
+    const Undone undone = undoRun(collection, plan);
+    EXPECT_TRUE(undone.result.started) << undone.view.logText();
+    EXPECT_EQ(undone.result.kept, 0u) << undone.view.logText();
+    before.expectRestored(collection);
+    EXPECT_FALSE(undoRun(collection, plan).result.started);  // and it counts as undone now
+  }
+}
+
 pid_t startUndo(const Collection& collection, Moves moves) {
   const pid_t child = ::fork();
   if (child == 0) {
