@@ -26,7 +26,6 @@ class FileRunRecord : public RunRecord {
   Status finish(const RunEnding& ending) override;
   void close() override;
 
-  const RunRecordFolder& folder() const { return folder_; }
   const CatalogueLock& catalogueLock() const { return lock_; }
 
  private:

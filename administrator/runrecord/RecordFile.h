@@ -17,7 +17,6 @@ class RecordFile {
   Status create(const std::string& path, bool& taken);
   // An existing record, to add to it. A line a killed writer left torn is cut off.
   Status openToAdd(const std::string& path);
-  bool isOpen() const { return file_.valid(); }
   // Whether the open record holds no whole line.
   bool empty() const { return empty_; }
   Status append(const std::string& lines);

@@ -30,7 +30,6 @@ struct RecordedRun {
   bool ended = false;
   std::string how;  // "finished", "stopped" or "killed"
   RunEnding ending;
-  std::string endedAt;
 };
 
 // What an undo of a run did so far, as its record keeps it.

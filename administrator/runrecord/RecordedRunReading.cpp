@@ -50,7 +50,6 @@ bool readEndLine(const Fields& f, RecordedRun& run) {
   if (!parseNumber(f[1], run.ending.filed) || !parseNumber(f[2], run.ending.left)) return false;
   run.how = f[3];
   run.ending.stopped = run.how == "stopped";
-  run.endedAt = f[4];
   run.ended = true;
   return true;
 }

@@ -25,7 +25,8 @@ struct DirCloser {
 
 std::string RunRecordFolder::defaultPath() {
   const char* state = std::getenv("XDG_STATE_HOME");
-  // The specification of these variables says a relative path is to be ignored.
+  // A relative state folder would move with the working directory, so it is ignored
+  // and the default below is used, as other programs do.
   if (state && state[0] == '/') return std::string(state) + "/mervalis/runs";
   const char* home = std::getenv("HOME");
   if (home && home[0] == '/') return std::string(home) + "/.local/state/mervalis/runs";
