@@ -51,11 +51,16 @@ class OpenFile {
   int fd_;
 };
 
+// Opening never waits for a FIFO's writer nor makes a terminal the controlling one.
+OpenFile openWithoutBlocking(const FileCalls& calls, const std::string& path, int accessMode) {
+  return OpenFile(calls, calls.open(path.c_str(), accessMode | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+}
+
 // Opens an existing file without blocking, and keeps it only when it is still an
 // ordinary file: one swapped for a FIFO or device since the existence test is
-// refused rather than read or written. Sets errno on failure.
+// refused rather than written. Sets errno on failure.
 OpenFile openOrdinaryFile(const FileCalls& calls, const std::string& path, int accessMode) {
-  OpenFile file(calls, calls.open(path.c_str(), accessMode | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  OpenFile file = openWithoutBlocking(calls, path, accessMode);
   if (!file.isOpen()) return file;
   struct ::stat status {};
   int refusal = 0;
@@ -146,9 +151,13 @@ TagFileLookup TagFileAccess::lookUp(std::u16string_view name) const {
   return result;
 }
 
+// The existence test has just found an ordinary file; unlike a write, a read does
+// not look again (a fifth of the calls a read costs): a FIFO or folder swapped in
+// meanwhile fails the read itself, a device gives what it holds as any file
+// would, and nothing is ever written on that ground.
 std::optional<ID3tagRecord::FileBytes> TagFileAccess::readLast128(const TagFileLookup& file) const {
   if (!file.found || file.length < kTagSize) return std::nullopt;
-  OpenFile open = openOrdinaryFile(*calls_, file.path, O_RDONLY);
+  OpenFile open = openWithoutBlocking(*calls_, file.path, O_RDONLY);
   if (!open.isOpen()) return std::nullopt;
   ID3tagRecord::FileBytes bytes{};
   if (!readExactly(*calls_, open.fd(), bytes.data(), bytes.size(), file.length - kTagSize)) return std::nullopt;

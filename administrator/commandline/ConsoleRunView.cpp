@@ -10,6 +10,8 @@ namespace {
 
 std::string bytesOf(std::u16string_view text) { return platform::text::utf8FromUtf16(text); }
 
+constexpr std::chrono::milliseconds kOutputInterval{50};
+
 }  // namespace
 
 void printLines(std::FILE* stream, std::u16string_view text) {
@@ -26,7 +28,7 @@ void ConsoleRunView::appendLog(std::u16string_view text) {
       if (!pending_.empty() || printedLine_) {
         if (showProgress_) std::fputs("\r\033[K", stderr);
         printLines(stdout, pending_ + u"\n");
-        std::fflush(stdout);
+        flushSoon();
         printedLine_ = true;
       }
       pending_.clear();
@@ -50,9 +52,28 @@ void ConsoleRunView::fileDone(const FileReport& report) {
     else
       object.text("reason", report.reason);
     std::printf("%s\n", object.line().c_str());
-    std::fflush(stdout);
+    flushSoon();
   }
   if (showProgress_) printProgress(report.done, report.total);
+}
+
+void ConsoleRunView::flushSoon() {
+  unflushed_ = true;
+  if (outputIsTerminal_) {
+    std::fflush(stdout);
+    unflushed_ = false;
+    return;
+  }
+  yield();
+}
+
+void ConsoleRunView::yield() {
+  if (!unflushed_) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (now < nextFlush_) return;
+  std::fflush(stdout);
+  unflushed_ = false;
+  nextFlush_ = now + kOutputInterval;
 }
 
 void ConsoleRunView::printProgress(std::size_t done, std::size_t total) {

@@ -46,6 +46,7 @@ RunResult ImportRun::run(const RunInputs& inputs) {
   summary_.clear();
   stoppedAfter_.clear();
   stopReason_.clear();
+  knownFolders_.clear();
   view_.clearLog();
   std::vector<KilledRun> killed;
   if (!catalogueSelected() || !openRecord(killed)) return result_;
@@ -225,7 +226,7 @@ Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& ou
     outcome.recorded = step.ok();
   }
   if (!step) return step;
-  step = moveLettingStop(file, outcome);
+  step = moveIntoItsFolder(file, outcome);
   outcome.moved = step.ok();
   // A move never replaces a file, so an existing target is why it failed.
   outcome.targetTaken = !step && files_.fileExists(file.target);
@@ -246,10 +247,28 @@ Status ImportRun::moveLettingStop(const PlannedFile& file, UnitOutcome& outcome)
 }
 
 Status ImportRun::ensureFolder(const std::string& path, const std::string& source) {
-  if (files_.folderExists(path)) return Status::success();
+  if (knownFolders_.count(path) != 0) return Status::success();
+  // Made first and looked at only when that fails: into a new destination every
+  // folder is new.
   Status made = files_.createFolder(path);
-  if (made) noteRecorded(source, record_.folderCreated(path));
-  return made;
+  if (made)
+    noteRecorded(source, record_.folderCreated(path));
+  else if (!files_.folderExists(path))
+    return made;
+  knownFolders_.insert(path);
+  return Status::success();
+}
+
+// A folder found earlier in the run may have been removed since: then it is made
+// again and the move tried once more.
+Status ImportRun::moveIntoItsFolder(const PlannedFile& file, UnitOutcome& outcome) {
+  Status moved = moveLettingStop(file, outcome);
+  if (moved || outcome.abandoned || files_.folderExists(file.albumFolder)) return moved;
+  knownFolders_.erase(file.artistFolder);
+  knownFolders_.erase(file.albumFolder);
+  Status folders = ensureFolder(file.artistFolder, file.sourcePath);
+  if (folders) folders = ensureFolder(file.albumFolder, file.sourcePath);
+  return folders ? moveLettingStop(file, outcome) : moved;
 }
 
 void ImportRun::noteRecorded(const std::string& source, const Status& written) {

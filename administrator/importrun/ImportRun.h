@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include <catalogue/Catalogue.h>
@@ -65,6 +66,7 @@ class ImportRun {
   };
   Status fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome);
   Status ensureFolder(const std::string& path, const std::string& source);
+  Status moveIntoItsFolder(const PlannedFile& file, UnitOutcome& outcome);
   // A record that cannot be written ends the run after the file in hand: no file
   // is moved without its entry.
   void noteRecorded(const std::string& source, const Status& written);
@@ -91,6 +93,10 @@ class ImportRun {
   std::string modeToPutBack_;
   std::string stoppedAfter_;  // the source path of the last file visited, once stopped
   std::u16string stopReason_;
+  // Folders this run has found or made: the files of an album share them, and
+  // looking for both for every file would cost two of the few system calls a
+  // filed file needs. A folder removed meanwhile fails the move, and is looked at again.
+  std::unordered_set<std::string> knownFolders_;
 };
 
 }  // namespace mervalis

@@ -300,6 +300,11 @@ int main(int argc, char** argv) {
     timeRawImport({argv[3], argv[4], argv[2]}, "wal");
     return 0;
   }
+  // A tree like the benchmarks' own, for bench/importrun/count-syscalls.sh.
+  if (argc == 4 && std::strcmp(argv[1], "--make-tree") == 0) {
+    makeTree(argv[2], std::strtoul(argv[3], nullptr, 10));
+    return 0;
+  }
   std::set<std::string> parts;
   bool skip100k = false;
   for (int i = 1; i < argc; ++i) {

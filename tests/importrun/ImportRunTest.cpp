@@ -93,6 +93,24 @@ TEST_F(ImportRunTest, ExistingFoldersAreUsedAndRootSeparatorStaysDoubled) {
   EXPECT_EQ(files.files.count("/Artist/Album/Song.mp3"), 1u);
 }
 
+// The run remembers the folders it has made; one taken away by another program
+// after the first file of an album is made again for the next.
+TEST_F(ImportRunTest, AnAlbumFolderRemovedDuringTheRunIsMadeAgain) {
+  tagged("/src/a.mp3", {u"A", u"Album", u"Artist"});
+  tagged("/src/b.mp3", {u"B", u"Album", u"Artist"});
+  tags.beforeLoad = [this](const std::u16string& path) {
+    if (path != u"/src/b.mp3") return;
+    files.folders.erase("/dest/Artist/Album");
+    files.files.erase("/dest/Artist/Album/A.mp3");
+  };
+  const RunResult result = importRun.run(inputs);
+
+  EXPECT_EQ(result.filed, 2u);
+  EXPECT_EQ(view.summaries.at(0), u"");
+  EXPECT_EQ(files.files.count("/dest/Artist/Album/B.mp3"), 1u);
+  EXPECT_EQ(files.files.count("/src/b.mp3"), 0u);
+}
+
 TEST_F(ImportRunTest, AFileTheReaderDidNotTakeIsNotJudgedByThePreviousTag) {
   tagged("/src/a.mp3", {u"Song", u"Album", u"Artist"});
   files.addFile("/src/b.mp3");

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -22,8 +23,10 @@ class FakeTagReader : public TagReader {
   std::map<std::u16string, FakeTag> tags;  // files with a tag; others read empty
   std::set<std::u16string> unloadable;
   std::vector<std::u16string> loads;
+  std::function<void(const std::u16string&)> beforeLoad;  // what another program does meanwhile
 
   Status load(const std::u16string& path) override {
+    if (beforeLoad) beforeLoad(path);
     loads.push_back(path);
     if (unloadable.count(path)) return Status::failure("load the tag", "not taken");
     auto it = tags.find(path);
