@@ -54,8 +54,8 @@ TEST_F(LyreboxResources, VersionBlockReadsBackToItsStrings) {
   const auto parsed = resources::parseVersionBlock(block);
   ASSERT_TRUE(parsed) << parsed.error();
   const resources::VersionInfo& info = parsed.value();
-  EXPECT_EQ(info.fixed.fileVersion, (resources::FourPartVersion{1, 0, 0, 0}));
-  EXPECT_EQ(info.fixed.productVersion, (resources::FourPartVersion{1, 0, 0, 0}));
+  EXPECT_EQ(info.fixed.fileVersion, (resources::FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
+  EXPECT_EQ(info.fixed.productVersion, (resources::FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
   EXPECT_EQ(info.fixed.fileOS, resources::VOS__WINDOWS32);
   EXPECT_EQ(info.fixed.fileType, resources::VFT_DLL);
   EXPECT_EQ(info.fixed.fileFlags, 0u);

@@ -22,8 +22,8 @@ TEST(ComponentVersionBlock, ReadsBackToExactlyTheListedValues) {
   const auto info = parseVersionBlock(componentBlock());
   ASSERT_TRUE(info) << info.error();
   const FixedFileInfo& fixed = info->fixed;
-  EXPECT_EQ(fixed.fileVersion, (FourPartVersion{1, 0, 0, 0}));
-  EXPECT_EQ(fixed.productVersion, (FourPartVersion{1, 0, 0, 0}));
+  EXPECT_EQ(fixed.fileVersion, (FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
+  EXPECT_EQ(fixed.productVersion, (FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
   EXPECT_EQ(fixed.fileFlags, 0u);
   EXPECT_EQ(fixed.fileOS, 0x00000004u);
   EXPECT_EQ(fixed.fileType, 2u);
