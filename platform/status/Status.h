@@ -7,8 +7,7 @@ namespace platform {
 
 // Outcome of one platform operation (a file move, a database insert). A failure
 // says what was attempted and why it failed, ready for a log line or a message box.
-// Every fallible call below the component boundary answers with one; ignoring it
-// is a compile error unless the caller says why with (void).
+// Ignoring one is a compile error unless the caller says why with (void).
 class [[nodiscard]] Status {
  public:
   static Status success() { return Status{}; }
