@@ -1,6 +1,7 @@
 #include "ProgramServices.h"
 
 #include <automation/ControlSite.h>
+#include <automation/HResultText.h>
 #include <automation/ObjectCreation.h>
 #include <automation/PersistPropertyBag.h>
 #include <automation/PropertyBagInMemory.h>
@@ -23,7 +24,7 @@ QString showAbout(const automation::ComPtr<automation::IDispatch>& lyrebox) {
   const automation::HRESULT hr = automation::callMethod(lyrebox.get(), lyrebox::DISPID_About, nullptr);
   if (automation::succeeded(hr)) return QString();
   return QStringLiteral("The About box of Lyrebox could not be shown (%1).")
-      .arg(QString::fromStdString(describeFailure(hr)));
+      .arg(QString::fromStdString(automation::hresultText(hr)));
 }
 
 // The site comes before anything else, as the control's class asks.
@@ -41,7 +42,7 @@ std::string restoreSavedProperties(const automation::ComPtr<automation::IDispatc
   ComPtr<IPersistPropertyBag> persist;
   HRESULT hr = lyrebox.as(persist);
   if (succeeded(hr)) hr = persist->Load(makeObject<InMemoryPropertyBag>(saved.entries).get());
-  if (failed(hr)) return "The tag component could not restore its saved values (" + describeFailure(hr) + ").";
+  if (failed(hr)) return "The tag component could not restore its saved values (" + automation::hresultText(hr) + ").";
   return {};
 }
 
@@ -59,7 +60,7 @@ automation::ComPtr<automation::IDispatch> createLyrebox1(QWidget& window, std::s
   lyrebox = RunAssembly::createTagComponent(why);
   if (!lyrebox) return nullptr;
   if (const HRESULT hr = siteOnWindow(lyrebox, window); failed(hr)) {
-    if (why) *why = "The tag component refused its place on the window (" + describeFailure(hr) + ").";
+    if (why) *why = "The tag component refused its place on the window (" + automation::hresultText(hr) + ").";
     return nullptr;
   }
   if (const std::string restoreFailure = restoreSavedProperties(lyrebox); !restoreFailure.empty()) {

@@ -18,12 +18,12 @@ namespace {
 
 void checkTable(std::span<const std::uint8_t> section) {
   const auto table = resources::ResourceTableView::parse(section);
-  if (!table) {
-    FUZZ_CHECK(!table.error().empty());
+  if (!table.status) {
+    FUZZ_CHECK(!table.status.reason().empty());
     return;
   }
   std::vector<resources::DeclaredResource> declared;
-  for (const resources::ResourceEntry& entry : table->entries()) {
+  for (const resources::ResourceEntry& entry : table.value.entries()) {
     FUZZ_CHECK(entry.data.empty() || (entry.data.data() >= section.data() &&
                                       entry.data.data() + entry.data.size() <= section.data() + section.size()));
     declared.push_back({entry.type, entry.name, {entry.data.begin(), entry.data.end()}});
@@ -37,11 +37,11 @@ void checkTable(std::span<const std::uint8_t> section) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> input(data, size);
   const auto section = resources::readElfSection(resources::MemoryByteSource(input), resources::kSectionName);
-  if (section) {
-    FUZZ_CHECK(section.value().size() <= size);
-    checkTable(section.value());
+  if (section.status) {
+    FUZZ_CHECK(section.value.size() <= size);
+    checkTable(section.value);
   } else {
-    FUZZ_CHECK(!section.error().empty());
+    FUZZ_CHECK(!section.status.reason().empty());
   }
   checkTable(input);
   return 0;

@@ -11,19 +11,19 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto parsed = resources::parseVersionBlock(std::span(data, size));
-  if (!parsed) {
-    FUZZ_CHECK(!parsed.error().empty());
+  if (!parsed.status) {
+    FUZZ_CHECK(!parsed.status.reason().empty());
     return 0;
   }
   std::vector<std::uint8_t> rebuilt;
   try {
-    rebuilt = resources::buildVersionBlock(parsed.value());
+    rebuilt = resources::buildVersionBlock(parsed.value);
   } catch (const std::length_error&) {
     // Content read from at most 64 KiB of input can outgrow 64 KiB once aligned
     // again; the writer refuses it rather than truncate.
     return 0;
   }
   const auto again = resources::parseVersionBlock(rebuilt);
-  FUZZ_CHECK(again && again.value() == parsed.value());
+  FUZZ_CHECK(again.status && again.value == parsed.value);
   return 0;
 }

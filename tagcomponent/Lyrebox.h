@@ -87,7 +87,6 @@ class Lyrebox : public automation::ComObject<ILyrebox, automation::IConnectionPo
   // Direct access to the state, for saving and restoring the control with its
   // host's window: neither opens a file nor notifies.
   const std::u16string& storedFileName() const { return fileName_; }
-  void setStoredFileName(std::u16string fileName) { fileName_ = std::move(fileName); }
   const ID3tagRecord& record() const { return record_; }
   ID3tagRecord& record() { return record_; }
 

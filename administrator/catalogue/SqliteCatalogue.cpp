@@ -122,7 +122,8 @@ Status SqliteCatalogue::restoreRow(const CatalogueRow& row) {
 }
 
 void SqliteCatalogue::close() {
-  if (connection_) connection_->rollback();
+  // Closing ends an unfinished change in any case; this only does it first.
+  if (connection_) (void)connection_->rollback();
   insert_.reset();
   holdsRow_.reset();
   deleteRow_.reset();

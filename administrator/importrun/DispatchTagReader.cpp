@@ -1,9 +1,8 @@
 #include "DispatchTagReader.h"
 
+#include <automation/HResultText.h>
 #include <tagcomponent/LyreboxIdentity.h>
 #include <text/Utf.h>
-
-#include <cstdio>
 
 namespace mervalis {
 namespace {
@@ -36,7 +35,7 @@ automation::HRESULT readText(automation::IDispatch* component, automation::DISPI
 }
 
 Status readFailure(const std::string& what, automation::HRESULT hr) {
-  return Status::failure("read " + what + " from the tag component", describeFailure(hr));
+  return Status::failure("read " + what + " from the tag component", automation::hresultText(hr));
 }
 
 Status loadFailure(const std::u16string& path, const std::string& why) {
@@ -45,16 +44,10 @@ Status loadFailure(const std::u16string& path, const std::string& why) {
 
 }  // namespace
 
-std::string describeFailure(automation::HRESULT hr) {
-  char text[32];
-  std::snprintf(text, sizeof text, "error 0x%08X", static_cast<unsigned>(hr));
-  return text;
-}
-
 Status DispatchTagReader::load(const std::u16string& path) {
   const automation::HRESULT hr =
       automation::putProperty(component_.get(), lyrebox::DISPID_MP3_FileName, Variant::fromBstr(path));
-  if (automation::failed(hr)) return loadFailure(path, describeFailure(hr));
+  if (automation::failed(hr)) return loadFailure(path, automation::hresultText(hr));
   // The component keeps the name only for a file it could take; otherwise its
   // fields still hold the previous file's tag.
   Variant taken;

@@ -20,7 +20,4 @@ class DispatchTagReader : public TagReader {
   automation::ComPtr<automation::IDispatch> component_;
 };
 
-// "error 0x80020003": how a failed call reads in a log line.
-std::string describeFailure(automation::HRESULT hr);
-
 }  // namespace mervalis

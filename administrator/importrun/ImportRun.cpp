@@ -194,8 +194,10 @@ std::optional<Leave> ImportRun::execute(const PlannedFile& file) {
     return std::nullopt;
   }
 
-  catalogue_.rollback();
-  stopIfCatalogueBusy(source, filed);
+  // A rollback that fails leaves a change open, and the next file's begin says so;
+  // `filed` itself is reported below.
+  (void)catalogue_.rollback();
+  (void)stopIfCatalogueBusy(source, filed);
   // Without its row the file goes back where it was, so the catalogue and the
   // folders never disagree.
   if (outcome.moved) {

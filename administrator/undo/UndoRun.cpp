@@ -170,7 +170,7 @@ Status UndoRun::removeRow(const CatalogueRow& row) {
   if (step) step = catalogue_.deleteRow(row, deleted);
   if (step && !deleted) step = Status::failure("remove the row of \"" + row.fileName + "\"", texts::undoReasonRowChanged());
   if (step) step = catalogue_.commit();
-  if (!step) catalogue_.rollback();
+  if (!step) (void)catalogue_.rollback();  // `step` is the failure to tell
   return step;
 }
 
@@ -178,7 +178,7 @@ Status UndoRun::putRowBack(const CatalogueRow& row) {
   Status step = catalogue_.begin();
   if (step) step = catalogue_.restoreRow(row);
   if (step) step = catalogue_.commit();
-  if (!step) catalogue_.rollback();
+  if (!step) (void)catalogue_.rollback();  // `step` is the failure to tell
   return step;
 }
 

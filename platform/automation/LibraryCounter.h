@@ -19,7 +19,6 @@ class LibraryCounter {
     }
   }
   long objects() const { return objects_; }
-  long locks() const { return locks_; }
   HRESULT canUnloadNow() const { return objects_ == 0 && locks_ == 0 ? S_OK : S_FALSE; }
 
  private:

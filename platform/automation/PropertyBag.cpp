@@ -2,20 +2,20 @@
 
 #include <algorithm>
 
+#include <text/NameCase.h>
+
 #include "PropertyBagEntries.h"
 #include "PropertyBagInMemory.h"
 
 namespace automation {
 namespace {
 
-constexpr char16_t asciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
 bool isInteger(VARTYPE type) { return type == VT_I2 || type == VT_I4 || type == VT_UI1; }
 
 }  // namespace
 
 bool sameBagKey(std::u16string_view a, std::u16string_view b) {
-  return std::ranges::equal(a, b, [](char16_t x, char16_t y) { return asciiLower(x) == asciiLower(y); });
+  return platform::text::sameIgnoringAsciiCase(a, b);
 }
 
 bool equalsDefault(const Variant& value, const Variant& defaultValue) {

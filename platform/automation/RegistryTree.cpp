@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include <text/NameCase.h>
+
 namespace automation {
 namespace {
-
-char foldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 bool hasControlCharacter(std::string_view text) {
   return std::any_of(text.begin(), text.end(),
@@ -37,8 +37,7 @@ Key* findIn(Key& key, std::string_view path) {
 }  // namespace
 
 bool registryNamesEqual(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return foldCase(x) == foldCase(y); });
+  return platform::text::sameIgnoringAsciiCase(a, b);
 }
 
 bool isValidKeyName(std::string_view name) {

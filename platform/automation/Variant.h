@@ -37,7 +37,6 @@ class Variant {
   std::uint8_t ui1() const { return static_cast<std::uint8_t>(number_); }
   std::int32_t i4() const { return number_; }
   bool boolean() const { return number_ != 0; }
-  VARIANT_BOOL boolValue() const { return boolean() ? VARIANT_TRUE : VARIANT_FALSE; }
   const ComPtr<IDispatch>& dispatch() const { return object_; }
 
   void clear() { *this = Variant(); }

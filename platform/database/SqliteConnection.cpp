@@ -47,7 +47,7 @@ Status SqliteConnection::proveWritable(std::chrono::milliseconds wait) {
   if (step.busy())
     return Status::busyFailure(step.attempt(), "another program is writing to it; try again when it has finished");
   if (step) step = rewriteUserVersion();
-  rollback();
+  (void)rollback();  // the probe wrote back the value it read: nothing to lose if this fails
   return step;
 }
 

@@ -4,6 +4,9 @@
 #include <string>
 
 namespace resources {
+
+using platform::Result;
+using platform::Status;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -52,12 +55,12 @@ class ElfFile {
 
   // The bytes a section occupies in the file, if they are all there.
   SectionResult contents(const SectionHeader& section, std::uint64_t limit, const std::string& what) const {
-    if (section.type == kNoBits) return SectionResult::failure(what + " occupies no bytes in the file");
-    if (section.size > limit) return SectionResult::failure(what + " is too large");
-    if (section.size > file_.size()) return SectionResult::failure(what + " lies beyond the end of the file");
+    if (section.type == kNoBits) return {Status::failure(what + " occupies no bytes in the file")};
+    if (section.size > limit) return {Status::failure(what + " is too large")};
+    if (section.size > file_.size()) return {Status::failure(what + " lies beyond the end of the file")};
     Bytes bytes(static_cast<std::size_t>(section.size));
-    if (!file_.read(section.offset, bytes)) return SectionResult::failure(what + " lies beyond the end of the file");
-    return SectionResult::success(std::move(bytes));
+    if (!file_.read(section.offset, bytes)) return {Status::failure(what + " lies beyond the end of the file")};
+    return {Status::success(), std::move(bytes)};
   }
 
   SectionResult find(std::string_view name) const;
@@ -76,38 +79,34 @@ bool namedAs(const Bytes& names, std::uint32_t offset, std::string_view name) {
 
 SectionResult ElfFile::find(std::string_view name) const {
   Bytes fileHeader(layout_.fileHeaderSize);
-  if (!file_.read(0, fileHeader)) return SectionResult::failure("the ELF header is cut short");
+  if (!file_.read(0, fileHeader)) return {Status::failure("the ELF header is cut short")};
   const std::uint64_t tableOffset = field(fileHeader, layout_.sectionOffsetField, layout_.wordSize);
   const std::size_t entrySize = field(fileHeader, layout_.sectionEntrySizeField, 2);
   std::uint64_t count = field(fileHeader, layout_.sectionCountField, 2);
   std::uint64_t namesIndex = field(fileHeader, layout_.nameIndexField, 2);
-  if (tableOffset == 0) return SectionResult::failure("the file has no section headers");
-  if (entrySize < layout_.sectionHeaderSize) return SectionResult::failure("the section headers are too small");
+  if (tableOffset == 0) return {Status::failure("the file has no section headers")};
+  if (entrySize < layout_.sectionHeaderSize) return {Status::failure("the section headers are too small")};
 
   // Counts too large for the file header live in the first section header.
   Bytes first(entrySize);
-  if (!file_.read(tableOffset, first))
-    return SectionResult::failure("the section headers lie beyond the end of the file");
+  if (!file_.read(tableOffset, first)) return {Status::failure("the section headers lie beyond the end of the file")};
   const SectionHeader zero = header(first, 0, entrySize);
   if (count == 0) count = zero.size;
   if (namesIndex == kExtendedIndex) namesIndex = zero.link;
-  if (count == 0 || count > kMostSections)
-    return SectionResult::failure("the file has an implausible number of sections");
-  if (namesIndex >= count) return SectionResult::failure("the section-name table is not among the sections");
+  if (count == 0 || count > kMostSections) return {Status::failure("the file has an implausible number of sections")};
+  if (namesIndex >= count) return {Status::failure("the section-name table is not among the sections")};
 
-  if (count * entrySize > file_.size())
-    return SectionResult::failure("the section headers lie beyond the end of the file");
+  if (count * entrySize > file_.size()) return {Status::failure("the section headers lie beyond the end of the file")};
   Bytes table(static_cast<std::size_t>(count) * entrySize);
-  if (!file_.read(tableOffset, table))
-    return SectionResult::failure("the section headers lie beyond the end of the file");
+  if (!file_.read(tableOffset, table)) return {Status::failure("the section headers lie beyond the end of the file")};
   const auto names = contents(header(table, namesIndex, entrySize), kLargestNameTable, "the section-name table");
-  if (!names) return names;
+  if (!names.status) return names;
   for (std::uint64_t i = 0; i < count; ++i) {
     const SectionHeader section = header(table, i, entrySize);
-    if (namedAs(names.value(), section.name, name))
+    if (namedAs(names.value, section.name, name))
       return contents(section, kLargestSection, "section " + std::string(name));
   }
-  return SectionResult::failure("the file has no section " + std::string(name));
+  return {Status::failure("the file has no section " + std::string(name))};
 }
 
 }  // namespace
@@ -115,11 +114,11 @@ SectionResult ElfFile::find(std::string_view name) const {
 SectionResult readElfSection(const ByteSource& file, std::string_view name) {
   std::array<std::uint8_t, 16> ident{};
   if (!file.read(0, ident) || ident[0] != 0x7F || ident[1] != 'E' || ident[2] != 'L' || ident[3] != 'F')
-    return SectionResult::failure("not an ELF file");
+    return {Status::failure("not an ELF file")};
   const std::uint8_t elfClass = ident[4], byteOrder = ident[5];
-  if (elfClass != kClass32 && elfClass != kClass64) return SectionResult::failure("an ELF file of unknown class");
+  if (elfClass != kClass32 && elfClass != kClass64) return {Status::failure("an ELF file of unknown class")};
   if (byteOrder != kLittleEndian && byteOrder != kBigEndian)
-    return SectionResult::failure("an ELF file of unknown byte order");
+    return {Status::failure("an ELF file of unknown byte order")};
   const ElfFile elf(file, elfClass == kClass64 ? kElf64 : kElf32, byteOrder == kBigEndian);
   return elf.find(name);
 }

@@ -7,8 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include <status/Status.h>
+
 #include "ByteSource.h"
-#include "Result.h"
 
 namespace resources {
 
@@ -18,6 +19,6 @@ constexpr std::uint64_t kLargestSection = 64u << 20;
 constexpr std::uint64_t kLargestNameTable = 1u << 20;
 constexpr std::uint64_t kMostSections = 1u << 16;
 
-Result<std::vector<std::uint8_t>> readElfSection(const ByteSource& file, std::string_view name);
+platform::Result<std::vector<std::uint8_t>> readElfSection(const ByteSource& file, std::string_view name);
 
 }  // namespace resources

@@ -11,9 +11,12 @@
 
 namespace resources {
 
+using platform::Result;
+using platform::Status;
+
 Result<FileByteSource> FileByteSource::open(const std::filesystem::path& path) {
-  const auto failure = [&](int error) {
-    return Result<FileByteSource>::failure("cannot read '" + path.string() + "': " + std::strerror(error));
+  const auto failure = [&](int error) -> Result<FileByteSource> {
+    return {Status::failure("cannot read '" + path.string() + "': " + std::strerror(error))};
   };
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return failure(errno);
@@ -23,7 +26,7 @@ Result<FileByteSource> FileByteSource::open(const std::filesystem::path& path) {
   // A folder or a device has no bytes a library could be read from.
   if (!S_ISREG(status.st_mode)) return failure(EINVAL);
   file.size_ = static_cast<std::uint64_t>(status.st_size);
-  return Result<FileByteSource>::success(std::move(file));
+  return {Status::success(), std::move(file)};
 }
 
 FileByteSource::FileByteSource(FileByteSource&& other) noexcept : fd_(other.fd_), size_(other.size_) { other.fd_ = -1; }

@@ -2,16 +2,19 @@
 // A file opened for reading at offsets; closed when the object goes.
 #include <filesystem>
 
+#include <status/Status.h>
+
 #include "ByteSource.h"
-#include "Result.h"
 
 namespace resources {
 
 class FileByteSource : public ByteSource {
  public:
   // A failure names the file and says why (the system's message).
-  static Result<FileByteSource> open(const std::filesystem::path& path);
+  static platform::Result<FileByteSource> open(const std::filesystem::path& path);
 
+  // No file: reads nothing. What a failed open holds.
+  FileByteSource() = default;
   FileByteSource(FileByteSource&& other) noexcept;
   FileByteSource& operator=(FileByteSource&&) = delete;
   FileByteSource(const FileByteSource&) = delete;
@@ -24,8 +27,8 @@ class FileByteSource : public ByteSource {
  private:
   FileByteSource(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
 
-  int fd_;
-  std::uint64_t size_;
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
 };
 
 }  // namespace resources

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <utility>
 
+#include <text/NameCase.h>
+
 namespace resources {
 namespace {
 
@@ -14,13 +16,6 @@ constexpr std::array<std::pair<std::string_view, std::uint16_t>, 4> kClassicType
     {"RT_GROUP_ICON", RT_GROUP_ICON},
     {"RT_VERSION", RT_VERSION},
 }};
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
 
 std::optional<std::uint16_t> parseNumber(std::string_view digits) {
   if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -56,7 +51,7 @@ std::optional<ResourceId> ResourceId::fromDeclaration(std::string_view token) {
 
 bool ResourceId::matches(const ResourceId& other) const {
   if (isNumber() != other.isNumber()) return false;
-  return isNumber() ? number() == other.number() : equalIgnoringCase(text(), other.text());
+  return isNumber() ? number() == other.number() : platform::text::sameIgnoringAsciiCase(text(), other.text());
 }
 
 std::string ResourceId::describe() const {

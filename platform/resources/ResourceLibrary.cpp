@@ -5,18 +5,21 @@
 
 namespace resources {
 
+using platform::Result;
+using platform::Status;
+
 Result<ResourceLibrary> ResourceLibrary::open(const std::filesystem::path& path) {
-  using Failure = Result<ResourceLibrary>;
   const std::string named = "library '" + path.string() + "'";
   const auto file = FileByteSource::open(path);
-  if (!file) return Failure::failure(file.error());
-  auto section = readElfSection(file.value(), kSectionName);
-  if (!section)
-    return Failure::failure(named + " has no readable resource section " + kSectionName + ": " + section.error());
-  const auto bytes = std::make_shared<const std::vector<std::uint8_t>>(std::move(section.value()));
+  if (!file.status) return {file.status};
+  auto section = readElfSection(file.value, kSectionName);
+  if (!section.status)
+    return {
+        Status::failure(named + " has no readable resource section " + kSectionName + ": " + section.status.reason())};
+  const auto bytes = std::make_shared<const std::vector<std::uint8_t>>(std::move(section.value));
   auto table = ResourceTableView::parse(*bytes);
-  if (!table) return Failure::failure(named + ": " + table.error());
-  return Result<ResourceLibrary>::success(ResourceLibrary(bytes, std::move(table.value()), path));
+  if (!table.status) return {Status::failure(named + ": " + table.status.reason())};
+  return {Status::success(), ResourceLibrary(bytes, std::move(table.value), path)};
 }
 
 }  // namespace resources

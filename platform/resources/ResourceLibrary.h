@@ -8,8 +8,9 @@
 #include <optional>
 #include <vector>
 
+#include <status/Status.h>
+
 #include "ResourceTableView.h"
-#include "Result.h"
 
 namespace resources {
 
@@ -18,7 +19,9 @@ class ResourceLibrary {
   // A relative path is taken from the current directory. A failure names the
   // library and says why (unreadable, not a library, no resources, a table that
   // does not read).
-  static Result<ResourceLibrary> open(const std::filesystem::path& path);
+  static platform::Result<ResourceLibrary> open(const std::filesystem::path& path);
+  // No resources: what a failed open holds.
+  ResourceLibrary() = default;
 
   // The bytes live as long as a copy of this object does.
   std::optional<ResourceBytes> find(const ResourceId& type, const ResourceId& name) const {

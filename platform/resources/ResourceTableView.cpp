@@ -3,6 +3,9 @@
 #include <string>
 
 namespace resources {
+
+using platform::Result;
+using platform::Status;
 namespace {
 
 // Reads the section front to back; every read checks what is left first.
@@ -51,13 +54,12 @@ constexpr std::size_t kSmallestEntry = 4 + 4 + 4;
 }  // namespace
 
 Result<ResourceTableView> ResourceTableView::parse(ResourceBytes section) {
-  using Failure = Result<ResourceTableView>;
   SectionCursor cursor(section);
   const auto layout = cursor.u32();
-  if (!layout || *layout != kTableLayout) return Failure::failure("the resource table has an unknown layout");
+  if (!layout || *layout != kTableLayout) return {Status::failure("the resource table has an unknown layout")};
   const auto count = cursor.u32();
   if (!count || *count > cursor.left() / kSmallestEntry)
-    return Failure::failure("the resource table counts more entries than it holds");
+    return {Status::failure("the resource table counts more entries than it holds")};
   std::vector<ResourceEntry> entries;
   entries.reserve(*count);
   for (std::uint32_t i = 0; i < *count; ++i) {
@@ -65,10 +67,10 @@ Result<ResourceTableView> ResourceTableView::parse(ResourceBytes section) {
     auto name = type ? cursor.key() : std::nullopt;
     const auto size = name ? cursor.u32() : std::nullopt;
     const auto data = size ? cursor.take(*size) : std::nullopt;
-    if (!data) return Failure::failure("resource table entry " + std::to_string(i + 1) + " runs past the table's end");
+    if (!data) return {Status::failure("resource table entry " + std::to_string(i + 1) + " runs past the table's end")};
     entries.push_back({std::move(*type), std::move(*name), *data});
   }
-  return Result<ResourceTableView>::success(ResourceTableView(std::move(entries)));
+  return {Status::success(), ResourceTableView(std::move(entries))};
 }
 
 std::optional<ResourceBytes> ResourceTableView::find(const ResourceId& type, const ResourceId& name) const {

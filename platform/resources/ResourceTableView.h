@@ -6,9 +6,10 @@
 #include <span>
 #include <vector>
 
+#include <status/Status.h>
+
 #include "ResourceId.h"
 #include "ResourceTable.h"
-#include "Result.h"
 
 namespace resources {
 
@@ -25,7 +26,9 @@ class ResourceTableView {
   // Checks the layout mark and every length against the bytes at hand; a table
   // that fails anywhere is refused rather than read in part. The view refers to
   // `section`, which must outlive it.
-  static Result<ResourceTableView> parse(ResourceBytes section);
+  static platform::Result<ResourceTableView> parse(ResourceBytes section);
+  // No entries: what a table that failed to parse holds.
+  ResourceTableView() = default;
 
   std::optional<ResourceBytes> find(const ResourceId& type, const ResourceId& name) const;
   const std::vector<ResourceEntry>& entries() const { return entries_; }

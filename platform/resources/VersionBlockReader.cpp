@@ -7,6 +7,9 @@
 #include "VersionBlockLayout.h"
 
 namespace resources {
+
+using platform::Result;
+using platform::Status;
 namespace {
 using namespace version_layout;
 using Bytes = std::span<const std::uint8_t>;
@@ -35,21 +38,23 @@ std::string at(std::size_t offset) { return "version block at byte " + std::to_s
 // Reads the block starting at `offset`, which must end by `limit`.
 Result<Block> readBlock(Bytes bytes, std::size_t offset, std::size_t limit) {
   if (limit < offset || limit - offset < kHeaderSize)
-    return Result<Block>::failure(at(offset) + "too short for a block header");
+    return {Status::failure(at(offset) + "too short for a block header")};
   Block block;
   block.offset = offset;
   const std::size_t length = read16(bytes, offset);
   block.valueLength = read16(bytes, offset + 2);
   block.type = read16(bytes, offset + 4);
-  if (length < kHeaderSize) return Result<Block>::failure(at(offset) + "length " + std::to_string(length) + " is shorter than its header");
-  if (length > limit - offset) return Result<Block>::failure(at(offset) + "length " + std::to_string(length) + " runs past its container");
+  if (length < kHeaderSize)
+    return {Status::failure(at(offset) + "length " + std::to_string(length) + " is shorter than its header")};
+  if (length > limit - offset)
+    return {Status::failure(at(offset) + "length " + std::to_string(length) + " runs past its container")};
   block.end = offset + length;
   if (block.type != kBinaryValue && block.type != kTextValue)
-    return Result<Block>::failure(at(offset) + "unknown value type " + std::to_string(block.type));
+    return {Status::failure(at(offset) + "unknown value type " + std::to_string(block.type))};
 
   std::size_t cursor = offset + kHeaderSize;
   for (;;) {
-    if (block.end - cursor < 2) return Result<Block>::failure(at(offset) + "key has no terminating NUL");
+    if (block.end - cursor < 2) return {Status::failure(at(offset) + "key has no terminating NUL")};
     const char16_t unit = read16(bytes, cursor);
     cursor += 2;
     if (unit == 0) break;
@@ -59,10 +64,10 @@ Result<Block> readBlock(Bytes bytes, std::size_t offset, std::size_t limit) {
   const std::size_t valueBytes = block.type == kTextValue ? std::size_t{block.valueLength} * 2 : block.valueLength;
   std::size_t valueBegin = std::min(alignTo32Bits(cursor), block.end);
   if (valueBytes > block.end - valueBegin)
-    return Result<Block>::failure(at(offset) + "value of " + std::to_string(valueBytes) + " bytes runs past the block");
+    return {Status::failure(at(offset) + "value of " + std::to_string(valueBytes) + " bytes runs past the block")};
   block.value = bytes.subspan(valueBegin, valueBytes);
   block.childrenBegin = alignTo32Bits(valueBegin + valueBytes);
-  return Result<Block>::success(std::move(block));
+  return {Status::success(), std::move(block)};
 }
 
 // Calls `visit` for each child of `parent`; stops at the first error.
@@ -71,9 +76,9 @@ std::string forEachChild(Bytes bytes, const Block& parent, const std::function<s
   // Fewer bytes than a header after the last child are its trailing padding.
   while (offset < parent.end && parent.end - offset >= kHeaderSize) {
     auto child = readBlock(bytes, offset, parent.end);
-    if (!child) return child.error();
-    if (std::string error = visit(child.value()); !error.empty()) return error;
-    offset = alignTo32Bits(child->end);
+    if (!child.status) return child.status.reason();
+    if (std::string error = visit(child.value); !error.empty()) return error;
+    offset = alignTo32Bits(child.value.end);
   }
   return {};
 }
@@ -148,13 +153,14 @@ std::string checkRoot(const Block& root) {
 
 Result<VersionInfo> parseVersionBlock(Bytes bytes) {
   auto root = readBlock(bytes, 0, bytes.size());
-  if (!root) return Result<VersionInfo>::failure(root.error());
-  if (std::string error = checkRoot(root.value()); !error.empty()) return Result<VersionInfo>::failure(error);
+  if (!root.status) return {root.status};
+  if (std::string error = checkRoot(root.value); !error.empty()) return {Status::failure(error)};
   VersionInfo info;
-  info.fixed = readFixed(root->value);
-  std::string error = forEachChild(bytes, root.value(), [&](const Block& section) { return readSection(bytes, section, info); });
-  if (!error.empty()) return Result<VersionInfo>::failure(error);
-  return Result<VersionInfo>::success(std::move(info));
+  info.fixed = readFixed(root.value.value);
+  std::string error =
+      forEachChild(bytes, root.value, [&](const Block& section) { return readSection(bytes, section, info); });
+  if (!error.empty()) return {Status::failure(error)};
+  return {Status::success(), std::move(info)};
 }
 
 }  // namespace resources

@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <span>
 
-#include "Result.h"
+#include <status/Status.h>
+
 #include "VersionInfo.h"
 
 namespace resources {
 
 // Blocks other than StringFileInfo and VarFileInfo, and bytes after the root
 // block's wLength, are ignored, as the classic readers do.
-Result<VersionInfo> parseVersionBlock(std::span<const std::uint8_t> bytes);
+platform::Result<VersionInfo> parseVersionBlock(std::span<const std::uint8_t> bytes);
 
 }  // namespace resources

@@ -7,11 +7,15 @@ namespace platform {
 
 // Outcome of one platform operation (a file move, a database insert). A failure
 // says what was attempted and why it failed, ready for a log line or a message box.
-class Status {
+// Ignoring one is a compile error unless the caller says why with (void).
+class [[nodiscard]] Status {
  public:
   static Status success() { return Status{}; }
   // attempt: what was tried ("open the database \"x.mdb\""); cause: why it failed.
   static Status failure(std::string attempt, std::string cause) { return Status{std::move(attempt), std::move(cause)}; }
+  // A failure told in one sentence of its own, read as it is (a parser says where
+  // and what is wrong; there is no attempt to name).
+  static Status failure(std::string message) { return Status{std::string(), std::move(message)}; }
   // A failure because another program holds a lock the attempt needed: the same
   // attempt would wait again, so a caller stops instead of retrying.
   static Status busyFailure(std::string attempt, std::string cause) {
@@ -31,8 +35,11 @@ class Status {
     if (!ok_) status.attempt_ = std::move(attempt);
     return status;
   }
-  // "Cannot <attempt>: <cause>"; empty on success.
-  std::string reason() const { return ok_ ? std::string() : "Cannot " + attempt_ + ": " + cause_; }
+  // "Cannot <attempt>: <cause>", or the one sentence; empty on success.
+  std::string reason() const {
+    if (ok_) return std::string();
+    return attempt_.empty() ? cause_ : "Cannot " + attempt_ + ": " + cause_;
+  }
 
  private:
   Status() = default;
@@ -44,9 +51,10 @@ class Status {
   std::string cause_;
 };
 
-// A value that an operation hands over when it succeeds, such as an open connection.
+// A value that an operation hands over when it succeeds, such as an open connection
+// or a parsed block; on failure `value` is T's empty state.
 template <typename T>
-struct Result {
+struct [[nodiscard]] Result {
   Status status = Status::success();
   T value{};
 };

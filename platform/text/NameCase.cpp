@@ -1,5 +1,7 @@
 #include "NameCase.h"
 
+#include <type_traits>
+
 #include "Utf.h"
 
 namespace platform::text {
@@ -26,13 +28,20 @@ char32_t nextCharacter(std::string_view bytes, std::size_t& pos) {
   return 0xDC00 + static_cast<unsigned char>(bytes[pos++]);
 }
 
-// foldCase for ASCII, here where a sort calls it for every character it compares.
-char32_t asciiSmall(unsigned char c) { return c >= 'A' && c <= 'Z' ? char32_t{c} + 32 : char32_t{c}; }
+template <class Char>
+bool equalIgnoringAsciiCase(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<std::make_unsigned_t<Char>>(a[i]), y = static_cast<std::make_unsigned_t<Char>>(b[i]);
+    if (foldAsciiCase(x) != foldAsciiCase(y)) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
 char32_t foldCase(char32_t c) {
-  if (c >= U'A' && c <= U'Z') return c + 32;
+  if (c < 0x80) return foldAsciiCase(c);
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;  // À..Þ without ×
   if (c >= 0x100 && c <= 0x17E) return foldLatinExtendedA(c);
   if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;  // Α..Ϋ
@@ -48,14 +57,18 @@ bool sameNameIgnoringCase(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) { return equalIgnoringAsciiCase(a, b); }
+
+bool sameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) { return equalIgnoringAsciiCase(a, b); }
+
 bool inListOrder(std::string_view a, std::string_view b) {
   std::size_t atA = 0, atB = 0;
   while (atA < a.size() && atB < b.size()) {
     // Most names are ASCII: no decoding for them, as a sort compares often.
     const auto byteA = static_cast<unsigned char>(a[atA]), byteB = static_cast<unsigned char>(b[atB]);
     const bool ascii = byteA < 0x80 && byteB < 0x80;
-    const char32_t foldedA = ascii ? asciiSmall(byteA) : foldCase(nextCharacter(a, atA));
-    const char32_t foldedB = ascii ? asciiSmall(byteB) : foldCase(nextCharacter(b, atB));
+    const char32_t foldedA = ascii ? foldAsciiCase(byteA) : foldCase(nextCharacter(a, atA));
+    const char32_t foldedB = ascii ? foldAsciiCase(byteB) : foldCase(nextCharacter(b, atB));
     if (ascii) ++atA, ++atB;
     if (foldedA != foldedB) return foldedA < foldedB;
   }

@@ -8,6 +8,13 @@ namespace platform::text {
 // character stays as it is, so the folding is the same on every machine and locale.
 char32_t foldCase(char32_t c);
 
+// The folding of ASCII letters alone, for names the classic platform matches that
+// way (registry keys, property-bag keys, resource names): other characters must
+// match exactly there.
+constexpr char32_t foldAsciiCase(char32_t c) { return c >= U'A' && c <= U'Z' ? c + 32 : c; }
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b);
+bool sameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+
 // Member names, property-bag keys and the like are matched without regard to case,
 // as late-bound callers expect.
 bool sameNameIgnoringCase(std::u16string_view a, std::u16string_view b);

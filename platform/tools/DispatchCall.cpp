@@ -1,11 +1,11 @@
 #include "DispatchCall.h"
 
 #include <charconv>
-#include <cstdio>
 #include <limits>
 
 #include "Utf16Text.h"
 
+#include <automation/HResultText.h>
 #include <text/Utf.h>
 
 namespace tools {
@@ -138,14 +138,8 @@ std::string formatResult(const Variant& result) {
   }
 }
 
-std::string formatError(automation::HRESULT hr) {
-  char text[32];
-  std::snprintf(text, sizeof text, "error 0x%08X", static_cast<std::uint32_t>(hr));
-  return text;
-}
-
 std::string formatFailure(const std::string& why, automation::HRESULT hr) {
-  return why.empty() ? formatError(hr) : why + " (" + formatError(hr) + ")";
+  return why.empty() ? automation::hresultText(hr) : why + " (" + automation::hresultText(hr) + ")";
 }
 
 automation::HRESULT runDispatchCall(automation::IDispatch* object, const DispatchCall& call, std::string& line) {
@@ -160,7 +154,7 @@ automation::HRESULT runDispatchCall(automation::IDispatch* object, const Dispatc
                                                 invokeFlags(call.kind), &params,
                                                 call.kind == DispatchCall::Kind::Put ? nullptr : &result,
                                                 &exception, &argumentError);
-  if (automation::failed(hr)) line = formatError(hr);
+  if (automation::failed(hr)) line = automation::hresultText(hr);
   else line = call.kind == DispatchCall::Kind::Put ? "ok" : formatResult(result);
   return hr;
 }

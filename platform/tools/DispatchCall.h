@@ -31,9 +31,8 @@ std::uint16_t invokeFlags(DispatchCall::Kind kind);
 
 // Output lines: "ok" after a put, the result as `VT_BSTR "..."`, `VT_I2 N`,
 // `VT_UI1 N`, `VT_I4 N`, `VT_BOOL true|false`, `VT_EMPTY` or `VT_DISPATCH`, and
-// `error 0xXXXXXXXX` for a failed call.
+// a failed call's code as automation::hresultText writes it.
 std::string formatResult(const automation::Variant& result);
-std::string formatError(automation::HRESULT hr);
 // A tool's account of a failure: the sentence that names what and why, then the code
 // ("why (error 0xXXXXXXXX)"); the code alone when nothing more is known.
 std::string formatFailure(const std::string& why, automation::HRESULT hr);

@@ -4,27 +4,6 @@
 
 namespace automation {
 
-ComPtr<TypeInfoObject> TypeInfoObject::create(ComPtr<TypeLibObject> library, std::uint32_t index) {
-  return ComPtr<TypeInfoObject>::attach(new TypeInfoObject(std::move(library), index));
-}
-
-HRESULT TypeInfoObject::QueryInterface(const IID& iid, void** object) {
-  if (!object) return E_POINTER;
-  *object = nullptr;
-  if (iid != IID_IUnknown && iid != IID_ITypeInfo) return E_NOINTERFACE;
-  *object = static_cast<ITypeInfo*>(this);
-  AddRef();
-  return S_OK;
-}
-
-std::uint32_t TypeInfoObject::AddRef() { return ++references_; }
-
-std::uint32_t TypeInfoObject::Release() {
-  const std::uint32_t left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT TypeInfoObject::GetTypeAttr(TypeAttributes* attributes) {
   if (!attributes) return E_POINTER;
   const typelib::TypeDescription& t = type();

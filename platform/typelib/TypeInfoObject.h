@@ -1,7 +1,5 @@
 #pragma once
-#include <atomic>
-
-#include <automation/ComPtr.h>
+#include <automation/ComObject.h>
 
 #include "TypeInfo.h"
 #include "TypeLibObject.h"
@@ -9,14 +7,8 @@
 namespace automation {
 
 // One type of a TypeLibObject, which it keeps alive while it lives.
-class TypeInfoObject final : public ITypeInfo {
+class TypeInfoObject : public ComObject<ITypeInfo> {
  public:
-  static ComPtr<TypeInfoObject> create(ComPtr<TypeLibObject> library, std::uint32_t index);
-
-  HRESULT QueryInterface(const IID& iid, void** object) override;
-  std::uint32_t AddRef() override;
-  std::uint32_t Release() override;
-
   HRESULT GetTypeAttr(TypeAttributes* attributes) override;
   HRESULT GetFuncDesc(std::uint32_t index, FunctionDescription* description) override;
   HRESULT GetDocumentation(DISPID memberId, std::u16string* name, std::u16string* helpString) override;
@@ -26,17 +18,17 @@ class TypeInfoObject final : public ITypeInfo {
   HRESULT GetImplementedType(std::uint32_t index, ITypeInfo** type) override;
   HRESULT GetContainingTypeLib(ITypeLib** library, std::uint32_t* index) override;
 
- private:
+ protected:
   TypeInfoObject(ComPtr<TypeLibObject> library, std::uint32_t index)
       : library_(std::move(library)), index_(index) {}
-  ~TypeInfoObject() = default;
+  ~TypeInfoObject() override = default;
 
+ private:
   const typelib::TypeDescription& type() const { return library_->library().types[index_]; }
   const typelib::Function* findFunction(DISPID memberId) const;
   DISPID findMemberId(std::u16string_view name) const;
   DISPID findParameterId(DISPID memberId, std::u16string_view name) const;
 
-  std::atomic<std::uint32_t> references_{1};
   const ComPtr<TypeLibObject> library_;
   const std::uint32_t index_;
 };

@@ -4,28 +4,11 @@
 #include "TypeLibFormat.h"
 #include "TypeLibValidation.h"
 
+// The type library objects count here, as the automation library's connection
+// points count in its own.
+AUTOMATION_DEFINE_LIBRARY_COUNTER()
+
 namespace automation {
-
-ComPtr<TypeLibObject> TypeLibObject::create(typelib::Library library) {
-  return ComPtr<TypeLibObject>::attach(new TypeLibObject(std::move(library)));
-}
-
-HRESULT TypeLibObject::QueryInterface(const IID& iid, void** object) {
-  if (!object) return E_POINTER;
-  *object = nullptr;
-  if (iid != IID_IUnknown && iid != IID_ITypeLib) return E_NOINTERFACE;
-  *object = static_cast<ITypeLib*>(this);
-  AddRef();
-  return S_OK;
-}
-
-std::uint32_t TypeLibObject::AddRef() { return ++references_; }
-
-std::uint32_t TypeLibObject::Release() {
-  const std::uint32_t left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
 
 std::uint32_t TypeLibObject::GetTypeInfoCount() { return static_cast<std::uint32_t>(library_.types.size()); }
 
@@ -33,7 +16,7 @@ HRESULT TypeLibObject::GetTypeInfo(std::uint32_t index, ITypeInfo** type) {
   if (!type) return E_POINTER;
   *type = nullptr;
   if (index >= library_.types.size()) return TYPE_E_ELEMENTNOTFOUND;
-  *type = TypeInfoObject::create(ComPtr<TypeLibObject>(this), index).detach();
+  *type = makeObject<TypeInfoObject>(ComPtr<TypeLibObject>(this), index).detach();
   return S_OK;
 }
 
@@ -82,7 +65,7 @@ HRESULT createTypeLib(const typelib::Library& library, ITypeLib** out, std::stri
   if (auto problem = typelib::findModelError(library)) return refuse("type library: " + *problem, why);
   typelib::Library published = library;
   withdrawUnpublishedNames(published);
-  *out = TypeLibObject::create(std::move(published)).detach();
+  *out = makeObject<TypeLibObject>(std::move(published)).detach();
   return S_OK;
 }
 
@@ -91,7 +74,7 @@ HRESULT loadTypeLib(std::span<const std::uint8_t> bytes, ITypeLib** out, std::st
   *out = nullptr;
   typelib::ParseResult parsed = typelib::parse(bytes);
   if (!parsed.library) return refuse(std::move(parsed.error), why);
-  *out = TypeLibObject::create(std::move(*parsed.library)).detach();
+  *out = makeObject<TypeLibObject>(std::move(*parsed.library)).detach();
   return S_OK;
 }
 

@@ -1,6 +1,6 @@
 #include "AboutTexts.h"
 
-#include "../ComponentVersion.h"
+#include <tagcomponent/ComponentVersion.h>
 
 namespace lyrebox {
 

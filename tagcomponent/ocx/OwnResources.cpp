@@ -9,8 +9,8 @@ namespace lyrebox {
 std::optional<resources::ResourceBytes> ownResource(const resources::ResourceId& type,
                                                     const resources::ResourceId& name) {
   static const auto table = resources::ResourceTableView::parse(resources::thisLibrarysResources());
-  if (!table) return std::nullopt;
-  return table->find(type, name);
+  if (!table.status) return std::nullopt;
+  return table.value.find(type, name);
 }
 
 automation::HRESULT loadOwnTypeLibrary(automation::ComPtr<automation::ITypeLib>& library) {

@@ -1,11 +1,15 @@
 #include "LyreboxVersionInfo.h"
 
+#include <tagcomponent/ComponentVersion.h>
+
 namespace pictures {
 
 resources::VersionInfo lyreboxVersionInfo() {
   resources::VersionInfo info;
-  info.fixed.fileVersion = {1, 0, 0, 0};
-  info.fixed.productVersion = {1, 0, 0, 0};
+  const resources::FourPartVersion version{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0,
+                                           lyrebox::kVersionRevision};
+  info.fixed.fileVersion = version;
+  info.fixed.productVersion = version;
   info.fixed.fileFlags = 0;
   info.fixed.fileOS = resources::VOS__WINDOWS32;
   info.fixed.fileType = resources::VFT_DLL;
@@ -14,8 +18,8 @@ resources::VersionInfo lyreboxVersionInfo() {
                                {
                                    // The description's spelling is what hosts have always shown; kept as it is.
                                    {u"FileDescription", u"Rread/write operations on ID3 tags of MP3"},
-                                   {u"FileVersion", u"1.00"},
-                                   {u"ProductVersion", u"1.00"},
+                                   {u"FileVersion", lyrebox::kVersionBlockText},
+                                   {u"ProductVersion", lyrebox::kVersionBlockText},
                                    {u"InternalName", u"Lyrebox"},
                                    {u"OriginalFilename", u"Lyrebox.ocx"},
                                    {u"ProductName", u"Lyrebox"},

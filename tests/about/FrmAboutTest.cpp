@@ -1,4 +1,5 @@
 #include <frmAbout.h>
+#include <tagcomponent/ComponentVersion.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,7 +18,7 @@ class FrmAboutTest : public ::testing::Test {
 };
 
 TEST_F(FrmAboutTest, TextsNameTheComponentAndItsVersion) {
-  EXPECT_EQ(dialog().lblTitle->text(), QStringLiteral("Lyrebox 1.0.0"));
+  EXPECT_EQ(dialog().lblTitle->text(), QStringLiteral("Lyrebox ") + QString::fromUtf8(lyrebox::kVersionText));
   EXPECT_TRUE(dialog().windowTitle().startsWith(QStringLiteral("About Lyrebox")));
   const QStringList lines = dialog().lblDescription->text().split(QStringLiteral("\r\n"));
   ASSERT_EQ(lines.size(), 4);

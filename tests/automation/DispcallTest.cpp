@@ -1,4 +1,5 @@
 #include <DispatchCall.h>
+#include <automation/HResultText.h>
 #include <Utf16Text.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -109,8 +110,8 @@ TEST(Dispcall, FormatsResultsAndErrors) {
       {Variant(), "VT_EMPTY"},
   };
   for (const auto& [value, line] : results) EXPECT_EQ(tools::formatResult(value), line);
-  EXPECT_EQ(tools::formatError(DISP_E_MEMBERNOTFOUND), "error 0x80020003");
-  EXPECT_EQ(tools::formatError(REGDB_E_CLASSNOTREG), "error 0x80040154");
+  EXPECT_EQ(automation::hresultText(DISP_E_MEMBERNOTFOUND), "error 0x80020003");
+  EXPECT_EQ(automation::hresultText(REGDB_E_CLASSNOTREG), "error 0x80040154");
 }
 
 TEST(Dispcall, PrintedTextReadsBackExactly) {

@@ -95,8 +95,7 @@ TEST_F(DatabaseWriteTest, CommittedRowsSurviveTheProgramBeingKilled) {
     for (const char* title : {"first", "second"}) {
       if (!opened.value->begin() || !insert.value->run({title, "p"}) || !opened.value->commit()) ::_exit(1);
     }
-    opened.value->begin();
-    insert.value->run({"unfinished", "p"});
+    if (!opened.value->begin() || !insert.value->run({"unfinished", "p"})) ::_exit(1);
     ::raise(SIGKILL);
   }
   int status = 0;

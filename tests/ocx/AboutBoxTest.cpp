@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 #include <automation/ControlSite.h>
+#include <tagcomponent/ComponentVersion.h>
 
 #include <optional>
 
@@ -96,7 +97,7 @@ TEST_F(AboutBox, ShownWithTheHostHiddenThenTheHostGetsItsVisibilityBack) {
     EXPECT_EQ(aboutClosedBy(c.how, seen), S_OK) << c.what;
     EXPECT_TRUE(seen.boxShown) << c.what;
     EXPECT_EQ(seen.hostVisible, false) << c.what;
-    EXPECT_EQ(seen.title, QStringLiteral("Lyrebox 1.0.0")) << c.what << " (shown afresh each time)";
+    EXPECT_EQ(seen.title, QStringLiteral("Lyrebox ") + QString::fromUtf8(lyrebox::kVersionText)) << c.what << " (shown afresh each time)";
     EXPECT_TRUE(seen.caption.startsWith(QStringLiteral("About Lyrebox"))) << c.what;
     EXPECT_EQ(seen.imageSize, QSize(32, 32)) << c.what << ": the library's own About image";
     EXPECT_TRUE(seen.hasIcon) << c.what << ": the library's own icon";

@@ -18,9 +18,9 @@ using resources::ResourceId;
 
 class LyreboxResources : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(library) << library.error(); }
+  void SetUp() override { ASSERT_TRUE(library.status) << library.status.reason(); }
   std::vector<std::uint8_t> bytes(const ResourceId& type, const ResourceId& name) {
-    const auto found = library->find(type, name);
+    const auto found = library.value.find(type, name);
     EXPECT_TRUE(found) << type.describe() << " " << name.describe();
     return found ? std::vector<std::uint8_t>(found->begin(), found->end()) : std::vector<std::uint8_t>{};
   }
@@ -31,7 +31,7 @@ class LyreboxResources : public ::testing::Test {
     return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
   }
 
-  resources::Result<resources::ResourceLibrary> library = resources::ResourceLibrary::open(LYREBOX_PATH);
+  platform::Result<resources::ResourceLibrary> library = resources::ResourceLibrary::open(LYREBOX_PATH);
 };
 
 TEST_F(LyreboxResources, InterfaceIdentityBlobsAreLengthThenIdentity) {
@@ -52,10 +52,10 @@ TEST_F(LyreboxResources, InterfaceIdentityBlobsAreLengthThenIdentity) {
 TEST_F(LyreboxResources, VersionBlockReadsBackToItsStrings) {
   const auto block = bytes(resources::RT_VERSION, 1);
   const auto parsed = resources::parseVersionBlock(block);
-  ASSERT_TRUE(parsed) << parsed.error();
-  const resources::VersionInfo& info = parsed.value();
-  EXPECT_EQ(info.fixed.fileVersion, (resources::FourPartVersion{1, 0, 0, 0}));
-  EXPECT_EQ(info.fixed.productVersion, (resources::FourPartVersion{1, 0, 0, 0}));
+  ASSERT_TRUE(parsed.status) << parsed.status.reason();
+  const resources::VersionInfo& info = parsed.value;
+  EXPECT_EQ(info.fixed.fileVersion, (resources::FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
+  EXPECT_EQ(info.fixed.productVersion, (resources::FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
   EXPECT_EQ(info.fixed.fileOS, resources::VOS__WINDOWS32);
   EXPECT_EQ(info.fixed.fileType, resources::VFT_DLL);
   EXPECT_EQ(info.fixed.fileFlags, 0u);
@@ -91,7 +91,7 @@ TEST_F(LyreboxResources, PicturesAreUncompressedBitmapsOfTheirSize) {
 }
 
 TEST_F(LyreboxResources, TypeLibraryLoadsWithItsIdentity) {
-  const auto found = library->find("TYPELIB", 1);
+  const auto found = library.value.find("TYPELIB", 1);
   ASSERT_TRUE(found);
   automation::ComPtr<automation::ITypeLib> typeLibrary;
   std::string why;

@@ -32,9 +32,9 @@ Fields readByTestReader(const std::string& path) {
   Id3TailReader reader;
   Fields fields;
   EXPECT_TRUE(reader.load(platform::text::utf16FromUtf8(path)));
-  reader.read(mervalis::TagField::Title, fields.title);
-  reader.read(mervalis::TagField::Album, fields.album);
-  reader.read(mervalis::TagField::Artist, fields.artist);
+  EXPECT_TRUE(reader.read(mervalis::TagField::Title, fields.title));
+  EXPECT_TRUE(reader.read(mervalis::TagField::Album, fields.album));
+  EXPECT_TRUE(reader.read(mervalis::TagField::Artist, fields.artist));
   return fields;
 }
 

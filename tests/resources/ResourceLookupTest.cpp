@@ -20,8 +20,8 @@ Bytes asBytes(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
 ResourceLibrary openSample() {
   auto library = ResourceLibrary::open(SAMPLE_LIBRARY);
-  if (!library) throw std::runtime_error(library.error());
-  return library.value();
+  if (!library.status) throw std::runtime_error(library.status.reason());
+  return library.value;
 }
 
 struct Found {
@@ -95,9 +95,9 @@ TEST(ResourceLookup, FailuresNameTheLibraryAndSayWhy) {
   };
   for (const Case& c : cases) {
     auto library = ResourceLibrary::open(c.path);
-    ASSERT_FALSE(library) << c.path;
-    EXPECT_NE(library.error().find("'" + c.path.string() + "'"), std::string::npos) << library.error();
-    EXPECT_NE(library.error().find(c.alsoMentions), std::string::npos) << library.error();
+    ASSERT_FALSE(library.status) << c.path;
+    EXPECT_NE(library.status.reason().find("'" + c.path.string() + "'"), std::string::npos) << library.status.reason();
+    EXPECT_NE(library.status.reason().find(c.alsoMentions), std::string::npos) << library.status.reason();
   }
 }
 

@@ -20,27 +20,28 @@ using resources_tests::ElfImage;
 using resources_tests::read32;
 using resources_tests::write16;
 
-Result<Bytes> sectionOf(const Bytes& file) { return readElfSection(MemoryByteSource(file), kSectionName); }
+platform::Result<Bytes> sectionOf(const Bytes& file) { return readElfSection(MemoryByteSource(file), kSectionName); }
 
 const Bytes kSection = writeResourceSection({{RT_BITMAP, 30000, {1, 2, 3}}, {"TYPELIB", "Main", {}}});
 
 TEST(ResourceSection, WrittenEntriesReadBackWithTheirKeysAndBytes) {
   const auto table = ResourceTableView::parse(kSection);
-  ASSERT_TRUE(table) << table.error();
-  ASSERT_EQ(table->entries().size(), 2u);
-  EXPECT_EQ(Bytes(table->find(RT_BITMAP, 30000)->begin(), table->find(RT_BITMAP, 30000)->end()), (Bytes{1, 2, 3}));
-  EXPECT_TRUE(table->find("typelib", "MAIN").has_value());
-  EXPECT_TRUE(table->find("TYPELIB", "Main")->empty());
+  ASSERT_TRUE(table.status) << table.status.reason();
+  ASSERT_EQ(table.value.entries().size(), 2u);
+  EXPECT_EQ(Bytes(table.value.find(RT_BITMAP, 30000)->begin(), table.value.find(RT_BITMAP, 30000)->end()),
+            (Bytes{1, 2, 3}));
+  EXPECT_TRUE(table.value.find("typelib", "MAIN").has_value());
+  EXPECT_TRUE(table.value.find("TYPELIB", "Main")->empty());
 }
 
 TEST(ResourceSection, EveryShortenedOrMiscountedTableIsRefused) {
   for (std::size_t size = 0; size < kSection.size(); ++size)
-    EXPECT_FALSE(ResourceTableView::parse(std::span(kSection.data(), size))) << "cut at " << size;
+    EXPECT_FALSE(ResourceTableView::parse(std::span(kSection.data(), size)).status) << "cut at " << size;
   Bytes wrongLayout = kSection, tooMany = kSection;
   wrongLayout[3] ^= 1;
   tooMany[4] = 3;
-  EXPECT_FALSE(ResourceTableView::parse(wrongLayout));
-  EXPECT_FALSE(ResourceTableView::parse(tooMany));
+  EXPECT_FALSE(ResourceTableView::parse(wrongLayout).status);
+  EXPECT_FALSE(ResourceTableView::parse(tooMany).status);
 }
 
 // Files our build never makes: every class and byte order finds the section.
@@ -48,11 +49,11 @@ TEST(ElfSectionReader, FindsTheSectionInEveryClassAndByteOrder) {
   for (const bool is64 : {false, true})
     for (const bool bigEndian : {false, true}) {
       const auto found = sectionOf(ElfImage::make({is64, bigEndian}, kSectionName, kSection));
-      ASSERT_TRUE(found) << is64 << bigEndian << ": " << found.error();
-      EXPECT_EQ(found.value(), kSection);
+      ASSERT_TRUE(found.status) << is64 << bigEndian << ": " << found.status.reason();
+      EXPECT_EQ(found.value, kSection);
     }
-  EXPECT_FALSE(sectionOf(ElfImage::make({}, ".mvresX", kSection)));
-  EXPECT_FALSE(sectionOf(ElfImage::make({}, ".mvre", kSection)));
+  EXPECT_FALSE(sectionOf(ElfImage::make({}, ".mvresX", kSection)).status);
+  EXPECT_FALSE(sectionOf(ElfImage::make({}, ".mvre", kSection)).status);
 }
 
 // Offsets in a little-endian ELF64 image made by ElfImage: the file header's
@@ -99,28 +100,29 @@ TEST(ElfSectionReader, AHostileFileGivesAMessageNeverABadRead) {
       {"section larger than the file", [](Bytes& f) { write32(f, E::section(f, 2, E::kSize), 0x100000); }},
       {"section over the size limit", [](Bytes& f) { f.at(E::section(f, 2, E::kSize) + 5) = 1; }},
   };
-  ASSERT_TRUE(sectionOf(good));
+  ASSERT_TRUE(sectionOf(good).status);
   for (const auto& c : cases) {
     Bytes file = good;
     c.doctor(file);
     const auto found = sectionOf(file);
-    EXPECT_FALSE(found) << c.what;
-    if (!found) {
-      EXPECT_FALSE(found.error().empty()) << c.what;
+    EXPECT_FALSE(found.status) << c.what;
+    if (!found.status) {
+      EXPECT_FALSE(found.status.reason().empty()) << c.what;
     }
   }
   for (std::size_t size = 0; size < good.size(); ++size)
-    EXPECT_FALSE(sectionOf(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size)))) << "cut at " << size;
+    EXPECT_FALSE(sectionOf(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size))).status)
+        << "cut at " << size;
 }
 
 // The build's own library: the section the embedder wrote, found in the file the
 // linker made.
 TEST(ElfSectionReader, FindsTheEmbeddedTableInABuiltLibrary) {
   const auto found = sectionOf(resources_tests::readFile(SAMPLE_LIBRARY));
-  ASSERT_TRUE(found) << found.error();
-  const auto table = ResourceTableView::parse(found.value());
-  ASSERT_TRUE(table) << table.error();
-  EXPECT_EQ(table->entries().size(), 6u);
+  ASSERT_TRUE(found.status) << found.status.reason();
+  const auto table = ResourceTableView::parse(found.value);
+  ASSERT_TRUE(table.status) << table.status.reason();
+  EXPECT_EQ(table.value.entries().size(), 6u);
 }
 
 }  // namespace

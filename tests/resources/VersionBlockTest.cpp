@@ -20,19 +20,19 @@ Bytes componentBlock() { return resources_tests::readFile(LYREBOX_VERSION_BLOCK)
 
 TEST(ComponentVersionBlock, ReadsBackToExactlyTheListedValues) {
   const auto info = parseVersionBlock(componentBlock());
-  ASSERT_TRUE(info) << info.error();
-  const FixedFileInfo& fixed = info->fixed;
-  EXPECT_EQ(fixed.fileVersion, (FourPartVersion{1, 0, 0, 0}));
-  EXPECT_EQ(fixed.productVersion, (FourPartVersion{1, 0, 0, 0}));
+  ASSERT_TRUE(info.status) << info.status.reason();
+  const FixedFileInfo& fixed = info.value.fixed;
+  EXPECT_EQ(fixed.fileVersion, (FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
+  EXPECT_EQ(fixed.productVersion, (FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
   EXPECT_EQ(fixed.fileFlags, 0u);
   EXPECT_EQ(fixed.fileOS, 0x00000004u);
   EXPECT_EQ(fixed.fileType, 2u);
   EXPECT_EQ(fixed.fileSubtype, 0u);
   EXPECT_EQ(fixed.fileDate, 0u);
-  ASSERT_EQ(info->stringTables.size(), 1u);
-  EXPECT_EQ(info->stringTables[0].key, u"040904B0");
-  EXPECT_EQ(info->stringTables[0].strings, resources_tests::kLyreboxVersionStrings);
-  EXPECT_EQ(info->translations, (std::vector<Translation>{{0x0409, 0x04B0}}));
+  ASSERT_EQ(info.value.stringTables.size(), 1u);
+  EXPECT_EQ(info.value.stringTables[0].key, u"040904B0");
+  EXPECT_EQ(info.value.stringTables[0].strings, resources_tests::kLyreboxVersionStrings);
+  EXPECT_EQ(info.value.translations, (std::vector<Translation>{{0x0409, 0x04B0}}));
 }
 
 // One block as it lies in the bytes, found by a walk that trusts only the
@@ -105,15 +105,15 @@ TEST(VersionBlock, AnyContentSurvivesAWriteAndARead) {
   const VersionInfo cases[] = {VersionInfo{}, several};
   for (const VersionInfo& info : cases) {
     const auto back = parseVersionBlock(buildVersionBlock(info));
-    ASSERT_TRUE(back) << back.error();
-    EXPECT_EQ(back.value(), info);
+    ASSERT_TRUE(back.status) << back.status.reason();
+    EXPECT_EQ(back.value, info);
   }
 }
 
 TEST(VersionBlock, EveryTruncationIsAnError) {
   const Bytes bytes = componentBlock();
   for (std::size_t size = 0; size < bytes.size(); ++size)
-    EXPECT_FALSE(parseVersionBlock(std::span(bytes.data(), size))) << "cut at " << size;
+    EXPECT_FALSE(parseVersionBlock(std::span(bytes.data(), size)).status) << "cut at " << size;
 }
 
 TEST(VersionBlock, CorruptedHeadersAndValuesAreErrors) {
@@ -143,8 +143,8 @@ TEST(VersionBlock, CorruptedHeadersAndValuesAreErrors) {
     Bytes bytes = good;
     resources_tests::write16(bytes, c.offset, c.value);
     const auto result = parseVersionBlock(bytes);
-    EXPECT_FALSE(result) << c.what;
-    EXPECT_FALSE(result.error().empty()) << c.what;
+    EXPECT_FALSE(result.status) << c.what;
+    EXPECT_FALSE(result.status.reason().empty()) << c.what;
   }
 }
 
@@ -164,11 +164,11 @@ TEST(VersionBlock, MutatedAndRandomBytesNeverCrashTheReader) {
       for (int n = 1 + random() % 4; n > 0; --n) bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
     }
     const auto info = parseVersionBlock(bytes);
-    if (!info) continue;
+    if (!info.status) continue;
     ++readable;
-    const auto again = parseVersionBlock(buildVersionBlock(info.value()));
-    ASSERT_TRUE(again) << again.error();
-    ASSERT_EQ(again.value(), info.value());
+    const auto again = parseVersionBlock(buildVersionBlock(info.value));
+    ASSERT_TRUE(again.status) << again.status.reason();
+    ASSERT_EQ(again.value, info.value);
   }
   EXPECT_GT(readable, 0);
 }

@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+#include "HResult.h"
+
+namespace automation {
+
+// "error 0x80020003": how a result code reads wherever a person or a log sees it.
+std::string hresultText(HRESULT hr);
+
+}  // namespace automation
