@@ -12,11 +12,16 @@
 #include <fstream>
 #include <functional>
 
-#include "RunProgram.h"
-#include "TemporaryFolder.h"
+#include <support/RunProgram.h>
+#include <support/TemporaryFolder.h>
 #include "TestServerIdentity.h"
 
 namespace {
+
+using testing_support::RegistryInTemporaryFolder;
+using testing_support::TemporaryFolder;
+using testing_support::RunResult;
+using testing_support::runProgram;
 
 using namespace automation;
 using tools::DispatchCall;

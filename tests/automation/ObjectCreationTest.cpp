@@ -10,12 +10,14 @@
 #include <fstream>
 #include <thread>
 
-#include "TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 #include "TestServerIdentity.h"
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
+
+using testing_support::RegistryInTemporaryFolder;
 
 using namespace automation;
 using namespace testserver;

@@ -8,11 +8,15 @@
 #include <cstdlib>
 #include <string>
 
-#include "RunProgram.h"
-#include "TemporaryFolder.h"
+#include <support/RunProgram.h>
+#include <support/TemporaryFolder.h>
 #include "TestServerIdentity.h"
 
 namespace {
+
+using testing_support::TemporaryFolder;
+using testing_support::RunResult;
+using testing_support::runProgram;
 
 using namespace automation;
 using namespace testserver;

@@ -1,8 +1,8 @@
 #include "catalogue/CatalogueCreation.h"
 #include "catalogue/SqliteCatalogue.h"
-#include "database/RawDatabase.h"
+#include <support/RawDatabase.h>
 #include "database/SqliteEngine.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "catalogue/SqliteCatalogue.h"
-#include "database/RawDatabase.h"
+#include <support/RawDatabase.h>
 #include "database/SqliteEngine.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -52,7 +52,7 @@ TEST_F(SqliteCatalogueTest, RefusesAtOpenWhatCannotTakeRowsAndChangesNothing) {
   };
   const Case cases[] = {
       {folder / "missing.mdb", "the file does not exist"},
-      {folder.path() + "/", "it is not a file"},  // no catalogue chosen in the folder
+      {folder.path().string() + "/", "it is not a file"},  // no catalogue chosen in the folder
       {folder / "notes.mdb", "the file is not a database"},
       {folder / "empty.mdb", "no such table: MP3Info"},
       {folder / "other.mdb", "no such table: MP3Info"},

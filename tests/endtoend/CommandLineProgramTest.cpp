@@ -7,11 +7,14 @@
 #include <filesystem>
 #include <sstream>
 
-#include "../automation/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 #include "MusicFolder.h"
 #include "TreeSnapshot.h"
 
 namespace {
+
+using testing_support::RegistryInTemporaryFolder;
+using testing_support::TemporaryFolder;
 
 namespace fs = std::filesystem;
 using endtoend::Tag;

@@ -13,10 +13,13 @@
 #include <cstring>
 #include <sstream>
 
-#include "../automation/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 #include "MusicFolder.h"
 
 namespace {
+
+using testing_support::RegistryInTemporaryFolder;
+using testing_support::TemporaryFolder;
 
 namespace fs = std::filesystem;
 

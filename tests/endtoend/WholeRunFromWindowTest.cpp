@@ -19,13 +19,16 @@
 #include <map>
 #include <set>
 
-#include "../automation/TemporaryFolder.h"
-#include "../support/ModalAnswerer.h"
+#include <support/TemporaryFolder.h>
+#include <support/ModalAnswerer.h>
 #include "MusicFolder.h"
 #include "ProgramServices.h"
 
 namespace mervalis {
 namespace {
+
+using testing_support::RegistryInTemporaryFolder;
+using testing_support::TemporaryFolder;
 
 namespace fs = std::filesystem;
 

@@ -1,5 +1,5 @@
 #include "filesystem/PosixFileSystem.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "filesystem/PosixFileSystem.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -92,7 +92,7 @@ TEST_F(FolderListingTest, CreatesOneFolderOnlyBelowAnExistingOne) {
   EXPECT_THAT(again.reason(), HasSubstr("File exists"));
 
   const auto nested = fileSystem.createFolder(folder / "Nobody/Album");
-  EXPECT_THAT(nested.reason(), HasSubstr("create the folder \"" + folder / "Nobody/Album" + "\""));
+  EXPECT_THAT(nested.reason(), HasSubstr("create the folder \"" + (folder / "Nobody/Album").string() + "\""));
   EXPECT_FALSE(fileSystem.folderExists(folder / "Nobody"));
 
   const auto overFile = fileSystem.createFolder(folder / "a.mp3");

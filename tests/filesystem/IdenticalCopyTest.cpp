@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "filesystem/PosixFileSystem.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 namespace {
 

@@ -1,5 +1,4 @@
 #pragma once
-#include "../automation/RunProgram.h"
 // The built Lyrebox.ocx as a host meets it: registered in a registry in a
 // temporary folder, created by its ProgID, called late-bound.
 #include <automation/ClassFactory.h>
@@ -16,9 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "../automation/TemporaryFolder.h"
+#include <support/RunProgram.h>
+#include <support/TemporaryFolder.h>
 
 namespace ocxtest {
+
+using testing_support::RegistryInTemporaryFolder;
+using testing_support::RunResult;
+using testing_support::runProgram;
 
 using namespace automation;
 

@@ -149,7 +149,7 @@ TEST(FaultInjection, NamedFaultsLoseNothing) {
     FaultPlan plan;
     RunSettings settings{scenario.moves};
     const std::string expected = scenario.arrange(collection, plan, settings);
-    const TextView view = runImport(collection, plan, settings);
+    const RecordingRunView view = runImport(collection, plan, settings);
     const bool catalogueKept = std::filesystem::exists(collection.catalogue());
     const Verdict verdict = collection.check(0, catalogueKept);
     EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
@@ -161,7 +161,7 @@ TEST(FaultInjection, NamedFaultsLoseNothing) {
 TEST(FaultInjection, CatalogueLockedBeforeTheRunStopsItUntouched) {
   Collection collection;
   collection.addSmallImport();
-  TextView view;
+  RecordingRunView view;
   {
     LockHolder lock(collection.catalogue());
     FaultPlan plan;
@@ -184,7 +184,7 @@ TEST(FaultInjection, CatalogueAnotherProgramIsWritingToStopsTheRunBeforeAnyFile)
   FaultPlan plan;
   RunSettings settings;
   settings.busyTimeout = 100ms;
-  const TextView view = runImport(collection, plan, settings);
+  const RecordingRunView view = runImport(collection, plan, settings);
   other.execute("rollback");
 
   const Verdict verdict = collection.check();
@@ -206,7 +206,7 @@ TEST(FaultInjection, CatalogueTakenByAnotherProgramMidRunStopsTheRunAfterTheFile
   plan.before = onCall("begin", 2, [&other] { ASSERT_EQ(other.execute("begin immediate"), SQLITE_OK); });
   RunSettings settings;
   settings.busyTimeout = 100ms;
-  const TextView view = runImport(collection, plan, settings);
+  const RecordingRunView view = runImport(collection, plan, settings);
   other.execute("rollback");
 
   const Verdict verdict = collection.check();

@@ -55,7 +55,7 @@ class ExceptionFence : public ::testing::Test {
   }
   void TearDown() override { lyrebox::installComponentServices({}); }
 
-  TempFolder folder;
+  TemporaryFolder folder;
   ThrowingCalls calls;
 };
 

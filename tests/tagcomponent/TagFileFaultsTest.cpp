@@ -86,7 +86,7 @@ class TagFileFaults : public ::testing::Test {
     EXPECT_EQ(control.SaveTag(&result), automation::S_OK);
     return result;
   }
-  TempFolder folder;
+  TemporaryFolder folder;
 };
 
 TEST_F(TagFileFaults, SaveReportsTheFailingCallsNumberAndLeavesTheFileAsItWas) {

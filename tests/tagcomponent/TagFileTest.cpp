@@ -44,7 +44,7 @@ class TagFile : public ::testing::Test {
     writeBytes(path, bytes);
     return path;
   }
-  TempFolder folder;
+  TemporaryFolder folder;
   const automation::ComPtr<Lyrebox> object = automation::makeObject<Lyrebox>();
   Lyrebox& control = *object;
 };

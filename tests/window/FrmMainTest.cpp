@@ -13,7 +13,7 @@
 #include <fstream>
 #include <ui/FolderReading.h>
 
-#include "../support/ModalAnswerer.h"
+#include <support/ModalAnswerer.h>
 
 namespace mervalis {
 namespace {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/ModalAnswerer.h"
+#include <support/ModalAnswerer.h>
 #include "WindowTestSupport.h"
 
 namespace mervalis {

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "../support/ModalAnswerer.h"
+#include <support/ModalAnswerer.h>
 
 namespace mervalis {
 namespace {
