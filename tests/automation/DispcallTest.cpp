@@ -18,10 +18,7 @@
 
 namespace {
 
-using testing_support::RegistryInTemporaryFolder;
-using testing_support::TemporaryFolder;
-using testing_support::RunResult;
-using testing_support::runProgram;
+using namespace testing_support;
 
 using namespace automation;
 using tools::DispatchCall;

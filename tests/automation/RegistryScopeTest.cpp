@@ -14,9 +14,7 @@
 
 namespace {
 
-using testing_support::TemporaryFolder;
-using testing_support::RunResult;
-using testing_support::runProgram;
+using namespace testing_support;
 
 using namespace automation;
 using namespace testserver;

@@ -18,10 +18,7 @@ using mervalis::SqliteCatalogue;
 using mervalis::Status;
 using platform::database::SqliteEngine;
 using testing::HasSubstr;
-using testing_support::RawDatabase;
-using testing_support::readFile;
-using testing_support::TemporaryFolder;
-using testing_support::writeFile;
+using namespace testing_support;
 using Rows = std::vector<std::vector<std::string>>;
 namespace fs = std::filesystem;
 

@@ -18,9 +18,6 @@
 
 namespace {
 
-using testing_support::RegistryInTemporaryFolder;
-using testing_support::TemporaryFolder;
-
 namespace fs = std::filesystem;
 
 // The program as a child without a display, its standard output coming through a
@@ -129,8 +126,8 @@ class CommandLineStop : public ::testing::Test {
     return {"import", "--catalogue", catalogue.string(), "--source", music.string(), "--dest", filed.string()};
   }
 
-  RegistryInTemporaryFolder registry;
-  TemporaryFolder folder;
+  testing_support::RegistryInTemporaryFolder registry;
+  testing_support::TemporaryFolder folder;
   fs::path music = folder.path() / "music", filed = folder.path() / "filed", catalogue = folder.path() / "c.mdb";
 };
 

@@ -16,9 +16,6 @@
 namespace mervalis {
 namespace {
 
-using testing_support::RegistryInTemporaryFolder;
-using testing_support::TemporaryFolder;
-
 namespace fs = std::filesystem;
 using endtoend::Tag;
 
@@ -35,12 +32,12 @@ void PrintTo(const Outcome& outcome, std::ostream* out) {
 }
 
 TEST(PlanAgreesWithRun, EveryKindOfDecisionIsCarriedOutAsPlanned) {
-  RegistryInTemporaryFolder registry;
+  testing_support::RegistryInTemporaryFolder registry;
   std::string why;
   ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
   const auto component = endtoend::createLyrebox(why);
   ASSERT_TRUE(component) << why;
-  TemporaryFolder folder;
+  testing_support::TemporaryFolder folder;
   const fs::path source = folder.path() / "music", root = folder.path() / "filed";
   fs::create_directories(source / "sub");
   fs::create_directories(root / "Band/Record");

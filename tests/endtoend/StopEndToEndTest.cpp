@@ -13,8 +13,6 @@
 namespace mervalis {
 namespace {
 
-using testing_support::TemporaryFolder;
-
 namespace fs = std::filesystem;
 using endtoend::CatalogueRow;
 using endtoend::Tag;
@@ -114,7 +112,7 @@ class StopBetweenVolumes : public StopEndToEnd {
     put(source / "2.mp3", 3 << 20);
     put(source / "3.mp3");
   }
-  std::optional<TemporaryFolder> sourceVolume;
+  std::optional<testing_support::TemporaryFolder> sourceVolume;
   fs::path source;
   const fs::path root = folder.path() / "filed";
 };

@@ -16,15 +16,12 @@
 namespace mervalis {
 namespace {
 
-using testing_support::RegistryInTemporaryFolder;
-using testing_support::TemporaryFolder;
-
 namespace fs = std::filesystem;
 
 TEST(StopFromWindow, AClickOnStopFilesTheFileInHandAndLeavesTheRestWhereItIs) {
   platform::ui::installQtPendingEvents();
-  RegistryInTemporaryFolder registry;
-  TemporaryFolder folder;
+  testing_support::RegistryInTemporaryFolder registry;
+  testing_support::TemporaryFolder folder;
   std::string why;
   ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
   auto lyrebox = std::make_shared<Lyrebox1>();

@@ -27,9 +27,6 @@
 namespace mervalis {
 namespace {
 
-using testing_support::RegistryInTemporaryFolder;
-using testing_support::TemporaryFolder;
-
 namespace fs = std::filesystem;
 
 using testing_support::ModalAnswerer;
@@ -54,8 +51,8 @@ class ProgramWindow : public ::testing::Test {
     window->show();
   }
 
-  RegistryInTemporaryFolder registry;
-  TemporaryFolder folder;
+  testing_support::RegistryInTemporaryFolder registry;
+  testing_support::TemporaryFolder folder;
   // A catalogue and the folders of a run, "a.mp3" tagged in the source.
   void makeRunFolders() {
     for (const auto& path : {db, music, filed}) fs::create_directories(path);

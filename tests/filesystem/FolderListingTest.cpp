@@ -15,8 +15,7 @@ using platform::filesystem::PosixFileSystem;
 using Kind = platform::filesystem::EntryKind;
 using testing::ElementsAre;
 using testing::HasSubstr;
-using testing_support::TemporaryFolder;
-using testing_support::writeFile;
+using namespace testing_support;
 
 // A folder that mixes files and folders, hidden ones, names that sort differently
 // by locale than by byte, and a link of each kind.

@@ -10,9 +10,7 @@
 namespace {
 
 using platform::filesystem::PosixFileSystem;
-using testing_support::readFile;
-using testing_support::TemporaryFolder;
-using testing_support::writeFile;
+using namespace testing_support;
 
 // Only a whole, separate copy is removed; in every other case both names keep
 // exactly what they held.

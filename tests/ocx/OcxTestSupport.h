@@ -20,9 +20,7 @@
 
 namespace ocxtest {
 
-using testing_support::RegistryInTemporaryFolder;
-using testing_support::RunResult;
-using testing_support::runProgram;
+using namespace testing_support;
 
 using namespace automation;
 

@@ -20,8 +20,7 @@
 
 namespace proof {
 
-using testing_support::readFile;
-using testing_support::writeFile;
+using namespace testing_support;
 
 struct Tag {
   std::string title, artist, album;  // bytes as they stand in the tag

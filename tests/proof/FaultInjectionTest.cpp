@@ -176,16 +176,24 @@ TEST(FaultInjection, CatalogueLockedBeforeTheRunStopsItUntouched) {
 }
 
 // Waiting for the other program at every file would stall a large run for hours.
+// The small import run while `other` writes to its catalogue, as `plan` lets it:
+// the run waits for the lock only briefly, and the other program ends after it.
+RecordingRunView runBesideAnotherWriter(const Collection& collection, testing_support::RawDatabase& other,
+                                        FaultPlan& plan) {
+  RunSettings settings;
+  settings.busyTimeout = 100ms;
+  RecordingRunView view = runImport(collection, plan, settings);
+  other.execute("rollback");
+  return view;
+}
+
 TEST(FaultInjection, CatalogueAnotherProgramIsWritingToStopsTheRunBeforeAnyFile) {
   Collection collection;
   collection.addSmallImport();
   testing_support::RawDatabase other(collection.catalogue());
   ASSERT_EQ(other.execute("pragma journal_mode = wal; begin immediate"), SQLITE_OK);
   FaultPlan plan;
-  RunSettings settings;
-  settings.busyTimeout = 100ms;
-  const RecordingRunView view = runImport(collection, plan, settings);
-  other.execute("rollback");
+  const RecordingRunView view = runBesideAnotherWriter(collection, other, plan);
 
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
@@ -204,10 +212,7 @@ TEST(FaultInjection, CatalogueTakenByAnotherProgramMidRunStopsTheRunAfterTheFile
   testing_support::RawDatabase other(collection.catalogue());
   FaultPlan plan;
   plan.before = onCall("begin", 2, [&other] { ASSERT_EQ(other.execute("begin immediate"), SQLITE_OK); });
-  RunSettings settings;
-  settings.busyTimeout = 100ms;
-  const RecordingRunView view = runImport(collection, plan, settings);
-  other.execute("rollback");
+  const RecordingRunView view = runBesideAnotherWriter(collection, other, plan);
 
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);

@@ -15,8 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using mervalis::DatabasePage;
 
-using testing_support::readFile;
-using testing_support::TemporaryFolder;
+using namespace testing_support;
 
 // The Database page on its own, "New..." answered by the test instead of a person.
 class NewCatalogueButton : public testing::Test {
