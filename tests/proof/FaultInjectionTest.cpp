@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
 #include <iostream>
 
 #include "ChildProcess.h"
@@ -240,18 +239,12 @@ TEST(FaultInjection, CatalogueWhoseFolderMayNotBeWrittenIsRefusedAtTheStart) {
     Collection collection;
     collection.addSmallImport();
     ASSERT_EQ(testing_support::RawDatabase(collection.catalogue()).execute("pragma journal_mode = " + mode), SQLITE_OK);
-    const std::string folder = collection.root(), summaryFile = folder + "/summary.txt";
-    ASSERT_TRUE(runUnprivileged(folder, [&] {
-      ::chmod(folder.c_str(), 0555);
-      FaultPlan plan;
-      const std::string summary = runImport(collection, plan).summaryText();
-      ::chmod(folder.c_str(), 0755);
-      std::ofstream(summaryFile) << summary;
-    }));
+    const auto shown = runUnprivilegedWhile(collection, collection.root(), 0555, 0755);
+    ASSERT_TRUE(shown);
     const Verdict verdict = collection.check();
     EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
     EXPECT_EQ(verdict.atTarget, 0);
-    EXPECT_EQ(readFile(summaryFile), "\r\nCannot open the catalogue \"" + collection.catalogue() +
+    EXPECT_EQ(shown->summary, "\r\nCannot open the catalogue \"" + collection.catalogue() +
                                          "\": its folder cannot be written, so no change can be made to it. No "
                                          "file was touched.");
   }
@@ -273,17 +266,12 @@ TEST(FaultInjection, FolderThatMayNotBeWrittenLosesNothing) {
     collection.addSmallImport();
     const std::string folder = collection.root() + "/" + c.folder;
     std::filesystem::create_directories(folder);
-    const std::string summaryFile = collection.root() + "/summary.txt";
-    ASSERT_TRUE(runUnprivileged(collection.root(), [&] {
-      ::chmod(folder.c_str(), 0555);
-      FaultPlan plan;
-      std::ofstream(summaryFile) << runImport(collection, plan).summaryText();
-      ::chmod(folder.c_str(), 0755);
-    }));
+    const auto shown = runUnprivilegedWhile(collection, folder, 0555, 0755);
+    ASSERT_TRUE(shown);
     const Verdict verdict = collection.check();
     EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
     EXPECT_EQ(verdict.atTarget, c.filed);
-    EXPECT_NE(readFile(summaryFile).find("Permission denied"), std::string::npos) << readFile(summaryFile);
+    EXPECT_NE(shown->summary.find("Permission denied"), std::string::npos) << shown->summary;
   }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // One import run over a collection with the real file system, catalogue and
 // run record, each behind a counting wrapper.
+#include <sys/stat.h>
+
 #include <chrono>
 #include <optional>
 #include <string>
@@ -11,6 +13,7 @@
 #include <database/SqliteEngine.h>
 #include <support/RecordingRunView.h>
 
+#include "ChildProcess.h"
 #include "Collection.h"
 #include "CountingSeams.h"
 
@@ -59,6 +62,29 @@ inline RecordingRunView runImport(const Collection& collection, FaultPlan& plan,
       .run({settings.catalogue.empty() ? collection.catalogue() : settings.catalogue, source,
             collection.destination()});
   return view;
+}
+
+// What a run showed, brought back from the process it ran in.
+struct Shown {
+  std::string log, summary;
+};
+
+// A run as an unprivileged user (root may read and write anywhere) while `path`
+// has `mode`, put back to `restored` after the run. Nothing when the run's process
+// did not end normally.
+inline std::optional<Shown> runUnprivilegedWhile(const Collection& collection, const std::string& path, mode_t mode,
+                                                 mode_t restored) {
+  const std::string logFile = collection.root() + "/log.txt", summaryFile = collection.root() + "/summary.txt";
+  const bool ended = runUnprivileged(collection.root(), [&] {
+    ::chmod(path.c_str(), mode);
+    FaultPlan plan;
+    const RecordingRunView view = runImport(collection, plan);
+    ::chmod(path.c_str(), restored);
+    writeFile(logFile, view.logText());
+    writeFile(summaryFile, view.summaryText());
+  });
+  if (!ended) return std::nullopt;
+  return Shown{readFile(logFile), readFile(summaryFile)};
 }
 
 // The catalogue as a person finds it on disk: its file format bytes (1 for the
