@@ -11,7 +11,7 @@
 #include <iterator>
 #include <thread>
 
-#include "../tagcomponent/TagTestSupport.h"
+#include <support/TagTestSupport.h>
 #include "OcxTestSupport.h"
 
 namespace {

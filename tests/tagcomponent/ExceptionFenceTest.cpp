@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "TagTestSupport.h"
+#include <support/TagTestSupport.h>
 
 namespace {
 

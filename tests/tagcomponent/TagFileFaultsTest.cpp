@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "TagTestSupport.h"
+#include <support/TagTestSupport.h>
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-#include "TagTestSupport.h"
+#include <support/TagTestSupport.h>
 
 namespace {
 

@@ -1,4 +1,6 @@
 #pragma once
+// What the suites that drive the tag component share: tag bytes built by hand, a
+// recording host site and a count of the control's yields.
 #include <automation/ControlSite.h>
 #include <events/PendingEvents.h>
 #include <support/TemporaryFolder.h>
