@@ -39,6 +39,7 @@ TEST_F(ImportRunTest, FirstEmptyFieldInTitleAlbumArtistOrderDecides) {
     FakeTag tag;
     std::u16string log, summary;
   } cases[] = {
+      {{u"", u"", u""}, u" Error - No Title", u" - No Title"},
       {{u"", u"Al", u"Ar"}, u" Error - No Title", u" - No Title"},
       {{u"T", u"", u"Ar"}, u" Error - No Album", u" - No Album"},
       {{u"T", u"Al", u""}, u" Error - No Artist", u" - No Artist"},
