@@ -73,7 +73,7 @@ TEST_F(StopEndToEnd, AStopAtARandomFileFilesTheFileInHandAndTouchesNothingAfterI
   const unsigned seed = std::random_device{}();
   const std::size_t inHand = 1 + std::mt19937(seed)() % order.size();
   SCOPED_TRACE("seed " + std::to_string(seed) + ": stopped while reading file " + std::to_string(inHand));
-  platform::setPendingEventsHandler([&] { view.asked |= view.filesDone() == inHand - 1; });
+  platform::setPendingEventsHandler([&] { view.asked |= view.filesDone == inHand - 1; });
 
   run(source, root);
 
@@ -120,7 +120,7 @@ class StopBetweenVolumes : public StopEndToEnd {
 // The person asks while the second file's tag is read: its copy has not begun, so
 // it is filed whole before the run ends.
 TEST_F(StopBetweenVolumes, AStopBeforeTheCopyBeginsLetsTheFileInHandBeCopiedWhole) {
-  platform::setPendingEventsHandler([&] { view.asked |= view.filesDone() == 1; });
+  platform::setPendingEventsHandler([&] { view.asked |= view.filesDone == 1; });
 
   run(source, root);
 
@@ -132,7 +132,7 @@ TEST_F(StopBetweenVolumes, AStopBeforeTheCopyBeginsLetsTheFileInHandBeCopiedWhol
 TEST_F(StopBetweenVolumes, AStopDuringTheCopyLeavesTheSourceAndNoPartialCopy) {
   // The first yield after a file is the one between files; the next is the second
   // file's copy telling its progress.
-  view.askNow = [&] { return view.filesDone() == 1 && view.yieldsSinceFile == 2; };
+  view.askNow = [&] { return view.filesDone == 1 && view.yieldsSinceFile == 2; };
 
   run(source, root);
 

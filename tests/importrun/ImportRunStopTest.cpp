@@ -41,7 +41,7 @@ TEST(ImportRunStop, TheFileInHandEndsAsAWholeAndNothingAfterItIsTouched) {
       if (when == AskedDuring::TagRead)
         reader.onLoad = [&](const std::u16string& path) { view.asked |= path == u16(stopFile); };
       if (when == AskedDuring::Move) disk.onMove = [&](const std::string& path) { view.asked |= path == stopFile; };
-      if (when == AskedDuring::YieldAfterTheFile) view.askNow = [&] { return view.filesDone() == inHand + 1; };
+      if (when == AskedDuring::YieldAfterTheFile) view.askNow = [&] { return view.filesDone == inHand + 1; };
       view.asked = when == AskedDuring::TheCatalogueOpening;
 
       const RunResult result = fake.run({"/db/Catalogue.mdb", "/src", "/dest"});
@@ -60,7 +60,7 @@ TEST(ImportRunStop, TheFileInHandEndsAsAWholeAndNothingAfterItIsTouched) {
       EXPECT_EQ(reader.loads.size(), visited);
       EXPECT_EQ(result.stopped, !last);
       EXPECT_EQ(result.filed + result.left, visited);
-      EXPECT_EQ(view.filesDone(), visited);
+      EXPECT_EQ(view.filesDone, visited);
       const std::size_t remaining = kFiles.size() - visited;
       const std::u16string stopLine = u"\r\nStopped after " + u16(std::to_string(visited)) + u" of 6 files. " +
                                       (remaining == 1 ? u"The remaining file was not visited and stays where it is."

@@ -56,6 +56,7 @@ inline RecordingRunView runImport(const Collection& collection, FaultPlan& plan,
   CountingRecord record(fileRecord, plan);
   CountingTagReader tags(plan);
   RecordingRunView view;
+  view.keepVisits = false;  // the proofs measure the run, not its view
   view.stopAfterFiles = settings.stopAfterFiles;
   const std::string source = settings.sourceFolder.empty() ? collection.source() : settings.sourceFolder;
   mervalis::ImportRun(tags, files, catalogue, view, record)

@@ -28,17 +28,18 @@ class RecordingRunView : public mervalis::RunView {
   void clearLog() override { log.clear(); }
   void appendLog(std::u16string_view text) override { log += text; }
   void fileDone(const mervalis::FileReport& report) override {
-    visits.push_back({report.planned.sourcePath, report.filed, report.filed ? report.planned.target : "", report.reason});
+    ++filesDone;
     yieldsSinceFile = 0;
+    if (keepVisits)
+      visits.push_back({report.planned.sourcePath, report.filed, report.filed ? report.planned.target : "", report.reason});
   }
   void showSummary(const std::u16string& text) override { summaries.push_back(text); }
   void yield() override {
     ++yieldsSinceFile;
     asked |= askNow && askNow();
   }
-  bool stopRequested() override { return asked || (stopAfterFiles && filesDone() >= *stopAfterFiles); }
+  bool stopRequested() override { return asked || (stopAfterFiles && filesDone >= *stopAfterFiles); }
 
-  std::size_t filesDone() const { return visits.size(); }
   // The last summary shown; empty before any.
   std::u16string summary() const { return summaries.empty() ? std::u16string() : summaries.back(); }
   std::string logText() const { return platform::text::utf8FromUtf16(log); }
@@ -46,8 +47,10 @@ class RecordingRunView : public mervalis::RunView {
 
   std::u16string log;
   std::vector<std::u16string> summaries;
+  std::size_t filesDone = 0, yieldsSinceFile = 0;
+  // Each visited file; a run of many files whose memory is measured keeps only the count.
+  bool keepVisits = true;
   std::vector<Visit> visits;
-  std::size_t yieldsSinceFile = 0;
 
   // The person's request to stop: set `asked` from anywhere, or let `askNow` answer
   // at each yield, or stop once that many files are visited.
