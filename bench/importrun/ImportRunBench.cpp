@@ -31,7 +31,7 @@
 #include "ProgramServices.h"
 #include "RawImport.h"
 #include "RecordBench.h"
-#include "automation/TemporaryFolder.h"
+#include "support/TemporaryFolder.h"
 #include "endtoend/MusicFolder.h"
 
 namespace {
@@ -319,7 +319,7 @@ int main(int argc, char** argv) {
 
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
-  TemporaryFolder scratch;
+  testing_support::TemporaryFolder scratch;
   setenv("AUTOMATION_REGISTRY", (scratch.path() / "registry").c_str(), 1);
   // The runs' records stay with the scratch trees, out of the user's history.
   setenv("XDG_STATE_HOME", (scratch.path() / "state").c_str(), 1);

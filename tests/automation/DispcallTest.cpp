@@ -13,11 +13,13 @@
 #include <fstream>
 #include <functional>
 
-#include "RunProgram.h"
-#include "TemporaryFolder.h"
+#include <support/RunProgram.h>
+#include <support/TemporaryFolder.h>
 #include "TestServerIdentity.h"
 
 namespace {
+
+using namespace testing_support;
 
 using namespace automation;
 using tools::DispatchCall;

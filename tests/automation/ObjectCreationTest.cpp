@@ -4,49 +4,24 @@
 #include <automation/InprocServer.h>
 #include <automation/ObjectCreation.h>
 #include <automation/RegistryFile.h>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <thread>
 
-#include "TemporaryFolder.h"
+#include <support/ServerEntryPoints.h>
+#include <support/TemporaryFolder.h>
 #include "TestServerIdentity.h"
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
+using testing_support::RegistryInTemporaryFolder;
+using testing_support::ServerEntryPoints;
+
 using namespace automation;
 using namespace testserver;
-
-// The test server opened a second time: the loader hands back the same loaded
-// library, so its entry points see the objects createInstance made.
-class TestServerEntryPoints {
- public:
-  TestServerEntryPoints() : handle_(::dlopen(TEST_SERVER_PATH, RTLD_NOW | RTLD_LOCAL)) {}
-  TestServerEntryPoints(const TestServerEntryPoints&) = delete;
-  TestServerEntryPoints& operator=(const TestServerEntryPoints&) = delete;
-  ~TestServerEntryPoints() { close(); }
-  // Leaves the library to the loader's handle alone.
-  void close() {
-    if (handle_) ::dlclose(handle_);
-    handle_ = nullptr;
-  }
-  template <class Function>
-  Function get(const char* name) const {
-    return reinterpret_cast<Function>(::dlsym(handle_, name));
-  }
-  HRESULT canUnloadNow() const { return get<DllCanUnloadNowFunction>("DllCanUnloadNow")(); }
-  HRESULT registerServer() const { return get<DllRegisterServerFunction>("DllRegisterServer")(); }
-  HRESULT unregisterServer() const { return get<DllUnregisterServerFunction>("DllUnregisterServer")(); }
-  HRESULT getClassObject(const CLSID& clsid, ComPtr<IClassFactory>& factory) const {
-    return get<DllGetClassObjectFunction>("DllGetClassObject")(clsid, IID_IClassFactory, factory.putVoid());
-  }
-
- private:
-  void* handle_;
-};
 
 class ObjectCreation : public testing::Test {
  protected:
@@ -67,7 +42,7 @@ class ObjectCreation : public testing::Test {
   }
 
   RegistryInTemporaryFolder registry_;
-  TestServerEntryPoints server_;
+  ServerEntryPoints server_{TEST_SERVER_PATH};
 };
 
 TEST_F(ObjectCreation, RegistrationWritesTheClassicLayout) {
@@ -165,9 +140,9 @@ TEST_F(ObjectCreation, MalformedRegistryIsReportedNotCrashedOn) {
 
 TEST_F(ObjectCreation, ClassFactoryServesOnlyItsClass) {
   ComPtr<IClassFactory> factory;
-  EXPECT_EQ(server_.getClassObject(DIID_RecordEvents, factory), CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(server_.getClassObject(DIID_RecordEvents, IID_IClassFactory, factory.putVoid()), CLASS_E_CLASSNOTAVAILABLE);
   EXPECT_FALSE(factory);
-  ASSERT_EQ(server_.getClassObject(CLSID_Record, factory), S_OK);
+  ASSERT_EQ(server_.getClassObject(CLSID_Record, IID_IClassFactory, factory.putVoid()), S_OK);
   ComPtr<IDispatch> object;
   IUnknown* outer = factory.get();
   EXPECT_EQ(factory->CreateInstance(outer, IID_IDispatch, object.putVoid()), CLASS_E_NOAGGREGATION);
@@ -187,12 +162,12 @@ TEST_F(ObjectCreation, CanUnloadOnlyWithoutObjectsAndLocks) {
   EXPECT_EQ(server_.canUnloadNow(), S_OK);
 
   ComPtr<IClassFactory> factory;
-  ASSERT_EQ(server_.getClassObject(CLSID_Record, factory), S_OK);
+  ASSERT_EQ(server_.getClassObject(CLSID_Record, IID_IClassFactory, factory.putVoid()), S_OK);
   EXPECT_EQ(server_.canUnloadNow(), S_OK) << "a factory held but not locked";
   ASSERT_EQ(factory->LockServer(true), S_OK);
   factory.reset();
   EXPECT_EQ(server_.canUnloadNow(), S_FALSE);
-  ASSERT_EQ(server_.getClassObject(CLSID_Record, factory), S_OK);
+  ASSERT_EQ(server_.getClassObject(CLSID_Record, IID_IClassFactory, factory.putVoid()), S_OK);
   ASSERT_EQ(factory->LockServer(false), S_OK);
   ASSERT_EQ(factory->LockServer(false), S_OK);  // one too many must not hide a later lock
   ASSERT_EQ(factory->LockServer(true), S_OK);

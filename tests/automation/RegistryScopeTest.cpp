@@ -8,11 +8,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "RunProgram.h"
-#include "TemporaryFolder.h"
+#include <support/RunProgram.h>
+#include <support/TemporaryFolder.h>
 #include "TestServerIdentity.h"
 
 namespace {
+
+using namespace testing_support;
 
 using namespace automation;
 using namespace testserver;

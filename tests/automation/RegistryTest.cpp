@@ -10,9 +10,11 @@
 #include <sstream>
 #include <thread>
 
-#include "TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 namespace {
+
+using testing_support::RegistryInTemporaryFolder;
 
 using namespace automation;
 

@@ -1,8 +1,8 @@
 #include "catalogue/CatalogueCreation.h"
 #include "catalogue/SqliteCatalogue.h"
-#include "database/RawDatabase.h"
+#include <support/RawDatabase.h>
 #include "database/SqliteEngine.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,10 +18,7 @@ using mervalis::SqliteCatalogue;
 using mervalis::Status;
 using platform::database::SqliteEngine;
 using testing::HasSubstr;
-using testing_support::RawDatabase;
-using testing_support::readFile;
-using testing_support::TemporaryFolder;
-using testing_support::writeFile;
+using namespace testing_support;
 using Rows = std::vector<std::vector<std::string>>;
 namespace fs = std::filesystem;
 

@@ -1,7 +1,7 @@
 #include "catalogue/SqliteCatalogue.h"
-#include "database/RawDatabase.h"
+#include <support/RawDatabase.h>
 #include "database/SqliteEngine.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,10 +16,7 @@ using mervalis::Status;
 using platform::database::SqliteEngine;
 using testing::HasSubstr;
 using testing::StartsWith;
-using testing_support::RawDatabase;
-using testing_support::readFile;
-using testing_support::TemporaryFolder;
-using testing_support::writeFile;
+using namespace testing_support;
 using Rows = std::vector<std::vector<std::string>>;
 
 class SqliteCatalogueTest : public testing::Test {
@@ -52,7 +49,7 @@ TEST_F(SqliteCatalogueTest, RefusesAtOpenWhatCannotTakeRowsAndChangesNothing) {
   };
   const Case cases[] = {
       {folder / "missing.mdb", "the file does not exist"},
-      {folder.path() + "/", "it is not a file"},  // no catalogue chosen in the folder
+      {folder.path().string() + "/", "it is not a file"},  // no catalogue chosen in the folder
       {folder / "notes.mdb", "the file is not a database"},
       {folder / "empty.mdb", "no such table: MP3Info"},
       {folder / "other.mdb", "no such table: MP3Info"},

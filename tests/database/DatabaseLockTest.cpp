@@ -1,6 +1,6 @@
-#include "database/RawDatabase.h"
+#include <support/RawDatabase.h>
 #include "database/SqliteEngine.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,8 +15,7 @@ namespace {
 using platform::database::SqliteEngine;
 using platform::database::Status;
 using testing::HasSubstr;
-using testing_support::RawDatabase;
-using testing_support::TemporaryFolder;
+using namespace testing_support;
 using namespace std::chrono_literals;
 
 // Another program: a child process that holds a lock on the database until the

@@ -1,6 +1,6 @@
-#include "database/RawDatabase.h"
+#include <support/RawDatabase.h>
 #include "database/SqliteEngine.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,8 +15,7 @@ namespace {
 using platform::database::Connection;
 using platform::database::SqliteEngine;
 using testing::HasSubstr;
-using testing_support::RawDatabase;
-using testing_support::TemporaryFolder;
+using namespace testing_support;
 using Rows = std::vector<std::vector<std::string>>;
 
 class DatabaseWriteTest : public testing::Test {

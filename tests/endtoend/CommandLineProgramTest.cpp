@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "../automation/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 #include "MusicFolder.h"
 #include "TreeSnapshot.h"
 
@@ -50,8 +50,8 @@ class CommandLineProgram : public ::testing::Test {
            filed.string() + "'";
   }
 
-  RegistryInTemporaryFolder registry;
-  TemporaryFolder folder;
+  testing_support::RegistryInTemporaryFolder registry;
+  testing_support::TemporaryFolder folder;
   // Everything a run may touch lies below `work`; the outputs lie beside it.
   fs::path work = folder.path() / "work";
   fs::path music = work / "music", filed = work / "filed", catalogue = work / "c.mdb";

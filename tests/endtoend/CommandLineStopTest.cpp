@@ -13,7 +13,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "../automation/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 #include "MusicFolder.h"
 
 namespace {
@@ -126,8 +126,8 @@ class CommandLineStop : public ::testing::Test {
     return {"import", "--catalogue", catalogue.string(), "--source", music.string(), "--dest", filed.string()};
   }
 
-  RegistryInTemporaryFolder registry;
-  TemporaryFolder folder;
+  testing_support::RegistryInTemporaryFolder registry;
+  testing_support::TemporaryFolder folder;
   fs::path music = folder.path() / "music", filed = folder.path() / "filed", catalogue = folder.path() / "c.mdb";
 };
 

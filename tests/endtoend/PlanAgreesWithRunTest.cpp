@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <map>
 
-#include "../automation/TemporaryFolder.h"
+#include <support/RecordingRunView.h>
+#include <support/TemporaryFolder.h>
 #include "MusicFolder.h"
 #include "TreeSnapshot.h"
 
@@ -30,24 +31,13 @@ void PrintTo(const Outcome& outcome, std::ostream* out) {
   *out << (outcome.filed ? "filed to " + outcome.target : platform::text::utf8FromUtf16(outcome.reason));
 }
 
-class RecordingView : public RunView {
- public:
-  void clearLog() override {}
-  void appendLog(std::u16string_view) override {}
-  void fileDone(const FileReport& report) override {
-    outcomes[report.planned.sourcePath] = {report.filed, report.filed ? report.planned.target : "", report.reason};
-  }
-  void showSummary(const std::u16string&) override {}
-  Outcomes outcomes;
-};
-
 TEST(PlanAgreesWithRun, EveryKindOfDecisionIsCarriedOutAsPlanned) {
-  RegistryInTemporaryFolder registry;
+  testing_support::RegistryInTemporaryFolder registry;
   std::string why;
   ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
   const auto component = endtoend::createLyrebox(why);
   ASSERT_TRUE(component) << why;
-  TemporaryFolder folder;
+  testing_support::TemporaryFolder folder;
   const fs::path source = folder.path() / "music", root = folder.path() / "filed";
   fs::create_directories(source / "sub");
   fs::create_directories(root / "Band/Record");
@@ -82,16 +72,18 @@ TEST(PlanAgreesWithRun, EveryKindOfDecisionIsCarriedOutAsPlanned) {
   EXPECT_EQ(plan.filed, 2u);  // a and g; every other kind of decision is left
   EXPECT_EQ(plan.left, planned.size() - 2);
 
-  RecordingView view;
+  testing_support::RecordingRunView view;
   const RunResult result = assembly.run(inputs, view);
+  Outcomes met;
+  for (const auto& visit : view.visits) met[visit.sourcePath] = {visit.filed, visit.target, visit.reason};
   // The run's open catalogue has side files that the preview could not see.
-  for (auto met = view.outcomes.begin(); met != view.outcomes.end();)
-    if (!planned.count(met->first) && met->first.rfind(catalogue, 0) == 0 &&
-        met->second.reason == texts::reasonOf({LeaveReason::CatalogueFile, {}, {}}))
-      met = view.outcomes.erase(met);
+  for (auto at = met.begin(); at != met.end();)
+    if (!planned.count(at->first) && at->first.rfind(catalogue, 0) == 0 &&
+        at->second.reason == texts::reasonOf({LeaveReason::CatalogueFile, {}, {}}))
+      at = met.erase(at);
     else
-      ++met;
-  EXPECT_EQ(view.outcomes, planned);
+      ++at;
+  EXPECT_EQ(met, planned);
   EXPECT_EQ(result.filed, plan.filed);
   std::vector<std::string> rows;
   for (const auto& row : endtoend::catalogueRows(catalogue)) rows.push_back(row.fileName);

@@ -4,15 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <RunAssembly.h>
-
 #include <filesystem>
 #include <optional>
 #include <random>
 
-#include "../automation/TemporaryFolder.h"
-#include "MusicFolder.h"
-#include "tests/filesystem/TemporaryFolder.h"
+#include "RealRun.h"
 
 namespace mervalis {
 namespace {
@@ -20,28 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using endtoend::CatalogueRow;
 using endtoend::Tag;
-
-// Asks to stop when `askNow` says so, at any yield of the run or of the component.
-class StoppingView : public RunView {
- public:
-  void clearLog() override { log.clear(); }
-  void appendLog(std::u16string_view text) override { log += text; }
-  void showSummary(const std::u16string& text) override { summary = text; }
-  void fileDone(const FileReport&) override {
-    ++filesDone;
-    yieldsSinceFile = 0;
-  }
-  void yield() override {
-    ++yieldsSinceFile;
-    asked |= askNow && askNow();
-  }
-  bool stopRequested() override { return asked; }
-
-  std::function<bool()> askNow;
-  bool asked = false;
-  std::size_t filesDone = 0, yieldsSinceFile = 0;
-  std::u16string log, summary;
-};
 
 std::u16string u16(const std::string& utf8) { return fs::path(utf8).u16string(); }
 
@@ -52,31 +26,20 @@ std::vector<fs::path> filesBelow(const fs::path& folder) {
   return found;
 }
 
-class StopEndToEnd : public ::testing::Test {
+class StopEndToEnd : public endtoend::RealRun {
  protected:
-  void SetUp() override {
-    std::string why;
-    ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
-    lyrebox = endtoend::createLyrebox(why);
-    ASSERT_TRUE(lyrebox) << why;
-    endtoend::createCatalogue(catalogue);
-  }
   void TearDown() override { platform::setPendingEventsHandler({}); }
 
   // A tagged file whose title is its name without ".mp3".
   void put(const fs::path& path, std::size_t audioBytes = 512) {
-    fs::create_directories(path.parent_path());
     const Tag tag{path.stem().string(), "Artist", "Album"};
-    endtoend::writeMusicFile(path, &tag, audioBytes);
-    contents[path] = endtoend::readWholeFile(path);
+    write(path, &tag, audioBytes);
     order.push_back(path);
   }
   fs::path targetOf(const fs::path& root, const fs::path& source) const {
     return root / "Artist" / "Album" / (source.stem().string() + ".mp3");
   }
-  void run(const fs::path& source, const fs::path& root) {
-    RunAssembly(lyrebox).run({catalogue.string(), source.string(), root.string()}, view);
-  }
+  void run(const fs::path& source, const fs::path& root) { RealRun::run(source, root, view); }
   // The first `visited` files of `order` filed with their rows, the others
   // untouched where they were.
   void expectFiledUpTo(std::size_t visited, const fs::path& root) {
@@ -96,13 +59,8 @@ class StopEndToEnd : public ::testing::Test {
     EXPECT_EQ(endtoend::catalogueRows(catalogue.string()), rows);
   }
 
-  RegistryInTemporaryFolder registry;
-  TemporaryFolder folder;
-  const fs::path catalogue = folder.path() / "Catalogue.mdb";
-  automation::ComPtr<automation::IDispatch> lyrebox;
-  std::map<fs::path, std::string> contents;
   std::vector<fs::path> order;  // as the run visits them
-  StoppingView view;
+  testing_support::RecordingRunView view;
 };
 
 // The request comes while the component reads the tag of a file chosen at random,
@@ -122,7 +80,7 @@ TEST_F(StopEndToEnd, AStopAtARandomFileFilesTheFileInHandAndTouchesNothingAfterI
   expectFiledUpTo(inHand, root);
   const std::size_t remaining = order.size() - inHand;
   if (remaining == 0) {
-    EXPECT_EQ(view.summary.find(u"Stopped"), std::u16string::npos);
+    EXPECT_EQ(view.summary().find(u"Stopped"), std::u16string::npos);
     return;
   }
   const std::u16string stop = u"\r\nStopped after " + u16(std::to_string(inHand)) + u" of 10 files. " +
@@ -130,7 +88,7 @@ TEST_F(StopEndToEnd, AStopAtARandomFileFilesTheFileInHandAndTouchesNothingAfterI
                                               : u"The remaining " + u16(std::to_string(remaining)) +
                                                     u" files were not visited and stay where they are.");
   EXPECT_TRUE(view.log.ends_with(stop));
-  EXPECT_EQ(view.summary, stop);
+  EXPECT_EQ(view.summary(), stop);
 }
 
 bool onTwoVolumes(const fs::path& folder) {
@@ -167,7 +125,7 @@ TEST_F(StopBetweenVolumes, AStopBeforeTheCopyBeginsLetsTheFileInHandBeCopiedWhol
   run(source, root);
 
   expectFiledUpTo(2, root);
-  EXPECT_EQ(view.summary, u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays where it is.");
+  EXPECT_EQ(view.summary(), u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays where it is.");
 }
 
 // The person asks while the second file is being copied.
@@ -180,7 +138,7 @@ TEST_F(StopBetweenVolumes, AStopDuringTheCopyLeavesTheSourceAndNoPartialCopy) {
 
   expectFiledUpTo(1, root);
   EXPECT_EQ(filesBelow(root), std::vector<fs::path>{targetOf(root, order[0])});
-  EXPECT_EQ(view.summary, u"\r\n" + u16(order[1].string()) +
+  EXPECT_EQ(view.summary(), u"\r\n" + u16(order[1].string()) +
                               u" - Not moved: the run was stopped while it was being copied"
                               u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays "
                               u"where it is.");

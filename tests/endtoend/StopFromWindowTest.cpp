@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "../automation/TemporaryFolder.h"
-#include "../support/ModalAnswerer.h"
+#include <support/TemporaryFolder.h>
+#include <support/ModalAnswerer.h>
 #include "MusicFolder.h"
 #include "ProgramServices.h"
 
@@ -20,8 +20,8 @@ namespace fs = std::filesystem;
 
 TEST(StopFromWindow, AClickOnStopFilesTheFileInHandAndLeavesTheRestWhereItIs) {
   platform::ui::installQtPendingEvents();
-  RegistryInTemporaryFolder registry;
-  TemporaryFolder folder;
+  testing_support::RegistryInTemporaryFolder registry;
+  testing_support::TemporaryFolder folder;
   std::string why;
   ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
   auto lyrebox = std::make_shared<Lyrebox1>();

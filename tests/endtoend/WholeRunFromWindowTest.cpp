@@ -19,8 +19,8 @@
 #include <map>
 #include <set>
 
-#include "../automation/TemporaryFolder.h"
-#include "../support/ModalAnswerer.h"
+#include <support/TemporaryFolder.h>
+#include <support/ModalAnswerer.h>
 #include "MusicFolder.h"
 #include "ProgramServices.h"
 
@@ -51,8 +51,8 @@ class ProgramWindow : public ::testing::Test {
     window->show();
   }
 
-  RegistryInTemporaryFolder registry;
-  TemporaryFolder folder;
+  testing_support::RegistryInTemporaryFolder registry;
+  testing_support::TemporaryFolder folder;
   // A catalogue and the folders of a run, "a.mp3" tagged in the source.
   void makeRunFolders() {
     for (const auto& path : {db, music, filed}) fs::create_directories(path);

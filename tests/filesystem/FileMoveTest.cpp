@@ -1,5 +1,5 @@
 #include "filesystem/PosixFileSystem.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,10 +21,7 @@ namespace {
 using platform::filesystem::PosixFileSystem;
 using platform::filesystem::Status;
 using testing::HasSubstr;
-using testing_support::keepsUnnamedFiles;
-using testing_support::readFile;
-using testing_support::TemporaryFolder;
-using testing_support::writeFile;
+using namespace testing_support;
 
 std::vector<std::string> entriesOf(const std::string& folder) {
   std::vector<std::string> names;

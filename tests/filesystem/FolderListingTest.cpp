@@ -1,5 +1,5 @@
 #include "filesystem/PosixFileSystem.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,8 +15,7 @@ using platform::filesystem::PosixFileSystem;
 using Kind = platform::filesystem::EntryKind;
 using testing::ElementsAre;
 using testing::HasSubstr;
-using testing_support::TemporaryFolder;
-using testing_support::writeFile;
+using namespace testing_support;
 
 // A folder that mixes files and folders, hidden ones, names that sort differently
 // by locale than by byte, and a link of each kind.
@@ -92,7 +91,7 @@ TEST_F(FolderListingTest, CreatesOneFolderOnlyBelowAnExistingOne) {
   EXPECT_THAT(again.reason(), HasSubstr("File exists"));
 
   const auto nested = fileSystem.createFolder(folder / "Nobody/Album");
-  EXPECT_THAT(nested.reason(), HasSubstr("create the folder \"" + folder / "Nobody/Album" + "\""));
+  EXPECT_THAT(nested.reason(), HasSubstr("create the folder \"" + (folder / "Nobody/Album").string() + "\""));
   EXPECT_FALSE(fileSystem.folderExists(folder / "Nobody"));
 
   const auto overFile = fileSystem.createFolder(folder / "a.mp3");

@@ -5,14 +5,12 @@
 #include <optional>
 
 #include "filesystem/PosixFileSystem.h"
-#include "filesystem/TemporaryFolder.h"
+#include <support/TemporaryFolder.h>
 
 namespace {
 
 using platform::filesystem::PosixFileSystem;
-using testing_support::readFile;
-using testing_support::TemporaryFolder;
-using testing_support::writeFile;
+using namespace testing_support;
 
 // Only a whole, separate copy is removed; in every other case both names keep
 // exactly what they held.

@@ -2,43 +2,10 @@
 
 #include <text/Utf.h>
 
-#include <functional>
-
 #include "RunFakes.h"
 
 namespace mervalis::testing {
 namespace {
-
-// A view the person asks to stop: from a seam through `asked`, or in the yield
-// after a given number of files.
-class StoppableView : public RecordingView {
- public:
-  bool asked = false;
-  std::size_t askAfterFiles = 0;  // 0: not in a yield
-  std::size_t filesDone = 0;
-  void fileDone(const FileReport&) override { ++filesDone; }
-  void yield() override { asked |= askAfterFiles != 0 && filesDone == askAfterFiles; }
-  bool stopRequested() override { return asked; }
-};
-
-// Seams that let the person ask for the stop while a chosen file is in hand.
-class ReaderAskingToStop : public FakeTagReader {
- public:
-  std::function<void(const std::u16string&)> onLoad;
-  Status load(const std::u16string& path) override {
-    if (onLoad) onLoad(path);
-    return FakeTagReader::load(path);
-  }
-};
-
-class FilesAskingToStop : public FakeFiles {
- public:
-  std::function<void(const std::string&)> onMove;
-  Status moveFile(const std::string& source, const std::string& target) override {
-    if (onMove) onMove(source);
-    return FakeFiles::moveFile(source, target);
-  }
-};
 
 std::u16string u16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
@@ -64,10 +31,8 @@ TEST(ImportRunStop, TheFileInHandEndsAsAWholeAndNothingAfterItIsTouched) {
       if (when == AskedDuring::Move && !isTagged(stopFile)) continue;     // never moved
       if (when == AskedDuring::TheCatalogueOpening && inHand > 0) break;  // no file in hand yet
       SCOPED_TRACE("asked during file " + stopFile + ", moment " + std::to_string(static_cast<int>(when)));
-      ReaderAskingToStop reader;
-      FilesAskingToStop disk;
-      FakeCatalogue catalogue;
-      StoppableView view;
+      FakeRun fake;
+      auto& [reader, disk, catalogue, view] = fake;
       disk.folders = {"/src", "/src/sub", "/dest", "/db"};
       for (const std::string& path : kFiles) {
         disk.addFile(path, path);
@@ -76,10 +41,10 @@ TEST(ImportRunStop, TheFileInHandEndsAsAWholeAndNothingAfterItIsTouched) {
       if (when == AskedDuring::TagRead)
         reader.onLoad = [&](const std::u16string& path) { view.asked |= path == u16(stopFile); };
       if (when == AskedDuring::Move) disk.onMove = [&](const std::string& path) { view.asked |= path == stopFile; };
-      if (when == AskedDuring::YieldAfterTheFile) view.askAfterFiles = inHand + 1;
+      if (when == AskedDuring::YieldAfterTheFile) view.askNow = [&] { return view.filesDone == inHand + 1; };
       view.asked = when == AskedDuring::TheCatalogueOpening;
 
-      const RunResult result = ImportRun(reader, disk, catalogue, view).run({"/db/Catalogue.mdb", "/src", "/dest"});
+      const RunResult result = fake.run({"/db/Catalogue.mdb", "/src", "/dest"});
 
       const std::size_t visited = when == AskedDuring::TheCatalogueOpening ? 0 : inHand + 1;
       const bool last = visited == kFiles.size();

@@ -7,13 +7,8 @@ namespace {
 
 std::u16string toUtf16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
-class ImportRunTest : public ::testing::Test {
+class ImportRunTest : public ::testing::Test, protected FakeRun {
  protected:
-  FakeTagReader tags;
-  FakeFiles files;
-  FakeCatalogue catalogue;
-  RecordingView view;
-  ImportRun importRun{tags, files, catalogue, view};
   RunInputs inputs{"/db/Catalogue.mdb", "/src", "/dest"};
 
   void SetUp() override { files.folders = {"/src", "/dest", "/db"}; }
@@ -27,7 +22,7 @@ class ImportRunTest : public ::testing::Test {
 TEST_F(ImportRunTest, FilesATaggedFileAndRejectsAnUntaggedOne) {
   tagged("/src/a.mp3", {u"Song", u"Album", u"Artist"});
   files.addFile("/src/b.mp3");
-  importRun.run(inputs);
+  run(inputs);
 
   EXPECT_EQ(view.log, u"\r\na.mp3\r\nb.mp3 Error - No Title");
   ASSERT_EQ(view.summaries.size(), 1u);
@@ -44,20 +39,19 @@ TEST_F(ImportRunTest, FirstEmptyFieldInTitleAlbumArtistOrderDecides) {
     FakeTag tag;
     std::u16string log, summary;
   } cases[] = {
+      {{u"", u"", u""}, u" Error - No Title", u" - No Title"},
       {{u"", u"Al", u"Ar"}, u" Error - No Title", u" - No Title"},
       {{u"T", u"", u"Ar"}, u" Error - No Album", u" - No Album"},
       {{u"T", u"Al", u""}, u" Error - No Artist", u" - No Artist"},
       {{u"T", u"", u""}, u" Error - No Album", u" - No Album"},
   };
   for (const auto& c : cases) {
-    FakeTagReader reader;
-    FakeFiles disk;
+    FakeRun fake;
+    auto& [reader, disk, cat, v] = fake;
     disk.folders = {"/src", "/dest"};
     disk.addFile("/src/x.mp3");
     reader.tags[u"/src/x.mp3"] = c.tag;
-    RecordingView v;
-    FakeCatalogue cat;
-    ImportRun(reader, disk, cat, v).run(inputs);
+    fake.run(inputs);
     EXPECT_EQ(v.log, u"\r\nx.mp3" + c.log);
     EXPECT_EQ(v.summaries.at(0), u"\r\n/src/x.mp3" + c.summary);
     EXPECT_TRUE(cat.rows.empty());
@@ -70,7 +64,7 @@ TEST_F(ImportRunTest, VisitsSourceFilesFirstThenOneLevelBelowOnly) {
   files.addFile("/src/sub/s.mp3");
   files.addFile("/src/sub/deeper/d.mp3");
   files.addFile("/src/z.mp3");
-  importRun.run(inputs);
+  run(inputs);
   EXPECT_EQ(view.log, u"\r\nz.mp3 Error - No Title\r\ns.mp3 Error - No Title");
   EXPECT_EQ(summary(), u"\r\n/src/z.mp3 - No Title\r\n/src/sub/s.mp3 - No Title");
 }
@@ -78,7 +72,7 @@ TEST_F(ImportRunTest, VisitsSourceFilesFirstThenOneLevelBelowOnly) {
 TEST_F(ImportRunTest, DestinationEqualToSourceNeverRevisitsFiledFiles) {
   inputs.destinationRoot = "/src";
   tagged("/src/a.mp3", {u"Song", u"Album", u"Artist"});
-  importRun.run(inputs);
+  run(inputs);
   EXPECT_EQ(view.log, u"\r\na.mp3");
   EXPECT_EQ(files.files.count("/src/Artist/Album/Song.mp3"), 1u);
   EXPECT_EQ(tags.loads.size(), 1u);
@@ -88,7 +82,7 @@ TEST_F(ImportRunTest, ExistingFoldersAreUsedAndRootSeparatorStaysDoubled) {
   inputs.destinationRoot = "/";
   files.folders.insert({"/", "/Artist"});
   tagged("/src/a.mp3", {u"Song", u"Album", u"Artist"});
-  importRun.run(inputs);
+  run(inputs);
   EXPECT_EQ(catalogue.rows.at(0).fileName, "//Artist/Album/Song.mp3");
   EXPECT_EQ(files.files.count("/Artist/Album/Song.mp3"), 1u);
 }
@@ -98,12 +92,12 @@ TEST_F(ImportRunTest, ExistingFoldersAreUsedAndRootSeparatorStaysDoubled) {
 TEST_F(ImportRunTest, AnAlbumFolderRemovedDuringTheRunIsMadeAgain) {
   tagged("/src/a.mp3", {u"A", u"Album", u"Artist"});
   tagged("/src/b.mp3", {u"B", u"Album", u"Artist"});
-  tags.beforeLoad = [this](const std::u16string& path) {
+  tags.onLoad = [this](const std::u16string& path) {
     if (path != u"/src/b.mp3") return;
     files.folders.erase("/dest/Artist/Album");
     files.files.erase("/dest/Artist/Album/A.mp3");
   };
-  const RunResult result = importRun.run(inputs);
+  const RunResult result = run(inputs);
 
   EXPECT_EQ(result.filed, 2u);
   EXPECT_EQ(view.summaries.at(0), u"");
@@ -115,7 +109,7 @@ TEST_F(ImportRunTest, AFileTheReaderDidNotTakeIsNotJudgedByThePreviousTag) {
   tagged("/src/a.mp3", {u"Song", u"Album", u"Artist"});
   files.addFile("/src/b.mp3");
   tags.unloadable.insert(u"/src/b.mp3");
-  importRun.run(inputs);
+  run(inputs);
   EXPECT_EQ(view.log, u"\r\na.mp3\r\nb.mp3 Error - No Title");
   EXPECT_EQ(catalogue.rows.size(), 1u);
   EXPECT_EQ(files.files.count("/src/b.mp3"), 1u);
@@ -123,7 +117,7 @@ TEST_F(ImportRunTest, AFileTheReaderDidNotTakeIsNotJudgedByThePreviousTag) {
 
 TEST_F(ImportRunTest, TagTextCannotLeaveTheDestinationRoot) {
   tagged("/src/a.mp3", {u"../x", u"..", u".hidden/b"});
-  importRun.run(inputs);
+  run(inputs);
   const std::string expected = "/dest/_hidden_b/__/_._x.mp3";
   ASSERT_EQ(catalogue.rows.size(), 1u);
   EXPECT_EQ(catalogue.rows[0].fileName, expected);
@@ -150,16 +144,14 @@ TEST_F(ImportRunTest, EveryFailureOfAFileLeavesItInPlaceWithoutARow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    FakeTagReader reader;
-    FakeFiles disk;
-    FakeCatalogue cat;
-    RecordingView v;
+    FakeRun fake;
+    auto& [reader, disk, cat, v] = fake;
     disk.folders = {"/src", "/dest"};
     disk.addFile("/src/x.mp3", "music");
     reader.tags[u"/src/x.mp3"] = {u"T", u"Al", u"Ar"};
     c.breakIt(disk, cat);
     const auto before = disk.files.count("/dest/Ar/Al/T.mp3") ? disk.files["/dest/Ar/Al/T.mp3"] : "";
-    ImportRun(reader, disk, cat, v).run(inputs);
+    fake.run(inputs);
     EXPECT_EQ(disk.files["/src/x.mp3"], "music");
     EXPECT_TRUE(cat.rows.empty());
     EXPECT_EQ(disk.files.count("/dest/Ar/Al/T.mp3") ? disk.files["/dest/Ar/Al/T.mp3"] : "", before);
@@ -172,7 +164,7 @@ TEST_F(ImportRunTest, TheRunGoesOnAfterAFailedFile) {
   tagged("/src/a.mp3", {u"Same", u"Album", u"Artist"});
   tagged("/src/b.mp3", {u"Same", u"Album", u"Artist"});
   tagged("/src/c.mp3", {u"Other", u"Album", u"Artist"});
-  importRun.run(inputs);
+  run(inputs);
   EXPECT_EQ(catalogue.rows.size(), 2u);
   EXPECT_EQ(files.files.count("/src/b.mp3"), 1u);
   EXPECT_EQ(files.files.count("/dest/Artist/Album/Other.mp3"), 1u);
@@ -189,7 +181,7 @@ TEST_F(ImportRunTest, ATargetIsTakenOnlyByAFileActuallyFiledThere) {
   files.folders.insert({"/dest/Artist", "/dest/Artist/Album"});
   files.addFile("/dest/Artist/Album/Old.mp3", "filed before");
   files.failMoveFrom = "/src/a.mp3";
-  importRun.run(inputs);
+  run(inputs);
   EXPECT_EQ(files.files.count("/src/a.mp3"), 1u);
   EXPECT_EQ(files.files["/dest/Artist/Album/Same.mp3"], "/src/b.mp3");
   EXPECT_EQ(files.files["/dest/Artist/Album/Old.mp3"], "filed before");
@@ -210,10 +202,8 @@ TEST_F(ImportRunTest, AnotherProgramWritingMidRunStopsItAfterTheFileInHand) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.busyAt);
-    FakeTagReader reader;
-    FakeFiles disk;
-    FakeCatalogue cat;
-    RecordingView v;
+    FakeRun fake;
+    auto& [reader, disk, cat, v] = fake;
     disk.folders = {"/src", "/src/sub", "/dest"};
     for (const std::string name : {"a", "b", "c", "sub/d"}) {
       const std::string path = "/src/" + name + ".mp3";
@@ -222,7 +212,7 @@ TEST_F(ImportRunTest, AnotherProgramWritingMidRunStopsItAfterTheFileInHand) {
     }
     cat.busyFromBegin = 2;
     cat.busyAt = c.busyAt;
-    ImportRun(reader, disk, cat, v).run(inputs);
+    fake.run(inputs);
 
     EXPECT_EQ(reader.loads, (std::vector<std::u16string>{u"/src/a.mp3", u"/src/b.mp3"}));
     EXPECT_EQ(cat.rows, (std::vector<Row>{{"a", "Ar", "Al", "/dest/Ar/Al/a.mp3"}}));
@@ -247,14 +237,12 @@ TEST_F(ImportRunTest, ACatalogueThatCannotBeOpenedStopsBeforeAnyFile) {
       {"/db/Broken.mdb", true, u"file is not a database"},
   };
   for (const auto& c : cases) {
-    FakeTagReader reader;
-    FakeFiles disk;
-    FakeCatalogue cat;
-    RecordingView v;
+    FakeRun fake;
+    auto& [reader, disk, cat, v] = fake;
     disk.folders = {"/src", "/dest"};
     disk.addFile("/src/x.mp3");
     cat.failOpen = c.failOpen;
-    ImportRun(reader, disk, cat, v).run({c.path, "/src", "/dest"});
+    fake.run({c.path, "/src", "/dest"});
     EXPECT_TRUE(reader.loads.empty());
     ASSERT_EQ(v.summaries.size(), 1u);
     const std::u16string path(c.path.begin(), c.path.end());
@@ -272,7 +260,7 @@ TEST_F(ImportRunTest, TheCatalogueAndEveryFileOfItStayWhereTheyAre) {
                            "/src/Catalogue.mdb-journal", "/src/Catalogue.mdb.journal", "/src/copy.mp3"})
     tagged(path, lookslikeATag);
   files.hardLinks["/src/copy.mp3"] = "/src/Catalogue.mdb";  // another name of the catalogue
-  importRun.run(inputs);
+  run(inputs);
   EXPECT_TRUE(tags.loads.empty());
   EXPECT_TRUE(catalogue.rows.empty());
   EXPECT_EQ(files.files.size(), 6u);
@@ -290,7 +278,7 @@ TEST_F(ImportRunTest, TheCatalogueInAFolderBelowTheSourceStaysToo) {
   files.folders.insert("/src/sub");
   tagged("/src/sub/Catalogue.mdb", {u"Song", u"Album", u"Artist"});
   tagged("/src/a.mp3", {u"Other", u"Album", u"Artist"});
-  importRun.run(inputs);
+  run(inputs);
   EXPECT_EQ(files.files.count("/src/sub/Catalogue.mdb"), 1u);
   EXPECT_EQ(view.log, u"\r\na.mp3\r\nCatalogue.mdb Error - Not filed: it belongs to the catalogue this run files into");
 }
@@ -299,7 +287,7 @@ TEST_F(ImportRunTest, AFileThatCannotBeReadIsNotCalledUntagged) {
   files.addFile("/src/locked.mp3");
   files.unreadable.insert("/src/locked.mp3");
   files.addFile("/src/plain.mp3");
-  importRun.run(inputs);
+  run(inputs);
   const std::u16string reason = u"Not filed: it cannot be read (Permission denied)";
   EXPECT_EQ(view.log, u"\r\nlocked.mp3 Error - " + reason + u"\r\nplain.mp3 Error - No Title");
   EXPECT_EQ(summary(), u"\r\n/src/locked.mp3 - " + reason + u"\r\n/src/plain.mp3 - No Title");
@@ -309,14 +297,14 @@ TEST_F(ImportRunTest, AFileFiledIntoAFolderVisitedLaterIsNotMetAgain) {
   inputs = {"/db/Catalogue.mdb", "/music/src", "/music"};
   files.folders = {"/music", "/music/src", "/music/src/sub", "/db"};
   tagged("/music/src/a.mp3", {u"Song", u"sub", u"src"});
-  importRun.run(inputs);
+  run(inputs);
   EXPECT_EQ(view.log, u"\r\na.mp3");
   EXPECT_EQ(summary(), u"");
   EXPECT_EQ(files.files.count("/music/src/sub/Song.mp3"), 1u);
 }
 
 TEST_F(ImportRunTest, AnEmptySourceFolderStillOpensClosesAndShowsAnEmptyMessage) {
-  importRun.run(inputs);
+  run(inputs);
   EXPECT_EQ(view.log, u"");
   EXPECT_EQ(view.summaries, std::vector<std::u16string>{u""});
   EXPECT_EQ(catalogue.opens, 1);

@@ -2,10 +2,10 @@
 // In-memory stand-ins for the import run's seams, each able to fail on command.
 #include <ImportRun.h>
 #include <filesystem/FileSystem.h>
+#include <support/RecordingRunView.h>
 #include <text/NameCase.h>
 
 #include <algorithm>
-
 #include <functional>
 #include <map>
 #include <set>
@@ -23,10 +23,10 @@ class FakeTagReader : public TagReader {
   std::map<std::u16string, FakeTag> tags;  // files with a tag; others read empty
   std::set<std::u16string> unloadable;
   std::vector<std::u16string> loads;
-  std::function<void(const std::u16string&)> beforeLoad;  // what another program does meanwhile
+  std::function<void(const std::u16string&)> onLoad;  // called before each load
 
   Status load(const std::u16string& path) override {
-    if (beforeLoad) beforeLoad(path);
+    if (onLoad) onLoad(path);
     loads.push_back(path);
     if (unloadable.count(path)) return Status::failure("load the tag", "not taken");
     auto it = tags.find(path);
@@ -51,6 +51,7 @@ class FakeFiles : public platform::filesystem::FileSystem {
   std::set<std::string> unreadable;
   std::map<std::string, platform::filesystem::EntryKind> otherEntries;  // links and the like, by path
   std::map<std::string, std::string> hardLinks;  // another name of the file at the mapped path
+  std::function<void(const std::string&)> onMove;  // called with the source before each move
 
   void addFile(const std::string& path, std::string content = "x") { files[path] = std::move(content); }
 
@@ -88,6 +89,7 @@ class FakeFiles : public platform::filesystem::FileSystem {
     return folders.erase(normal(path)) ? Status::success() : Status::failure("remove " + path, "no such folder");
   }
   Status moveFile(const std::string& source, const std::string& target) override {
+    if (onMove) onMove(source);
     const std::string attempt = "move " + source + " to " + target;
     if (target == failMove || source == failMoveFrom) return Status::failure(attempt, "input/output error");
     const std::string from = normal(source), to = normal(target);
@@ -235,13 +237,15 @@ class FakeCatalogue : public Catalogue {
   std::int64_t lastRowid_ = 0;
 };
 
-class RecordingView : public RunView {
- public:
-  std::u16string log = u"Log Report";
-  std::vector<std::u16string> summaries;
-  void clearLog() override { log.clear(); }
-  void appendLog(std::u16string_view text) override { log += text; }
-  void showSummary(const std::u16string& summary) override { summaries.push_back(summary); }
+// A run wired to the fakes above; the log starts as the window's does, so a test
+// sees the run clear it.
+struct FakeRun {
+  FakeTagReader tags;
+  FakeFiles files;
+  FakeCatalogue catalogue;
+  testing_support::RecordingRunView view{u"Log Report"};
+
+  RunResult run(const RunInputs& inputs) { return ImportRun(tags, files, catalogue, view).run(inputs); }
 };
 
 }  // namespace mervalis::testing

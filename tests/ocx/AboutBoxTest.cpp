@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "../tagcomponent/FakeHost.h"
+#include <support/FakeHost.h>
 #include "OcxTestSupport.h"
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()

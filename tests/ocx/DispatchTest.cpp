@@ -11,7 +11,7 @@
 #include <iterator>
 #include <thread>
 
-#include "../tagcomponent/TagTestSupport.h"
+#include <support/TagTestSupport.h>
 #include "OcxTestSupport.h"
 
 namespace {
@@ -39,7 +39,7 @@ class LyreboxDispatch : public RegisteredLyrebox {
   }
   HRESULT put(DISPID id, Variant value) { return invoke(control.get(), id, DISPATCH_PROPERTYPUT, {value}); }
 
-  tagtest::TempFolder folder;
+  tagtest::TemporaryFolder folder;
   ComPtr<IDispatch> control;
 };
 

@@ -1,5 +1,4 @@
 #pragma once
-#include "../automation/RunProgram.h"
 // The built Lyrebox.ocx as a host meets it: registered in a registry in a
 // temporary folder, created by its ProgID, called late-bound.
 #include <automation/ClassFactory.h>
@@ -16,36 +15,20 @@
 #include <string>
 #include <vector>
 
-#include "../automation/TemporaryFolder.h"
+#include <support/RunProgram.h>
+#include <support/ServerEntryPoints.h>
+#include <support/TemporaryFolder.h>
 
 namespace ocxtest {
 
+using namespace testing_support;
+
 using namespace automation;
 
-// The library opened a second time: the loader hands back the copy that
-// createInstance loaded, so its entry points see the objects made through it.
-class LyreboxLibrary {
+// The built component's entry points, as a host reaches them.
+class LyreboxLibrary : public testing_support::ServerEntryPoints {
  public:
-  LyreboxLibrary() : handle_(::dlopen(LYREBOX_PATH, RTLD_NOW | RTLD_LOCAL)) {}
-  LyreboxLibrary(const LyreboxLibrary&) = delete;
-  LyreboxLibrary& operator=(const LyreboxLibrary&) = delete;
-  ~LyreboxLibrary() {
-    if (handle_) ::dlclose(handle_);
-  }
-  bool loaded() const { return handle_ != nullptr; }
-  template <class Function>
-  Function get(const char* name) const {
-    return reinterpret_cast<Function>(::dlsym(handle_, name));
-  }
-  HRESULT registerServer() const { return get<DllRegisterServerFunction>("DllRegisterServer")(); }
-  HRESULT unregisterServer() const { return get<DllUnregisterServerFunction>("DllUnregisterServer")(); }
-  HRESULT canUnloadNow() const { return get<DllCanUnloadNowFunction>("DllCanUnloadNow")(); }
-  HRESULT getClassObject(const CLSID& clsid, const IID& iid, void** object) const {
-    return get<DllGetClassObjectFunction>("DllGetClassObject")(clsid, iid, object);
-  }
-
- private:
-  void* handle_;
+  LyreboxLibrary() : ServerEntryPoints(LYREBOX_PATH) {}
 };
 
 // A registry of its own with the component registered in it.

@@ -13,15 +13,14 @@
 #include <vector>
 
 #include <SafeName.h>
-#include <database/RawDatabase.h>
-#include <filesystem/TemporaryFolder.h>
+#include <support/RawDatabase.h>
+#include <support/TemporaryFolder.h>
 
 #include "Id3TailReader.h"
 
 namespace proof {
 
-using testing_support::readFile;
-using testing_support::writeFile;
+using namespace testing_support;
 
 struct Tag {
   std::string title, artist, album;  // bytes as they stand in the tag
@@ -64,7 +63,7 @@ class Collection {
   std::string source() const { return folder_ / "source"; }
   // Where the runs over the collection keep their records.
   std::string runRecords() const { return folder_ / "runs"; }
-  std::string destination() const { return destination_.empty() ? folder_ / "music" : destination_; }
+  std::string destination() const { return destination_.empty() ? (folder_ / "music").string() : destination_; }
   std::string catalogue() const { return folder_ / "Catalogue.mdb"; }
   const std::vector<SourceFile>& files() const { return files_; }
 

@@ -72,7 +72,7 @@ bool killedBySignal(pid_t child) {
 }
 
 // The next run, over a folder without files, so that only its recovery acts.
-TextView recoveringRun(const Collection& collection) {
+RecordingRunView recoveringRun(const Collection& collection) {
   const std::string empty = collection.root() + "/empty";
   std::filesystem::create_directories(empty);
   FaultPlan plan;
@@ -109,7 +109,7 @@ TEST(CrashProof, KillAtEachStepOfAUnitThenTheNextRunRecovers) {
     EXPECT_TRUE(afterKill.problems.empty()) << describe(afterKill);
     EXPECT_EQ(afterKill.withoutRow, c.withoutRowAfterKill);
 
-    const TextView next = recoveringRun(*collection);
+    const RecordingRunView next = recoveringRun(*collection);
     const Verdict afterRecovery = collection->check(0);
     EXPECT_TRUE(afterRecovery.problems.empty()) << describe(afterRecovery);
     EXPECT_EQ(next.logText().find("Recovered: ") != std::string::npos, c.movedBack) << next.logText();
@@ -182,7 +182,7 @@ TEST(CrashProof, ASecondRunTouchesNothingOfALiveOne) {
     const Verdict beforeSecond = collection->check(1);
 
     FaultPlan plan;
-    const TextView second = runImport(*collection, plan);
+    const RecordingRunView second = runImport(*collection, plan);
     EXPECT_EQ(second.logText().find(".mp3"), std::string::npos) << second.logText();
     EXPECT_NE(second.summaryText().find(c.refusal), std::string::npos) << second.summaryText();
     EXPECT_NE(second.summaryText().find("No file was touched."), std::string::npos) << second.summaryText();
@@ -194,7 +194,7 @@ TEST(CrashProof, ASecondRunTouchesNothingOfALiveOne) {
     ASSERT_EQ(first.resumeAndWait(), c.killedOnResume);
     if (c.killedOnResume) {
       EXPECT_EQ(collection->check(1).withoutRow, 1);
-      const TextView next = recoveringRun(*collection);
+      const RecordingRunView next = recoveringRun(*collection);
       EXPECT_NE(next.logText().find("Recovered: "), std::string::npos) << next.logText();
     }
     const Verdict last = collection->check(0);
@@ -249,7 +249,7 @@ TEST_P(RandomKills, LoseNothing) {
     leftWithoutRow += afterKill.withoutRow;
     // Every third kill the next killed run must recover on its own.
     if (kills % 3 == 0) continue;
-    const TextView next = recoveringRun(*collection);
+    const RecordingRunView next = recoveringRun(*collection);
     const Verdict afterRecovery = collection->check(0, true, partialCopiesAllowed);
     ASSERT_TRUE(afterRecovery.problems.empty()) << "kill " << kills << ", seed " << seed << describe(afterRecovery);
     if (next.logText().find("Recovered: ") != std::string::npos) ++recovered;

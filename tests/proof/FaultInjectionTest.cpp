@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
 #include <iostream>
 
 #include "ChildProcess.h"
@@ -149,7 +148,7 @@ TEST(FaultInjection, NamedFaultsLoseNothing) {
     FaultPlan plan;
     RunSettings settings{scenario.moves};
     const std::string expected = scenario.arrange(collection, plan, settings);
-    const TextView view = runImport(collection, plan, settings);
+    const RecordingRunView view = runImport(collection, plan, settings);
     const bool catalogueKept = std::filesystem::exists(collection.catalogue());
     const Verdict verdict = collection.check(0, catalogueKept);
     EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
@@ -161,7 +160,7 @@ TEST(FaultInjection, NamedFaultsLoseNothing) {
 TEST(FaultInjection, CatalogueLockedBeforeTheRunStopsItUntouched) {
   Collection collection;
   collection.addSmallImport();
-  TextView view;
+  RecordingRunView view;
   {
     LockHolder lock(collection.catalogue());
     FaultPlan plan;
@@ -176,16 +175,24 @@ TEST(FaultInjection, CatalogueLockedBeforeTheRunStopsItUntouched) {
 }
 
 // Waiting for the other program at every file would stall a large run for hours.
+// The small import run while `other` writes to its catalogue, as `plan` lets it:
+// the run waits for the lock only briefly, and the other program ends after it.
+RecordingRunView runBesideAnotherWriter(const Collection& collection, testing_support::RawDatabase& other,
+                                        FaultPlan& plan) {
+  RunSettings settings;
+  settings.busyTimeout = 100ms;
+  RecordingRunView view = runImport(collection, plan, settings);
+  other.execute("rollback");
+  return view;
+}
+
 TEST(FaultInjection, CatalogueAnotherProgramIsWritingToStopsTheRunBeforeAnyFile) {
   Collection collection;
   collection.addSmallImport();
   testing_support::RawDatabase other(collection.catalogue());
   ASSERT_EQ(other.execute("pragma journal_mode = wal; begin immediate"), SQLITE_OK);
   FaultPlan plan;
-  RunSettings settings;
-  settings.busyTimeout = 100ms;
-  const TextView view = runImport(collection, plan, settings);
-  other.execute("rollback");
+  const RecordingRunView view = runBesideAnotherWriter(collection, other, plan);
 
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
@@ -204,10 +211,7 @@ TEST(FaultInjection, CatalogueTakenByAnotherProgramMidRunStopsTheRunAfterTheFile
   testing_support::RawDatabase other(collection.catalogue());
   FaultPlan plan;
   plan.before = onCall("begin", 2, [&other] { ASSERT_EQ(other.execute("begin immediate"), SQLITE_OK); });
-  RunSettings settings;
-  settings.busyTimeout = 100ms;
-  const TextView view = runImport(collection, plan, settings);
-  other.execute("rollback");
+  const RecordingRunView view = runBesideAnotherWriter(collection, other, plan);
 
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
@@ -235,18 +239,12 @@ TEST(FaultInjection, CatalogueWhoseFolderMayNotBeWrittenIsRefusedAtTheStart) {
     Collection collection;
     collection.addSmallImport();
     ASSERT_EQ(testing_support::RawDatabase(collection.catalogue()).execute("pragma journal_mode = " + mode), SQLITE_OK);
-    const std::string folder = collection.root(), summaryFile = folder + "/summary.txt";
-    ASSERT_TRUE(runUnprivileged(folder, [&] {
-      ::chmod(folder.c_str(), 0555);
-      FaultPlan plan;
-      const std::string summary = runImport(collection, plan).summaryText();
-      ::chmod(folder.c_str(), 0755);
-      std::ofstream(summaryFile) << summary;
-    }));
+    const auto shown = runUnprivilegedWhile(collection, collection.root(), 0555, 0755);
+    ASSERT_TRUE(shown);
     const Verdict verdict = collection.check();
     EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
     EXPECT_EQ(verdict.atTarget, 0);
-    EXPECT_EQ(readFile(summaryFile), "\r\nCannot open the catalogue \"" + collection.catalogue() +
+    EXPECT_EQ(shown->summary, "\r\nCannot open the catalogue \"" + collection.catalogue() +
                                          "\": its folder cannot be written, so no change can be made to it. No "
                                          "file was touched.");
   }
@@ -268,17 +266,12 @@ TEST(FaultInjection, FolderThatMayNotBeWrittenLosesNothing) {
     collection.addSmallImport();
     const std::string folder = collection.root() + "/" + c.folder;
     std::filesystem::create_directories(folder);
-    const std::string summaryFile = collection.root() + "/summary.txt";
-    ASSERT_TRUE(runUnprivileged(collection.root(), [&] {
-      ::chmod(folder.c_str(), 0555);
-      FaultPlan plan;
-      std::ofstream(summaryFile) << runImport(collection, plan).summaryText();
-      ::chmod(folder.c_str(), 0755);
-    }));
+    const auto shown = runUnprivilegedWhile(collection, folder, 0555, 0755);
+    ASSERT_TRUE(shown);
     const Verdict verdict = collection.check();
     EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
     EXPECT_EQ(verdict.atTarget, c.filed);
-    EXPECT_NE(readFile(summaryFile).find("Permission denied"), std::string::npos) << readFile(summaryFile);
+    EXPECT_NE(shown->summary.find("Permission denied"), std::string::npos) << shown->summary;
   }
 }
 

@@ -38,7 +38,7 @@ TEST(HostileLayout, CatalogueInTheSourceIsNeverFiled) {
   for (int run = 0; run < 2; ++run) {
     SCOPED_TRACE(run == 0 ? "first run" : "second run");
     FaultPlan plan;
-    const TextView view = runImport(collection, plan, settings);
+    const RecordingRunView view = runImport(collection, plan, settings);
     const std::string log = view.logText();
     EXPECT_TRUE(contains(log, "Catalogue.mdb Error - Not filed: it belongs to the catalogue this run files into"))
         << log;
@@ -64,7 +64,7 @@ TEST(HostileLayout, FilesFiledIntoALaterVisitedFolderAreNotVisitedAgain) {
   collection.add("a.mp3", {"Song A", "source", "sub"});
   collection.add("sub/b.mp3", {"Song B", "source", "sub"});
   FaultPlan plan;
-  const TextView view = runImport(collection, plan);
+  const RecordingRunView view = runImport(collection, plan);
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   EXPECT_EQ(verdict.atTarget, 2);
@@ -79,14 +79,9 @@ TEST(HostileLayout, AFileThatCannotBeReadIsSaidSo) {
   collection.add("a.mp3", {"Song A", "Artist", "Album"});
   collection.addUntagged("b.mp3");
   const std::string locked = collection.source() + "/a.mp3";
-  const std::string logFile = collection.root() + "/log.txt";
-  ASSERT_TRUE(runUnprivileged(collection.root(), [&] {
-    ::chmod(locked.c_str(), 0);
-    FaultPlan plan;
-    std::ofstream(logFile) << runImport(collection, plan).logText();
-    ::chmod(locked.c_str(), 0644);
-  }));
-  EXPECT_EQ(readFile(logFile),
+  const auto shown = runUnprivilegedWhile(collection, locked, 0, 0644);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->log,
             "\r\na.mp3 Error - Not filed: it cannot be read (Permission denied)\r\nb.mp3 Error - No Title");
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
@@ -111,7 +106,7 @@ TEST(HostileLayout, LinksAreVisitedInListOrderAndLeftAsTheyAre) {
   fs::create_symlink(source + "/f loop.mp3", source + "/f loop.mp3");
 
   FaultPlan plan;
-  const TextView view = runImport(collection, plan);
+  const RecordingRunView view = runImport(collection, plan);
   const std::string link = " Error - Not filed: it is a symbolic link";
   EXPECT_EQ(view.logText(), "\r\na link.mp3" + link + "\r\nb lower.mp3\r\nC upper.mp3\r\nD folder link" + link +
                                 "\r\ne dangling.mp3" + link + "\r\nf loop.mp3" + link);
@@ -135,7 +130,7 @@ TEST(HostileLayout, TheCatalogueIsLeftAsItWasFound) {
     const std::string before = catalogueOnDisk(collection.catalogue());
     EXPECT_EQ(before, std::string(mode) == "wal" ? "format 2/2" : "format 1/1");
     FaultPlan plan;
-    const TextView view = runImport(collection, plan);
+    const RecordingRunView view = runImport(collection, plan);
     EXPECT_EQ(catalogueOnDisk(collection.catalogue()), before) << view.logText();
     EXPECT_EQ(testing_support::RawDatabase(collection.catalogue()).rows("pragma journal_mode"),
               (std::vector<std::vector<std::string>>{{mode}}));

@@ -1,32 +1,25 @@
 #pragma once
 // One import run over a collection with the real file system, catalogue and
 // run record, each behind a counting wrapper.
+#include <sys/stat.h>
+
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include <FileRunRecord.h>
 #include <ImportRun.h>
 #include <catalogue/SqliteCatalogue.h>
 #include <database/SqliteEngine.h>
+#include <support/RecordingRunView.h>
 
+#include "ChildProcess.h"
 #include "Collection.h"
 #include "CountingSeams.h"
 
 namespace proof {
 
-class TextView : public mervalis::RunView {
- public:
-  std::u16string log, summary;
-  void clearLog() override { log.clear(); }
-  void appendLog(std::u16string_view text) override { log += text; }
-  void showSummary(const std::u16string& text) override { summary = text; }
-  // A person who asks the run to stop once it has visited that many files.
-  void fileDone(const mervalis::FileReport&) override { ++filesDone; }
-  bool stopRequested() override { return stopAfterFiles >= 0 && filesDone >= stopAfterFiles; }
-  int stopAfterFiles = -1, filesDone = 0;
-  std::string summaryText() const { return platform::text::utf8FromUtf16(summary); }
-  std::string logText() const { return platform::text::utf8FromUtf16(log); }
-};
+using testing_support::RecordingRunView;
 
 class CountingTagReader : public mervalis::TagReader {
  public:
@@ -50,10 +43,10 @@ struct RunSettings {
   std::chrono::milliseconds busyTimeout{5000};
   std::string sourceFolder;  // empty: the collection's
   std::string catalogue;     // empty: the collection's
-  int stopAfterFiles = -1;   // the person stops the run after that many files
+  std::optional<std::size_t> stopAfterFiles;  // the person stops the run after that many files
 };
 
-inline TextView runImport(const Collection& collection, FaultPlan& plan, const RunSettings& settings = {}) {
+inline RecordingRunView runImport(const Collection& collection, FaultPlan& plan, const RunSettings& settings = {}) {
   DiskFillingFileSystem disk(settings.moves, plan);
   CountingFileSystem files(disk, plan);
   platform::database::SqliteEngine engine;
@@ -62,13 +55,37 @@ inline TextView runImport(const Collection& collection, FaultPlan& plan, const R
   mervalis::FileRunRecord fileRecord(mervalis::RunRecordFolder(collection.runRecords()));
   CountingRecord record(fileRecord, plan);
   CountingTagReader tags(plan);
-  TextView view;
+  RecordingRunView view;
+  view.keepVisits = false;  // the proofs measure the run, not its view
   view.stopAfterFiles = settings.stopAfterFiles;
   const std::string source = settings.sourceFolder.empty() ? collection.source() : settings.sourceFolder;
   mervalis::ImportRun(tags, files, catalogue, view, record)
       .run({settings.catalogue.empty() ? collection.catalogue() : settings.catalogue, source,
             collection.destination()});
   return view;
+}
+
+// What a run showed, brought back from the process it ran in.
+struct Shown {
+  std::string log, summary;
+};
+
+// A run as an unprivileged user (root may read and write anywhere) while `path`
+// has `mode`, put back to `restored` after the run. Nothing when the run's process
+// did not end normally.
+inline std::optional<Shown> runUnprivilegedWhile(const Collection& collection, const std::string& path, mode_t mode,
+                                                 mode_t restored) {
+  const std::string logFile = collection.root() + "/log.txt", summaryFile = collection.root() + "/summary.txt";
+  const bool ended = runUnprivileged(collection.root(), [&] {
+    ::chmod(path.c_str(), mode);
+    FaultPlan plan;
+    const RecordingRunView view = runImport(collection, plan);
+    ::chmod(path.c_str(), restored);
+    writeFile(logFile, view.logText());
+    writeFile(summaryFile, view.summaryText());
+  });
+  if (!ended) return std::nullopt;
+  return Shown{readFile(logFile), readFile(summaryFile)};
 }
 
 // The catalogue as a person finds it on disk: its file format bytes (1 for the

@@ -46,7 +46,7 @@ OneFolderRun runOverOneFolder(int count) {
       collection.addUntagged(name, 16);
   }
   FaultPlan plan;
-  const TextView view = runImport(collection, plan);
+  const RecordingRunView view = runImport(collection, plan);
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   return {countLines(view.log), verdict.atTarget};
@@ -85,7 +85,7 @@ TEST(ResourceLimits, ThreeGibibyteFileIsFiledWhole) {
   }
   const long peakBefore = peakResidentKilobytes();
   FaultPlan plan;
-  const TextView view = runImport(collection, plan);
+  const RecordingRunView view = runImport(collection, plan);
   EXPECT_EQ(view.summaryText(), "");
   const std::string target = collection.targetOf({"Huge", "Artist", "Album"});
   ASSERT_TRUE(std::filesystem::is_regular_file(target));
@@ -112,7 +112,7 @@ TEST(ResourceLimits, TagOfAllOnesIsHandled) {
   const Tag ones{std::string(30, '\xff'), std::string(30, '\xff'), std::string(30, '\xff')};
   collection.addBytes("tagged-ones.mp3", "music" + ("TAG" + std::string(125, '\xff')), ones);
   FaultPlan plan;
-  const TextView view = runImport(collection, plan);
+  const RecordingRunView view = runImport(collection, plan);
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   EXPECT_EQ(verdict.atTarget, 1);
@@ -134,7 +134,7 @@ TEST(ResourceLimits, PathsAtTheSystemLimitLoseNothing) {
   collection.add("short.mp3", {"A Title Of Thirty Characters..", "An Artist Of Thirty Characters", "An Album"});
 
   FaultPlan plan;
-  const TextView view = runImport(collection, plan);
+  const RecordingRunView view = runImport(collection, plan);
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   EXPECT_EQ(verdict.atTarget, 1);  // the long name

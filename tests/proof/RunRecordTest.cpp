@@ -129,7 +129,7 @@ TEST(RunRecord, TheNextRunMovesBackOnlyAFileWithoutItsRow) {
     RunSettings settings;
     settings.sourceFolder = collection.root() + "/empty";  // so only the recovery acts
     std::filesystem::create_directories(settings.sourceFolder);
-    const TextView view = runImport(collection, plan, settings);
+    const RecordingRunView view = runImport(collection, plan, settings);
     EXPECT_EQ(view.logText().substr(0, c.note.size()), c.note) << view.logText();
     EXPECT_EQ(readFile(entry.source), c.atSource || (c.atTarget == AtTarget::TheFile && !c.rowCommitted) ? content : "");
     EXPECT_EQ(std::filesystem::exists(entry.target()), c.targetStays);

@@ -24,7 +24,7 @@ namespace {
 using Moves = platform::filesystem::PosixFileSystem::Moves;
 
 struct Undone {
-  TextView view;
+  RecordingRunView view;
   mervalis::UndoResult result;
 };
 
@@ -157,7 +157,7 @@ TEST(Undo, AfterAStoppedRun) {
       settings.stopAfterFiles = 5;
     else
       plan.failOn("record file", 3);
-    const TextView run = runImport(collection, plan, settings);
+    const RecordingRunView run = runImport(collection, plan, settings);
     EXPECT_NE(run.summaryText().find("Stopped after"), std::string::npos) << run.summaryText();
     ASSERT_GT(collection.check().atTarget, 0);
     EXPECT_LT(collection.check().atTarget, 8);

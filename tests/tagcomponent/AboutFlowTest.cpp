@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "FakeHost.h"
+#include <support/FakeHost.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 

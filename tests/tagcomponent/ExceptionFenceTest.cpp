@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "TagTestSupport.h"
+#include <support/TagTestSupport.h>
 
 namespace {
 
@@ -55,7 +55,7 @@ class ExceptionFence : public ::testing::Test {
   }
   void TearDown() override { lyrebox::installComponentServices({}); }
 
-  TempFolder folder;
+  TemporaryFolder folder;
   ThrowingCalls calls;
 };
 

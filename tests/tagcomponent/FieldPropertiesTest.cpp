@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "TagTestSupport.h"
+#include <support/TagTestSupport.h>
 
 namespace {
 

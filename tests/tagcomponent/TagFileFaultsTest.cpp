@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "TagTestSupport.h"
+#include <support/TagTestSupport.h>
 
 namespace {
 
@@ -86,7 +86,7 @@ class TagFileFaults : public ::testing::Test {
     EXPECT_EQ(control.SaveTag(&result), automation::S_OK);
     return result;
   }
-  TempFolder folder;
+  TemporaryFolder folder;
 };
 
 TEST_F(TagFileFaults, SaveReportsTheFailingCallsNumberAndLeavesTheFileAsItWas) {

@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-#include "TagTestSupport.h"
+#include <support/TagTestSupport.h>
 
 namespace {
 
@@ -44,7 +44,7 @@ class TagFile : public ::testing::Test {
     writeBytes(path, bytes);
     return path;
   }
-  TempFolder folder;
+  TemporaryFolder folder;
   const automation::ComPtr<Lyrebox> object = automation::makeObject<Lyrebox>();
   Lyrebox& control = *object;
 };

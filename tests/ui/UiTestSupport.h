@@ -1,6 +1,4 @@
 #pragma once
-#include <unistd.h>
-
 #include <QApplication>
 #include <QString>
 #include <QStringList>
@@ -8,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include <support/TemporaryFolder.h>
 
 #include "ui/FolderReading.h"
 
@@ -23,36 +23,25 @@ namespace fs = std::filesystem;
 // The application object that the test program's main creates.
 inline QApplication& application() { return *qApp; }
 
-// A fresh folder below the system's temporary folder, removed with everything in it.
+// A temporary folder with shorthands for making its folders and files and naming them in Qt.
 class TempTree {
  public:
-  TempTree() {
-    std::string pattern = (fs::temp_directory_path() / "mervalis-ui-XXXXXX").string();
-    root_ = ::mkdtemp(pattern.data());
-  }
-  ~TempTree() {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-  TempTree(const TempTree&) = delete;
-  TempTree& operator=(const TempTree&) = delete;
-
-  const fs::path& root() const { return root_; }
+  const fs::path& root() const { return folder_.path(); }
   fs::path folder(const std::string& relative) const {
-    fs::create_directories(root_ / relative);
-    return root_ / relative;
+    fs::create_directories(root() / relative);
+    return root() / relative;
   }
   fs::path file(const std::string& relative) const {
-    fs::create_directories((root_ / relative).parent_path());
-    std::ofstream(root_ / relative) << "x";
-    return root_ / relative;
+    fs::create_directories((root() / relative).parent_path());
+    std::ofstream(root() / relative) << "x";
+    return root() / relative;
   }
   QString q(const std::string& relative = {}) const {
-    return platform::ui::toQString(relative.empty() ? root_ : root_ / relative);
+    return platform::ui::toQString(relative.empty() ? root() : root() / relative);
   }
 
  private:
-  fs::path root_;
+  testing_support::TemporaryFolder folder_;
 };
 
 // Enters a folder for the life of the guard; the lists start on the current directory.

@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QTabWidget>
 
-#include "../support/ModalAnswerer.h"
+#include <support/ModalAnswerer.h>
 #include "PlainMessageBox.h"
 #include "WindowTestSupport.h"
 

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QMessageBox>
 #include <QTimer>
@@ -13,52 +12,29 @@
 #include <fstream>
 #include <ui/FolderReading.h>
 
-#include "../support/ModalAnswerer.h"
+#include <support/ModalAnswerer.h>
+#include <support/TemporaryFolder.h>
+
+#include "WindowTestSupport.h"
 
 namespace mervalis {
 namespace {
 
-class FrmMainTest : public ::testing::Test {
+class FrmMainTest : public ::testing::Test, protected window_testing::CountingWindow {
  protected:
   void SetUp() override {
-    WindowServices services;
-    services.runImport = [this](const RunInputs& inputs, RunView& view) {
-      ++runs;
-      lastInputs = inputs;
-      if (duringRun) duringRun();
-      view.clearLog();
-      view.appendLog(u"\r\na.mp3");
-      view.appendLog(u"\r\nb.mp3 Error - No Title");
-      if (!summary.empty()) view.showSummary(summary);
-    };
-    services.showAbout = [this] {
-      ++abouts;
-      return aboutError;
-    };
-    services.quit = [this] { ++quits; };
-    window = std::make_unique<frmMain>(std::move(services));
+    runLog = {u"\r\na.mp3", u"\r\nb.mp3 Error - No Title"};
     window->show();
-    ASSERT_TRUE(folder.isValid());
-  }
-  // Qt cannot name, so cannot remove, what a test makes with names that are not UTF-8.
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder.path().toStdString(), ignored);
   }
   QString makeFolder(const QString& name) {
-    QDir(folder.path()).mkpath(name);
-    return QDir(folder.path()).filePath(name);
+    QDir(folderPath).mkpath(name);
+    return QDir(folderPath).filePath(name);
   }
   void touch(const QString& path) { std::ofstream(path.toStdString()) << "x"; }
   int page() const { return window->SSTab1->currentIndex(); }
 
-  std::unique_ptr<frmMain> window;
-  QTemporaryDir folder;
-  int runs = 0, abouts = 0, quits = 0;
-  RunInputs lastInputs;
-  std::function<void()> duringRun;
-  std::u16string summary;
-  QString aboutError;
+  testing_support::TemporaryFolder folder;
+  const QString folderPath = QString::fromStdString(folder.path().string());
 };
 
 TEST_F(FrmMainTest, StartsOnDatabaseAndNavigationButtonsOnlySetThePage) {
@@ -139,13 +115,13 @@ TEST_F(FrmMainTest, ProcessReadsItsInputsOnceAndLogsWhatTheRunWrites) {
 // Folders and a catalogue whose names are not UTF-8, chosen as a person does: the
 // parent set, then the folder opened from the list. The run gets their exact bytes.
 TEST_F(FrmMainTest, ProcessHandsTheRunTheBytesOfNamesThatAreNotUtf8) {
-  const std::string root = folder.path().toStdString();
+  const std::string root = folder.path().string();
   const std::string db = root + "/db\xE9", source = root + "/music\xFF", destination = root + "/filed\xE9t\xE9";
   for (const std::string& made : {db, source, destination}) std::filesystem::create_directory(made);
   std::ofstream(db + "/cat\xE9.mdb") << "x";
   QStringList warnings;  // a refused folder's message box, read and closed
   auto openOnly = [&](platform::ui::DirListBox* list, const std::string& name) {
-    ASSERT_TRUE(list->setPath(folder.path()));
+    ASSERT_TRUE(list->setPath(folderPath));
     const auto found = list->findItems(platform::ui::toQString(name), Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
     list->setCurrentItem(found.front());
@@ -175,7 +151,7 @@ TEST_F(FrmMainTest, ProcessHandsTheRunTheBytesOfNamesThatAreNotUtf8) {
 
 TEST_F(FrmMainTest, DuringARunNothingCanStartChangeOrEndAnything) {
   window->SSTab1->setCurrentIndex(2);
-  duringRun = [this] {
+  duringRun = [this](RunView&) {
     QTest::mouseClick(window->cmdGo, Qt::LeftButton);
     QTest::mouseClick(window->cmdExit3, Qt::LeftButton);
     QTest::mouseClick(window->cmdAboutLyrebox, Qt::LeftButton);
@@ -219,7 +195,7 @@ TEST_F(FrmMainTest, MessagesShowNamesAsTheyStand) {
        [&] {
          // A folder that goes between the listing and the person's choice of it.
          const QString gone = makeFolder(markup);
-         ASSERT_TRUE(window->Dir1->setPath(folder.path()));
+         ASSERT_TRUE(window->Dir1->setPath(folderPath));
          const auto items = window->Dir1->findItems(markup, Qt::MatchExactly);
          ASSERT_EQ(items.size(), 1);
          window->Dir1->setCurrentItem(items[0]);

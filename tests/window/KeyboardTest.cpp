@@ -4,10 +4,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <string>
 #include <vector>
+
+#include <support/TemporaryFolder.h>
 
 #include "WindowTestSupport.h"
 
@@ -78,23 +79,24 @@ TEST_F(Keyboard, CtrlTabAndCtrlPageKeysStepThroughThePages) {
 // A whole choice by keys: to the "MP3's" page, into the source list, down to a
 // folder and open it; then a run, during which the page keys do nothing.
 TEST_F(Keyboard, KeysAloneChooseTheSourceAndStartARun) {
-  QTemporaryDir folder;
-  ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("music")));
-  ASSERT_TRUE(window->Dir2->setPath(folder.path()));
+  const testing_support::TemporaryFolder folder;
+  const QString folderPath = QString::fromStdString(folder.path().string());
+  ASSERT_TRUE(QDir(folderPath).mkpath(QStringLiteral("music")));
+  ASSERT_TRUE(window->Dir2->setPath(folderPath));
   window->cmdNext1->setFocus(Qt::TabFocusReason);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   ASSERT_EQ(focused(), "Dir2");
   QTest::keyClick(window->Dir2, Qt::Key_Down);
   QTest::keyClick(window->Dir2, Qt::Key_Return);
-  const QString music = folder.path() + QStringLiteral("/music");
+  const QString music = folderPath + QStringLiteral("/music");
   EXPECT_EQ(window->Dir2->path(), music);
   EXPECT_EQ(window->File2->path(), music);
   EXPECT_EQ(window->Dir3->path(), music);
 
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
   ASSERT_EQ(focused(), "cmdGo");
-  duringRun = [this] {
+  duringRun = [this](RunView&) {
     QTest::keyClick(window->cmdGo, Qt::Key_Tab, Qt::ControlModifier);
     QTest::keyClick(window->cmdGo, Qt::Key_PageUp, Qt::ControlModifier);
   };

@@ -1,10 +1,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
+#include <support/TemporaryFolder.h>
 #include <ui/DriveTable.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "DatabasePage.h"
 #include "catalogue/CatalogueCreation.h"
@@ -16,31 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using mervalis::DatabasePage;
 
-// A fresh folder for one test, removed with everything in it afterwards.
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (fs::temp_directory_path() / "new-catalogue-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  Folder(const Folder&) = delete;
-  Folder& operator=(const Folder&) = delete;
-  ~Folder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-std::string bytesOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using namespace testing_support;
 
 // The Database page on its own, "New..." answered by the test instead of a person.
 class NewCatalogueButton : public testing::Test {
@@ -64,7 +39,7 @@ class NewCatalogueButton : public testing::Test {
     QTest::mouseClick(page.controls().cmdNew1, Qt::LeftButton);
   }
 
-  Folder folder;
+  TemporaryFolder folder;
   QWidget tabControl;
   DatabasePage page{tabControl, std::make_shared<platform::ui::DriveTable>()};
   QString answer, askedIn;
@@ -91,7 +66,7 @@ TEST_F(NewCatalogueButton, RefusesAFileAlreadyThereWithAMessageAndKeepsIt) {
   clickNew(taken);
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find("never replaced"), std::string::npos) << told[0];
-  EXPECT_EQ(bytesOf(taken), "someone's file");
+  EXPECT_EQ(readFile(taken), "someone's file");
 }
 
 TEST_F(NewCatalogueButton, GivingUpMakesNothing) {

@@ -9,13 +9,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "../support/ModalAnswerer.h"
+#include <support/ModalAnswerer.h>
+#include <support/TemporaryFolder.h>
 #include "WindowTestSupport.h"
 
 namespace mervalis {
@@ -90,17 +90,16 @@ class Preview : public ::testing::Test, protected window_testing::CountingWindow
  protected:
   void SetUp() override {
     window->show();
-    ASSERT_TRUE(folder.isValid());
-    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("db<b>")));
-    catalogueFolder = folder.path() + QStringLiteral("/db<b>");
+    ASSERT_TRUE(QDir(folderPath).mkpath(QStringLiteral("db<b>")));
+    catalogueFolder = folderPath + QStringLiteral("/db<b>");
     std::ofstream((catalogueFolder + QStringLiteral("/Catalogue.mdb")).toStdString()) << "x";
     ASSERT_TRUE(window->Dir1->setPath(catalogueFolder));
-    for (const char* made : {"music", "filed"}) ASSERT_TRUE(QDir(folder.path()).mkpath(QString::fromLatin1(made)));
-    ASSERT_TRUE(window->Dir2->setPath(folder.path() + QStringLiteral("/music")));
-    ASSERT_TRUE(window->Dir3->setPath(folder.path() + QStringLiteral("/filed")));
+    for (const char* made : {"music", "filed"}) ASSERT_TRUE(QDir(folderPath).mkpath(QString::fromLatin1(made)));
+    ASSERT_TRUE(window->Dir2->setPath(folderPath + QStringLiteral("/music")));
+    ASSERT_TRUE(window->Dir3->setPath(folderPath + QStringLiteral("/filed")));
     window->SSTab1->setCurrentIndex(1);
-    music = folder.path().toStdString() + "/music";
-    filedRoot = folder.path().toStdString() + "/filed";
+    music = folder.path().string() + "/music";
+    filedRoot = folder.path().string() + "/filed";
     expectedRows = visitingOrder(music, filedRoot);
   }
   // Clicks "Preview" and hands the dialog to `look`, then closes it by its button.
@@ -125,7 +124,8 @@ class Preview : public ::testing::Test, protected window_testing::CountingWindow
     return *control;
   }
 
-  QTemporaryDir folder;
+  testing_support::TemporaryFolder folder;
+  const QString folderPath = QString::fromStdString(folder.path().string());
   QString catalogueFolder;
   std::string music, filedRoot;
   std::vector<Row> expectedRows;

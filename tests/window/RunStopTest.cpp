@@ -11,35 +11,20 @@
 #include <functional>
 #include <memory>
 
-#include "../support/ModalAnswerer.h"
+#include <support/ModalAnswerer.h>
+
+#include "WindowTestSupport.h"
 
 namespace mervalis {
 namespace {
 
-class RunStopTest : public ::testing::Test {
+class RunStopTest : public ::testing::Test, protected window_testing::CountingWindow {
  protected:
   void SetUp() override {
-    WindowServices services;
-    services.runImport = [this](const RunInputs&, RunView& view) {
-      ++runs;
-      if (duringRun) duringRun(view);
-      if (!summary.empty()) view.showSummary(summary);
-    };
-    services.showAbout = [this] {
-      ++abouts;
-      return QString();
-    };
-    services.quit = [this] { ++quits; };
-    window = std::make_unique<frmMain>(std::move(services));
     window->show();
     window->SSTab1->setCurrentIndex(2);
   }
   void TearDown() override { platform::setPendingEventsHandler({}); }
-
-  std::unique_ptr<frmMain> window;
-  std::function<void(RunView&)> duringRun;
-  std::u16string summary;
-  int runs = 0, abouts = 0, quits = 0;
 };
 
 // Whichever way the person presses it, Stop is the one thing a run takes in: the

@@ -1,7 +1,9 @@
 #pragma once
+// What the suites that drive the tag component share: tag bytes built by hand, a
+// recording host site and a count of the control's yields.
 #include <automation/ControlSite.h>
 #include <events/PendingEvents.h>
-#include <stdlib.h>
+#include <support/TemporaryFolder.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -14,26 +16,7 @@ namespace tagtest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A private folder for one test, removed with everything in it afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lyrebox-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using testing_support::TemporaryFolder;
 
 inline void writeBytes(const std::filesystem::path& file, const Bytes& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);

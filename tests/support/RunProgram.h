@@ -1,9 +1,12 @@
 #pragma once
+// A program run from a test through the shell, with its exit code and one of its outputs.
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <string>
+
+namespace testing_support {
 
 struct RunResult {
   int exitCode = -1;
@@ -23,3 +26,5 @@ inline RunResult runProgram(const std::string& command, bool errorsOnly = false)
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
 }
+
+}  // namespace testing_support

@@ -1,0 +1,48 @@
+#pragma once
+// A run as the program files, for the suites that drive one without the window:
+// Lyrebox.ocx registered in a private registry, an empty catalogue in a temporary
+// folder, and the program's own assembly.
+#include <gtest/gtest.h>
+#include <support/RecordingRunView.h>
+#include <support/TemporaryFolder.h>
+
+#include <RunAssembly.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "MusicFolder.h"
+
+namespace endtoend {
+
+class RealRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string why;
+    ASSERT_TRUE(registerLyrebox(why)) << why;
+    lyrebox = createLyrebox(why);
+    ASSERT_TRUE(lyrebox) << why;
+    createCatalogue(catalogue);
+  }
+
+  // Files `source` into `root`, showing the run in `view`.
+  void run(const std::filesystem::path& source, const std::filesystem::path& root,
+           testing_support::RecordingRunView& view) {
+    mervalis::RunAssembly(lyrebox).run({catalogue.string(), source.string(), root.string()}, view);
+  }
+  // A music file whose bytes are kept, to find them again wherever the run puts them.
+  void write(const std::filesystem::path& path, const Tag* tag, std::size_t audioBytes = 512) {
+    std::filesystem::create_directories(path.parent_path());
+    writeMusicFile(path, tag, audioBytes);
+    contents[path] = readWholeFile(path);
+  }
+
+  testing_support::RegistryInTemporaryFolder registry;
+  testing_support::TemporaryFolder folder;
+  const std::filesystem::path catalogue = folder / "Catalogue.mdb";
+  automation::ComPtr<automation::IDispatch> lyrebox;
+  std::map<std::filesystem::path, std::string> contents;
+};
+
+}  // namespace endtoend
