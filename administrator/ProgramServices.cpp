@@ -1,21 +1,21 @@
-#include "ProgramServices.h"
+#include <administrator/ProgramServices.h>
 
-#include <automation/ControlSite.h>
-#include <automation/HResultText.h>
-#include <automation/ObjectCreation.h>
-#include <automation/PersistPropertyBag.h>
-#include <automation/PropertyBagInMemory.h>
-#include <automation/PropertyBagText.h>
+#include <platform/automation/ControlSite.h>
+#include <platform/automation/HResultText.h>
+#include <platform/automation/ObjectCreation.h>
+#include <platform/automation/PersistPropertyBag.h>
+#include <platform/automation/PropertyBagInMemory.h>
+#include <platform/automation/PropertyBagText.h>
 #include <tagcomponent/LyreboxIdentity.h>
-#include <ui/QtPendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
 #include <QApplication>
 
-#include <DispatchTagReader.h>
-#include <RunAssembly.h>
+#include <administrator/importrun/DispatchTagReader.h>
+#include <administrator/assembly/RunAssembly.h>
 
-#include "window/Lyrebox1SavedProperties.h"
-#include "window/WindowDispatch.h"
+#include <administrator/window/Lyrebox1SavedProperties.h>
+#include <administrator/window/WindowDispatch.h>
 
 namespace mervalis {
 namespace {

@@ -1,12 +1,12 @@
 #pragma once
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
 
 #include <QWidget>
 #include <memory>
 #include <string>
 
-#include "window/frmMain.h"
+#include <administrator/window/frmMain.h>
 
 namespace mervalis {
 

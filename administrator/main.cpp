@@ -2,10 +2,10 @@
 #include <QApplication>
 #include <QFileInfo>
 
-#include <CommandLineRun.h>
+#include <administrator/commandline/CommandLineRun.h>
 
-#include "ProgramServices.h"
-#include "window/PlainMessageBox.h"
+#include <administrator/ProgramServices.h>
+#include <administrator/window/PlainMessageBox.h>
 
 namespace {
 

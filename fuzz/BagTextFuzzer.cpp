@@ -1,13 +1,13 @@
 // The property-bag text a host keeps beside its window: any bytes are either refused
 // with a reason and no entries, or parsed into entries that write back to a text
 // parsing to the same entries, which writes the same text again.
-#include <automation/PropertyBagText.h>
+#include <platform/automation/PropertyBagText.h>
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "FuzzCheck.h"
+#include <fuzz/FuzzCheck.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

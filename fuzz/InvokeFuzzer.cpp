@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include <automation/Dispatch.h>
+#include <platform/automation/Dispatch.h>
 #include <tagcomponent/Lyrebox.h>
 #include <tagcomponent/LyreboxIdentity.h>
 
-#include "FuzzCheck.h"
-#include "MemoryFile.h"
+#include <fuzz/FuzzCheck.h>
+#include <fuzz/MemoryFile.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include <automation/RegistryText.h>
+#include <platform/automation/RegistryText.h>
 
-#include "FuzzCheck.h"
+#include <fuzz/FuzzCheck.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

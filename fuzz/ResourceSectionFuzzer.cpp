@@ -7,12 +7,12 @@
 #include <span>
 #include <vector>
 
-#include <resources/ByteSource.h>
-#include <resources/ElfSectionReader.h>
-#include <resources/ResourceSectionWriter.h>
-#include <resources/ResourceTableView.h>
+#include <platform/resources/ByteSource.h>
+#include <platform/resources/ElfSectionReader.h>
+#include <platform/resources/ResourceSectionWriter.h>
+#include <platform/resources/ResourceTableView.h>
 
-#include "FuzzCheck.h"
+#include <fuzz/FuzzCheck.h>
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include <tagcomponent/Lyrebox.h>
 
-#include "FuzzCheck.h"
-#include "MemoryFile.h"
+#include <fuzz/FuzzCheck.h>
+#include <fuzz/MemoryFile.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 

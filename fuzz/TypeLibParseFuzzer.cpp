@@ -5,11 +5,11 @@
 #include <span>
 #include <vector>
 
-#include <automation/ComPtr.h>
-#include <typelib/TypeInfo.h>
-#include <typelib/TypeLibFormat.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/typelib/TypeInfo.h>
+#include <platform/typelib/TypeLibFormat.h>
 
-#include "FuzzCheck.h"
+#include <fuzz/FuzzCheck.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);

@@ -9,9 +9,9 @@
 #include <limits>
 #include <string>
 
-#include <automation/Variant.h>
+#include <platform/automation/Variant.h>
 
-#include "FuzzCheck.h"
+#include <fuzz/FuzzCheck.h>
 
 namespace {
 

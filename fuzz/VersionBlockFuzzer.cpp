@@ -4,10 +4,10 @@
 #include <span>
 #include <stdexcept>
 
-#include <resources/VersionBlockReader.h>
-#include <resources/VersionBlockWriter.h>
+#include <platform/resources/VersionBlockReader.h>
+#include <platform/resources/VersionBlockWriter.h>
 
-#include "FuzzCheck.h"
+#include <fuzz/FuzzCheck.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto parsed = resources::parseVersionBlock(std::span(data, size));

@@ -1,4 +1,4 @@
-#include "ComponentServices.h"
+#include <tagcomponent/ComponentServices.h>
 
 namespace lyrebox {
 

@@ -2,9 +2,9 @@
 // What the control needs from the library that carries it: the library's own type
 // library and the About box. The library installs both when it is loaded, so the
 // control's code stays free of any window system and of how resources are stored.
-#include <automation/ComPtr.h>
-#include <automation/HResult.h>
-#include <typelib/TypeInfo.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/HResult.h>
+#include <platform/typelib/TypeInfo.h>
 
 #include <functional>
 

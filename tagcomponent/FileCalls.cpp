@@ -1,4 +1,4 @@
-#include "FileCalls.h"
+#include <tagcomponent/FileCalls.h>
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
-#include "ID3tagRecord.h"
+#include <tagcomponent/ID3tagRecord.h>
 
-#include "Windows1252.h"
+#include <tagcomponent/Windows1252.h>
 
 namespace lyrebox {
 namespace {

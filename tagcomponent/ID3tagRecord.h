@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "FixedTextField.h"
+#include <tagcomponent/FixedTextField.h>
 
 namespace lyrebox {
 

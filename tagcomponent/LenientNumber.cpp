@@ -1,4 +1,4 @@
-#include "LenientNumber.h"
+#include <tagcomponent/LenientNumber.h>
 
 #include <locale.h>
 #include <stdlib.h>

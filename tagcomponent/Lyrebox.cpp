@@ -1,9 +1,9 @@
-#include "Lyrebox.h"
+#include <tagcomponent/Lyrebox.h>
 
-#include <events/PendingEvents.h>
+#include <platform/events/PendingEvents.h>
 
-#include "LenientNumber.h"
-#include "TagFieldText.h"
+#include <tagcomponent/LenientNumber.h>
+#include <tagcomponent/TagFieldText.h>
 
 namespace lyrebox {
 

@@ -1,25 +1,25 @@
 #pragma once
-#include <automation/Apartment.h>
-#include <automation/ComObject.h>
-#include <automation/ComPtr.h>
-#include <automation/ConnectionPoint.h>
-#include <automation/ControlSite.h>
-#include <automation/Guarded.h>
-#include <automation/HResult.h>
-#include <automation/PersistPropertyBag.h>
-#include <automation/SinkConnectionPoint.h>
-#include <typelib/TypeInfo.h>
+#include <platform/automation/Apartment.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/ConnectionPoint.h>
+#include <platform/automation/ControlSite.h>
+#include <platform/automation/Guarded.h>
+#include <platform/automation/HResult.h>
+#include <platform/automation/PersistPropertyBag.h>
+#include <platform/automation/SinkConnectionPoint.h>
+#include <platform/typelib/TypeInfo.h>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include <automation/ControlSite.h>
-#include "FileCalls.h"
-#include "ID3tagRecord.h"
-#include "LyreboxInterface.h"
-#include "TagFileAccess.h"
+#include <platform/automation/ControlSite.h>
+#include <tagcomponent/FileCalls.h>
+#include <tagcomponent/ID3tagRecord.h>
+#include <tagcomponent/LyreboxInterface.h>
+#include <tagcomponent/TagFileAccess.h>
 
 namespace lyrebox {
 

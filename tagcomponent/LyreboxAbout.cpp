@@ -1,6 +1,6 @@
 // About: the host's window steps aside while the About box is shown.
-#include "ComponentServices.h"
-#include "Lyrebox.h"
+#include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/Lyrebox.h>
 
 namespace lyrebox {
 

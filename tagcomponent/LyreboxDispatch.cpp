@@ -3,8 +3,8 @@
 #include <array>
 #include <type_traits>
 
-#include "ComponentServices.h"
-#include "Lyrebox.h"
+#include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/Lyrebox.h>
 
 namespace lyrebox {
 

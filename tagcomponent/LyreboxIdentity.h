@@ -2,8 +2,8 @@
 // What outside parties bind to: identities fixed forever, the ProgID, and the
 // dispatch identifiers of the member table. Both the component and its host build
 // against this one header, so they cannot drift apart.
-#include <automation/Guid.h>
-#include <automation/VarType.h>
+#include <platform/automation/Guid.h>
+#include <platform/automation/VarType.h>
 
 #include <cstdint>
 

@@ -3,12 +3,12 @@
 // interface whose virtual table, after IDispatch's own entries, holds the sixteen
 // members in the order early-bound callers bind to. Every entry returns an
 // HRESULT; a get and SaveTag hand their value back through a trailing pointer.
-#include <automation/Dispatch.h>
+#include <platform/automation/Dispatch.h>
 
 #include <cstdint>
 #include <string>
 
-#include "LyreboxIdentity.h"
+#include <tagcomponent/LyreboxIdentity.h>
 
 namespace lyrebox {
 

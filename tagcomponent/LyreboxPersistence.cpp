@@ -1,5 +1,5 @@
-#include "Lyrebox.h"
-#include "persistence/PropertyHandlers.h"
+#include <tagcomponent/Lyrebox.h>
+#include <tagcomponent/persistence/PropertyHandlers.h>
 
 namespace lyrebox {
 

@@ -1,8 +1,8 @@
-#include "LyreboxTypeLibrary.h"
+#include <tagcomponent/LyreboxTypeLibrary.h>
 
-#include <automation/Unknown.h>
+#include <platform/automation/Unknown.h>
 
-#include "LyreboxIdentity.h"
+#include <tagcomponent/LyreboxIdentity.h>
 
 namespace lyrebox {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include <typelib/TypeLibModel.h>
+#include <platform/typelib/TypeLibModel.h>
 
 namespace lyrebox {
 

@@ -1,4 +1,4 @@
-#include "TagFieldText.h"
+#include <tagcomponent/TagFieldText.h>
 
 namespace lyrebox {
 namespace {

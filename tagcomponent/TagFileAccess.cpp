@@ -1,6 +1,6 @@
-#include "TagFileAccess.h"
+#include <tagcomponent/TagFileAccess.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <fcntl.h>
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "FileCalls.h"
-#include "ID3tagRecord.h"
+#include <tagcomponent/FileCalls.h>
+#include <tagcomponent/ID3tagRecord.h>
 
 namespace lyrebox {
 

@@ -1,13 +1,13 @@
-#include "RunAssembly.h"
+#include <administrator/assembly/RunAssembly.h>
 
-#include <automation/ObjectCreation.h>
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
-#include <filesystem/PosixFileSystem.h>
+#include <platform/automation/ObjectCreation.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
+#include <platform/filesystem/PosixFileSystem.h>
 #include <tagcomponent/LyreboxIdentity.h>
 
-#include <DispatchTagReader.h>
-#include <FileRunRecord.h>
+#include <administrator/importrun/DispatchTagReader.h>
+#include <administrator/runrecord/FileRunRecord.h>
 
 namespace mervalis {
 

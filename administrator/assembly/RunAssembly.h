@@ -2,13 +2,13 @@
 #include <memory>
 #include <string>
 
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
 
-#include <ImportRun.h>
-#include <RunHistory.h>
-#include <RunPlanner.h>
-#include <UndoRun.h>
+#include <administrator/importrun/ImportRun.h>
+#include <administrator/undo/RunHistory.h>
+#include <administrator/importrun/RunPlanner.h>
+#include <administrator/undo/UndoRun.h>
 
 namespace mervalis {
 

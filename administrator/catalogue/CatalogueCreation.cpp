@@ -1,4 +1,4 @@
-#include "CatalogueCreation.h"
+#include <administrator/catalogue/CatalogueCreation.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "filesystem/RemovedUnlessKept.h"
+#include <platform/filesystem/RemovedUnlessKept.h>
 
 namespace mervalis {
 namespace {

@@ -1,4 +1,4 @@
-#include "catalogue/SqliteCatalogue.h"
+#include <administrator/catalogue/SqliteCatalogue.h>
 
 #include <unistd.h>
 

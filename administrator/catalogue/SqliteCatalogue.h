@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/Catalogue.h"
-#include "database/Database.h"
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/database/Database.h>
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include <administrator/commandline/CommandLine.h>
 
 #include <map>
 

@@ -1,20 +1,20 @@
-#include "CommandLineRun.h"
+#include <administrator/commandline/CommandLineRun.h>
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 
-#include <RunAssembly.h>
-#include <catalogue/CatalogueCreation.h>
-#include <database/SqliteEngine.h>
-#include <RunTexts.h>
-#include <text/Utf.h>
+#include <administrator/assembly/RunAssembly.h>
+#include <administrator/catalogue/CatalogueCreation.h>
+#include <platform/database/SqliteEngine.h>
+#include <administrator/importrun/RunTexts.h>
+#include <platform/text/Utf.h>
 
-#include "ConsoleRunView.h"
-#include "ConsoleUndoView.h"
-#include "JsonText.h"
-#include "StopSignals.h"
+#include <administrator/commandline/ConsoleRunView.h>
+#include <administrator/commandline/ConsoleUndoView.h>
+#include <administrator/commandline/JsonText.h>
+#include <administrator/commandline/StopSignals.h>
 
 namespace mervalis {
 namespace {

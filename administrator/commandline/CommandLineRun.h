@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "CommandLine.h"
+#include <administrator/commandline/CommandLine.h>
 
 namespace mervalis {
 

@@ -1,9 +1,9 @@
-#include "ConsoleRunView.h"
+#include <administrator/commandline/ConsoleRunView.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
-#include "JsonText.h"
-#include "RunTexts.h"
+#include <administrator/commandline/JsonText.h>
+#include <administrator/importrun/RunTexts.h>
 
 namespace mervalis {
 namespace {

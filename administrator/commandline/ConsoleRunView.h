@@ -6,8 +6,8 @@
 
 #include <unistd.h>
 
-#include <ImportRun.h>
-#include <RunView.h>
+#include <administrator/importrun/ImportRun.h>
+#include <administrator/importrun/RunView.h>
 
 namespace mervalis {
 

@@ -1,7 +1,7 @@
-#include "ConsoleUndoView.h"
+#include <administrator/commandline/ConsoleUndoView.h>
 
-#include "ConsoleRunView.h"
-#include "RunTexts.h"
+#include <administrator/commandline/ConsoleRunView.h>
+#include <administrator/importrun/RunTexts.h>
 
 namespace mervalis {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include <RunView.h>
+#include <administrator/importrun/RunView.h>
 
 namespace mervalis {
 

@@ -1,6 +1,6 @@
-#include "JsonText.h"
+#include <administrator/commandline/JsonText.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "StopSignals.h"
+#include <administrator/commandline/StopSignals.h>
 
 #include <atomic>
 

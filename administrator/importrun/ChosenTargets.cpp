@@ -1,4 +1,4 @@
-#include "ChosenTargets.h"
+#include <administrator/importrun/ChosenTargets.h>
 
 #include <functional>
 #include <utility>

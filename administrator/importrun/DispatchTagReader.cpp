@@ -1,8 +1,8 @@
-#include "DispatchTagReader.h"
+#include <administrator/importrun/DispatchTagReader.h>
 
-#include <automation/HResultText.h>
+#include <platform/automation/HResultText.h>
 #include <tagcomponent/LyreboxIdentity.h>
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 namespace mervalis {
 namespace {

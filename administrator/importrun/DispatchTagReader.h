@@ -1,8 +1,8 @@
 #pragma once
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
 
-#include "TagReader.h"
+#include <administrator/importrun/TagReader.h>
 
 namespace mervalis {
 

@@ -1,9 +1,9 @@
-#include "ImportRun.h"
+#include <administrator/importrun/ImportRun.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
-#include "KilledRuns.h"
-#include "RunTexts.h"
+#include <administrator/importrun/KilledRuns.h>
+#include <administrator/importrun/RunTexts.h>
 
 namespace mervalis {
 namespace {

@@ -4,16 +4,16 @@
 #include <unordered_set>
 #include <vector>
 
-#include <catalogue/Catalogue.h>
-#include <filesystem/FileSystem.h>
-#include <status/Status.h>
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/filesystem/FileSystem.h>
+#include <platform/status/Status.h>
 
-#include "PlannedFile.h"
-#include "RunInputs.h"
-#include "RunPlanner.h"
-#include "RunRecord.h"
-#include "RunView.h"
-#include "TagReader.h"
+#include <administrator/importrun/PlannedFile.h>
+#include <administrator/importrun/RunInputs.h>
+#include <administrator/importrun/RunPlanner.h>
+#include <administrator/importrun/RunRecord.h>
+#include <administrator/importrun/RunView.h>
+#include <administrator/importrun/TagReader.h>
 
 namespace mervalis {
 

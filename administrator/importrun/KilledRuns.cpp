@@ -1,6 +1,6 @@
-#include "KilledRuns.h"
+#include <administrator/importrun/KilledRuns.h>
 
-#include "RunTexts.h"
+#include <administrator/importrun/RunTexts.h>
 
 namespace mervalis {
 namespace {

@@ -2,10 +2,10 @@
 #include <string>
 #include <vector>
 
-#include <catalogue/Catalogue.h>
-#include <filesystem/FileSystem.h>
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/filesystem/FileSystem.h>
 
-#include "RunRecord.h"
+#include <administrator/importrun/RunRecord.h>
 
 namespace mervalis {
 

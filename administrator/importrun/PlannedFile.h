@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "LeaveReason.h"
+#include <administrator/importrun/LeaveReason.h>
 
 namespace mervalis {
 

@@ -1,14 +1,14 @@
-#include "RunPlanner.h"
+#include <administrator/importrun/RunPlanner.h>
 
 #include <limits.h>
 
 #include <algorithm>
 
-#include <catalogue/CatalogueFiles.h>
-#include <filesystem/ListOrder.h>
-#include <text/Utf.h>
+#include <administrator/catalogue/CatalogueFiles.h>
+#include <platform/filesystem/ListOrder.h>
+#include <platform/text/Utf.h>
 
-#include "SafeName.h"
+#include <administrator/importrun/SafeName.h>
 
 namespace mervalis {
 namespace {

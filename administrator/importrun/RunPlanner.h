@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include <filesystem/FileSystem.h>
+#include <platform/filesystem/FileSystem.h>
 
-#include "ChosenTargets.h"
-#include "PlannedFile.h"
-#include "RunInputs.h"
-#include "TagReader.h"
-#include "TargetsOnDisk.h"
+#include <administrator/importrun/ChosenTargets.h>
+#include <administrator/importrun/PlannedFile.h>
+#include <administrator/importrun/RunInputs.h>
+#include <administrator/importrun/TagReader.h>
+#include <administrator/importrun/TargetsOnDisk.h>
 
 namespace mervalis {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include <catalogue/Catalogue.h>
-#include <filesystem/FileIdentity.h>
-#include <status/Status.h>
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/filesystem/FileIdentity.h>
+#include <platform/status/Status.h>
 
-#include "RunInputs.h"
+#include <administrator/importrun/RunInputs.h>
 
 namespace mervalis {
 

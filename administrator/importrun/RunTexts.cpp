@@ -1,6 +1,6 @@
-#include "RunTexts.h"
+#include <administrator/importrun/RunTexts.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <cstdio>
 

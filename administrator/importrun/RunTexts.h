@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "LeaveReason.h"
-#include "PlannedFile.h"
+#include <administrator/importrun/LeaveReason.h>
+#include <administrator/importrun/PlannedFile.h>
 
 namespace mervalis::texts {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "PlannedFile.h"
+#include <administrator/importrun/PlannedFile.h>
 
 namespace mervalis {
 

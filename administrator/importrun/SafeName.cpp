@@ -1,6 +1,6 @@
-#include "SafeName.h"
+#include <administrator/importrun/SafeName.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <optional>
 

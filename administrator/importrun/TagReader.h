@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
 namespace mervalis {
 

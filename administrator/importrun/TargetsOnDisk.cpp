@@ -1,4 +1,4 @@
-#include "TargetsOnDisk.h"
+#include <administrator/importrun/TargetsOnDisk.h>
 
 namespace mervalis {
 namespace {

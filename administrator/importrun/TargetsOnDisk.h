@@ -3,7 +3,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include <filesystem/FileSystem.h>
+#include <platform/filesystem/FileSystem.h>
 
 namespace mervalis {
 

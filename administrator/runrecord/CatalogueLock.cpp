@@ -1,4 +1,4 @@
-#include "CatalogueLock.h"
+#include <administrator/runrecord/CatalogueLock.h>
 
 #include <fcntl.h>
 #include <sys/file.h>

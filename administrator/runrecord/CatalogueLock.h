@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include <filesystem/FileDescriptor.h>
-#include <status/Status.h>
+#include <platform/filesystem/FileDescriptor.h>
+#include <platform/status/Status.h>
 
 namespace mervalis {
 

@@ -1,9 +1,9 @@
-#include "FileRunRecord.h"
+#include <administrator/runrecord/FileRunRecord.h>
 
 #include <ctime>
 
-#include "RecordLines.h"
-#include "RecordedRunReading.h"
+#include <administrator/runrecord/RecordLines.h>
+#include <administrator/runrecord/RecordedRunReading.h>
 
 namespace mervalis {
 namespace {

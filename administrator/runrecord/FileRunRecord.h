@@ -1,9 +1,9 @@
 #pragma once
-#include <RunRecord.h>
+#include <administrator/importrun/RunRecord.h>
 
-#include "CatalogueLock.h"
-#include "RecordFile.h"
-#include "RunRecordFolder.h"
+#include <administrator/runrecord/CatalogueLock.h>
+#include <administrator/runrecord/RecordFile.h>
+#include <administrator/runrecord/RunRecordFolder.h>
 
 namespace mervalis {
 

@@ -1,4 +1,4 @@
-#include "RecordFile.h"
+#include <administrator/runrecord/RecordFile.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include <filesystem/ReadFully.h>
+#include <platform/filesystem/ReadFully.h>
 
 namespace mervalis {
 namespace {

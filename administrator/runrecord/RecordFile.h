@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include <filesystem/FileDescriptor.h>
-#include <status/Status.h>
+#include <platform/filesystem/FileDescriptor.h>
+#include <platform/status/Status.h>
 
 namespace mervalis {
 

@@ -1,4 +1,4 @@
-#include "RecordLines.h"
+#include <administrator/runrecord/RecordLines.h>
 
 namespace mervalis::record {
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include <filesystem/FileIdentity.h>
+#include <platform/filesystem/FileIdentity.h>
 
-#include <RunInputs.h>
-#include <RunRecord.h>
+#include <administrator/importrun/RunInputs.h>
+#include <administrator/importrun/RunRecord.h>
 
 namespace mervalis {
 

@@ -1,4 +1,4 @@
-#include "RecordedRunReading.h"
+#include <administrator/runrecord/RecordedRunReading.h>
 
 #include <cerrno>
 #include <charconv>
@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "RecordFile.h"
-#include "RecordLines.h"
+#include <administrator/runrecord/RecordFile.h>
+#include <administrator/runrecord/RecordLines.h>
 
 namespace mervalis {
 namespace {

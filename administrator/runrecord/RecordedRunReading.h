@@ -1,10 +1,10 @@
 #pragma once
 #include <string>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "RecordedRun.h"
-#include "RunRecordFolder.h"
+#include <administrator/runrecord/RecordedRun.h>
+#include <administrator/runrecord/RunRecordFolder.h>
 
 namespace mervalis {
 

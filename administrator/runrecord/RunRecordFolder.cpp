@@ -1,4 +1,4 @@
-#include "RunRecordFolder.h"
+#include <administrator/runrecord/RunRecordFolder.h>
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
 namespace mervalis {
 

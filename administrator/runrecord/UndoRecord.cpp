@@ -1,8 +1,8 @@
-#include "UndoRecord.h"
+#include <administrator/runrecord/UndoRecord.h>
 
-#include "FileRunRecord.h"
-#include "RecordLines.h"
-#include "RecordedRunReading.h"
+#include <administrator/runrecord/FileRunRecord.h>
+#include <administrator/runrecord/RecordLines.h>
+#include <administrator/runrecord/RecordedRunReading.h>
 
 namespace mervalis {
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "RecordFile.h"
-#include "RunRecordFolder.h"
+#include <administrator/runrecord/RecordFile.h>
+#include <administrator/runrecord/RunRecordFolder.h>
 
 namespace mervalis {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <system_error>
 
-#include "ProgramServices.h"
+#include <administrator/ProgramServices.h>
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "RunHistory.h"
+#include <administrator/undo/RunHistory.h>
 
-#include <RecordLines.h>
-#include <RecordedRunReading.h>
+#include <administrator/runrecord/RecordLines.h>
+#include <administrator/runrecord/RecordedRunReading.h>
 
 namespace mervalis {
 

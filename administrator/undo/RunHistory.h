@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include <RecordedRun.h>
-#include <RunRecordFolder.h>
+#include <administrator/runrecord/RecordedRun.h>
+#include <administrator/runrecord/RunRecordFolder.h>
 
 namespace mervalis {
 

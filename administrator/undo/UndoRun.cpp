@@ -1,10 +1,10 @@
-#include "UndoRun.h"
+#include <administrator/undo/UndoRun.h>
 
 #include <algorithm>
 
-#include <KilledRuns.h>
-#include <RecordedRunReading.h>
-#include <RunTexts.h>
+#include <administrator/importrun/KilledRuns.h>
+#include <administrator/runrecord/RecordedRunReading.h>
+#include <administrator/importrun/RunTexts.h>
 
 namespace mervalis {
 namespace {

@@ -2,13 +2,13 @@
 #include <cstddef>
 #include <string>
 
-#include <catalogue/Catalogue.h>
-#include <filesystem/FileSystem.h>
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/filesystem/FileSystem.h>
 
-#include <FileRunRecord.h>
-#include <RecordedRun.h>
-#include <RunView.h>
-#include <UndoRecord.h>
+#include <administrator/runrecord/FileRunRecord.h>
+#include <administrator/runrecord/RecordedRun.h>
+#include <administrator/importrun/RunView.h>
+#include <administrator/runrecord/UndoRecord.h>
 
 namespace mervalis {
 

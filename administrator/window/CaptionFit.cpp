@@ -1,4 +1,4 @@
-#include "CaptionFit.h"
+#include <administrator/window/CaptionFit.h>
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,12 +1,12 @@
-#include "DatabasePage.h"
+#include <administrator/window/DatabasePage.h>
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <catalogue/CatalogueCreation.h>
-#include <database/SqliteEngine.h>
-#include <ui/FolderReading.h>
+#include <administrator/catalogue/CatalogueCreation.h>
+#include <platform/database/SqliteEngine.h>
+#include <platform/ui/FolderReading.h>
 
-#include "PlainMessageBox.h"
+#include <administrator/window/PlainMessageBox.h>
 
 namespace mervalis {
 

@@ -3,13 +3,13 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <ui/DirListBox.h>
-#include <ui/DriveListBox.h>
-#include <ui/FileListBox.h>
+#include <platform/ui/DirListBox.h>
+#include <platform/ui/DriveListBox.h>
+#include <platform/ui/FileListBox.h>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "WizardPage.h"
+#include <administrator/window/WizardPage.h>
 
 namespace mervalis {
 

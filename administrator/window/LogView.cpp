@@ -1,4 +1,4 @@
-#include "LogView.h"
+#include <administrator/window/LogView.h>
 
 #include <QScrollBar>
 #include <QTextCursor>

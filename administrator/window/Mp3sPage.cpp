@@ -1,4 +1,4 @@
-#include "Mp3sPage.h"
+#include <administrator/window/Mp3sPage.h>
 
 namespace mervalis {
 

@@ -1,10 +1,10 @@
 #pragma once
 #include <memory>
-#include <ui/DirListBox.h>
-#include <ui/DriveListBox.h>
-#include <ui/FileListBox.h>
+#include <platform/ui/DirListBox.h>
+#include <platform/ui/DriveListBox.h>
+#include <platform/ui/FileListBox.h>
 
-#include "WizardPage.h"
+#include <administrator/window/WizardPage.h>
 
 namespace mervalis {
 

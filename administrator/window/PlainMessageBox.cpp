@@ -1,4 +1,4 @@
-#include "PlainMessageBox.h"
+#include <administrator/window/PlainMessageBox.h>
 
 #include <QPushButton>
 

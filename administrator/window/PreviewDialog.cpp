@@ -1,4 +1,4 @@
-#include "PreviewDialog.h"
+#include <administrator/window/PreviewDialog.h>
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -9,9 +9,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <filesystem>
-#include <ui/FolderReading.h>
+#include <platform/ui/FolderReading.h>
 
-#include <RunTexts.h>
+#include <administrator/importrun/RunTexts.h>
 
 namespace mervalis {
 namespace {

@@ -2,9 +2,9 @@
 #include <QDialog>
 #include <QString>
 
-#include <RunInputs.h>
+#include <administrator/importrun/RunInputs.h>
 
-#include "RunPreview.h"
+#include <administrator/window/RunPreview.h>
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "ProcessPage.h"
+#include <administrator/window/ProcessPage.h>
 
 namespace mervalis {
 

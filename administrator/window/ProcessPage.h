@@ -1,6 +1,6 @@
 #pragma once
-#include "LogView.h"
-#include "WizardPage.h"
+#include <administrator/window/LogView.h>
+#include <administrator/window/WizardPage.h>
 
 namespace mervalis {
 

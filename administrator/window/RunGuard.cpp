@@ -1,4 +1,4 @@
-#include "RunGuard.h"
+#include <administrator/window/RunGuard.h>
 
 #include <QApplication>
 #include <QEvent>

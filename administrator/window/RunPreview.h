@@ -1,7 +1,7 @@
 #pragma once
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include <RunPlanner.h>
+#include <administrator/importrun/RunPlanner.h>
 
 namespace mervalis {
 

@@ -1,6 +1,6 @@
-#include "RunProgressTitle.h"
+#include <administrator/window/RunProgressTitle.h>
 
-#include <RunTexts.h>
+#include <administrator/importrun/RunTexts.h>
 
 namespace mervalis {
 

@@ -1,6 +1,6 @@
-#include "SummaryBox.h"
+#include <administrator/window/SummaryBox.h>
 
-#include "PlainMessageBox.h"
+#include <administrator/window/PlainMessageBox.h>
 
 namespace mervalis {
 namespace {

@@ -1,6 +1,6 @@
-#include "WindowDispatch.h"
+#include <administrator/window/WindowDispatch.h>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
 // The host program makes objects of its own (its window's parent object and site).
 AUTOMATION_DEFINE_LIBRARY_COUNTER()

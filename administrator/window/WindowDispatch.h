@@ -1,7 +1,7 @@
 #pragma once
-#include <automation/ComObject.h>
-#include <automation/ControlSite.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/ControlSite.h>
+#include <platform/automation/Dispatch.h>
 
 #include <QPointer>
 #include <QWidget>

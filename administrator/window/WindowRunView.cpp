@@ -1,9 +1,9 @@
-#include "WindowRunView.h"
+#include <administrator/window/WindowRunView.h>
 
-#include <RunTexts.h>
-#include <events/PendingEvents.h>
+#include <administrator/importrun/RunTexts.h>
+#include <platform/events/PendingEvents.h>
 
-#include "SummaryBox.h"
+#include <administrator/window/SummaryBox.h>
 
 namespace mervalis {
 

@@ -3,10 +3,10 @@
 #include <QWidget>
 #include <string>
 #include <utility>
-#include <RunView.h>
+#include <administrator/importrun/RunView.h>
 
-#include "LogView.h"
-#include "RunProgressTitle.h"
+#include <administrator/window/LogView.h>
+#include <administrator/window/RunProgressTitle.h>
 
 namespace mervalis {
 

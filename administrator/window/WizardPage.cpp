@@ -1,4 +1,4 @@
-#include "WizardPage.h"
+#include <administrator/window/WizardPage.h>
 
 #include <algorithm>
 

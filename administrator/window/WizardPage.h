@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
-#include <ui/Twips.h>
+#include <platform/ui/Twips.h>
 #include <vector>
 
 namespace mervalis {

@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include <administrator/window/frmMain.h>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,14 +8,14 @@
 #include <algorithm>
 #include <map>
 #include <memory>
-#include <ui/FolderReading.h>
-#include <ui/FontScale.h>
-#include <ui/Twips.h>
+#include <platform/ui/FolderReading.h>
+#include <platform/ui/FontScale.h>
+#include <platform/ui/Twips.h>
 
-#include "CaptionFit.h"
-#include "PlainMessageBox.h"
-#include "PreviewDialog.h"
-#include "RunGuard.h"
+#include <administrator/window/CaptionFit.h>
+#include <administrator/window/PlainMessageBox.h>
+#include <administrator/window/PreviewDialog.h>
+#include <administrator/window/RunGuard.h>
 
 namespace mervalis {
 namespace {

@@ -8,18 +8,18 @@
 #include <memory>
 #include <vector>
 
-#include <ImportRun.h>
-#include <RunView.h>
-#include <ui/DirListBox.h>
-#include <ui/DriveListBox.h>
-#include <ui/FileListBox.h>
+#include <administrator/importrun/ImportRun.h>
+#include <administrator/importrun/RunView.h>
+#include <platform/ui/DirListBox.h>
+#include <platform/ui/DriveListBox.h>
+#include <platform/ui/FileListBox.h>
 
-#include "DatabasePage.h"
-#include "LogView.h"
-#include "Mp3sPage.h"
-#include "ProcessPage.h"
-#include "RunPreview.h"
-#include "WindowRunView.h"
+#include <administrator/window/DatabasePage.h>
+#include <administrator/window/LogView.h>
+#include <administrator/window/Mp3sPage.h>
+#include <administrator/window/ProcessPage.h>
+#include <administrator/window/RunPreview.h>
+#include <administrator/window/WindowRunView.h>
 
 namespace mervalis {
 

@@ -1,4 +1,4 @@
-#include "BenchTree.h"
+#include <bench/importrun/BenchTree.h>
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "endtoend/MusicFolder.h"
+#include <tests/endtoend/MusicFolder.h>
 
 namespace importbench {
 

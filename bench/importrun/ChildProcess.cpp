@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include <bench/importrun/ChildProcess.h>
 
 #include <fcntl.h>
 #include <spawn.h>

@@ -1,12 +1,12 @@
-#include "CommandLineBench.h"
+#include <bench/importrun/CommandLineBench.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "BenchTree.h"
-#include "ChildProcess.h"
-#include "Measuring.h"
-#include "RawImport.h"
+#include <bench/importrun/BenchTree.h>
+#include <bench/importrun/ChildProcess.h>
+#include <bench/importrun/Measuring.h>
+#include <bench/importrun/RawImport.h>
 
 namespace importbench {
 namespace {

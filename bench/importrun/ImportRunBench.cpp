@@ -5,10 +5,10 @@
 // the component's yields cost when the run is driven from the window, the preview
 // (PlanBench), the command line (CommandLineBench), the plan's memory
 // (PlanMemoryBench), and the run's record and undo (RecordBench).
-#include <events/PendingEvents.h>
-#include <ui/QtPendingEvents.h>
+#include <platform/events/PendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
-#include <RunAssembly.h>
+#include <administrator/assembly/RunAssembly.h>
 
 #include <QApplication>
 #include <QMessageBox>
@@ -23,16 +23,16 @@
 #include <set>
 #include <string>
 
-#include "BenchTree.h"
-#include "CommandLineBench.h"
-#include "Measuring.h"
-#include "PlanBench.h"
-#include "PlanMemoryBench.h"
-#include "ProgramServices.h"
-#include "RawImport.h"
-#include "RecordBench.h"
-#include "support/TemporaryFolder.h"
-#include "endtoend/MusicFolder.h"
+#include <bench/importrun/BenchTree.h>
+#include <bench/importrun/CommandLineBench.h>
+#include <bench/importrun/Measuring.h>
+#include <bench/importrun/PlanBench.h>
+#include <bench/importrun/PlanMemoryBench.h>
+#include <administrator/ProgramServices.h>
+#include <bench/importrun/RawImport.h>
+#include <bench/importrun/RecordBench.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/endtoend/MusicFolder.h>
 
 namespace {
 

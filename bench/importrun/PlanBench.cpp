@@ -1,15 +1,15 @@
-#include "PlanBench.h"
+#include <bench/importrun/PlanBench.h>
 
-#include <common/RawTagLoad.h>
+#include <bench/common/RawTagLoad.h>
 
-#include <RunAssembly.h>
+#include <administrator/assembly/RunAssembly.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "BenchTree.h"
-#include "Measuring.h"
+#include <bench/importrun/BenchTree.h>
+#include <bench/importrun/Measuring.h>
 
 namespace importbench {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The preview's speed: planning a run against the raw tag load of the same files.
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
 
 #include <filesystem>
 

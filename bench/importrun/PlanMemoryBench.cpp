@@ -1,17 +1,17 @@
-#include "PlanMemoryBench.h"
+#include <bench/importrun/PlanMemoryBench.h>
 
 #include <sys/resource.h>
 
-#include <RunAssembly.h>
+#include <administrator/assembly/RunAssembly.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "BenchTree.h"
-#include "ChildProcess.h"
-#include "Measuring.h"
+#include <bench/importrun/BenchTree.h>
+#include <bench/importrun/ChildProcess.h>
+#include <bench/importrun/Measuring.h>
 
 namespace importbench {
 namespace {

@@ -1,7 +1,7 @@
-#include "RawImport.h"
+#include <bench/importrun/RawImport.h>
 
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,8 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "Measuring.h"
-#include "endtoend/MusicFolder.h"
+#include <bench/importrun/Measuring.h>
+#include <tests/endtoend/MusicFolder.h>
 
 namespace importbench {
 namespace {

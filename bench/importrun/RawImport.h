@@ -2,7 +2,7 @@
 // The raw import baseline: the file and database work of a run, done by hand.
 #include <string>
 
-#include "BenchTree.h"
+#include <bench/importrun/BenchTree.h>
 
 namespace importbench {
 

@@ -1,21 +1,21 @@
-#include "RecordBench.h"
+#include <bench/importrun/RecordBench.h>
 
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
-#include <filesystem/PosixFileSystem.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
+#include <platform/filesystem/PosixFileSystem.h>
 
-#include <DispatchTagReader.h>
-#include <FileRunRecord.h>
-#include <ImportRun.h>
-#include <UndoRun.h>
+#include <administrator/importrun/DispatchTagReader.h>
+#include <administrator/runrecord/FileRunRecord.h>
+#include <administrator/importrun/ImportRun.h>
+#include <administrator/undo/UndoRun.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include "BenchTree.h"
-#include "Measuring.h"
-#include "RawImport.h"
+#include <bench/importrun/BenchTree.h>
+#include <bench/importrun/Measuring.h>
+#include <bench/importrun/RawImport.h>
 
 namespace importbench {
 namespace {

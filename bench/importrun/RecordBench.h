@@ -1,8 +1,8 @@
 #pragma once
 #include <filesystem>
 
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
 
 namespace importbench {
 

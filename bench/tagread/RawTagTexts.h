@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "TextChecksum.h"
+#include <bench/tagread/TextChecksum.h>
 
 namespace tagbench {
 

@@ -5,10 +5,10 @@
 // called directly is a second line. Every text read goes into a checksum that
 // must equal the raw loop's. Also: a child process that creates the component and
 // makes one call, against a bare start of the same program.
-#include <automation/ComObject.h>
-#include <automation/Dispatch.h>
-#include <automation/InprocServer.h>
-#include <automation/ObjectCreation.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/ObjectCreation.h>
 #include <dlfcn.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -28,8 +28,8 @@
 #include <string>
 #include <vector>
 
-#include "RawTagTexts.h"
-#include "TextChecksum.h"
+#include <bench/tagread/RawTagTexts.h>
+#include <bench/tagread/TextChecksum.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 

@@ -5,8 +5,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "events/PendingEvents.h"
-#include "ui/QtPendingEvents.h"
+#include <platform/events/PendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
 namespace {
 

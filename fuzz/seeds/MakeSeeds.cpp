@@ -1,11 +1,11 @@
 // Writes the seed corpora of the fuzz targets: one folder per target below the
 // folder given (fuzz/corpus in the source tree). Binary seeds come from the same
 // writers and models the tests use, so they start the fuzzer at well-formed input.
-#include <automation/RegistryText.h>
-#include <automation/Variant.h>
-#include <resources/ResourceSectionWriter.h>
-#include <resources/VersionBlockWriter.h>
-#include <typelib/TypeLibFormat.h>
+#include <platform/automation/RegistryText.h>
+#include <platform/automation/Variant.h>
+#include <platform/resources/ResourceSectionWriter.h>
+#include <platform/resources/VersionBlockWriter.h>
+#include <platform/typelib/TypeLibFormat.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -17,10 +17,10 @@
 #include <string_view>
 #include <vector>
 
-#include <pictures/LyreboxVersionInfo.h>
-#include <resources/ElfImage.h>
+#include <tagcomponent/pictures/LyreboxVersionInfo.h>
+#include <tests/resources/ElfImage.h>
 #include <tagcomponent/ID3tagRecord.h>
-#include <typelib/ComponentLikeLibrary.h>
+#include <tests/typelib/ComponentLikeLibrary.h>
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "Unknown.h"
+#include <platform/automation/Unknown.h>
 
 namespace automation {
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "ClassFactory.h"
-#include "ComObject.h"
-#include "Guarded.h"
+#include <platform/automation/ClassFactory.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/Guarded.h>
 
 namespace automation {
 

@@ -5,10 +5,10 @@
 #include <type_traits>
 #include <utility>
 
-#include "ComPtr.h"
-#include "Dispatch.h"
-#include "LibraryCounter.h"
-#include "Unknown.h"
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/LibraryCounter.h>
+#include <platform/automation/Unknown.h>
 
 namespace automation {
 

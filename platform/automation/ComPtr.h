@@ -1,7 +1,7 @@
 #pragma once
 #include <utility>
 
-#include "Unknown.h"
+#include <platform/automation/Unknown.h>
 
 namespace automation {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "Unknown.h"
+#include <platform/automation/Unknown.h>
 
 namespace automation {
 

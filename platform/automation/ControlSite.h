@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-#include "Unknown.h"
+#include <platform/automation/Unknown.h>
 
 namespace automation {
 

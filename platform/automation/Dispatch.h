@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "ComPtr.h"
-#include "Unknown.h"
-#include "VarType.h"
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Unknown.h>
+#include <platform/automation/VarType.h>
 
 namespace automation {
 
@@ -82,4 +82,4 @@ HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& con
 }  // namespace automation
 
 // Variant needs IDispatch complete; anyone who includes one header gets both.
-#include "Variant.h"
+#include <platform/automation/Variant.h>

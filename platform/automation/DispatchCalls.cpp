@@ -1,4 +1,4 @@
-#include "Dispatch.h"
+#include <platform/automation/Dispatch.h>
 
 namespace automation {
 

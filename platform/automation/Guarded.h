@@ -5,7 +5,7 @@
 #include <new>
 #include <utility>
 
-#include "HResult.h"
+#include <platform/automation/HResult.h>
 
 namespace automation {
 

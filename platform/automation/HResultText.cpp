@@ -1,4 +1,4 @@
-#include "HResultText.h"
+#include <platform/automation/HResultText.h>
 
 #include <cstdio>
 

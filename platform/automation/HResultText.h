@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "HResult.h"
+#include <platform/automation/HResult.h>
 
 namespace automation {
 

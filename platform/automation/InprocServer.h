@@ -3,8 +3,8 @@
 // linkage, and the function types the loader looks them up as. A server library
 // includes this header and defines them; they stay visible even when the library
 // hides everything else.
-#include "Guid.h"
-#include "HResult.h"
+#include <platform/automation/Guid.h>
+#include <platform/automation/HResult.h>
 
 #define AUTOMATION_SERVER_EXPORT __attribute__((visibility("default")))
 

@@ -1,4 +1,4 @@
-#include "ObjectCreation.h"
+#include <platform/automation/ObjectCreation.h>
 
 #include <dlfcn.h>
 
@@ -7,10 +7,10 @@
 #include <mutex>
 #include <optional>
 
-#include "ClassFactory.h"
-#include "InprocServer.h"
-#include "RegistryFile.h"
-#include "RegistryScope.h"
+#include <platform/automation/ClassFactory.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/RegistryFile.h>
+#include <platform/automation/RegistryScope.h>
 
 namespace automation {
 namespace {

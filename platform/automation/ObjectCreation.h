@@ -2,9 +2,9 @@
 #include <string>
 #include <string_view>
 
-#include "ComPtr.h"
-#include "Guid.h"
-#include "HResult.h"
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Guid.h>
+#include <platform/automation/HResult.h>
 
 namespace automation {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "PropertyBag.h"
-#include "Unknown.h"
+#include <platform/automation/PropertyBag.h>
+#include <platform/automation/Unknown.h>
 
 namespace automation {
 

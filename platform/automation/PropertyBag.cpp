@@ -1,11 +1,11 @@
-#include "PropertyBag.h"
+#include <platform/automation/PropertyBag.h>
 
 #include <algorithm>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
-#include "PropertyBagEntries.h"
-#include "PropertyBagInMemory.h"
+#include <platform/automation/PropertyBagEntries.h>
+#include <platform/automation/PropertyBagInMemory.h>
 
 namespace automation {
 namespace {

@@ -1,9 +1,9 @@
 #pragma once
 #include <string_view>
 
-#include "HResult.h"
-#include "Unknown.h"
-#include "Variant.h"
+#include <platform/automation/HResult.h>
+#include <platform/automation/Unknown.h>
+#include <platform/automation/Variant.h>
 
 namespace automation {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Variant.h"
+#include <platform/automation/Variant.h>
 
 namespace automation {
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "ComObject.h"
-#include "PropertyBag.h"
-#include "PropertyBagEntries.h"
+#include <platform/automation/ComObject.h>
+#include <platform/automation/PropertyBag.h>
+#include <platform/automation/PropertyBagEntries.h>
 
 namespace automation {
 

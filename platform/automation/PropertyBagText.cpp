@@ -1,6 +1,6 @@
-#include "PropertyBagText.h"
+#include <platform/automation/PropertyBagText.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <charconv>
 #include <cstdint>

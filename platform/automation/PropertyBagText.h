@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "HResult.h"
-#include "PropertyBagEntries.h"
+#include <platform/automation/HResult.h>
+#include <platform/automation/PropertyBagEntries.h>
 
 namespace automation {
 

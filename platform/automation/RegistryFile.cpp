@@ -1,4 +1,4 @@
-#include "RegistryFile.h"
+#include <platform/automation/RegistryFile.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,9 +9,9 @@
 #include <cstring>
 #include <vector>
 
-#include "RegistryScope.h"
-#include "RegistryText.h"
-#include "filesystem/RemovedUnlessKept.h"
+#include <platform/automation/RegistryScope.h>
+#include <platform/automation/RegistryText.h>
+#include <platform/filesystem/RemovedUnlessKept.h>
 
 namespace automation {
 namespace {

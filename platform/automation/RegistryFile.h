@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
-#include "HResult.h"
-#include "RegistryTree.h"
+#include <platform/automation/HResult.h>
+#include <platform/automation/RegistryTree.h>
 
 namespace automation {
 

@@ -1,4 +1,4 @@
-#include "RegistryScope.h"
+#include <platform/automation/RegistryScope.h>
 
 #include <pwd.h>
 #include <unistd.h>

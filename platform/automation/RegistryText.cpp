@@ -1,4 +1,4 @@
-#include "RegistryText.h"
+#include <platform/automation/RegistryText.h>
 
 #include <cstdio>
 

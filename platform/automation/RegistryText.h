@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "RegistryTree.h"
+#include <platform/automation/RegistryTree.h>
 
 namespace automation {
 

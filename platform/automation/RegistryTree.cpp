@@ -1,8 +1,8 @@
-#include "RegistryTree.h"
+#include <platform/automation/RegistryTree.h>
 
 #include <algorithm>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
 namespace automation {
 namespace {

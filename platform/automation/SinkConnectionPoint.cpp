@@ -1,6 +1,6 @@
-#include "SinkConnectionPoint.h"
+#include <platform/automation/SinkConnectionPoint.h>
 
-#include "ComObject.h"
+#include <platform/automation/ComObject.h>
 
 namespace automation {
 

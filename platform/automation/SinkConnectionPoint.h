@@ -4,8 +4,8 @@
 #include <memory>
 #include <mutex>
 
-#include "ComPtr.h"
-#include "ConnectionPoint.h"
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/ConnectionPoint.h>
 
 namespace automation {
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "Guid.h"
-#include "HResult.h"
+#include <platform/automation/Guid.h>
+#include <platform/automation/HResult.h>
 
 namespace automation {
 

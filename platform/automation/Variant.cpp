@@ -1,4 +1,4 @@
-#include "Variant.h"
+#include <platform/automation/Variant.h>
 
 #include <limits>
 #include <optional>

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string>
 
-#include "ComPtr.h"
-#include "Dispatch.h"
-#include "HResult.h"
-#include "VarType.h"
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/HResult.h>
+#include <platform/automation/VarType.h>
 
 namespace automation {
 

@@ -1,8 +1,8 @@
-#include "database/SqliteConnection.h"
+#include <platform/database/SqliteConnection.h>
 
-#include "database/NetworkFileSystem.h"
-#include "database/SqliteError.h"
-#include "database/SqliteStatement.h"
+#include <platform/database/NetworkFileSystem.h>
+#include <platform/database/SqliteError.h>
+#include <platform/database/SqliteStatement.h>
 
 #include <set>
 

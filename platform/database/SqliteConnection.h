@@ -1,7 +1,7 @@
 #pragma once
 
-#include "database/Database.h"
-#include "database/SqliteHandles.h"
+#include <platform/database/Database.h>
+#include <platform/database/SqliteHandles.h>
 
 namespace platform::database {
 

@@ -1,7 +1,7 @@
-#include "database/SqliteEngine.h"
+#include <platform/database/SqliteEngine.h>
 
-#include "database/SqliteConnection.h"
-#include "database/SqliteError.h"
+#include <platform/database/SqliteConnection.h>
+#include <platform/database/SqliteError.h>
 
 #include <sys/stat.h>
 

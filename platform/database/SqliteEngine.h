@@ -1,6 +1,6 @@
 #pragma once
 
-#include "database/Database.h"
+#include <platform/database/Database.h>
 
 namespace platform::database {
 

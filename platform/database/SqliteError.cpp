@@ -1,4 +1,4 @@
-#include "database/SqliteError.h"
+#include <platform/database/SqliteError.h>
 
 namespace platform::database {
 

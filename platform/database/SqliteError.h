@@ -1,6 +1,6 @@
 #pragma once
 
-#include "database/Status.h"
+#include <platform/database/Status.h>
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
-#include "database/SqliteStatement.h"
+#include <platform/database/SqliteStatement.h>
 
-#include "database/SqliteError.h"
+#include <platform/database/SqliteError.h>
 
 namespace platform::database {
 namespace {

@@ -1,4 +1,4 @@
-#include "PendingEvents.h"
+#include <platform/events/PendingEvents.h>
 
 #include <utility>
 

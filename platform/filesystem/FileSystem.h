@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filesystem/FileIdentity.h"
-#include "filesystem/Status.h"
+#include <platform/filesystem/FileIdentity.h>
+#include <platform/filesystem/Status.h>
 
 #include <cstdint>
 #include <functional>

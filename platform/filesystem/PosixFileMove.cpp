@@ -1,10 +1,10 @@
 // Moving a file without ever replacing the target or losing the source.
-#include "filesystem/FileDescriptor.h"
-#include "filesystem/PosixFileSystem.h"
-#include "filesystem/StatIdentity.h"
-#include "filesystem/ReadFully.h"
-#include "filesystem/RemovedUnlessKept.h"
-#include "filesystem/SystemError.h"
+#include <platform/filesystem/FileDescriptor.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <platform/filesystem/StatIdentity.h>
+#include <platform/filesystem/ReadFully.h>
+#include <platform/filesystem/RemovedUnlessKept.h>
+#include <platform/filesystem/SystemError.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>

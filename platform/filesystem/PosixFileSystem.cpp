@@ -1,9 +1,9 @@
-#include "filesystem/PosixFileSystem.h"
-#include "filesystem/StatIdentity.h"
+#include <platform/filesystem/PosixFileSystem.h>
+#include <platform/filesystem/StatIdentity.h>
 
-#include "filesystem/FileDescriptor.h"
-#include "filesystem/ListOrder.h"
-#include "filesystem/SystemError.h"
+#include <platform/filesystem/FileDescriptor.h>
+#include <platform/filesystem/ListOrder.h>
+#include <platform/filesystem/SystemError.h>
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filesystem/FileSystem.h"
+#include <platform/filesystem/FileSystem.h>
 
 #include <sys/stat.h>
 

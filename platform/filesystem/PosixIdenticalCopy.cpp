@@ -7,10 +7,10 @@
 #include <cstring>
 #include <vector>
 
-#include "filesystem/FileDescriptor.h"
-#include "filesystem/PosixFileSystem.h"
-#include "filesystem/ReadFully.h"
-#include "filesystem/SystemError.h"
+#include <platform/filesystem/FileDescriptor.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <platform/filesystem/ReadFully.h>
+#include <platform/filesystem/SystemError.h>
 
 namespace platform::filesystem {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "status/Status.h"
+#include <platform/status/Status.h>
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "ElfSectionReader.h"
+#include <platform/resources/ElfSectionReader.h>
 
 #include <array>
 #include <string>

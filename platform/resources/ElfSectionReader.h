@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "ByteSource.h"
+#include <platform/resources/ByteSource.h>
 
 namespace resources {
 

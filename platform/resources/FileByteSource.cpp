@@ -1,4 +1,4 @@
-#include "FileByteSource.h"
+#include <platform/resources/FileByteSource.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -2,9 +2,9 @@
 // A file opened for reading at offsets; closed when the object goes.
 #include <filesystem>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "ByteSource.h"
+#include <platform/resources/ByteSource.h>
 
 namespace resources {
 

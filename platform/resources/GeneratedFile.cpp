@@ -1,4 +1,4 @@
-#include "GeneratedFile.h"
+#include <platform/resources/GeneratedFile.h>
 
 #include <fstream>
 

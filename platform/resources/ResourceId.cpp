@@ -1,11 +1,11 @@
-#include "ResourceId.h"
+#include <platform/resources/ResourceId.h>
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <utility>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
 namespace resources {
 namespace {

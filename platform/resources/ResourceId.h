@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "ResourceTable.h"
+#include <platform/resources/ResourceTable.h>
 
 namespace resources {
 

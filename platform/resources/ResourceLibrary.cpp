@@ -1,7 +1,7 @@
-#include "ResourceLibrary.h"
+#include <platform/resources/ResourceLibrary.h>
 
-#include "ElfSectionReader.h"
-#include "FileByteSource.h"
+#include <platform/resources/ElfSectionReader.h>
+#include <platform/resources/FileByteSource.h>
 
 namespace resources {
 

@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "ResourceTableView.h"
+#include <platform/resources/ResourceTableView.h>
 
 namespace resources {
 

@@ -1,9 +1,9 @@
-#include "ResourceSectionWriter.h"
+#include <platform/resources/ResourceSectionWriter.h>
 
 #include <limits>
 #include <stdexcept>
 
-#include "ResourceTable.h"
+#include <platform/resources/ResourceTable.h>
 
 namespace resources {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ResourceId.h"
+#include <platform/resources/ResourceId.h>
 
 namespace resources {
 

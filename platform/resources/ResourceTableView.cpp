@@ -1,4 +1,4 @@
-#include "ResourceTableView.h"
+#include <platform/resources/ResourceTableView.h>
 
 #include <string>
 

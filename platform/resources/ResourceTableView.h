@@ -6,10 +6,10 @@
 #include <span>
 #include <vector>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "ResourceId.h"
-#include "ResourceTable.h"
+#include <platform/resources/ResourceId.h>
+#include <platform/resources/ResourceTable.h>
 
 namespace resources {
 

@@ -1,10 +1,10 @@
-#include "VersionBlockReader.h"
+#include <platform/resources/VersionBlockReader.h>
 
 #include <algorithm>
 #include <functional>
 #include <string>
 
-#include "VersionBlockLayout.h"
+#include <platform/resources/VersionBlockLayout.h>
 
 namespace resources {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <span>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "VersionInfo.h"
+#include <platform/resources/VersionInfo.h>
 
 namespace resources {
 

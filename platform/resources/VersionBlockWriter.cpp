@@ -1,9 +1,9 @@
-#include "VersionBlockWriter.h"
+#include <platform/resources/VersionBlockWriter.h>
 
 #include <stdexcept>
 #include <string_view>
 
-#include "VersionBlockLayout.h"
+#include <platform/resources/VersionBlockLayout.h>
 
 namespace resources {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "VersionInfo.h"
+#include <platform/resources/VersionInfo.h>
 
 namespace resources {
 

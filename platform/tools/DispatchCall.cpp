@@ -1,12 +1,12 @@
-#include "DispatchCall.h"
+#include <platform/tools/DispatchCall.h>
 
 #include <charconv>
 #include <limits>
 
-#include "Utf16Text.h"
+#include <platform/tools/Utf16Text.h>
 
-#include <automation/HResultText.h>
-#include <text/Utf.h>
+#include <platform/automation/HResultText.h>
+#include <platform/text/Utf.h>
 
 namespace tools {
 namespace {

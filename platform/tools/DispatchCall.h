@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include <automation/Dispatch.h>
+#include <platform/automation/Dispatch.h>
 
 namespace tools {
 

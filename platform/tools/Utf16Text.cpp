@@ -1,6 +1,6 @@
-#include "Utf16Text.h"
+#include <platform/tools/Utf16Text.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <cstdint>
 #include <cstdio>

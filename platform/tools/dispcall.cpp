@@ -4,9 +4,9 @@
 #include <iostream>
 #include <vector>
 
-#include <automation/ObjectCreation.h>
+#include <platform/automation/ObjectCreation.h>
 
-#include "DispatchCall.h"
+#include <platform/tools/DispatchCall.h>
 
 int main(int argc, char** argv) {
   if (argc < 2) {

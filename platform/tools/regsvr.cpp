@@ -8,11 +8,11 @@
 #include <iostream>
 #include <string>
 
-#include <automation/InprocServer.h>
-#include <automation/RegistryFile.h>
-#include <automation/RegistryScope.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/RegistryFile.h>
+#include <platform/automation/RegistryScope.h>
 
-#include "DispatchCall.h"
+#include <platform/tools/DispatchCall.h>
 
 namespace {
 

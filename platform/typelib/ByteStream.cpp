@@ -1,4 +1,4 @@
-#include "ByteStream.h"
+#include <platform/typelib/ByteStream.h>
 
 namespace typelib {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include <automation/Guid.h>
+#include <platform/automation/Guid.h>
 
 namespace typelib {
 

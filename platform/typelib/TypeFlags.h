@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include <automation/VarType.h>
+#include <platform/automation/VarType.h>
 
 namespace automation {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include <automation/HResult.h>
-#include <automation/Unknown.h>
+#include <platform/automation/HResult.h>
+#include <platform/automation/Unknown.h>
 
-#include "TypeFlags.h"
-#include "TypeLibModel.h"
+#include <platform/typelib/TypeFlags.h>
+#include <platform/typelib/TypeLibModel.h>
 
 namespace automation {
 

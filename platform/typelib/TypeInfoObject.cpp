@@ -1,6 +1,6 @@
-#include "TypeInfoObject.h"
+#include <platform/typelib/TypeInfoObject.h>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
 namespace automation {
 

@@ -1,8 +1,8 @@
 #pragma once
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 
-#include "TypeInfo.h"
-#include "TypeLibObject.h"
+#include <platform/typelib/TypeInfo.h>
+#include <platform/typelib/TypeLibObject.h>
 
 namespace automation {
 

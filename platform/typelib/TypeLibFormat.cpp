@@ -1,7 +1,7 @@
-#include "TypeLibFormat.h"
+#include <platform/typelib/TypeLibFormat.h>
 
-#include "ByteStream.h"
-#include "TypeLibValidation.h"
+#include <platform/typelib/ByteStream.h>
+#include <platform/typelib/TypeLibValidation.h>
 
 namespace typelib {
 using namespace automation;

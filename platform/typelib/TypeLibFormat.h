@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TypeLibModel.h"
+#include <platform/typelib/TypeLibModel.h>
 
 namespace typelib {
 

@@ -1,4 +1,4 @@
-#include "TypeLibModel.h"
+#include <platform/typelib/TypeLibModel.h>
 
 #include <utility>
 

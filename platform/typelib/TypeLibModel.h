@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include <automation/Guid.h>
-#include <automation/VarType.h>
+#include <platform/automation/Guid.h>
+#include <platform/automation/VarType.h>
 
-#include "TypeFlags.h"
+#include <platform/typelib/TypeFlags.h>
 
 namespace typelib {
 

@@ -1,8 +1,8 @@
-#include "TypeLibObject.h"
+#include <platform/typelib/TypeLibObject.h>
 
-#include "TypeInfoObject.h"
-#include "TypeLibFormat.h"
-#include "TypeLibValidation.h"
+#include <platform/typelib/TypeInfoObject.h>
+#include <platform/typelib/TypeLibFormat.h>
+#include <platform/typelib/TypeLibValidation.h>
 
 // The type library objects count here, as the automation library's connection
 // points count in its own.

@@ -1,7 +1,7 @@
 #pragma once
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 
-#include "TypeInfo.h"
+#include <platform/typelib/TypeInfo.h>
 
 namespace automation {
 

@@ -1,10 +1,10 @@
-#include "TypeLibValidation.h"
+#include <platform/typelib/TypeLibValidation.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
-#include <automation/Unknown.h>
+#include <platform/automation/Unknown.h>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
 namespace typelib {
 using namespace automation;

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "TypeLibModel.h"
+#include <platform/typelib/TypeLibModel.h>
 
 namespace typelib {
 

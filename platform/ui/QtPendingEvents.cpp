@@ -1,4 +1,4 @@
-#include "QtPendingEvents.h"
+#include <platform/ui/QtPendingEvents.h>
 
 #include <time.h>
 

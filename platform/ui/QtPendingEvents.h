@@ -1,7 +1,7 @@
 #pragma once
 #include <chrono>
 
-#include "events/PendingEvents.h"
+#include <platform/events/PendingEvents.h>
 
 namespace platform::ui {
 

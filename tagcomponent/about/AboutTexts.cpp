@@ -1,4 +1,4 @@
-#include "AboutTexts.h"
+#include <tagcomponent/about/AboutTexts.h>
 
 #include <tagcomponent/ComponentVersion.h>
 

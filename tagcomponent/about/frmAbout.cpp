@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include <tagcomponent/about/frmAbout.h>
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QUrl>
 
-#include "AboutTexts.h"
-#include <ui/Twips.h>
+#include <tagcomponent/about/AboutTexts.h>
+#include <platform/ui/Twips.h>
 
 using platform::ui::twipsRect;
 using platform::ui::twipsToPixels;

@@ -3,7 +3,7 @@
 // first About: its widget code, and with it Qt's widget libraries, never reach a
 // host that does not show it, such as the command line on a machine without a
 // display. This is what the two libraries agree on.
-#include <automation/HResult.h>
+#include <platform/automation/HResult.h>
 
 #include <cstddef>
 

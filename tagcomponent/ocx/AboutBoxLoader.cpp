@@ -1,14 +1,14 @@
-#include "AboutBoxLoader.h"
+#include <tagcomponent/ocx/AboutBoxLoader.h>
 
-#include <automation/ObjectCreation.h>
+#include <platform/automation/ObjectCreation.h>
 #include <dlfcn.h>
 
 #include <memory>
 #include <string>
 
-#include "../ComponentServices.h"
-#include "AboutBoxLibrary.h"
-#include "OwnResources.h"
+#include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/ocx/AboutBoxLibrary.h>
+#include <tagcomponent/ocx/OwnResources.h>
 
 namespace lyrebox {
 namespace {

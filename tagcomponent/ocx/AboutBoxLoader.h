@@ -1,5 +1,5 @@
 #pragma once
-#include <automation/HResult.h>
+#include <platform/automation/HResult.h>
 
 namespace lyrebox {
 

@@ -1,8 +1,8 @@
 // The library's entry point: when a process loads the library, the control gets
 // its type library and About box from here; on unload they are taken back.
-#include "../ComponentServices.h"
-#include "OwnResources.h"
-#include "AboutBoxLoader.h"
+#include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/ocx/OwnResources.h>
+#include <tagcomponent/ocx/AboutBoxLoader.h>
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The library's four entry points: each hands the call to the object layer and
 // the registry with this component's own description, behind the exception fence.
-#include <automation/ClassFactoryOf.h>
-#include <automation/Guarded.h>
-#include <automation/InprocServer.h>
-#include <automation/ObjectCreation.h>
-#include <automation/RegistryFile.h>
+#include <platform/automation/ClassFactoryOf.h>
+#include <platform/automation/Guarded.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/ObjectCreation.h>
+#include <platform/automation/RegistryFile.h>
 
-#include "../Lyrebox.h"
-#include "../LyreboxIdentity.h"
-#include "Registration.h"
+#include <tagcomponent/Lyrebox.h>
+#include <tagcomponent/LyreboxIdentity.h>
+#include <tagcomponent/ocx/Registration.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 

@@ -1,17 +1,17 @@
 // Build-time tool: writes the component's type library and the two interface
 // identity blobs the library carries as resources.
 //   make_lyrebox_typelib TYPELIB_FILE IID_FILE SRCIID_FILE
-#include <automation/Guid.h>
-#include <resources/GeneratedFile.h>
-#include <typelib/TypeLibFormat.h>
+#include <platform/automation/Guid.h>
+#include <platform/resources/GeneratedFile.h>
+#include <platform/typelib/TypeLibFormat.h>
 
 #include <cstdint>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "../LyreboxIdentity.h"
-#include "../LyreboxTypeLibrary.h"
+#include <tagcomponent/LyreboxIdentity.h>
+#include <tagcomponent/LyreboxTypeLibrary.h>
 
 namespace {
 

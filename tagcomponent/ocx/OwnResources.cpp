@@ -1,6 +1,6 @@
-#include "OwnResources.h"
+#include <tagcomponent/ocx/OwnResources.h>
 
-#include <resources/EmbeddedResources.h>
+#include <platform/resources/EmbeddedResources.h>
 
 namespace lyrebox {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The resources this library carries, read from its own resource section.
-#include <automation/ComPtr.h>
-#include <automation/HResult.h>
-#include <resources/ResourceTableView.h>
-#include <typelib/TypeInfo.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/HResult.h>
+#include <platform/resources/ResourceTableView.h>
+#include <platform/typelib/TypeInfo.h>
 
 #include <optional>
 

@@ -1,15 +1,15 @@
 // The About box's library: frmAbout shown by the component through one exported
 // function (AboutBoxLibrary.h).
-#include <automation/Guarded.h>
+#include <platform/automation/Guarded.h>
 
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QThread>
 
-#include "../ComponentServices.h"
-#include "AboutBoxLibrary.h"
-#include "frmAbout.h"
+#include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/ocx/AboutBoxLibrary.h>
+#include <tagcomponent/about/frmAbout.h>
 
 namespace {
 

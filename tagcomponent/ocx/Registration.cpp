@@ -1,8 +1,8 @@
-#include "Registration.h"
+#include <tagcomponent/ocx/Registration.h>
 
-#include <automation/Guid.h>
+#include <platform/automation/Guid.h>
 
-#include "../LyreboxIdentity.h"
+#include <tagcomponent/LyreboxIdentity.h>
 
 namespace lyrebox {
 

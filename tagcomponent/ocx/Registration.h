@@ -1,7 +1,7 @@
 #pragma once
 // What registering the component leaves in the component registry.
-#include <automation/HResult.h>
-#include <automation/RegistryTree.h>
+#include <platform/automation/HResult.h>
+#include <platform/automation/RegistryTree.h>
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "tagcomponent/ID3tagRecord.h"
+#include <tagcomponent/ID3tagRecord.h>
 
 namespace lyrebox {
 

@@ -1,8 +1,8 @@
-#include "PropertyHandlers.h"
+#include <tagcomponent/persistence/PropertyHandlers.h>
 
-#include <automation/Variant.h>
+#include <platform/automation/Variant.h>
 
-#include "PropertyKeys.h"
+#include <tagcomponent/persistence/PropertyKeys.h>
 
 namespace lyrebox {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
-#include <automation/HResult.h>
-#include <automation/PropertyBag.h>
+#include <platform/automation/HResult.h>
+#include <platform/automation/PropertyBag.h>
 
-#include "ControlState.h"
+#include <tagcomponent/persistence/ControlState.h>
 
 namespace lyrebox {
 

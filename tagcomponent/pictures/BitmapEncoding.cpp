@@ -1,4 +1,4 @@
-#include "BitmapEncoding.h"
+#include <tagcomponent/pictures/BitmapEncoding.h>
 
 #include <stdexcept>
 

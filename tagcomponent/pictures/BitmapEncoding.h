@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "IndexedImage.h"
+#include <tagcomponent/pictures/IndexedImage.h>
 
 namespace pictures {
 

@@ -1,4 +1,4 @@
-#include "IndexedImage.h"
+#include <tagcomponent/pictures/IndexedImage.h>
 
 #include <stdexcept>
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "TinyFont.h"
+#include <tagcomponent/pictures/TinyFont.h>
 
 namespace pictures {
 

@@ -1,4 +1,4 @@
-#include "LyreboxPictures.h"
+#include <tagcomponent/pictures/LyreboxPictures.h>
 
 namespace pictures {
 namespace {

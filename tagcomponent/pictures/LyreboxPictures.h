@@ -1,6 +1,6 @@
 #pragma once
 // The component's three pictures.
-#include "IndexedImage.h"
+#include <tagcomponent/pictures/IndexedImage.h>
 
 namespace pictures {
 

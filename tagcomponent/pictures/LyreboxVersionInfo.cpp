@@ -1,4 +1,4 @@
-#include "LyreboxVersionInfo.h"
+#include <tagcomponent/pictures/LyreboxVersionInfo.h>
 
 #include <tagcomponent/ComponentVersion.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the component's version block says about the library.
-#include <resources/VersionInfo.h>
+#include <platform/resources/VersionInfo.h>
 
 namespace pictures {
 

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include <resources/GeneratedFile.h>
+#include <platform/resources/GeneratedFile.h>
 
-#include "BitmapEncoding.h"
-#include "LyreboxPictures.h"
+#include <tagcomponent/pictures/BitmapEncoding.h>
+#include <tagcomponent/pictures/LyreboxPictures.h>
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <iostream>
 #include <string_view>
 
-#include <resources/GeneratedFile.h>
-#include <resources/VersionBlockWriter.h>
+#include <platform/resources/GeneratedFile.h>
+#include <platform/resources/VersionBlockWriter.h>
 
-#include "LyreboxVersionInfo.h"
+#include <tagcomponent/pictures/LyreboxVersionInfo.h>
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -1,4 +1,4 @@
-#include "TinyFont.h"
+#include <tagcomponent/pictures/TinyFont.h>
 
 #include <string>
 

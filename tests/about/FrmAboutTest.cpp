@@ -1,4 +1,4 @@
-#include <frmAbout.h>
+#include <tagcomponent/about/frmAbout.h>
 #include <tagcomponent/ComponentVersion.h>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include <DispatchCall.h>
-#include <automation/HResultText.h>
-#include <Utf16Text.h>
+#include <platform/tools/DispatchCall.h>
+#include <platform/automation/HResultText.h>
+#include <platform/tools/Utf16Text.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -13,9 +13,9 @@
 #include <fstream>
 #include <functional>
 
-#include <support/RunProgram.h>
-#include <support/TemporaryFolder.h>
-#include "TestServerIdentity.h"
+#include <tests/support/RunProgram.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/automation/TestServerIdentity.h>
 
 namespace {
 

@@ -1,16 +1,16 @@
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
-#include <automation/ObjectCreation.h>
-#include <automation/RegistryFile.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/ObjectCreation.h>
+#include <platform/automation/RegistryFile.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string>
 
-#include <support/RunProgram.h>
-#include <support/TemporaryFolder.h>
-#include "TestServerIdentity.h"
+#include <tests/support/RunProgram.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/automation/TestServerIdentity.h>
 
 namespace {
 

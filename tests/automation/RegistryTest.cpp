@@ -1,5 +1,5 @@
-#include <automation/RegistryFile.h>
-#include <automation/RegistryText.h>
+#include <platform/automation/RegistryFile.h>
+#include <platform/automation/RegistryText.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include <support/TemporaryFolder.h>
+#include <tests/support/TemporaryFolder.h>
 
 namespace {
 

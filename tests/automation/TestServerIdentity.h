@@ -1,7 +1,7 @@
 #pragma once
 // The small in-process server the object-creation and dispcall tests load.
-#include <automation/Guid.h>
-#include <automation/VarType.h>
+#include <platform/automation/Guid.h>
+#include <platform/automation/VarType.h>
 
 namespace testserver {
 

@@ -1,4 +1,4 @@
-#include <automation/Variant.h>
+#include <platform/automation/Variant.h>
 #include <gtest/gtest.h>
 
 #include <string>

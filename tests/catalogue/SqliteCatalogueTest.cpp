@@ -1,7 +1,7 @@
-#include "catalogue/SqliteCatalogue.h"
-#include <support/RawDatabase.h>
-#include "database/SqliteEngine.h"
-#include <support/TemporaryFolder.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <tests/support/RawDatabase.h>
+#include <platform/database/SqliteEngine.h>
+#include <tests/support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

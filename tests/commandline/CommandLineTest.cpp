@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <CommandLine.h>
-#include <JsonText.h>
+#include <administrator/commandline/CommandLine.h>
+#include <administrator/commandline/JsonText.h>
 
 #include <QJsonDocument>
 #include <QJsonObject>

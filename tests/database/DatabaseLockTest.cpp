@@ -1,6 +1,6 @@
-#include <support/RawDatabase.h>
-#include "database/SqliteEngine.h"
-#include <support/TemporaryFolder.h>
+#include <tests/support/RawDatabase.h>
+#include <platform/database/SqliteEngine.h>
+#include <tests/support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

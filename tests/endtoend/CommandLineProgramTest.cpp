@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include <support/TemporaryFolder.h>
-#include "MusicFolder.h"
-#include "TreeSnapshot.h"
+#include <tests/support/TemporaryFolder.h>
+#include <tests/endtoend/MusicFolder.h>
+#include <tests/endtoend/TreeSnapshot.h>
 
 namespace {
 

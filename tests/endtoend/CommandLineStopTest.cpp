@@ -13,8 +13,8 @@
 #include <cstring>
 #include <sstream>
 
-#include <support/TemporaryFolder.h>
-#include "MusicFolder.h"
+#include <tests/support/TemporaryFolder.h>
+#include <tests/endtoend/MusicFolder.h>
 
 namespace {
 

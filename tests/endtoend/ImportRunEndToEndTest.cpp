@@ -1,12 +1,12 @@
 // The import run as the program drives it: the registered Lyrebox.ocx read
 // late-bound, real folders, a real catalogue file and the recovery journal.
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "RealRun.h"
+#include <tests/endtoend/RealRun.h>
 
 namespace mervalis {
 namespace {

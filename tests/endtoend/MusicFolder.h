@@ -2,14 +2,14 @@
 // What an end-to-end run needs from outside the program: MP3 files with a given
 // ID3v1 tag, an empty catalogue made from the kept schema, its rows read back with
 // SQLite's own API, and Lyrebox.ocx registered and created by its ProgID.
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
-#include <automation/InprocServer.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/InprocServer.h>
 #include <dlfcn.h>
 #include <sqlite3.h>
 #include <tagcomponent/LyreboxIdentity.h>
 
-#include <RunAssembly.h>
+#include <administrator/assembly/RunAssembly.h>
 
 #include <algorithm>
 #include <fstream>

@@ -1,17 +1,17 @@
 // What the preview says a run will do is what the run then does.
 #include <gtest/gtest.h>
 
-#include <RunAssembly.h>
-#include <RunTexts.h>
-#include <text/Utf.h>
+#include <administrator/assembly/RunAssembly.h>
+#include <administrator/importrun/RunTexts.h>
+#include <platform/text/Utf.h>
 
 #include <filesystem>
 #include <map>
 
-#include <support/RecordingRunView.h>
-#include <support/TemporaryFolder.h>
-#include "MusicFolder.h"
-#include "TreeSnapshot.h"
+#include <tests/support/RecordingRunView.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/endtoend/MusicFolder.h>
+#include <tests/endtoend/TreeSnapshot.h>
 
 namespace mervalis {
 namespace {

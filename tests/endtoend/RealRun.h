@@ -3,16 +3,16 @@
 // Lyrebox.ocx registered in a private registry, an empty catalogue in a temporary
 // folder, and the program's own assembly.
 #include <gtest/gtest.h>
-#include <support/RecordingRunView.h>
-#include <support/TemporaryFolder.h>
+#include <tests/support/RecordingRunView.h>
+#include <tests/support/TemporaryFolder.h>
 
-#include <RunAssembly.h>
+#include <administrator/assembly/RunAssembly.h>
 
 #include <filesystem>
 #include <map>
 #include <string>
 
-#include "MusicFolder.h"
+#include <tests/endtoend/MusicFolder.h>
 
 namespace endtoend {
 

@@ -1,6 +1,6 @@
 // A run the person stops, as the program files: the registered Lyrebox.ocx, real
 // folders (on two volumes where a copy is to be stopped) and a real catalogue.
-#include <events/PendingEvents.h>
+#include <platform/events/PendingEvents.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,7 +8,7 @@
 #include <optional>
 #include <random>
 
-#include "RealRun.h"
+#include <tests/endtoend/RealRun.h>
 
 namespace mervalis {
 namespace {

@@ -1,17 +1,17 @@
 // Stop, clicked in the program's window while its run reads the first tag through
 // the registered component.
 #include <gtest/gtest.h>
-#include <ui/QtPendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
 
-#include <support/TemporaryFolder.h>
-#include <support/ModalAnswerer.h>
-#include "MusicFolder.h"
-#include "ProgramServices.h"
+#include <tests/support/TemporaryFolder.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/endtoend/MusicFolder.h>
+#include <administrator/ProgramServices.h>
 
 namespace mervalis {
 namespace {

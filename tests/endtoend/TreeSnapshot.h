@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "MusicFolder.h"
+#include <tests/endtoend/MusicFolder.h>
 
 namespace endtoend {
 

@@ -1,7 +1,7 @@
 // The program's window with its real services: the registered component sited on
 // it, the import run over real folders and a real catalogue, and its About box.
 #include <gtest/gtest.h>
-#include <ui/QtPendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
 #include <sys/stat.h>
 
@@ -19,10 +19,10 @@
 #include <map>
 #include <set>
 
-#include <support/TemporaryFolder.h>
-#include <support/ModalAnswerer.h>
-#include "MusicFolder.h"
-#include "ProgramServices.h"
+#include <tests/support/TemporaryFolder.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/endtoend/MusicFolder.h>
+#include <administrator/ProgramServices.h>
 
 namespace mervalis {
 namespace {

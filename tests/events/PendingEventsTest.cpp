@@ -1,4 +1,4 @@
-#include <events/PendingEvents.h>
+#include <platform/events/PendingEvents.h>
 #include <gtest/gtest.h>
 
 TEST(PendingEvents, InstalledHandlerRunsAndEmptyHandlerRestoresTheDefault) {

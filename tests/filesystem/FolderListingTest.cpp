@@ -1,5 +1,5 @@
-#include "filesystem/PosixFileSystem.h"
-#include <support/TemporaryFolder.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <tests/support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "filesystem/PosixFileSystem.h"
-#include <support/TemporaryFolder.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <tests/support/TemporaryFolder.h>
 
 namespace {
 

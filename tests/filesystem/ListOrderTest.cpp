@@ -1,7 +1,7 @@
 // Names sorted by keys folded once come out in the list order.
 #include <gtest/gtest.h>
 
-#include <filesystem/ListOrder.h>
+#include <platform/filesystem/ListOrder.h>
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <ChosenTargets.h>
+#include <administrator/importrun/ChosenTargets.h>
 
 #include <string>
 

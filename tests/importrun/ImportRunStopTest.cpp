@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
-#include "RunFakes.h"
+#include <tests/importrun/RunFakes.h>
 
 namespace mervalis::testing {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "RunFakes.h"
+#include <tests/importrun/RunFakes.h>
 
 namespace mervalis::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <functional>
 
-#include "RunFakes.h"
+#include <tests/importrun/RunFakes.h>
 
 namespace mervalis::testing {
 namespace {

@@ -1,9 +1,9 @@
 #pragma once
 // In-memory stand-ins for the import run's seams, each able to fail on command.
-#include <ImportRun.h>
-#include <filesystem/FileSystem.h>
-#include <support/RecordingRunView.h>
-#include <text/NameCase.h>
+#include <administrator/importrun/ImportRun.h>
+#include <platform/filesystem/FileSystem.h>
+#include <tests/support/RecordingRunView.h>
+#include <platform/text/NameCase.h>
 
 #include <algorithm>
 #include <functional>

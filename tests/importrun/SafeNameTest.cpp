@@ -1,4 +1,4 @@
-#include <SafeName.h>
+#include <administrator/importrun/SafeName.h>
 #include <gtest/gtest.h>
 
 TEST(SafeName, EveryFieldBecomesOneHarmlessNameComponent) {

@@ -5,13 +5,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <automation/ControlSite.h>
+#include <platform/automation/ControlSite.h>
 #include <tagcomponent/ComponentVersion.h>
 
 #include <optional>
 
-#include <support/FakeHost.h>
-#include "OcxTestSupport.h"
+#include <tests/support/FakeHost.h>
+#include <tests/ocx/OcxTestSupport.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 

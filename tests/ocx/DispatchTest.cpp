@@ -1,18 +1,18 @@
 // The control driven late-bound through the built library, as the administrator
 // drives it, and through its virtual table on the wrong thread.
-#include <automation/ConnectionPoint.h>
-#include <automation/ControlSite.h>
+#include <platform/automation/ConnectionPoint.h>
+#include <platform/automation/ControlSite.h>
 #include <tagcomponent/ComponentServices.h>
 #include <tagcomponent/LyreboxInterface.h>
-#include <typelib/TypeInfo.h>
+#include <platform/typelib/TypeInfo.h>
 
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <thread>
 
-#include <support/TagTestSupport.h>
-#include "OcxTestSupport.h"
+#include <tests/support/TagTestSupport.h>
+#include <tests/ocx/OcxTestSupport.h>
 
 namespace {
 

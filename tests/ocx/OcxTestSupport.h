@@ -1,11 +1,11 @@
 #pragma once
 // The built Lyrebox.ocx as a host meets it: registered in a registry in a
 // temporary folder, created by its ProgID, called late-bound.
-#include <automation/ClassFactory.h>
-#include <automation/ComObject.h>
-#include <automation/Dispatch.h>
-#include <automation/InprocServer.h>
-#include <automation/ObjectCreation.h>
+#include <platform/automation/ClassFactory.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/ObjectCreation.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <tagcomponent/LyreboxIdentity.h>
@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include <support/RunProgram.h>
-#include <support/ServerEntryPoints.h>
-#include <support/TemporaryFolder.h>
+#include <tests/support/RunProgram.h>
+#include <tests/support/ServerEntryPoints.h>
+#include <tests/support/TemporaryFolder.h>
 
 namespace ocxtest {
 

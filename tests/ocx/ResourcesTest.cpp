@@ -1,11 +1,11 @@
 // The resources the built library carries, read back as a host reads them.
-#include <automation/ComPtr.h>
-#include <automation/Guid.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Guid.h>
 #include <gtest/gtest.h>
-#include <resources/ResourceLibrary.h>
-#include <resources/VersionBlockReader.h>
+#include <platform/resources/ResourceLibrary.h>
+#include <platform/resources/VersionBlockReader.h>
 #include <tagcomponent/LyreboxIdentity.h>
-#include <typelib/TypeInfo.h>
+#include <platform/typelib/TypeInfo.h>
 #include <tests/resources/LyreboxVersionStrings.h>
 
 #include <cstdint>

@@ -1,10 +1,10 @@
 // The library's entry points: exports, registration, class objects, unloading.
-#include <automation/Guid.h>
-#include <automation/RegistryFile.h>
+#include <platform/automation/Guid.h>
+#include <platform/automation/RegistryFile.h>
 
 #include <filesystem>
 
-#include "OcxTestSupport.h"
+#include <tests/ocx/OcxTestSupport.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 

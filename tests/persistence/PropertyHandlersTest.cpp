@@ -1,6 +1,6 @@
 #include <administrator/window/Lyrebox1SavedProperties.h>
-#include <automation/PropertyBagInMemory.h>
-#include <automation/PropertyBagText.h>
+#include <platform/automation/PropertyBagInMemory.h>
+#include <platform/automation/PropertyBagText.h>
 #include <tagcomponent/persistence/PropertyHandlers.h>
 #include <tagcomponent/persistence/PropertyKeys.h>
 

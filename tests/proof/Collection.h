@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include <SafeName.h>
-#include <support/RawDatabase.h>
-#include <support/TemporaryFolder.h>
+#include <administrator/importrun/SafeName.h>
+#include <tests/support/RawDatabase.h>
+#include <tests/support/TemporaryFolder.h>
 
-#include "Id3TailReader.h"
+#include <tests/proof/Id3TailReader.h>
 
 namespace proof {
 

@@ -6,10 +6,10 @@
 #include <functional>
 #include <string>
 
-#include <RunRecord.h>
-#include <catalogue/Catalogue.h>
-#include <filesystem/PosixFileSystem.h>
-#include <filesystem/SystemError.h>
+#include <administrator/importrun/RunRecord.h>
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <platform/filesystem/SystemError.h>
 
 namespace proof {
 

@@ -12,7 +12,7 @@
 #include <random>
 #include <thread>
 
-#include "ProofRun.h"
+#include <tests/proof/ProofRun.h>
 
 namespace proof {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <iostream>
 
-#include "ChildProcess.h"
-#include "ProofRun.h"
+#include <tests/proof/ChildProcess.h>
+#include <tests/proof/ProofRun.h>
 
 namespace proof {
 namespace {

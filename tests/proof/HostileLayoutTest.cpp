@@ -5,8 +5,8 @@
 
 #include <fstream>
 
-#include "ChildProcess.h"
-#include "ProofRun.h"
+#include <tests/proof/ChildProcess.h>
+#include <tests/proof/ProofRun.h>
 
 namespace proof {
 namespace {

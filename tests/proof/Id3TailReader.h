@@ -9,11 +9,11 @@
 #include <string>
 #include <system_error>
 
-#include <TagReader.h>
-#include <filesystem/FileDescriptor.h>
+#include <administrator/importrun/TagReader.h>
+#include <platform/filesystem/FileDescriptor.h>
 #include <tagcomponent/ID3tagRecord.h>
 #include <tagcomponent/TagFieldText.h>
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 namespace proof {
 

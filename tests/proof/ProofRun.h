@@ -7,15 +7,15 @@
 #include <optional>
 #include <string>
 
-#include <FileRunRecord.h>
-#include <ImportRun.h>
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
-#include <support/RecordingRunView.h>
+#include <administrator/runrecord/FileRunRecord.h>
+#include <administrator/importrun/ImportRun.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
+#include <tests/support/RecordingRunView.h>
 
-#include "ChildProcess.h"
-#include "Collection.h"
-#include "CountingSeams.h"
+#include <tests/proof/ChildProcess.h>
+#include <tests/proof/Collection.h>
+#include <tests/proof/CountingSeams.h>
 
 namespace proof {
 

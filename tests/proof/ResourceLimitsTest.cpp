@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "ProofRun.h"
+#include <tests/proof/ProofRun.h>
 
 namespace proof {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include <FileRunRecord.h>
-#include <RecordLines.h>
-#include <RecordedRunReading.h>
+#include <administrator/runrecord/FileRunRecord.h>
+#include <administrator/runrecord/RecordLines.h>
+#include <administrator/runrecord/RecordedRunReading.h>
 
-#include "ProofRun.h"
+#include <tests/proof/ProofRun.h>
 
 namespace proof {
 namespace {

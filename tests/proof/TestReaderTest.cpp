@@ -2,11 +2,11 @@
 // the control does, or a proof could pass for the wrong reason.
 #include <gtest/gtest.h>
 
-#include <automation/ComObject.h>
-#include <automation/LibraryCounter.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/LibraryCounter.h>
 #include <tagcomponent/Lyrebox.h>
 
-#include "Collection.h"
+#include <tests/proof/Collection.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 

@@ -14,9 +14,9 @@
 #include <random>
 #include <thread>
 
-#include <UndoRun.h>
+#include <administrator/undo/UndoRun.h>
 
-#include "ProofRun.h"
+#include <tests/proof/ProofRun.h>
 
 namespace proof {
 namespace {

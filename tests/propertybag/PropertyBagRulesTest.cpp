@@ -1,5 +1,5 @@
-#include <automation/PropertyBag.h>
-#include <automation/PropertyBagInMemory.h>
+#include <platform/automation/PropertyBag.h>
+#include <platform/automation/PropertyBagInMemory.h>
 
 #include <gtest/gtest.h>
 

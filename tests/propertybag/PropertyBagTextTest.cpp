@@ -1,4 +1,4 @@
-#include <automation/PropertyBagText.h>
+#include <platform/automation/PropertyBagText.h>
 
 #include <gtest/gtest.h>
 

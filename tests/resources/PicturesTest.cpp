@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "TestFiles.h"
+#include <tests/resources/TestFiles.h>
 
 using resources_tests::Bytes;
 using resources_tests::read16;

@@ -1,16 +1,16 @@
 // The resource section as a reader meets it: found through a library file's
 // section headers, whatever shape the file is in, and read entry by entry.
 #include <gtest/gtest.h>
-#include <resources/ByteSource.h>
-#include <resources/ElfSectionReader.h>
-#include <resources/ResourceSectionWriter.h>
-#include <resources/ResourceTableView.h>
+#include <platform/resources/ByteSource.h>
+#include <platform/resources/ElfSectionReader.h>
+#include <platform/resources/ResourceSectionWriter.h>
+#include <platform/resources/ResourceTableView.h>
 
 #include <functional>
 #include <string>
 
-#include "ElfImage.h"
-#include "TestFiles.h"
+#include <tests/resources/ElfImage.h>
+#include <tests/resources/TestFiles.h>
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
-#include <resources/VersionBlockReader.h>
-#include <resources/VersionBlockWriter.h>
+#include <platform/resources/VersionBlockReader.h>
+#include <platform/resources/VersionBlockWriter.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
-#include "LyreboxVersionStrings.h"
-#include "TestFiles.h"
+#include <tests/resources/LyreboxVersionStrings.h>
+#include <tests/resources/TestFiles.h>
 
 using namespace resources;
 using resources_tests::Bytes;

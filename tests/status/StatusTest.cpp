@@ -1,4 +1,4 @@
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
 #include <gtest/gtest.h>
 

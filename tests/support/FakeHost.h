@@ -1,9 +1,9 @@
 #pragma once
 // A host's window and site as the control sees them: the window answers "Visible"
 // late-bound by name (or has no such property), and records every change to it.
-#include <automation/ComObject.h>
-#include <automation/ControlSite.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/ControlSite.h>
+#include <platform/automation/Dispatch.h>
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The view the tests give a run: it keeps what the run showed, and asks to stop
 // when the test says so.
-#include <RunView.h>
-#include <text/Utf.h>
+#include <administrator/importrun/RunView.h>
+#include <platform/text/Utf.h>
 
 #include <cstddef>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // An in-process server's library opened a second time: the loader hands back the
 // copy that object creation loaded, so its entry points see the objects made through it.
-#include <automation/InprocServer.h>
+#include <platform/automation/InprocServer.h>
 #include <dlfcn.h>
 
 namespace testing_support {

@@ -1,9 +1,9 @@
 #pragma once
 // What the suites that drive the tag component share: tag bytes built by hand, a
 // recording host site and a count of the control's yields.
-#include <automation/ControlSite.h>
-#include <events/PendingEvents.h>
-#include <support/TemporaryFolder.h>
+#include <platform/automation/ControlSite.h>
+#include <platform/events/PendingEvents.h>
+#include <tests/support/TemporaryFolder.h>
 
 #include <cstdint>
 #include <filesystem>

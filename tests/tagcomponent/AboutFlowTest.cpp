@@ -1,13 +1,13 @@
 // The About member's dealings with the host's window, with the About box itself
 // replaced by a recording stand-in.
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 #include <gtest/gtest.h>
 #include <tagcomponent/ComponentServices.h>
 #include <tagcomponent/Lyrebox.h>
 
 #include <optional>
 
-#include <support/FakeHost.h>
+#include <tests/support/FakeHost.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 

@@ -1,7 +1,7 @@
 // An exception under a member the host calls comes back as an HRESULT, and the
 // control goes on working: no exception crosses into the host.
-#include <automation/ComObject.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/Dispatch.h>
 #include <gtest/gtest.h>
 #include <tagcomponent/ComponentServices.h>
 #include <tagcomponent/Lyrebox.h>
@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include <support/TagTestSupport.h>
+#include <tests/support/TagTestSupport.h>
 
 namespace {
 

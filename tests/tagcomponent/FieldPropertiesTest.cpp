@@ -1,11 +1,11 @@
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 #include <tagcomponent/Lyrebox.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include <support/TagTestSupport.h>
+#include <tests/support/TagTestSupport.h>
 
 namespace {
 

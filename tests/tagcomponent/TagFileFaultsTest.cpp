@@ -1,4 +1,4 @@
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 #include <tagcomponent/Lyrebox.h>
 #include <unistd.h>
 
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include <support/TagTestSupport.h>
+#include <tests/support/TagTestSupport.h>
 
 namespace {
 

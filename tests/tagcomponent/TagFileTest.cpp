@@ -1,7 +1,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 #include <tagcomponent/Lyrebox.h>
 #include <unistd.h>
 
@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-#include <support/TagTestSupport.h>
+#include <tests/support/TagTestSupport.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "ComponentLikeLibrary.h"
+#include <tests/typelib/ComponentLikeLibrary.h>
 
-#include <automation/Unknown.h>
+#include <platform/automation/Unknown.h>
 
 namespace typelib_test {
 using namespace automation;

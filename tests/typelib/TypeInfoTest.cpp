@@ -1,12 +1,12 @@
-#include <automation/ComPtr.h>
+#include <platform/automation/ComPtr.h>
 #include <gtest/gtest.h>
-#include <typelib/TypeInfo.h>
-#include <typelib/TypeLibFormat.h>
+#include <platform/typelib/TypeInfo.h>
+#include <platform/typelib/TypeLibFormat.h>
 
 #include <initializer_list>
 #include <vector>
 
-#include "ComponentLikeLibrary.h"
+#include <tests/typelib/ComponentLikeLibrary.h>
 
 using namespace automation;
 using typelib_test::componentLikeLibrary;

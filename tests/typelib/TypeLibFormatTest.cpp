@@ -1,12 +1,12 @@
-#include <automation/ComPtr.h>
-#include <automation/Unknown.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Unknown.h>
 #include <gtest/gtest.h>
-#include <typelib/TypeInfo.h>
-#include <typelib/TypeLibFormat.h>
+#include <platform/typelib/TypeInfo.h>
+#include <platform/typelib/TypeLibFormat.h>
 
 #include <functional>
 
-#include "ComponentLikeLibrary.h"
+#include <tests/typelib/ComponentLikeLibrary.h>
 
 using namespace automation;
 using namespace typelib;

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
-#include <filesystem/PosixFileSystem.h>
+#include <platform/filesystem/PosixFileSystem.h>
 
 #include <QSignalSpy>
 #include <QTest>
 
-#include "UiTestSupport.h"
-#include "ui/DirListBox.h"
-#include "ui/DriveListBox.h"
-#include "ui/FileListBox.h"
+#include <tests/ui/UiTestSupport.h>
+#include <platform/ui/DirListBox.h>
+#include <platform/ui/DriveListBox.h>
+#include <platform/ui/FileListBox.h>
 
 using platform::ui::DirListBox;
 using platform::ui::DriveListBox;

@@ -2,9 +2,9 @@
 
 #include <thread>
 
-#include "UiTestSupport.h"
-#include "events/PendingEvents.h"
-#include "ui/QtPendingEvents.h"
+#include <tests/ui/UiTestSupport.h>
+#include <platform/events/PendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
 namespace {
 

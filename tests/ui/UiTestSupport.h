@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include <support/TemporaryFolder.h>
+#include <tests/support/TemporaryFolder.h>
 
-#include "ui/FolderReading.h"
+#include <platform/ui/FolderReading.h>
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

@@ -6,9 +6,9 @@
 #include <QMessageBox>
 #include <QTabWidget>
 
-#include <support/ModalAnswerer.h>
-#include "PlainMessageBox.h"
-#include "WindowTestSupport.h"
+#include <tests/support/ModalAnswerer.h>
+#include <administrator/window/PlainMessageBox.h>
+#include <tests/window/WindowTestSupport.h>
 
 namespace mervalis {
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "WindowTestSupport.h"
+#include <tests/window/WindowTestSupport.h>
 
 namespace mervalis {
 namespace {

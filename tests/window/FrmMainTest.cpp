@@ -1,4 +1,4 @@
-#include <frmMain.h>
+#include <administrator/window/frmMain.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,12 +10,12 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
-#include <ui/FolderReading.h>
+#include <platform/ui/FolderReading.h>
 
-#include <support/ModalAnswerer.h>
-#include <support/TemporaryFolder.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TemporaryFolder.h>
 
-#include "WindowTestSupport.h"
+#include <tests/window/WindowTestSupport.h>
 
 namespace mervalis {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include <support/TemporaryFolder.h>
+#include <tests/support/TemporaryFolder.h>
 
-#include "WindowTestSupport.h"
+#include <tests/window/WindowTestSupport.h>
 
 namespace mervalis {
 namespace {

@@ -1,4 +1,4 @@
-#include <LogView.h>
+#include <administrator/window/LogView.h>
 #include <gtest/gtest.h>
 
 #include <QScrollBar>

@@ -1,14 +1,14 @@
 #include <QTest>
 #include <gtest/gtest.h>
-#include <support/TemporaryFolder.h>
-#include <ui/DriveTable.h>
+#include <tests/support/TemporaryFolder.h>
+#include <platform/ui/DriveTable.h>
 
 #include <filesystem>
 
-#include "DatabasePage.h"
-#include "catalogue/CatalogueCreation.h"
-#include "catalogue/SqliteCatalogue.h"
-#include "database/SqliteEngine.h"
+#include <administrator/window/DatabasePage.h>
+#include <administrator/catalogue/CatalogueCreation.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
 
 namespace {
 

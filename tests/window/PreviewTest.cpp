@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include <support/ModalAnswerer.h>
-#include <support/TemporaryFolder.h>
-#include "WindowTestSupport.h"
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/window/WindowTestSupport.h>
 
 namespace mervalis {
 namespace {

@@ -1,9 +1,9 @@
 // The window during a run: Process becomes Stop, the one control that acts, and
 // the title tells how far the run has got.
-#include <events/PendingEvents.h>
-#include <frmMain.h>
+#include <platform/events/PendingEvents.h>
+#include <administrator/window/frmMain.h>
 #include <gtest/gtest.h>
-#include <ui/QtPendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
 #include <QMessageBox>
 #include <QTabBar>
@@ -11,9 +11,9 @@
 #include <functional>
 #include <memory>
 
-#include <support/ModalAnswerer.h>
+#include <tests/support/ModalAnswerer.h>
 
-#include "WindowTestSupport.h"
+#include <tests/window/WindowTestSupport.h>
 
 namespace mervalis {
 namespace {

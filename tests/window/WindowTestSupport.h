@@ -1,7 +1,7 @@
 #pragma once
 // A window whose services do nothing but count and show what the test gives them
 // (a preview, a run's log and summary), for tests of its look and reach.
-#include <frmMain.h>
+#include <administrator/window/frmMain.h>
 
 #include <functional>
 #include <memory>

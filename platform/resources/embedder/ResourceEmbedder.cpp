@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "../GeneratedFile.h"
-#include "../ResourceId.h"
-#include "../ResourceSectionWriter.h"
-#include "../ResourceTable.h"
+#include <platform/resources/GeneratedFile.h>
+#include <platform/resources/ResourceId.h>
+#include <platform/resources/ResourceSectionWriter.h>
+#include <platform/resources/ResourceTable.h>
 
 namespace {
 
@@ -87,7 +87,7 @@ std::string generate(const std::vector<Declared>& entries) {
   }
   // `used` keeps the table although no code may refer to it; the section is
   // what a reader of the library file looks for.
-  out << "#include <resources/EmbeddedResources.h>\n\nnamespace {\n\n"
+  out << "#include <platform/resources/EmbeddedResources.h>\n\nnamespace {\n\n"
       << "__attribute__((section(\"" << resources::kSectionName << "\"), used))\n"
       << "alignas(8) const unsigned char kSection[] = {";
   writeBytes(out, resources::writeResourceSection(resources));
