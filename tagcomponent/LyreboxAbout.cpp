@@ -2,9 +2,20 @@
 #include <tagcomponent/ComponentServices.h>
 #include <tagcomponent/Lyrebox.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
-using namespace automation;
+using platform::automation::ComPtr;
+using platform::automation::DISPID;
+using platform::automation::DISPID_UNKNOWN;
+using platform::automation::HRESULT;
+using platform::automation::IDispatch;
+using platform::automation::S_OK;
+using platform::automation::VT_BOOL;
+using platform::automation::Variant;
+using platform::automation::failed;
+using platform::automation::getProperty;
+using platform::automation::idOfName;
+using platform::automation::putProperty;
 
 namespace {
 
@@ -52,4 +63,4 @@ HRESULT Lyrebox::About() {
   });
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

@@ -2,7 +2,7 @@
 
 #include <map>
 
-namespace mervalis {
+namespace administrator::commandline {
 namespace {
 
 CommandLine only(CommandLine::Action action) {
@@ -105,4 +105,4 @@ std::string usageText() {
          "(by default ~/.local/state/mervalis/runs).\n";
 }
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

@@ -2,7 +2,7 @@
 
 #include <administrator/window/PlainMessageBox.h>
 
-namespace mervalis {
+namespace administrator::window {
 namespace {
 constexpr int kLinesShownInMessage = 20;
 }
@@ -23,4 +23,4 @@ bool showSummaryBox(QWidget* parent, const QString& summary, bool offerUndo) {
                           offerUndo ? QStringLiteral("Undo this run") : QString());
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -6,7 +6,7 @@
 #include <platform/ui/Twips.h>
 #include <vector>
 
-namespace mervalis {
+namespace administrator::window {
 
 inline constexpr int kNoTabIndex = -1;
 
@@ -61,4 +61,4 @@ class WizardPage {
   std::vector<Placement> layout_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -19,7 +19,7 @@ struct Timing {
   double rowsPerSecond = 0;
 };
 
-bool fail(const platform::database::Status& status) {
+bool fail(const platform::status::Status& status) {
   if (!status) std::fprintf(stderr, "%s\n", status.reason().c_str());
   return !status;
 }

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-namespace importbench {
+namespace bench::importrun {
 
-void benchPlan(const automation::ComPtr<automation::IDispatch>& lyrebox, const std::filesystem::path& scratch);
+void benchPlan(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const std::filesystem::path& scratch);
 
-}  // namespace importbench
+}  // namespace bench::importrun

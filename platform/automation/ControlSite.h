@@ -3,7 +3,7 @@
 
 #include <platform/automation/Unknown.h>
 
-namespace automation {
+namespace platform::automation {
 
 struct IDispatch;
 
@@ -41,4 +41,4 @@ struct InterfaceId<ISitedControl> {
   static constexpr IID value = IID_ISitedControl;
 };
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace automation {
+namespace platform::automation {
 
 std::string hresultText(HRESULT hr) {
   char text[32];
@@ -10,4 +10,4 @@ std::string hresultText(HRESULT hr) {
   return text;
 }
 
-}  // namespace automation
+}  // namespace platform::automation

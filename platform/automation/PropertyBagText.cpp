@@ -7,8 +7,7 @@
 #include <limits>
 #include <unordered_set>
 
-
-namespace automation {
+namespace platform::automation {
 namespace {
 
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
@@ -260,4 +259,4 @@ HRESULT writeBagText(const BagEntries& entries, std::string* text) {
   return S_OK;
 }
 
-}  // namespace automation
+}  // namespace platform::automation

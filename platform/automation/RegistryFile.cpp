@@ -13,7 +13,7 @@
 #include <platform/automation/RegistryText.h>
 #include <platform/filesystem/RemovedUnlessKept.h>
 
-namespace automation {
+namespace platform::automation {
 namespace {
 
 namespace fs = std::filesystem;
@@ -172,4 +172,4 @@ RegistryStatus updateRegistry(const std::function<HRESULT(RegistryTree&)>& chang
 
 RegistryStatus lastRegistryOutcome() { return outcomeOfThisThread(); }
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -6,7 +6,7 @@
 #include <platform/automation/HResult.h>
 #include <platform/automation/RegistryTree.h>
 
-namespace automation {
+namespace platform::automation {
 
 // Outcome of a registry operation: on failure a code (REGDB_E_READREGDB,
 // REGDB_E_WRITEREGDB, or what a transaction returned) and a message naming the
@@ -58,4 +58,4 @@ RegistryStatus updateRegistry(const std::function<HRESULT(RegistryTree&)>& chang
 // why, as the classic platform's per-thread error object tells a caller.
 RegistryStatus lastRegistryOutcome();
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -4,7 +4,7 @@
 
 namespace platform::database {
 
-using platform::Result;
-using platform::Status;
+using status::Result;
+using status::Status;
 
 }  // namespace platform::database

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace platform {
+namespace platform::events {
 namespace {
 PendingEventsHandler& currentHandler() {
   static PendingEventsHandler handler;
@@ -18,4 +18,4 @@ void processPendingEvents() {
 
 bool hasPendingEventsHandler() { return static_cast<bool>(currentHandler()); }
 
-}  // namespace platform
+}  // namespace platform::events

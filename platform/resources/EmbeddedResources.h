@@ -4,8 +4,8 @@
 // so the library exports nothing for its resources.
 #include <platform/resources/ResourceTableView.h>
 
-namespace resources {
+namespace platform::resources {
 
 __attribute__((visibility("hidden"))) ResourceBytes thisLibrarysResources();
 
-}  // namespace resources
+}  // namespace platform::resources

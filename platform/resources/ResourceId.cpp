@@ -7,7 +7,7 @@
 
 #include <platform/text/NameCase.h>
 
-namespace resources {
+namespace platform::resources {
 namespace {
 
 constexpr std::array<std::pair<std::string_view, std::uint16_t>, 4> kClassicTypes{{
@@ -58,4 +58,4 @@ std::string ResourceId::describe() const {
   return isNumber() ? std::to_string(number()) : "\"" + text() + "\"";
 }
 
-}  // namespace resources
+}  // namespace platform::resources

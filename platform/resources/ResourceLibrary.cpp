@@ -3,10 +3,10 @@
 #include <platform/resources/ElfSectionReader.h>
 #include <platform/resources/FileByteSource.h>
 
-namespace resources {
+namespace platform::resources {
 
-using platform::Result;
-using platform::Status;
+using status::Result;
+using status::Status;
 
 Result<ResourceLibrary> ResourceLibrary::open(const std::filesystem::path& path) {
   const std::string named = "library '" + path.string() + "'";
@@ -22,4 +22,4 @@ Result<ResourceLibrary> ResourceLibrary::open(const std::filesystem::path& path)
   return {Status::success(), ResourceLibrary(bytes, std::move(table.value), path)};
 }
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -5,7 +5,7 @@
 
 #include <platform/resources/VersionBlockLayout.h>
 
-namespace resources {
+namespace platform::resources {
 namespace {
 using namespace version_layout;
 
@@ -117,4 +117,4 @@ std::vector<std::uint8_t> buildVersionBlock(const VersionInfo& info) {
   return out.take();
 }
 
-}  // namespace resources
+}  // namespace platform::resources

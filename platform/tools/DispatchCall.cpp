@@ -8,7 +8,7 @@
 #include <platform/automation/HResultText.h>
 #include <platform/text/Utf.h>
 
-namespace tools {
+namespace platform::tools {
 namespace {
 
 using automation::Variant;
@@ -159,4 +159,4 @@ automation::HRESULT runDispatchCall(automation::IDispatch* object, const Dispatc
   return hr;
 }
 
-}  // namespace tools
+}  // namespace platform::tools

@@ -6,8 +6,11 @@
 
 #include <platform/text/NameCase.h>
 
-namespace typelib {
-using namespace automation;
+namespace platform::typelib {
+using automation::GUID;
+using automation::GUID_NULL;
+using automation::IID_IDispatch;
+using automation::toRegistryText;
 namespace {
 using Problem = std::optional<std::string>;
 
@@ -99,4 +102,4 @@ std::optional<std::string> findModelError(const Library& library) {
   return std::nullopt;
 }
 
-}  // namespace typelib
+}  // namespace platform::typelib

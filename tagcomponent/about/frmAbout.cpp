@@ -12,7 +12,7 @@
 using platform::ui::twipsRect;
 using platform::ui::twipsToPixels;
 
-namespace lyrebox {
+namespace tagcomponent::about {
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
@@ -97,4 +97,4 @@ void frmAbout::paintEvent(QPaintEvent* event) {
   painter.drawLine(left, twipsToPixels(1740, dpi), right, twipsToPixels(1740, dpi));
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::about

@@ -8,9 +8,9 @@ namespace {
 
 struct LibraryEntry {
   LibraryEntry() {
-    lyrebox::installComponentServices({&lyrebox::loadOwnTypeLibrary, &lyrebox::showAboutBoxFromItsLibrary});
+    tagcomponent::installComponentServices({&tagcomponent::ocx::loadOwnTypeLibrary, &tagcomponent::ocx::showAboutBoxFromItsLibrary});
   }
-  ~LibraryEntry() { lyrebox::installComponentServices({}); }
+  ~LibraryEntry() { tagcomponent::installComponentServices({}); }
 };
 
 const LibraryEntry entry;

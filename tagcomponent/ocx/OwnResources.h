@@ -7,16 +7,16 @@
 
 #include <optional>
 
-namespace lyrebox {
+namespace tagcomponent::ocx {
 
 // Resource names of the About box's pictures (full BMP and ICO files).
 constexpr const char* kAboutImageType = "ABOUTIMAGE";
 constexpr const char* kAboutIconType = "ABOUTICON";
 
-std::optional<resources::ResourceBytes> ownResource(const resources::ResourceId& type,
-                                                    const resources::ResourceId& name);
+std::optional<platform::resources::ResourceBytes> ownResource(const platform::resources::ResourceId& type,
+                                                    const platform::resources::ResourceId& name);
 
 // TYPELIB 1, loaded; TYPE_E_INVDATAREAD if it is missing or does not parse.
-automation::HRESULT loadOwnTypeLibrary(automation::ComPtr<automation::ITypeLib>& library);
+platform::automation::HRESULT loadOwnTypeLibrary(platform::automation::ComPtr<platform::typelib::ITypeLib>& library);
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::ocx

@@ -8,7 +8,7 @@
 
 #include <tagcomponent/pictures/TinyFont.h>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
 struct Rgb {
   std::uint8_t red, green, blue;
@@ -50,4 +50,4 @@ class IndexedImage {
   std::vector<Colour> pixels_;
 };
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

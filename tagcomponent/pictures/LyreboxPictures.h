@@ -2,7 +2,7 @@
 // The component's three pictures.
 #include <tagcomponent/pictures/IndexedImage.h>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
 // 16 x 15, for the toolbox: ID3 in yellow on a red field, blue marks below.
 IndexedImage toolboxPicture();
@@ -13,4 +13,4 @@ IndexedImage aboutPicture();
 // black border.
 IndexedImage iconPicture();
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

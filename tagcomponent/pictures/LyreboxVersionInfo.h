@@ -2,8 +2,8 @@
 // What the component's version block says about the library.
 #include <platform/resources/VersionInfo.h>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
-resources::VersionInfo lyreboxVersionInfo();
+platform::resources::VersionInfo lyreboxVersionInfo();
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
     std::cerr << "usage: make_lyrebox_version OUTPUT_FILE\n";
     return 2;
   }
-  const auto block = resources::buildVersionBlock(pictures::lyreboxVersionInfo());
-  const std::string error = resources::writeGeneratedFile(
+  const auto block = platform::resources::buildVersionBlock(tagcomponent::pictures::lyreboxVersionInfo());
+  const std::string error = platform::resources::writeGeneratedFile(
       argv[1], std::string_view(reinterpret_cast<const char*>(block.data()), block.size()));
   if (!error.empty()) {
     std::cerr << "make_lyrebox_version: " << error << "\n";

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
 const Glyph& Font::glyph(char c) const {
   for (const Glyph& g : glyphs)
@@ -169,4 +169,4 @@ const Font& toolboxCapitals() {
   return font;
 }
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

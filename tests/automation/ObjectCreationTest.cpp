@@ -17,11 +17,12 @@ AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
-using testing_support::RegistryInTemporaryFolder;
-using testing_support::ServerEntryPoints;
+using tests::support::RegistryInTemporaryFolder;
+using tests::support::ServerEntryPoints;
 
-using namespace automation;
-using namespace testserver;
+using namespace platform::automation;
+using namespace platform::typelib;
+using namespace tests::automation;
 
 class ObjectCreation : public testing::Test {
  protected:

@@ -14,10 +14,10 @@
 
 namespace {
 
-using namespace testing_support;
+using namespace platform::automation;
+using namespace tests::automation;
+using namespace tests::support;
 
-using namespace automation;
-using namespace testserver;
 namespace fs = std::filesystem;
 
 // Sets an environment variable while it lives and puts back what was there.

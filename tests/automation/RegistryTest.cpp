@@ -14,9 +14,9 @@
 
 namespace {
 
-using testing_support::RegistryInTemporaryFolder;
+using tests::support::RegistryInTemporaryFolder;
 
-using namespace automation;
+using namespace platform::automation;
 
 const std::string kServerKey = "CLSID\\{CFF571BF-AB85-4320-A064-6CE66A128D5F}\\InprocServer32";
 

@@ -19,8 +19,9 @@ AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
-using namespace automation;
-using namespace testserver;
+using namespace platform::automation;
+using namespace platform::typelib;
+using namespace tests::automation;
 
 class Record : public ComObject<IDispatch, IConnectionPointContainer> {
  public:

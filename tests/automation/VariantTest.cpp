@@ -5,7 +5,7 @@
 
 namespace {
 
-using namespace automation;
+using namespace platform::automation;
 
 struct Coercion {
   const char* what;

@@ -13,12 +13,12 @@
 
 namespace {
 
-using mervalis::createCatalogue;
-using mervalis::SqliteCatalogue;
-using mervalis::Status;
+using administrator::catalogue::createCatalogue;
+using administrator::catalogue::SqliteCatalogue;
+using platform::status::Status;
 using platform::database::SqliteEngine;
 using testing::HasSubstr;
-using namespace testing_support;
+using namespace tests::support;
 using Rows = std::vector<std::vector<std::string>>;
 namespace fs = std::filesystem;
 

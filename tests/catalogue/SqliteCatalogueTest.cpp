@@ -11,12 +11,12 @@
 
 namespace {
 
-using mervalis::SqliteCatalogue;
-using mervalis::Status;
+using administrator::catalogue::SqliteCatalogue;
+using platform::status::Status;
 using platform::database::SqliteEngine;
 using testing::HasSubstr;
 using testing::StartsWith;
-using namespace testing_support;
+using namespace tests::support;
 using Rows = std::vector<std::vector<std::string>>;
 
 class SqliteCatalogueTest : public testing::Test {

@@ -6,7 +6,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace mervalis {
+using namespace administrator::commandline;
+
 namespace {
 
 using Action = CommandLine::Action;
@@ -81,4 +82,3 @@ TEST(JsonObject, EveryNameMakesValidJson) {
 }
 
 }  // namespace
-}  // namespace mervalis

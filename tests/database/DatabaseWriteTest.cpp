@@ -15,7 +15,7 @@ namespace {
 using platform::database::Connection;
 using platform::database::SqliteEngine;
 using testing::HasSubstr;
-using namespace testing_support;
+using namespace tests::support;
 using Rows = std::vector<std::vector<std::string>>;
 
 class DatabaseWriteTest : public testing::Test {

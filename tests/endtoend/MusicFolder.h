@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace endtoend {
+namespace tests::endtoend {
 
 struct Tag {
   std::string title, artist, album;
@@ -111,16 +111,16 @@ inline bool registerLyrebox(std::string& why) {
     why = ::dlerror();
     return false;
   }
-  auto registerServer = reinterpret_cast<automation::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
-  if (!registerServer || automation::failed(registerServer())) {
+  auto registerServer = reinterpret_cast<platform::automation::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
+  if (!registerServer || platform::automation::failed(registerServer())) {
     why = "DllRegisterServer failed";
     return false;
   }
   return true;
 }
 
-inline automation::ComPtr<automation::IDispatch> createLyrebox(std::string& why) {
-  return mervalis::RunAssembly::createTagComponent(&why);
+inline platform::automation::ComPtr<platform::automation::IDispatch> createLyrebox(std::string& why) {
+  return administrator::assembly::RunAssembly::createTagComponent(&why);
 }
 
-}  // namespace endtoend
+}  // namespace tests::endtoend

@@ -3,11 +3,11 @@
 
 TEST(PendingEvents, InstalledHandlerRunsAndEmptyHandlerRestoresTheDefault) {
   int calls = 0;
-  platform::setPendingEventsHandler([&calls] { ++calls; });
-  platform::processPendingEvents();
-  platform::processPendingEvents();
+  platform::events::setPendingEventsHandler([&calls] { ++calls; });
+  platform::events::processPendingEvents();
+  platform::events::processPendingEvents();
   EXPECT_EQ(calls, 2);
-  platform::setPendingEventsHandler({});
-  platform::processPendingEvents();
+  platform::events::setPendingEventsHandler({});
+  platform::events::processPendingEvents();
   EXPECT_EQ(calls, 2);
 }

@@ -19,9 +19,9 @@
 namespace {
 
 using platform::filesystem::PosixFileSystem;
-using platform::filesystem::Status;
+using platform::status::Status;
 using testing::HasSubstr;
-using namespace testing_support;
+using namespace tests::support;
 
 std::vector<std::string> entriesOf(const std::string& folder) {
   std::vector<std::string> names;

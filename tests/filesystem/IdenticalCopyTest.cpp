@@ -10,7 +10,7 @@
 namespace {
 
 using platform::filesystem::PosixFileSystem;
-using namespace testing_support;
+using namespace tests::support;
 
 // Only a whole, separate copy is removed; in every other case both names keep
 // exactly what they held.

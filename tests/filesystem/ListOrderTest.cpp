@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace platform::filesystem {
+using namespace platform::filesystem;
+
 namespace {
 
 struct OrderCase {
@@ -34,4 +35,3 @@ TEST(ListOrder, NamesComeInListOrder) {
 }
 
 }  // namespace
-}  // namespace platform::filesystem

@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace mervalis {
+using namespace administrator::importrun;
+
 namespace {
 
 std::string target(std::size_t i) {
@@ -45,4 +46,3 @@ TEST(ChosenTargets, TargetsThatShareTheirBeginningAreApart) {
 }
 
 }  // namespace
-}  // namespace mervalis

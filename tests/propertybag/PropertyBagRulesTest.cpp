@@ -5,7 +5,7 @@
 
 namespace {
 
-using namespace automation;
+using namespace platform::automation;
 
 ComPtr<InMemoryPropertyBag> emptyBag() { return makeObject<InMemoryPropertyBag>(); }
 

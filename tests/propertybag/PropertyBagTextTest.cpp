@@ -6,7 +6,7 @@
 
 namespace {
 
-using namespace automation;
+using namespace platform::automation;
 using namespace std::string_literals;
 
 BagEntries everyValueKind() {

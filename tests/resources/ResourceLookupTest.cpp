@@ -10,9 +10,9 @@
 
 #include <tests/resources/TestFiles.h>
 
-using namespace resources;
-using resources_tests::Bytes;
-using resources_tests::readFile;
+using namespace platform::resources;
+using tests::resources::Bytes;
+using tests::resources::readFile;
 
 namespace {
 

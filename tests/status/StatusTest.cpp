@@ -6,7 +6,7 @@
 
 namespace {
 
-using platform::Status;
+using platform::status::Status;
 
 TEST(Status, ReadsAsOneSentenceForALogLineOrAMessage) {
   const struct {

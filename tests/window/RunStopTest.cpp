@@ -15,16 +15,17 @@
 
 #include <tests/window/WindowTestSupport.h>
 
-namespace mervalis {
+using namespace administrator::importrun;
+
 namespace {
 
-class RunStopTest : public ::testing::Test, protected window_testing::CountingWindow {
+class RunStopTest : public ::testing::Test, protected tests::window::CountingWindow {
  protected:
   void SetUp() override {
     window->show();
     window->SSTab1->setCurrentIndex(2);
   }
-  void TearDown() override { platform::setPendingEventsHandler({}); }
+  void TearDown() override { platform::events::setPendingEventsHandler({}); }
 };
 
 // Whichever way the person presses it, Stop is the one thing a run takes in: the
@@ -110,7 +111,7 @@ TEST_F(RunStopTest, TheTitleShowsFilesDoneOfTheTotalAndTheRateAndComesBackForThe
   };
   summary = u"\r\n/src/b.mp3 - No Title";
   QString titleAtSummary, captionAtSummary;
-  testing_support::ModalAnswerer answer([&](QWidget* box) {
+  tests::support::ModalAnswerer answer([&](QWidget* box) {
     titleAtSummary = window->windowTitle();
     captionAtSummary = window->cmdGo->text();
     static_cast<QMessageBox*>(box)->accept();
@@ -126,4 +127,3 @@ TEST_F(RunStopTest, TheTitleShowsFilesDoneOfTheTotalAndTheRateAndComesBackForThe
 }
 
 }  // namespace
-}  // namespace mervalis
