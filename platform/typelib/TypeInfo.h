@@ -72,15 +72,6 @@ struct ITypeLib : automation::IUnknown {
   ~ITypeLib() = default;
 };
 
-template <>
-struct automation::InterfaceId<ITypeInfo> {
-  static constexpr automation::IID value = automation::IID_ITypeInfo;
-};
-template <>
-struct automation::InterfaceId<ITypeLib> {
-  static constexpr automation::IID value = automation::IID_ITypeLib;
-};
-
 // Reads the binary form (a component's TYPELIB resource). On failure *out stays
 // null, *why (if given) says what is wrong and the result is TYPE_E_INVDATAREAD.
 automation::HRESULT loadTypeLib(std::span<const std::uint8_t> bytes, ITypeLib** out, std::string* why = nullptr);
@@ -90,3 +81,12 @@ automation::HRESULT loadTypeLib(std::span<const std::uint8_t> bytes, ITypeLib** 
 automation::HRESULT createTypeLib(const typelib::Library& library, ITypeLib** out, std::string* why = nullptr);
 
 }  // namespace platform::typelib
+
+template <>
+struct platform::automation::InterfaceId<platform::typelib::ITypeInfo> {
+  static constexpr IID value = IID_ITypeInfo;
+};
+template <>
+struct platform::automation::InterfaceId<platform::typelib::ITypeLib> {
+  static constexpr IID value = IID_ITypeLib;
+};
