@@ -1,14 +1,14 @@
 #pragma once
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
 
 #include <QWidget>
 #include <memory>
 #include <string>
 
-#include "window/frmMain.h"
+#include <administrator/window/frmMain.h>
 
-namespace mervalis {
+namespace administrator {
 
 // Names the application "Mervalis" and makes the component's yields run Qt's
 // pending events; call once the QApplication exists.
@@ -16,16 +16,16 @@ void prepareApplication();
 
 // The window's tag component, made once the window exists.
 struct Lyrebox1 {
-  automation::ComPtr<automation::IDispatch> object;
+  platform::automation::ComPtr<platform::automation::IDispatch> object;
 };
 
 // Creates the window's tag component from its registered class, sites it on
 // `window` and restores its saved values; null with the reason in `why` when it is
 // not registered, cannot be loaded or refuses its place.
-automation::ComPtr<automation::IDispatch> createLyrebox1(QWidget& window, std::string* why);
+platform::automation::ComPtr<platform::automation::IDispatch> createLyrebox1(QWidget& window, std::string* why);
 
 // What the window's buttons do: the import run and its preview over the real file
 // system and catalogue with Lyrebox1 as tag reader, and the component's About box.
-WindowServices programServices(std::shared_ptr<const Lyrebox1> lyrebox);
+window::WindowServices programServices(std::shared_ptr<const Lyrebox1> lyrebox);
 
-}  // namespace mervalis
+}  // namespace administrator

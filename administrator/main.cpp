@@ -2,10 +2,10 @@
 #include <QApplication>
 #include <QFileInfo>
 
-#include <CommandLineRun.h>
+#include <administrator/commandline/CommandLineRun.h>
 
-#include "ProgramServices.h"
-#include "window/PlainMessageBox.h"
+#include <administrator/ProgramServices.h>
+#include <administrator/window/PlainMessageBox.h>
 
 namespace {
 
@@ -22,18 +22,18 @@ QString registrationHelp(const std::string& why) {
 
 int main(int argc, char** argv) {
   // Commands other than the window need no display: no application object is made.
-  const mervalis::CommandLine line = mervalis::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (line.action != mervalis::CommandLine::Action::Window) return mervalis::runCommandLine(line);
+  const administrator::commandline::CommandLine line = administrator::commandline::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (line.action != administrator::commandline::CommandLine::Action::Window) return administrator::commandline::runCommandLine(line);
 
   QApplication application(argc, argv);
-  mervalis::prepareApplication();
+  administrator::prepareApplication();
 
-  auto lyrebox = std::make_shared<mervalis::Lyrebox1>();
-  mervalis::frmMain window(mervalis::programServices(lyrebox));
+  auto lyrebox = std::make_shared<administrator::Lyrebox1>();
+  administrator::window::frmMain window(administrator::programServices(lyrebox));
   std::string why;
-  lyrebox->object = mervalis::createLyrebox1(window, &why);
+  lyrebox->object = administrator::createLyrebox1(window, &why);
   if (!lyrebox->object) {
-    mervalis::showPlainMessage(nullptr, QMessageBox::Critical, registrationHelp(why));
+    administrator::window::showPlainMessage(nullptr, QMessageBox::Critical, registrationHelp(why));
     return 1;
   }
   window.show();

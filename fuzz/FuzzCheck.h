@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(condition) ((condition) ? void() : ::fuzz_support::violated(#condition, __FILE__, __LINE__))
+#define FUZZ_CHECK(condition) ((condition) ? void() : ::fuzz::violated(#condition, __FILE__, __LINE__))
 
-namespace fuzz_support {
+namespace fuzz {
 
 [[noreturn]] inline void violated(const char* condition, const char* file, int line) {
   std::fprintf(stderr, "%s:%d: fuzz check failed: %s\n", file, line, condition);
   std::abort();
 }
 
-}  // namespace fuzz_support
+}  // namespace fuzz

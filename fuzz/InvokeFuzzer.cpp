@@ -17,22 +17,22 @@
 #include <string>
 #include <vector>
 
-#include <automation/Dispatch.h>
+#include <platform/automation/Dispatch.h>
 #include <tagcomponent/Lyrebox.h>
 #include <tagcomponent/LyreboxIdentity.h>
 
-#include "FuzzCheck.h"
-#include "MemoryFile.h"
+#include <fuzz/FuzzCheck.h>
+#include <fuzz/MemoryFile.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
-using namespace automation;
-using fuzz_support::kPath16;
-using fuzz_support::MemoryFile;
-using lyrebox::ID3tagRecord;
-using lyrebox::Lyrebox;
+using namespace platform::automation;
+using fuzz::kPath16;
+using fuzz::MemoryFile;
+using tagcomponent::ID3tagRecord;
+using tagcomponent::Lyrebox;
 
 constexpr std::size_t kAudioLength = 300;
 constexpr std::size_t kLongestText = 80;
@@ -46,14 +46,14 @@ struct MemberShape {
 
 // Every member but About, and the identifiers a host is likely to try by mistake.
 constexpr std::array<MemberShape, 11> kMembers{{
-    {lyrebox::DISPID_MP3_FileName, VT_BSTR, false},
-    {lyrebox::DISPID_SaveTag, VT_I4, true},
-    {lyrebox::DISPID_ID3tag_Title, VT_BSTR, false},
-    {lyrebox::DISPID_ID3tag_Artist, VT_BSTR, false},
-    {lyrebox::DISPID_ID3tag_Album, VT_BSTR, false},
-    {lyrebox::DISPID_ID3tag_Year, VT_I2, false},
-    {lyrebox::DISPID_ID3tag_Comment, VT_BSTR, false},
-    {lyrebox::DISPID_ID3tag_Genre, VT_UI1, false},
+    {tagcomponent::DISPID_MP3_FileName, VT_BSTR, false},
+    {tagcomponent::DISPID_SaveTag, VT_I4, true},
+    {tagcomponent::DISPID_ID3tag_Title, VT_BSTR, false},
+    {tagcomponent::DISPID_ID3tag_Artist, VT_BSTR, false},
+    {tagcomponent::DISPID_ID3tag_Album, VT_BSTR, false},
+    {tagcomponent::DISPID_ID3tag_Year, VT_I2, false},
+    {tagcomponent::DISPID_ID3tag_Comment, VT_BSTR, false},
+    {tagcomponent::DISPID_ID3tag_Genre, VT_UI1, false},
     {0, VT_EMPTY, false},
     {DISPID_PROPERTYPUT, VT_EMPTY, false},
     {-1, VT_EMPTY, false},
@@ -114,7 +114,7 @@ DISPID fuzzedMember(FuzzedDataProvider& input) {
   if (input.ConsumeIntegralInRange<int>(0, 7) != 0)
     return kMembers[input.ConsumeIntegralInRange<std::size_t>(0, kMembers.size() - 1)].id;
   const DISPID id = input.ConsumeIntegral<DISPID>();
-  return id == lyrebox::DISPID_About ? lyrebox::DISPID_SaveTag : id;
+  return id == tagcomponent::DISPID_About ? tagcomponent::DISPID_SaveTag : id;
 }
 
 std::uint16_t fuzzedFlags(FuzzedDataProvider& input) {
@@ -134,7 +134,7 @@ void invokeOnce(FuzzedDataProvider& input, Lyrebox& control) {
   const DISPID member = fuzzedMember(input);
   const std::uint16_t flags = fuzzedFlags(input);
   std::vector<Variant> arguments(input.ConsumeIntegralInRange<std::size_t>(0, input.ConsumeBool() ? 1 : 3));
-  for (Variant& argument : arguments) argument = fuzzedArgument(input, static_cast<lyrebox::ILyrebox*>(&control));
+  for (Variant& argument : arguments) argument = fuzzedArgument(input, static_cast<tagcomponent::ILyrebox*>(&control));
   std::vector<DISPID> named(input.ConsumeIntegralInRange<std::size_t>(0, arguments.size()));
   for (DISPID& id : named) id = input.ConsumeIntegralInRange<int>(0, 3) != 0 ? DISPID_PROPERTYPUT : input.ConsumeIntegral<DISPID>();
   const bool withParams = input.ConsumeIntegralInRange<int>(0, 15) != 0;
@@ -157,12 +157,12 @@ void invokeOnce(FuzzedDataProvider& input, Lyrebox& control) {
     FUZZ_CHECK(result == untouched);
   } else {
     FUZZ_CHECK(shape.type != VT_EMPTY && result.type() == shape.type);
-    if (shape.type == VT_BSTR && member != lyrebox::DISPID_MP3_FileName) FUZZ_CHECK(result.bstr().size() <= 30);
+    if (shape.type == VT_BSTR && member != tagcomponent::DISPID_MP3_FileName) FUZZ_CHECK(result.bstr().size() <= 30);
   }
-  if (hr == DISP_E_OVERFLOW && !isPut) FUZZ_CHECK(member == lyrebox::DISPID_ID3tag_Year);
+  if (hr == DISP_E_OVERFLOW && !isPut) FUZZ_CHECK(member == tagcomponent::DISPID_ID3tag_Year);
   if (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_BADVARTYPE) FUZZ_CHECK(argumentError == 0);
   // A file name put keeps the name exactly when it names the file.
-  if (isPut && succeeded(hr) && member == lyrebox::DISPID_MP3_FileName) {
+  if (isPut && succeeded(hr) && member == tagcomponent::DISPID_MP3_FileName) {
     Variant name;
     FUZZ_CHECK(succeeded(passed[0].changeType(VT_BSTR, name)));
     FUZZ_CHECK(control.storedFileName() == (name.bstr() == kPath16 ? kPath16 : u""));
@@ -176,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::uint8_t> original = startingFile(input.ConsumeBool());
   MemoryFile file(original, 0);
   {
-    const auto control = automation::makeObject<Lyrebox>(file);
+    const auto control = platform::automation::makeObject<Lyrebox>(file);
     if (input.ConsumeBool()) FUZZ_CHECK(control->put_MP3_FileName(kPath16) == S_OK);
     for (std::size_t call = 0; call < kMostCalls && input.remaining_bytes() > 0; ++call) invokeOnce(input, *control);
   }
@@ -184,7 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::uint8_t>& now = file.bytes();
   FUZZ_CHECK(now.size() == kAudioLength || now.size() == kAudioLength + ID3tagRecord::kFileSize);
   FUZZ_CHECK(std::equal(original.begin(), original.begin() + kAudioLength, now.begin()));
-  FUZZ_CHECK(now.size() == kAudioLength || lyrebox::isTagMarker(&now[kAudioLength]));
+  FUZZ_CHECK(now.size() == kAudioLength || tagcomponent::isTagMarker(&now[kAudioLength]));
   FUZZ_CHECK(file.openCount() == 0);
   return 0;
 }

@@ -12,7 +12,7 @@
 
 #include <tagcomponent/FileCalls.h>
 
-namespace fuzz_support {
+namespace fuzz {
 
 constexpr char kPath[] = "/music/track.mp3";
 constexpr char16_t kPath16[] = u"/music/track.mp3";
@@ -21,7 +21,7 @@ constexpr int kDescriptor = 3;
 // One ordinary, writable file held in memory; any other name does not exist. The
 // file may begin with `skipped` bytes of audio that are not held: they read as
 // zeros, and any write to them is remembered, so a huge file costs nothing.
-class MemoryFile : public lyrebox::FileCalls {
+class MemoryFile : public tagcomponent::FileCalls {
  public:
   MemoryFile(std::vector<std::uint8_t> bytes, off_t skipped) : bytes_(std::move(bytes)), skipped_(skipped) {}
 
@@ -97,4 +97,4 @@ class MemoryFile : public lyrebox::FileCalls {
   mutable bool skippedBytesWritten_ = false;
 };
 
-}  // namespace fuzz_support
+}  // namespace fuzz

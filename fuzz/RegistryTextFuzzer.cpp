@@ -6,24 +6,24 @@
 #include <cstdint>
 #include <string_view>
 
-#include <automation/RegistryText.h>
+#include <platform/automation/RegistryText.h>
 
-#include "FuzzCheck.h"
+#include <fuzz/FuzzCheck.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  automation::RegistryTree tree;
+  platform::automation::RegistryTree tree;
   tree.createKey("Left\\Over");  // whatever the tree held before must go
-  if (const auto error = automation::parseRegistry(text, tree)) {
+  if (const auto error = platform::automation::parseRegistry(text, tree)) {
     FUZZ_CHECK(tree.empty());
     const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
     FUZZ_CHECK(error->line >= 1 && error->line <= lines && !error->what.empty());
     return 0;
   }
-  const std::string written = automation::formatRegistry(tree);
-  automation::RegistryTree reread;
-  FUZZ_CHECK(!automation::parseRegistry(written, reread));
+  const std::string written = platform::automation::formatRegistry(tree);
+  platform::automation::RegistryTree reread;
+  FUZZ_CHECK(!platform::automation::parseRegistry(written, reread));
   FUZZ_CHECK(reread == tree);
-  FUZZ_CHECK(automation::formatRegistry(reread) == written);
+  FUZZ_CHECK(platform::automation::formatRegistry(reread) == written);
   return 0;
 }

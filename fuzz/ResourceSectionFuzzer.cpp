@@ -7,28 +7,28 @@
 #include <span>
 #include <vector>
 
-#include <resources/ByteSource.h>
-#include <resources/ElfSectionReader.h>
-#include <resources/ResourceSectionWriter.h>
-#include <resources/ResourceTableView.h>
+#include <platform/resources/ByteSource.h>
+#include <platform/resources/ElfSectionReader.h>
+#include <platform/resources/ResourceSectionWriter.h>
+#include <platform/resources/ResourceTableView.h>
 
-#include "FuzzCheck.h"
+#include <fuzz/FuzzCheck.h>
 
 namespace {
 
 void checkTable(std::span<const std::uint8_t> section) {
-  const auto table = resources::ResourceTableView::parse(section);
+  const auto table = platform::resources::ResourceTableView::parse(section);
   if (!table.status) {
     FUZZ_CHECK(!table.status.reason().empty());
     return;
   }
-  std::vector<resources::DeclaredResource> declared;
-  for (const resources::ResourceEntry& entry : table.value.entries()) {
+  std::vector<platform::resources::DeclaredResource> declared;
+  for (const platform::resources::ResourceEntry& entry : table.value.entries()) {
     FUZZ_CHECK(entry.data.empty() || (entry.data.data() >= section.data() &&
                                       entry.data.data() + entry.data.size() <= section.data() + section.size()));
     declared.push_back({entry.type, entry.name, {entry.data.begin(), entry.data.end()}});
   }
-  const auto written = resources::writeResourceSection(declared);
+  const auto written = platform::resources::writeResourceSection(declared);
   FUZZ_CHECK(written.size() <= section.size() && std::equal(written.begin(), written.end(), section.begin()));
 }
 
@@ -36,7 +36,7 @@ void checkTable(std::span<const std::uint8_t> section) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> input(data, size);
-  const auto section = resources::readElfSection(resources::MemoryByteSource(input), resources::kSectionName);
+  const auto section = platform::resources::readElfSection(platform::resources::MemoryByteSource(input), platform::resources::kSectionName);
   if (section.status) {
     FUZZ_CHECK(section.value.size() <= size);
     checkTable(section.value);

@@ -13,20 +13,20 @@
 
 #include <tagcomponent/Lyrebox.h>
 
-#include "FuzzCheck.h"
-#include "MemoryFile.h"
+#include <fuzz/FuzzCheck.h>
+#include <fuzz/MemoryFile.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
-using lyrebox::ID3tagRecord;
-using lyrebox::Lyrebox;
-using fuzz_support::MemoryFile;
+using tagcomponent::ID3tagRecord;
+using tagcomponent::Lyrebox;
+using fuzz::MemoryFile;
 
 bool endsInTag(const std::vector<std::uint8_t>& bytes) {
   return bytes.size() >= ID3tagRecord::kFileSize &&
-         lyrebox::isTagMarker(&bytes[bytes.size() - ID3tagRecord::kFileSize]);
+         tagcomponent::isTagMarker(&bytes[bytes.size() - ID3tagRecord::kFileSize]);
 }
 
 ID3tagRecord::FileBytes lastRecordBytes(const std::vector<std::uint8_t>& bytes) {
@@ -38,21 +38,21 @@ ID3tagRecord::FileBytes lastRecordBytes(const std::vector<std::uint8_t>& bytes) 
 // Every get answers; only the year may overflow.
 void readEveryProperty(Lyrebox& box) {
   std::u16string text;
-  FUZZ_CHECK(box.get_MP3_FileName(&text) == automation::S_OK && text == fuzz_support::kPath16);
-  FUZZ_CHECK(box.get_ID3tag_Title(&text) == automation::S_OK && text.size() <= 30);
-  FUZZ_CHECK(box.get_ID3tag_Artist(&text) == automation::S_OK && text.size() <= 30);
-  FUZZ_CHECK(box.get_ID3tag_Album(&text) == automation::S_OK && text.size() <= 30);
-  FUZZ_CHECK(box.get_ID3tag_Comment(&text) == automation::S_OK && text.size() <= 30);
+  FUZZ_CHECK(box.get_MP3_FileName(&text) == platform::automation::S_OK && text == fuzz::kPath16);
+  FUZZ_CHECK(box.get_ID3tag_Title(&text) == platform::automation::S_OK && text.size() <= 30);
+  FUZZ_CHECK(box.get_ID3tag_Artist(&text) == platform::automation::S_OK && text.size() <= 30);
+  FUZZ_CHECK(box.get_ID3tag_Album(&text) == platform::automation::S_OK && text.size() <= 30);
+  FUZZ_CHECK(box.get_ID3tag_Comment(&text) == platform::automation::S_OK && text.size() <= 30);
   std::int16_t year = 0;
   const auto yearResult = box.get_ID3tag_Year(&year);
-  FUZZ_CHECK(yearResult == automation::S_OK || yearResult == automation::DISP_E_OVERFLOW);
+  FUZZ_CHECK(yearResult == platform::automation::S_OK || yearResult == platform::automation::DISP_E_OVERFLOW);
   std::uint8_t genre = 0;
-  FUZZ_CHECK(box.get_ID3tag_Genre(&genre) == automation::S_OK);
+  FUZZ_CHECK(box.get_ID3tag_Genre(&genre) == platform::automation::S_OK);
 }
 
 std::int32_t save(Lyrebox& box) {
   std::int32_t result = -1;
-  FUZZ_CHECK(box.SaveTag(&result) == automation::S_OK);
+  FUZZ_CHECK(box.SaveTag(&result) == platform::automation::S_OK);
   return result;
 }
 
@@ -62,13 +62,13 @@ void loadAndSave(const std::vector<std::uint8_t>& original, off_t skipped) {
   const std::size_t audioLength = tagged ? original.size() - ID3tagRecord::kFileSize : original.size();
 
   MemoryFile file(original, skipped);
-  const auto control = automation::makeObject<Lyrebox>(file);
+  const auto control = platform::automation::makeObject<Lyrebox>(file);
   Lyrebox& box = *control;
-  FUZZ_CHECK(box.put_MP3_FileName(fuzz_support::kPath16) == automation::S_OK);
+  FUZZ_CHECK(box.put_MP3_FileName(fuzz::kPath16) == platform::automation::S_OK);
   if (tagged) FUZZ_CHECK(box.record() == ID3tagRecord::fromFileBytes(lastRecordBytes(original)));
   readEveryProperty(box);
 
-  FUZZ_CHECK(save(box) == lyrebox::save_result::kSaved);
+  FUZZ_CHECK(save(box) == tagcomponent::save_result::kSaved);
   const std::vector<std::uint8_t> saved = file.bytes();
   FUZZ_CHECK(saved.size() == audioLength + ID3tagRecord::kFileSize);
   FUZZ_CHECK(std::equal(original.begin(), original.begin() + static_cast<std::ptrdiff_t>(audioLength), saved.begin()));
@@ -77,11 +77,11 @@ void loadAndSave(const std::vector<std::uint8_t>& original, off_t skipped) {
   const auto afterMarker = static_cast<std::ptrdiff_t>(ID3tagRecord::kFileSize - 3);
   if (tagged) FUZZ_CHECK(std::equal(original.end() - afterMarker, original.end(), saved.end() - afterMarker));
 
-  FUZZ_CHECK(save(box) == lyrebox::save_result::kSaved);
+  FUZZ_CHECK(save(box) == tagcomponent::save_result::kSaved);
   FUZZ_CHECK(file.bytes() == saved);
 
-  const auto reloaded = automation::makeObject<Lyrebox>(file);
-  FUZZ_CHECK(reloaded->put_MP3_FileName(fuzz_support::kPath16) == automation::S_OK);
+  const auto reloaded = platform::automation::makeObject<Lyrebox>(file);
+  FUZZ_CHECK(reloaded->put_MP3_FileName(fuzz::kPath16) == platform::automation::S_OK);
   FUZZ_CHECK(reloaded->record() == box.record());
   FUZZ_CHECK(file.openCount() == 0 && !file.skippedBytesWritten());
 }

@@ -5,19 +5,19 @@
 #include <span>
 #include <vector>
 
-#include <automation/ComPtr.h>
-#include <typelib/TypeInfo.h>
-#include <typelib/TypeLibFormat.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/typelib/TypeInfo.h>
+#include <platform/typelib/TypeLibFormat.h>
 
-#include "FuzzCheck.h"
+#include <fuzz/FuzzCheck.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);
-  const typelib::ParseResult parsed = typelib::parse(bytes);
-  automation::ComPtr<automation::ITypeLib> library;
-  const automation::HRESULT hr = automation::loadTypeLib(bytes, library.put());
-  FUZZ_CHECK(parsed.library.has_value() == automation::succeeded(hr));
+  const platform::typelib::ParseResult parsed = platform::typelib::parse(bytes);
+  platform::automation::ComPtr<platform::typelib::ITypeLib> library;
+  const platform::automation::HRESULT hr = platform::typelib::loadTypeLib(bytes, library.put());
+  FUZZ_CHECK(parsed.library.has_value() == platform::automation::succeeded(hr));
   if (parsed.library)
-    FUZZ_CHECK(typelib::serialize(*parsed.library) == std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    FUZZ_CHECK(platform::typelib::serialize(*parsed.library) == std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
   return 0;
 }

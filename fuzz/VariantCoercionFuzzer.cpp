@@ -9,13 +9,13 @@
 #include <limits>
 #include <string>
 
-#include <automation/Variant.h>
+#include <platform/automation/Variant.h>
 
-#include "FuzzCheck.h"
+#include <fuzz/FuzzCheck.h>
 
 namespace {
 
-using namespace automation;
+using namespace platform::automation;
 
 constexpr VARTYPE kSupported[] = {VT_EMPTY, VT_BSTR, VT_I2, VT_UI1, VT_I4, VT_BOOL, VT_DISPATCH};
 constexpr VARTYPE kUnsupported[] = {VT_NULL, VT_ERROR, VT_VARIANT, VT_UNKNOWN, VT_VOID, VT_HRESULT, VT_PTR,

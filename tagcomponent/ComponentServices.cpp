@@ -1,6 +1,6 @@
-#include "ComponentServices.h"
+#include <tagcomponent/ComponentServices.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 namespace {
 ComponentServices& installed() {
@@ -11,15 +11,15 @@ ComponentServices& installed() {
 
 void installComponentServices(ComponentServices services) { installed() = std::move(services); }
 
-automation::HRESULT loadComponentTypeLibrary(automation::ComPtr<automation::ITypeLib>& library) {
+platform::automation::HRESULT loadComponentTypeLibrary(platform::automation::ComPtr<platform::typelib::ITypeLib>& library) {
   library.reset();
   const auto& load = installed().loadTypeLibrary;
-  return load ? load(library) : automation::TYPE_E_LIBNOTREGISTERED;
+  return load ? load(library) : platform::automation::TYPE_E_LIBNOTREGISTERED;
 }
 
-automation::HRESULT showComponentAboutBox() {
+platform::automation::HRESULT showComponentAboutBox() {
   const auto& show = installed().showAboutBox;
-  return show ? show() : automation::E_NOTIMPL;
+  return show ? show() : platform::automation::E_NOTIMPL;
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

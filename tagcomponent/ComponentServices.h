@@ -2,29 +2,29 @@
 // What the control needs from the library that carries it: the library's own type
 // library and the About box. The library installs both when it is loaded, so the
 // control's code stays free of any window system and of how resources are stored.
-#include <automation/ComPtr.h>
-#include <automation/HResult.h>
-#include <typelib/TypeInfo.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/HResult.h>
+#include <platform/typelib/TypeInfo.h>
 
 #include <functional>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 // The About box cannot be shown: the host process runs no Qt application.
-constexpr automation::HRESULT LYREBOX_E_NOWINDOWSYSTEM = automation::hresultFrom(0x80040A01);
+constexpr platform::automation::HRESULT LYREBOX_E_NOWINDOWSYSTEM = platform::automation::hresultFrom(0x80040A01);
 // The About box's library beside the component is missing or cannot be loaded.
-constexpr automation::HRESULT LYREBOX_E_NOABOUTBOX = automation::hresultFrom(0x80040A02);
+constexpr platform::automation::HRESULT LYREBOX_E_NOABOUTBOX = platform::automation::hresultFrom(0x80040A02);
 
 struct ComponentServices {
   // Unset: TYPE_E_LIBNOTREGISTERED.
-  std::function<automation::HRESULT(automation::ComPtr<automation::ITypeLib>&)> loadTypeLibrary;
+  std::function<platform::automation::HRESULT(platform::automation::ComPtr<platform::typelib::ITypeLib>&)> loadTypeLibrary;
   // Shows the About box modally and returns once it is closed. Unset: E_NOTIMPL.
-  std::function<automation::HRESULT()> showAboutBox;
+  std::function<platform::automation::HRESULT()> showAboutBox;
 };
 
 // Replaces the services; an unset member falls back to its failure above.
 void installComponentServices(ComponentServices services);
-automation::HRESULT loadComponentTypeLibrary(automation::ComPtr<automation::ITypeLib>& library);
-automation::HRESULT showComponentAboutBox();
+platform::automation::HRESULT loadComponentTypeLibrary(platform::automation::ComPtr<platform::typelib::ITypeLib>& library);
+platform::automation::HRESULT showComponentAboutBox();
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

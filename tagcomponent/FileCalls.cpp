@@ -1,9 +1,9 @@
-#include "FileCalls.h"
+#include <tagcomponent/FileCalls.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 int FileCalls::stat(const char* path, struct ::stat* status) const { return ::stat(path, status); }
 int FileCalls::fstat(int fd, struct ::stat* status) const { return ::fstat(fd, status); }
@@ -22,4 +22,4 @@ const FileCalls& FileCalls::posix() {
   return calls;
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

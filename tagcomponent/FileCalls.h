@@ -2,7 +2,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 // The POSIX calls through which the tag reaches its file, one virtual per call with
 // the POSIX contract (-1 and errno on failure). The real set is `posix()`; tests
@@ -23,4 +23,4 @@ class FileCalls {
   static const FileCalls& posix();
 };
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

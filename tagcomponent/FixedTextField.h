@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 // A character field that always holds exactly Width characters (UTF-16 code units,
 // one per tag byte). Storing a text keeps its first Width characters and pads a
@@ -36,4 +36,4 @@ class FixedTextField {
   std::array<char16_t, Width> chars_;
 };
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

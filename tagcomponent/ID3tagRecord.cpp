@@ -1,8 +1,8 @@
-#include "ID3tagRecord.h"
+#include <tagcomponent/ID3tagRecord.h>
 
-#include "Windows1252.h"
+#include <tagcomponent/Windows1252.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 namespace {
 
 template <std::size_t Width>
@@ -68,4 +68,4 @@ ID3tagRecord::FileBytes ID3tagRecord::toFileBytes() const {
   return bytes;
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "FixedTextField.h"
+#include <tagcomponent/FixedTextField.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 // The ID3v1 tag one control holds: the last 128 bytes of an MP3 file, seven fields
 // packed in file order without padding. Text fields hold one character per byte.
@@ -36,4 +36,4 @@ struct ID3tagRecord {
 // Whether three marker bytes read "TAG" in any letter case.
 bool isTagMarker(const std::uint8_t* bytes);
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

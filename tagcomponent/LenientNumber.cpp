@@ -1,4 +1,4 @@
-#include "LenientNumber.h"
+#include <tagcomponent/LenientNumber.h>
 
 #include <locale.h>
 #include <stdlib.h>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-namespace lyrebox {
+namespace tagcomponent {
 namespace {
 
 // Walks the text and steps over the characters that never count.
@@ -121,4 +121,4 @@ std::optional<std::int16_t> roundToInt16(double value) {
   return static_cast<std::int16_t>(rounded);
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 // Reads a number out of free text the forgiving way a tag's year needs:
 // - spaces, tabs and line feeds are skipped wherever they stand;
@@ -21,4 +21,4 @@ double roundHalfToEven(double value);
 // The value rounded half to even, or nothing when that lies outside -32768..32767.
 std::optional<std::int16_t> roundToInt16(double value);
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

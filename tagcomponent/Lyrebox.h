@@ -1,88 +1,88 @@
 #pragma once
-#include <automation/Apartment.h>
-#include <automation/ComObject.h>
-#include <automation/ComPtr.h>
-#include <automation/ConnectionPoint.h>
-#include <automation/ControlSite.h>
-#include <automation/Guarded.h>
-#include <automation/HResult.h>
-#include <automation/PersistPropertyBag.h>
-#include <automation/SinkConnectionPoint.h>
-#include <typelib/TypeInfo.h>
+#include <platform/automation/Apartment.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/ConnectionPoint.h>
+#include <platform/automation/ControlSite.h>
+#include <platform/automation/Guarded.h>
+#include <platform/automation/HResult.h>
+#include <platform/automation/PersistPropertyBag.h>
+#include <platform/automation/SinkConnectionPoint.h>
+#include <platform/typelib/TypeInfo.h>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include <automation/ControlSite.h>
-#include "FileCalls.h"
-#include "ID3tagRecord.h"
-#include "LyreboxInterface.h"
-#include "TagFileAccess.h"
+#include <platform/automation/ControlSite.h>
+#include <tagcomponent/FileCalls.h>
+#include <tagcomponent/ID3tagRecord.h>
+#include <tagcomponent/LyreboxInterface.h>
+#include <tagcomponent/TagFileAccess.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
-using automation::HRESULT;
+using platform::automation::HRESULT;
 
 // The tag control: one stored file name and the ID3v1 record of that file, served
 // as a COM object (made with automation::makeObject, held through ComPtr). Every
 // member answers only on the thread that created the object (RPC_E_WRONG_THREAD
 // elsewhere). The event interface __Lyrebox accepts sinks and never calls them.
 // Its host keeps its saved properties in a property bag (IPersistPropertyBag).
-class Lyrebox : public automation::ComObject<ILyrebox, automation::IConnectionPointContainer,
-                                             automation::ISitedControl, automation::IPersistPropertyBag> {
+class Lyrebox : public platform::automation::ComObject<ILyrebox, platform::automation::IConnectionPointContainer,
+                                             platform::automation::ISitedControl, platform::automation::IPersistPropertyBag> {
  public:
   // The host's site: property-change notifications go to it, and About finds the
   // parent window through it. None: nobody is told, and About hides nothing.
-  void setSite(automation::ComPtr<automation::IControlSite> site);
-  HRESULT SetControlSite(automation::IControlSite* site) override;
+  void setSite(platform::automation::ComPtr<platform::automation::IControlSite> site);
+  platform::automation::HRESULT SetControlSite(platform::automation::IControlSite* site) override;
 
   // Exactly one of InitNew and Load runs for an instance (E_UNEXPECTED for a second);
   // a new object already holds the defaults InitNew gives it.
-  HRESULT InitNew() override;
-  HRESULT Load(automation::IPropertyBag* bag) override;
-  HRESULT Save(automation::IPropertyBag* bag) override;
+  platform::automation::HRESULT InitNew() override;
+  platform::automation::HRESULT Load(platform::automation::IPropertyBag* bag) override;
+  platform::automation::HRESULT Save(platform::automation::IPropertyBag* bag) override;
 
   // Hides the host's parent window, shows the About box modally, then gives the
   // parent back the visibility it had, also when the box could not be shown.
-  HRESULT About() override;
+  platform::automation::HRESULT About() override;
 
   // Setting the name loads the file's tag; the set itself never fails.
-  HRESULT get_MP3_FileName(std::u16string* out) override;
-  HRESULT put_MP3_FileName(const std::u16string& New_MP3_FileName) override;
+  platform::automation::HRESULT get_MP3_FileName(std::u16string* out) override;
+  platform::automation::HRESULT put_MP3_FileName(const std::u16string& New_MP3_FileName) override;
   // 0 when written, else a file-error number (53 not found, 75 read-only, ...).
-  HRESULT SaveTag(std::int32_t* result) override;
+  platform::automation::HRESULT SaveTag(std::int32_t* result) override;
 
   // Text gets return the field without trailing spaces and NULs, yielding to the
   // host's pending events as they strip; sets store into the fixed-width field.
-  HRESULT get_ID3tag_Title(std::u16string* out) override;
-  HRESULT put_ID3tag_Title(const std::u16string& New_ID3tag_Title) override;
-  HRESULT get_ID3tag_Artist(std::u16string* out) override;
-  HRESULT put_ID3tag_Artist(const std::u16string& New_ID3tag_Artist) override;
-  HRESULT get_ID3tag_Album(std::u16string* out) override;
-  HRESULT put_ID3tag_Album(const std::u16string& New_ID3tag_Album) override;
-  HRESULT get_ID3tag_Comment(std::u16string* out) override;
-  HRESULT put_ID3tag_Comment(const std::u16string& New_ID3tag_Comment) override;
+  platform::automation::HRESULT get_ID3tag_Title(std::u16string* out) override;
+  platform::automation::HRESULT put_ID3tag_Title(const std::u16string& New_ID3tag_Title) override;
+  platform::automation::HRESULT get_ID3tag_Artist(std::u16string* out) override;
+  platform::automation::HRESULT put_ID3tag_Artist(const std::u16string& New_ID3tag_Artist) override;
+  platform::automation::HRESULT get_ID3tag_Album(std::u16string* out) override;
+  platform::automation::HRESULT put_ID3tag_Album(const std::u16string& New_ID3tag_Album) override;
+  platform::automation::HRESULT get_ID3tag_Comment(std::u16string* out) override;
+  platform::automation::HRESULT put_ID3tag_Comment(const std::u16string& New_ID3tag_Comment) override;
   // The year text read as a number; DISP_E_OVERFLOW outside -32768..32767.
-  HRESULT get_ID3tag_Year(std::int16_t* out) override;
-  HRESULT put_ID3tag_Year(std::int16_t New_ID3tag_Year) override;
-  HRESULT get_ID3tag_Genre(std::uint8_t* out) override;
-  HRESULT put_ID3tag_Genre(std::uint8_t New_ID3tag_Genre) override;
+  platform::automation::HRESULT get_ID3tag_Year(std::int16_t* out) override;
+  platform::automation::HRESULT put_ID3tag_Year(std::int16_t New_ID3tag_Year) override;
+  platform::automation::HRESULT get_ID3tag_Genre(std::uint8_t* out) override;
+  platform::automation::HRESULT put_ID3tag_Genre(std::uint8_t New_ID3tag_Genre) override;
 
   // Late-bound calls by the dispatch identifiers of LyreboxIdentity.h; names and
   // type information come from the library's own type library.
-  HRESULT GetTypeInfoCount(std::uint32_t* count) override;
-  HRESULT GetTypeInfo(std::uint32_t index, automation::LCID locale, automation::ITypeInfo** info) override;
-  HRESULT GetIDsOfNames(const automation::IID& reserved, const char16_t** names, std::uint32_t count,
-                        automation::LCID locale, automation::DISPID* ids) override;
-  HRESULT Invoke(automation::DISPID member, const automation::IID& reserved, automation::LCID locale,
-                 std::uint16_t flags, automation::DISPPARAMS* params, automation::Variant* result,
-                 automation::EXCEPINFO* exception, std::uint32_t* argumentError) override;
+  platform::automation::HRESULT GetTypeInfoCount(std::uint32_t* count) override;
+  platform::automation::HRESULT GetTypeInfo(std::uint32_t index, platform::automation::LCID locale, platform::typelib::ITypeInfo** info) override;
+  platform::automation::HRESULT GetIDsOfNames(const platform::automation::IID& reserved, const char16_t** names, std::uint32_t count,
+                        platform::automation::LCID locale, platform::automation::DISPID* ids) override;
+  platform::automation::HRESULT Invoke(platform::automation::DISPID member, const platform::automation::IID& reserved, platform::automation::LCID locale,
+                 std::uint16_t flags, platform::automation::DISPPARAMS* params, platform::automation::Variant* result,
+                 platform::automation::EXCEPINFO* exception, std::uint32_t* argumentError) override;
 
   // One connection point, for __Lyrebox; enumeration is not offered (E_NOTIMPL).
-  HRESULT EnumConnectionPoints(automation::IEnumConnectionPoints** points) override;
-  HRESULT FindConnectionPoint(const automation::IID& iid, automation::IConnectionPoint** point) override;
+  platform::automation::HRESULT EnumConnectionPoints(platform::automation::IEnumConnectionPoints** points) override;
+  platform::automation::HRESULT FindConnectionPoint(const platform::automation::IID& iid, platform::automation::IConnectionPoint** point) override;
 
   // Direct access to the state, for saving and restoring the control with its
   // host's window: neither opens a file nor notifies.
@@ -101,30 +101,30 @@ class Lyrebox : public automation::ComObject<ILyrebox, automation::IConnectionPo
   // Every member a host calls runs here: on the creating thread only, and behind
   // the fence that turns an exception into an HRESULT.
   template <class Body>
-  HRESULT entered(Body&& body) {
-    return automation::guarded([&]() -> HRESULT {
-      if (const HRESULT hr = apartment_.check(); automation::failed(hr)) return hr;
+  platform::automation::HRESULT entered(Body&& body) {
+    return platform::automation::guarded([&]() -> HRESULT {
+      if (const platform::automation::HRESULT hr = apartment_.check(); platform::automation::failed(hr)) return hr;
       return body();
     });
   }
   template <std::size_t Width>
-  static HRESULT getTrimmed(const FixedTextField<Width>& field, std::u16string* out);
+  static platform::automation::HRESULT getTrimmed(const FixedTextField<Width>& field, std::u16string* out);
   template <std::size_t Width>
-  HRESULT putText(FixedTextField<Width>& field, std::u16string_view value, std::u16string_view bagKey);
+  platform::automation::HRESULT putText(FixedTextField<Width>& field, std::u16string_view value, std::u16string_view bagKey);
   static std::u16string TrimTagField(std::u16string_view text);
-  HRESULT notifyChanged(std::u16string_view bagKey);
-  HRESULT invokeGet(automation::DISPID member, std::uint16_t flags, automation::Variant* result);
-  HRESULT invokePut(automation::DISPID member, automation::DISPPARAMS* params, std::uint32_t* argumentError);
-  HRESULT interfaceTypeInfo(automation::ComPtr<automation::ITypeInfo>& info);
+  platform::automation::HRESULT notifyChanged(std::u16string_view bagKey);
+  platform::automation::HRESULT invokeGet(platform::automation::DISPID member, std::uint16_t flags, platform::automation::Variant* result);
+  platform::automation::HRESULT invokePut(platform::automation::DISPID member, platform::automation::DISPPARAMS* params, std::uint32_t* argumentError);
+  platform::automation::HRESULT interfaceTypeInfo(platform::automation::ComPtr<platform::typelib::ITypeInfo>& info);
 
-  automation::ApartmentCheck apartment_;
-  std::shared_ptr<automation::SinkConnections> events_;
-  automation::ComPtr<automation::ITypeInfo> typeInfo_;  // loaded on first use
+  platform::automation::ApartmentCheck apartment_;
+  std::shared_ptr<platform::automation::SinkConnections> events_;
+  platform::automation::ComPtr<platform::typelib::ITypeInfo> typeInfo_;  // loaded on first use
   TagFileAccess files_;
-  automation::ComPtr<automation::IControlSite> site_;
+  platform::automation::ComPtr<platform::automation::IControlSite> site_;
   std::u16string fileName_;
   ID3tagRecord record_;
   bool propertiesInitialised_ = false;
 };
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

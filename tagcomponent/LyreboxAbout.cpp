@@ -1,10 +1,21 @@
 // About: the host's window steps aside while the About box is shown.
-#include "ComponentServices.h"
-#include "Lyrebox.h"
+#include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/Lyrebox.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
-using namespace automation;
+using platform::automation::ComPtr;
+using platform::automation::DISPID;
+using platform::automation::DISPID_UNKNOWN;
+using platform::automation::HRESULT;
+using platform::automation::IDispatch;
+using platform::automation::S_OK;
+using platform::automation::VT_BOOL;
+using platform::automation::Variant;
+using platform::automation::failed;
+using platform::automation::getProperty;
+using platform::automation::idOfName;
+using platform::automation::putProperty;
 
 namespace {
 
@@ -52,4 +63,4 @@ HRESULT Lyrebox::About() {
   });
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

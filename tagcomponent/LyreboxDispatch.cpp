@@ -3,12 +3,38 @@
 #include <array>
 #include <type_traits>
 
-#include "ComponentServices.h"
-#include "Lyrebox.h"
+#include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/Lyrebox.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
-using namespace automation;
+using platform::automation::ComPtr;
+using platform::automation::DISPATCH_METHOD;
+using platform::automation::DISPATCH_PROPERTYGET;
+using platform::automation::DISPATCH_PROPERTYPUT;
+using platform::automation::DISPID;
+using platform::automation::DISPPARAMS;
+using platform::automation::DISP_E_BADINDEX;
+using platform::automation::DISP_E_MEMBERNOTFOUND;
+using platform::automation::EXCEPINFO;
+using platform::automation::E_POINTER;
+using platform::automation::HRESULT;
+using platform::automation::IID;
+using platform::automation::LCID;
+using platform::automation::S_OK;
+using platform::automation::VARTYPE;
+using platform::automation::VT_BSTR;
+using platform::automation::VT_EMPTY;
+using platform::automation::VT_I2;
+using platform::automation::VT_I4;
+using platform::automation::VT_UI1;
+using platform::automation::Variant;
+using platform::automation::expectNoArguments;
+using platform::automation::failed;
+using platform::automation::propertyPutArgument;
+using platform::automation::succeeded;
+using platform::typelib::ITypeInfo;
+using platform::typelib::ITypeLib;
 
 namespace {
 
@@ -164,4 +190,4 @@ HRESULT Lyrebox::GetIDsOfNames(const IID&, const char16_t** names, std::uint32_t
   });
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

@@ -1,15 +1,19 @@
-#include "Lyrebox.h"
-#include "persistence/PropertyHandlers.h"
+#include <tagcomponent/Lyrebox.h>
+#include <tagcomponent/persistence/PropertyHandlers.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
-using namespace automation;
+using platform::automation::E_POINTER;
+using platform::automation::E_UNEXPECTED;
+using platform::automation::HRESULT;
+using platform::automation::IPropertyBag;
+using platform::automation::S_OK;
 
 HRESULT Lyrebox::InitNew() {
   return entered([&]() -> HRESULT {
     if (propertiesInitialised_) return E_UNEXPECTED;
     propertiesInitialised_ = true;
-    UserControl_InitProperties({fileName_, record_});
+    persistence::UserControl_InitProperties({fileName_, record_});
     return S_OK;
   });
 }
@@ -19,12 +23,12 @@ HRESULT Lyrebox::Load(IPropertyBag* bag) {
     if (!bag) return E_POINTER;
     if (propertiesInitialised_) return E_UNEXPECTED;
     propertiesInitialised_ = true;
-    return UserControl_ReadProperties({fileName_, record_}, bag);
+    return persistence::UserControl_ReadProperties({fileName_, record_}, bag);
   });
 }
 
 HRESULT Lyrebox::Save(IPropertyBag* bag) {
-  return entered([&]() -> HRESULT { return UserControl_WriteProperties(ConstControlState{fileName_, record_}, bag); });
+  return entered([&]() -> HRESULT { return persistence::UserControl_WriteProperties(persistence::ConstControlState{fileName_, record_}, bag); });
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

@@ -1,13 +1,38 @@
-#include "LyreboxTypeLibrary.h"
+#include <tagcomponent/LyreboxTypeLibrary.h>
 
-#include <automation/Unknown.h>
+#include <platform/automation/Unknown.h>
 
-#include "LyreboxIdentity.h"
+#include <tagcomponent/LyreboxIdentity.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
-using namespace automation;
-using namespace typelib;
+using platform::automation::DISPID;
+using platform::automation::GUID_NULL;
+using platform::automation::IID_IDispatch;
+using platform::automation::VARTYPE;
+using platform::automation::VT_BSTR;
+using platform::automation::VT_I2;
+using platform::automation::VT_I4;
+using platform::automation::VT_UI1;
+using platform::typelib::Function;
+using platform::typelib::IMPLTYPEFLAG_FDEFAULT;
+using platform::typelib::IMPLTYPEFLAG_FSOURCE;
+using platform::typelib::LIBFLAG_FCONTROL;
+using platform::typelib::Library;
+using platform::typelib::TKIND_COCLASS;
+using platform::typelib::TKIND_DISPATCH;
+using platform::typelib::TKIND_INTERFACE;
+using platform::typelib::TYPEFLAG_FCONTROL;
+using platform::typelib::TYPEFLAG_FDISPATCHABLE;
+using platform::typelib::TYPEFLAG_FDUAL;
+using platform::typelib::TYPEFLAG_FHIDDEN;
+using platform::typelib::TYPEFLAG_FNONEXTENSIBLE;
+using platform::typelib::TYPEFLAG_FOLEAUTOMATION;
+using platform::typelib::TypeDescription;
+using platform::typelib::method;
+using platform::typelib::methodReturning;
+using platform::typelib::propertyGet;
+using platform::typelib::propertyPut;
 
 namespace {
 
@@ -63,4 +88,4 @@ Library lyreboxTypeLibrary() {
   return library;
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

@@ -1,11 +1,11 @@
 #pragma once
-#include <typelib/TypeLibModel.h>
+#include <platform/typelib/TypeLibModel.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 // The component's type library as published: prjLyrebox 1.0 with the control
 // class, its dual default interface and its member-less event interface. The
 // build serialises it into the library's TYPELIB resource.
-typelib::Library lyreboxTypeLibrary();
+platform::typelib::Library lyreboxTypeLibrary();
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

@@ -1,6 +1,6 @@
-#include "TagFieldText.h"
+#include <tagcomponent/TagFieldText.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 namespace {
 
 std::size_t lengthWithout(std::u16string_view text, std::size_t length, char16_t trailing) {
@@ -21,4 +21,4 @@ std::u16string trimmedFieldText(std::u16string_view text, const std::function<vo
   return trimmed;
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

@@ -1,13 +1,13 @@
-#include "TagFileAccess.h"
+#include <tagcomponent/TagFileAccess.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <fcntl.h>
 
 #include <cerrno>
 #include <utility>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 // File lengths and offsets are 64-bit: files of 2 GiB and more load and save like
 // any other.
@@ -16,7 +16,6 @@ static_assert(sizeof(off_t) == 8, "tag file access needs 64-bit file offsets");
 namespace {
 
 constexpr std::int64_t kTagSize = ID3tagRecord::kFileSize;
-
 
 // The hidden mark: the name's last component, as given, begins with ".". There is
 // no system mark on this platform.
@@ -193,4 +192,4 @@ std::int32_t TagFileAccess::writeRecord(const TagFileLookup& file, bool replace,
   return save_result::kSaved;
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "FileCalls.h"
-#include "ID3tagRecord.h"
+#include <tagcomponent/FileCalls.h>
+#include <tagcomponent/ID3tagRecord.h>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 // Results of SaveTag: 0, or a file-error number in the classic numbering.
 namespace save_result {
@@ -54,4 +54,4 @@ class TagFileAccess {
   const FileCalls* calls_;
 };
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

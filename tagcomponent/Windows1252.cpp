@@ -1,8 +1,8 @@
-#include "Windows1252.h"
+#include <tagcomponent/Windows1252.h>
 
 #include <array>
 
-namespace lyrebox {
+namespace tagcomponent {
 namespace {
 
 // Characters of bytes 0x80..0x9F; the rest of the code page equals Latin-1.
@@ -30,4 +30,4 @@ std::uint8_t windows1252FromChar(char16_t character) {
   return kUnrepresentable;
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

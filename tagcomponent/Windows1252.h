@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-namespace lyrebox {
+namespace tagcomponent {
 
 // Tag text is one byte per character in the Western "ANSI" code page, Windows-1252.
 // The five bytes that code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map
@@ -13,4 +13,4 @@ char16_t charFromWindows1252(std::uint8_t byte);
 // A character the code page cannot represent is written as '?'.
 std::uint8_t windows1252FromChar(char16_t character);
 
-}  // namespace lyrebox
+}  // namespace tagcomponent

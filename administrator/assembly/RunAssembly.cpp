@@ -1,51 +1,51 @@
-#include "RunAssembly.h"
+#include <administrator/assembly/RunAssembly.h>
 
-#include <automation/ObjectCreation.h>
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
-#include <filesystem/PosixFileSystem.h>
+#include <platform/automation/ObjectCreation.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
+#include <platform/filesystem/PosixFileSystem.h>
 #include <tagcomponent/LyreboxIdentity.h>
 
-#include <DispatchTagReader.h>
-#include <FileRunRecord.h>
+#include <administrator/importrun/DispatchTagReader.h>
+#include <administrator/runrecord/FileRunRecord.h>
 
-namespace mervalis {
+namespace administrator::assembly {
 
 struct RunAssembly::Parts {
-  explicit Parts(automation::ComPtr<automation::IDispatch> component) : tags(std::move(component)) {}
-  DispatchTagReader tags;
+  explicit Parts(platform::automation::ComPtr<platform::automation::IDispatch> component) : tags(std::move(component)) {}
+  importrun::DispatchTagReader tags;
   platform::filesystem::PosixFileSystem files;
   platform::database::SqliteEngine engine;
 };
 
-automation::ComPtr<automation::IDispatch> RunAssembly::createTagComponent(std::string* why) {
-  automation::ComPtr<automation::IDispatch> component;
-  if (automation::failed(automation::createInstanceByProgId(lyrebox::kProgId, component, why))) return nullptr;
+platform::automation::ComPtr<platform::automation::IDispatch> RunAssembly::createTagComponent(std::string* why) {
+  platform::automation::ComPtr<platform::automation::IDispatch> component;
+  if (platform::automation::failed(platform::automation::createInstanceByProgId(tagcomponent::kProgId, component, why))) return nullptr;
   return component;
 }
 
-RunAssembly::RunAssembly(automation::ComPtr<automation::IDispatch> tagComponent)
+RunAssembly::RunAssembly(platform::automation::ComPtr<platform::automation::IDispatch> tagComponent)
     : parts_(std::make_unique<Parts>(std::move(tagComponent))) {}
 
 RunAssembly::~RunAssembly() = default;
 
-RunResult RunAssembly::run(const RunInputs& inputs, RunView& view) {
-  SqliteCatalogue catalogue(parts_->engine);
-  FileRunRecord record;
-  return ImportRun(parts_->tags, parts_->files, catalogue, view, record).run(inputs);
+importrun::RunResult RunAssembly::run(const importrun::RunInputs& inputs, importrun::RunView& view) {
+  catalogue::SqliteCatalogue catalogue(parts_->engine);
+  runrecord::FileRunRecord record;
+  return importrun::ImportRun(parts_->tags, parts_->files, catalogue, view, record).run(inputs);
 }
 
-RunPlan RunAssembly::plan(const RunInputs& inputs) { return planRun(parts_->tags, parts_->files, inputs); }
+importrun::RunPlan RunAssembly::plan(const importrun::RunInputs& inputs) { return importrun::planRun(parts_->tags, parts_->files, inputs); }
 
-UndoResult RunAssembly::undo(const std::string& runId, RunView& view) {
+undo::UndoResult RunAssembly::undo(const std::string& runId, importrun::RunView& view) {
   platform::filesystem::PosixFileSystem files;
   platform::database::SqliteEngine engine;
-  SqliteCatalogue catalogue(engine);
-  return UndoRun(files, catalogue, view).undo(runId);
+  catalogue::SqliteCatalogue catalogue(engine);
+  return undo::UndoRun(files, catalogue, view).undo(runId);
 }
 
-std::vector<HistoryEntry> RunAssembly::history() { return runHistory(RunRecordFolder()); }
+std::vector<undo::HistoryEntry> RunAssembly::history() { return undo::runHistory(runrecord::RunRecordFolder()); }
 
-Status RunAssembly::checkCatalogue(const std::string& path) { return SqliteCatalogue::check(parts_->engine, path); }
+platform::status::Status RunAssembly::checkCatalogue(const std::string& path) { return catalogue::SqliteCatalogue::check(parts_->engine, path); }
 
-}  // namespace mervalis
+}  // namespace administrator::assembly

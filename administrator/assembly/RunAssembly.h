@@ -2,15 +2,15 @@
 #include <memory>
 #include <string>
 
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
 
-#include <ImportRun.h>
-#include <RunHistory.h>
-#include <RunPlanner.h>
-#include <UndoRun.h>
+#include <administrator/importrun/ImportRun.h>
+#include <administrator/undo/RunHistory.h>
+#include <administrator/importrun/RunPlanner.h>
+#include <administrator/undo/UndoRun.h>
 
-namespace mervalis {
+namespace administrator::assembly {
 
 // A run put together the way the program does it, without any user interface:
 // the registered tag component as tag reader, the machine's file system, the
@@ -20,28 +20,28 @@ class RunAssembly {
  public:
   // The tag component made from its registration; null, with the reason in `why`,
   // when it is not registered or cannot be loaded.
-  static automation::ComPtr<automation::IDispatch> createTagComponent(std::string* why);
+  static platform::automation::ComPtr<platform::automation::IDispatch> createTagComponent(std::string* why);
 
-  explicit RunAssembly(automation::ComPtr<automation::IDispatch> tagComponent);
+  explicit RunAssembly(platform::automation::ComPtr<platform::automation::IDispatch> tagComponent);
   ~RunAssembly();
   RunAssembly(const RunAssembly&) = delete;
   RunAssembly& operator=(const RunAssembly&) = delete;
 
-  RunResult run(const RunInputs& inputs, RunView& view);
+  importrun::RunResult run(const importrun::RunInputs& inputs, importrun::RunView& view);
   // What a run would do, touching nothing.
-  RunPlan plan(const RunInputs& inputs);
+  importrun::RunPlan plan(const importrun::RunInputs& inputs);
   // Whether a run could open the catalogue, checked without changing it: a file
   // that is not a catalogue, or that cannot be written, is refused.
-  Status checkCatalogue(const std::string& path);
+  platform::status::Status checkCatalogue(const std::string& path);
 
   // Takes a recorded run back (empty id: the newest not undone); needs no tag component.
-  static UndoResult undo(const std::string& runId, RunView& view);
+  static undo::UndoResult undo(const std::string& runId, importrun::RunView& view);
   // Every recorded run of this user, oldest first.
-  static std::vector<HistoryEntry> history();
+  static std::vector<undo::HistoryEntry> history();
 
  private:
   struct Parts;
   std::unique_ptr<Parts> parts_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::assembly

@@ -1,4 +1,4 @@
-#include "CatalogueCreation.h"
+#include <administrator/catalogue/CatalogueCreation.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,9 +6,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "filesystem/RemovedUnlessKept.h"
+#include <platform/filesystem/RemovedUnlessKept.h>
 
-namespace mervalis {
+namespace administrator::catalogue {
 namespace {
 
 // The table of catalogue.sql, which makes the catalogue beside the built program.
@@ -22,30 +22,30 @@ constexpr const char* kTable =
 
 // O_EXCL claims the name in one step, so a file that appears meanwhile is not
 // replaced either. SQLite takes an empty file for an empty database.
-Status claimName(const std::string& path, const std::string& attempt) {
+platform::status::Status claimName(const std::string& path, const std::string& attempt) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
     const int cause = errno;
-    return Status::failure(attempt, cause == EEXIST ? "a file of that name is already there, and it is never replaced"
+    return platform::status::Status::failure(attempt, cause == EEXIST ? "a file of that name is already there, and it is never replaced"
                                                     : std::strerror(cause));
   }
-  if (::close(fd) != 0) return Status::failure(attempt, std::strerror(errno));
-  return Status::success();
+  if (::close(fd) != 0) return platform::status::Status::failure(attempt, std::strerror(errno));
+  return platform::status::Status::success();
 }
 
 }  // namespace
 
-Status createCatalogue(platform::database::Engine& engine, const std::string& path) {
+platform::status::Status createCatalogue(platform::database::Engine& engine, const std::string& path) {
   const std::string attempt = "create the catalogue \"" + path + "\"";
-  if (const Status claimed = claimName(path, attempt); !claimed) return claimed;
+  if (const platform::status::Status claimed = claimName(path, attempt); !claimed) return claimed;
   platform::filesystem::RemovedUnlessKept unfinished(path);
   {
     auto opened = engine.open(path);
     if (!opened.status) return opened.status.within(attempt);
-    if (const Status made = opened.value->execute(kTable); !made) return made.within(attempt);
+    if (const platform::status::Status made = opened.value->execute(kTable); !made) return made.within(attempt);
   }  // closed before it is kept
   unfinished.keep();
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-}  // namespace mervalis
+}  // namespace administrator::catalogue

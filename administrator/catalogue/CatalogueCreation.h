@@ -1,16 +1,16 @@
 #pragma once
 
-#include "database/Database.h"
+#include <platform/database/Database.h>
 
 #include <string>
 
-namespace mervalis {
+namespace administrator::catalogue {
 
-using platform::Status;
+using platform::status::Status;
 
 // Makes an empty catalogue at `path` with exactly the MP3Info table. The only place
 // the program creates a catalogue: it never replaces a file (one already at `path`
 // is refused, whatever it holds), and a catalogue it could not finish is removed.
-Status createCatalogue(platform::database::Engine& engine, const std::string& path);
+platform::status::Status createCatalogue(platform::database::Engine& engine, const std::string& path);
 
-}  // namespace mervalis
+}  // namespace administrator::catalogue

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace mervalis {
+namespace administrator::catalogue {
 
 // The recovery note earlier versions kept beside the catalogue while they filed;
 // one left by a killed run of such a version must not be filed as music.
@@ -21,4 +21,4 @@ inline std::vector<std::string> catalogueFilesOf(const std::string& cataloguePat
   return paths;
 }
 
-}  // namespace mervalis
+}  // namespace administrator::catalogue

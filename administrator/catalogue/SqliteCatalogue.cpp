@@ -1,4 +1,4 @@
-#include "catalogue/SqliteCatalogue.h"
+#include <administrator/catalogue/SqliteCatalogue.h>
 
 #include <unistd.h>
 
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <vector>
 
-namespace mervalis {
+namespace administrator::catalogue {
 namespace {
 
 using namespace std::chrono_literals;
@@ -29,19 +29,19 @@ std::string catalogueAttempt(const std::string& path) { return "open the catalog
 
 // Writing is judged by the permissions alone: a real change would leave its
 // side files in the folder, which a look must not.
-Status SqliteCatalogue::check(platform::database::Engine& engine, const std::string& path) {
+platform::status::Status SqliteCatalogue::check(platform::database::Engine& engine, const std::string& path) {
   auto opened = engine.openToLook(path);
   if (!opened.status) return opened.status.within(catalogueAttempt(path));
   if (auto prepared = opened.value->prepare(insertStatement); !prepared.status)
     return prepared.status.within(catalogueAttempt(path));
-  if (::access(path.c_str(), W_OK) != 0) return Status::failure(catalogueAttempt(path), "the file cannot be written");
+  if (::access(path.c_str(), W_OK) != 0) return platform::status::Status::failure(catalogueAttempt(path), "the file cannot be written");
   const std::string folder = std::filesystem::path(path).parent_path().string();
   if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0)
-    return Status::failure(catalogueAttempt(path), "its folder cannot be written, so no change can be made to it");
-  return Status::success();
+    return platform::status::Status::failure(catalogueAttempt(path), "its folder cannot be written, so no change can be made to it");
+  return platform::status::Status::success();
 }
 
-Status SqliteCatalogue::open(const std::string& path) {
+platform::status::Status SqliteCatalogue::open(const std::string& path) {
   close();
   auto opened = engine_.open(path, options_);
   if (!opened.status) return opened.status.within(catalogueAttempt(path));
@@ -51,10 +51,10 @@ Status SqliteCatalogue::open(const std::string& path) {
   auto prepared = opened.value->prepare(insertStatement);
   if (!prepared.status) return prepared.status.within(catalogueAttempt(path));
   const std::string found = opened.value->journalMode();
-  if (Status journal = opened.value->useWriteAheadLog(); !journal) return journal.within(catalogueAttempt(path));
+  if (platform::status::Status journal = opened.value->useWriteAheadLog(); !journal) return journal.within(catalogueAttempt(path));
   // Else a writing program or a folder that takes no side file would fail every
   // file of the run, one by one.
-  if (Status writable = opened.value->proveWritable(std::min(options_.busyTimeout, kStartLockWait)); !writable) {
+  if (platform::status::Status writable = opened.value->proveWritable(std::min(options_.busyTimeout, kStartLockWait)); !writable) {
     (void)opened.value->setJournalMode(found);  // a refused catalogue is left as it was, where it can be
     return writable.within(catalogueAttempt(path));
   }
@@ -73,50 +73,50 @@ Status SqliteCatalogue::open(const std::string& path) {
   deleteRow_ = std::move(deletes.value);
   restoreRow_ = std::move(restores.value);
   journalModeFound_ = found;
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-Status SqliteCatalogue::putBackJournalMode(const std::string& mode) {
+platform::status::Status SqliteCatalogue::putBackJournalMode(const std::string& mode) {
   if (!connection_) return notOpen("put back the catalogue's journal mode");
-  if (connection_->journalMode() == mode) return Status::success();
+  if (connection_->journalMode() == mode) return platform::status::Status::success();
   return connection_->setJournalMode(mode);
 }
 
-Status SqliteCatalogue::notOpen(const std::string& attempt) const {
-  return Status::failure(attempt, "the catalogue is not open");
+platform::status::Status SqliteCatalogue::notOpen(const std::string& attempt) const {
+  return platform::status::Status::failure(attempt, "the catalogue is not open");
 }
 
-Status SqliteCatalogue::begin() { return connection_ ? connection_->begin() : notOpen("begin a catalogue change"); }
+platform::status::Status SqliteCatalogue::begin() { return connection_ ? connection_->begin() : notOpen("begin a catalogue change"); }
 
-Status SqliteCatalogue::insert(const std::string& track, const std::string& artist, const std::string& album,
+platform::status::Status SqliteCatalogue::insert(const std::string& track, const std::string& artist, const std::string& album,
                                const std::string& fileName) {
   if (!insert_) return notOpen("add a row to the catalogue");
   return insert_->run({track, artist, album, fileName});
 }
 
-Status SqliteCatalogue::commit() { return connection_ ? connection_->commit() : notOpen("commit a catalogue change"); }
+platform::status::Status SqliteCatalogue::commit() { return connection_ ? connection_->commit() : notOpen("commit a catalogue change"); }
 
-Status SqliteCatalogue::rollback() {
+platform::status::Status SqliteCatalogue::rollback() {
   return connection_ ? connection_->rollback() : notOpen("roll back a catalogue change");
 }
 
-Status SqliteCatalogue::holdsRow(const CatalogueRow& row, bool& holds) {
+platform::status::Status SqliteCatalogue::holdsRow(const CatalogueRow& row, bool& holds) {
   holds = false;
   if (!holdsRow_) return notOpen("look up a row of the catalogue");
-  Status ran = holdsRow_->run(rowValues(row));
+  platform::status::Status ran = holdsRow_->run(rowValues(row));
   holds = ran && holdsRow_->rowsReturned() > 0;
   return ran;
 }
 
-Status SqliteCatalogue::deleteRow(const CatalogueRow& row, bool& deleted) {
+platform::status::Status SqliteCatalogue::deleteRow(const CatalogueRow& row, bool& deleted) {
   deleted = false;
   if (!deleteRow_) return notOpen("remove a row from the catalogue");
-  Status ran = deleteRow_->run(rowValues(row));
+  platform::status::Status ran = deleteRow_->run(rowValues(row));
   deleted = ran && deleteRow_->rowsChanged() > 0;
   return ran;
 }
 
-Status SqliteCatalogue::restoreRow(const CatalogueRow& row) {
+platform::status::Status SqliteCatalogue::restoreRow(const CatalogueRow& row) {
   if (!restoreRow_) return notOpen("put a row back into the catalogue");
   return restoreRow_->run(rowValues(row));
 }
@@ -134,4 +134,4 @@ void SqliteCatalogue::close() {
 
 std::string SqliteCatalogue::journalMode() { return connection_ ? connection_->journalMode() : std::string(); }
 
-}  // namespace mervalis
+}  // namespace administrator::catalogue

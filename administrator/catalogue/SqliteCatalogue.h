@@ -1,11 +1,11 @@
 #pragma once
 
-#include "catalogue/Catalogue.h"
-#include "database/Database.h"
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/database/Database.h>
 
 #include <memory>
 
-namespace mervalis {
+namespace administrator::catalogue {
 
 // The catalogue as a SQLite database file with the table MP3Info.
 class SqliteCatalogue : public Catalogue {
@@ -18,27 +18,27 @@ class SqliteCatalogue : public Catalogue {
 
   // Whether open() would take the file, found without changing it: it must be a
   // database that can be written and that has the table with its four columns.
-  static Status check(platform::database::Engine& engine, const std::string& path);
+  static platform::status::Status check(platform::database::Engine& engine, const std::string& path);
 
-  Status open(const std::string& path) override;
-  Status begin() override;
-  Status insert(const std::string& track, const std::string& artist, const std::string& album,
+  platform::status::Status open(const std::string& path) override;
+  platform::status::Status begin() override;
+  platform::status::Status insert(const std::string& track, const std::string& artist, const std::string& album,
                 const std::string& fileName) override;
   std::int64_t insertedRowid() const override { return insert_ ? insert_->lastInsertedRowid() : 0; }
-  Status commit() override;
-  Status rollback() override;
+  platform::status::Status commit() override;
+  platform::status::Status rollback() override;
   std::string journalModeFound() const override { return journalModeFound_; }
-  Status putBackJournalMode(const std::string& mode) override;
-  Status holdsRow(const CatalogueRow& row, bool& holds) override;
-  Status deleteRow(const CatalogueRow& row, bool& deleted) override;
-  Status restoreRow(const CatalogueRow& row) override;
+  platform::status::Status putBackJournalMode(const std::string& mode) override;
+  platform::status::Status holdsRow(const CatalogueRow& row, bool& holds) override;
+  platform::status::Status deleteRow(const CatalogueRow& row, bool& deleted) override;
+  platform::status::Status restoreRow(const CatalogueRow& row) override;
   void close() override;
 
   // "wal" or the rollback journal's mode of the open catalogue.
   std::string journalMode();
 
  private:
-  Status notOpen(const std::string& attempt) const;
+  platform::status::Status notOpen(const std::string& attempt) const;
 
   platform::database::Engine& engine_;
   platform::database::OpenOptions options_;
@@ -48,4 +48,4 @@ class SqliteCatalogue : public Catalogue {
   std::string journalModeFound_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::catalogue

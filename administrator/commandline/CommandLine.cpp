@@ -1,8 +1,8 @@
-#include "CommandLine.h"
+#include <administrator/commandline/CommandLine.h>
 
 #include <map>
 
-namespace mervalis {
+namespace administrator::commandline {
 namespace {
 
 CommandLine only(CommandLine::Action action) {
@@ -105,4 +105,4 @@ std::string usageText() {
          "(by default ~/.local/state/mervalis/runs).\n";
 }
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-namespace mervalis {
+namespace administrator::commandline {
 
 // What the command line asks for.
 struct CommandLine {
@@ -22,4 +22,4 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 std::string usageText();
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

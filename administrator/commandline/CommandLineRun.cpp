@@ -1,22 +1,22 @@
-#include "CommandLineRun.h"
+#include <administrator/commandline/CommandLineRun.h>
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 
-#include <RunAssembly.h>
-#include <catalogue/CatalogueCreation.h>
-#include <database/SqliteEngine.h>
-#include <RunTexts.h>
-#include <text/Utf.h>
+#include <administrator/assembly/RunAssembly.h>
+#include <administrator/catalogue/CatalogueCreation.h>
+#include <platform/database/SqliteEngine.h>
+#include <administrator/importrun/RunTexts.h>
+#include <platform/text/Utf.h>
 
-#include "ConsoleRunView.h"
-#include "ConsoleUndoView.h"
-#include "JsonText.h"
-#include "StopSignals.h"
+#include <administrator/commandline/ConsoleRunView.h>
+#include <administrator/commandline/ConsoleUndoView.h>
+#include <administrator/commandline/JsonText.h>
+#include <administrator/commandline/StopSignals.h>
 
-namespace mervalis {
+namespace administrator::commandline {
 namespace {
 
 constexpr int kAllFiled = 0, kSomeLeft = 1, kNotStarted = 2;
@@ -28,8 +28,8 @@ int cannotStart(const std::string& reason) {
   return kNotStarted;
 }
 
-void printPlanned(const PlannedFile& file, const RunInputs& inputs, bool json) {
-  const std::u16string outcome = texts::plannedOutcome(file, inputs.destinationRoot);
+void printPlanned(const importrun::PlannedFile& file, const importrun::RunInputs& inputs, bool json) {
+  const std::u16string outcome = importrun::texts::plannedOutcome(file, inputs.destinationRoot);
   if (!json) {
     printLines(stdout, platform::text::utf16FromUtf8(file.name) + u" - " + outcome + u"\n");
     return;
@@ -45,16 +45,16 @@ void printPlanned(const PlannedFile& file, const RunInputs& inputs, bool json) {
   std::printf("%s\n", object.line().c_str());
 }
 
-int dryRun(RunAssembly& assembly, const RunInputs& inputs, bool json) {
-  if (const Status catalogue = assembly.checkCatalogue(inputs.cataloguePath); !catalogue)
+int dryRun(assembly::RunAssembly& assembly, const importrun::RunInputs& inputs, bool json) {
+  if (const platform::status::Status catalogue = assembly.checkCatalogue(inputs.cataloguePath); !catalogue)
     return cannotStart(catalogue.reason());
-  const RunPlan plan = assembly.plan(inputs);
+  const importrun::RunPlan plan = assembly.plan(inputs);
   if (!plan.status) return cannotStart(plan.status.reason());
   for (const auto& file : plan.files) printPlanned(file, inputs, json);
   if (json)
     std::printf("%s\n", JsonObject().number("file", plan.filed).number("leave", plan.left).line().c_str());
   else
-    printLines(stdout, u"\n" + texts::plannedCounts(plan.filed, plan.left) + u"\n");
+    printLines(stdout, u"\n" + importrun::texts::plannedCounts(plan.filed, plan.left) + u"\n");
   return plan.left > 0 ? kSomeLeft : kAllFiled;
 }
 
@@ -81,15 +81,15 @@ std::string componentLibraryHint() {
 
 int import(const CommandLine& line) {
   std::string why;
-  const auto component = RunAssembly::createTagComponent(&why);
+  const auto component = assembly::RunAssembly::createTagComponent(&why);
   if (!component)
     return cannotStart("the tag component Lyrebox (prjLyrebox.Lyrebox) is not registered or cannot be loaded: " + why +
                        "\nRegister it with: regsvr " + componentLibraryHint());
-  RunAssembly assembly(component);
-  const RunInputs inputs{absolute(line.catalogue), absolute(line.source), absolute(line.destination)};
+  assembly::RunAssembly assembly(component);
+  const importrun::RunInputs inputs{absolute(line.catalogue), absolute(line.source), absolute(line.destination)};
   if (line.dryRun) return dryRun(assembly, inputs, line.json);
   ConsoleRunView view(line.json, ::isatty(STDERR_FILENO) == 1, &StopSignals::received);
-  RunResult result;
+  importrun::RunResult result;
   {
     const StopSignals stopSignals;
     result = assembly.run(inputs, view);
@@ -103,22 +103,22 @@ int import(const CommandLine& line) {
 int newCatalogue(const CommandLine& line) {
   platform::database::SqliteEngine engine;
   const std::string path = absolute(line.catalogue);
-  if (const Status created = createCatalogue(engine, path); !created) return cannotStart(created.reason());
+  if (const platform::status::Status created = catalogue::createCatalogue(engine, path); !created) return cannotStart(created.reason());
   std::printf("created the empty catalogue %s\n", path.c_str());
   return 0;
 }
 
 int undo(const CommandLine& line) {
   ConsoleUndoView view;
-  const UndoResult result = RunAssembly::undo(line.runId, view);
+  const undo::UndoResult result = assembly::RunAssembly::undo(line.runId, view);
   view.finish(result.started);
   if (!result.started) return kNotStarted;
   return result.kept > 0 ? kSomeLeft : kAllFiled;
 }
 
 int history() {
-  std::fputs(historyHeader().c_str(), stdout);
-  for (const HistoryEntry& entry : RunAssembly::history()) std::fputs(historyLine(entry).c_str(), stdout);
+  std::fputs(undo::historyHeader().c_str(), stdout);
+  for (const undo::HistoryEntry& entry : assembly::RunAssembly::history()) std::fputs(undo::historyLine(entry).c_str(), stdout);
   return 0;
 }
 
@@ -148,4 +148,4 @@ int runCommandLine(const CommandLine& line) {
   return kNotStarted;
 }
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

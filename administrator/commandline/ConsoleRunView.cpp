@@ -1,11 +1,11 @@
-#include "ConsoleRunView.h"
+#include <administrator/commandline/ConsoleRunView.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
-#include "JsonText.h"
-#include "RunTexts.h"
+#include <administrator/commandline/JsonText.h>
+#include <administrator/importrun/RunTexts.h>
 
-namespace mervalis {
+namespace administrator::commandline {
 namespace {
 
 std::string bytesOf(std::u16string_view text) { return platform::text::utf8FromUtf16(text); }
@@ -22,7 +22,7 @@ void printLines(std::FILE* stream, std::u16string_view text) {
 
 void ConsoleRunView::appendLog(std::u16string_view text) {
   if (json_) return;
-  const std::u16string lineBreak = texts::lineBreak();
+  const std::u16string lineBreak = importrun::texts::lineBreak();
   for (std::size_t at = 0; at < text.size();) {
     if (text.substr(at, lineBreak.size()) == lineBreak) {
       if (!pending_.empty() || printedLine_) {
@@ -41,7 +41,7 @@ void ConsoleRunView::appendLog(std::u16string_view text) {
   }
 }
 
-void ConsoleRunView::fileDone(const FileReport& report) {
+void ConsoleRunView::fileDone(const importrun::FileReport& report) {
   if (json_) {
     JsonObject object;
     object.text("name", platform::text::utf16FromUtf8(report.planned.name))
@@ -79,16 +79,16 @@ void ConsoleRunView::yield() {
 void ConsoleRunView::printProgress(std::size_t done, std::size_t total) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
   std::fputs("\r\033[K", stderr);
-  printLines(stderr, texts::progress(done, total, seconds > 0 ? done / seconds : 0.0));
+  printLines(stderr, importrun::texts::progress(done, total, seconds > 0 ? done / seconds : 0.0));
   std::fflush(stderr);
 }
 
-void ConsoleRunView::finish(const RunResult& result) {
+void ConsoleRunView::finish(const importrun::RunResult& result) {
   if (showProgress_) std::fputs("\r\033[K", stderr);
   if (!result.started) {
     // The message that stopped it is the whole summary.
     const std::u16string& message = summary_.empty() ? pending_ : summary_;
-    printLines(stderr, u"mervalis: " + message.substr(message.rfind(texts::lineBreak(), 0) == 0 ? 2 : 0) + u"\n");
+    printLines(stderr, u"mervalis: " + message.substr(message.rfind(importrun::texts::lineBreak(), 0) == 0 ? 2 : 0) + u"\n");
     return;
   }
   if (json_) {
@@ -100,8 +100,8 @@ void ConsoleRunView::finish(const RunResult& result) {
   }
   if (!pending_.empty()) printLines(stdout, pending_ + u"\n");
   if (printedLine_ || !pending_.empty()) printLines(stdout, u"\n");
-  if (!summary_.empty()) printLines(stdout, summary_.substr(texts::lineBreak().size()) + u"\n\n");
-  printLines(stdout, texts::doneCounts(result.filed, result.left) + u"\n");
+  if (!summary_.empty()) printLines(stdout, summary_.substr(importrun::texts::lineBreak().size()) + u"\n\n");
+  printLines(stdout, importrun::texts::doneCounts(result.filed, result.left) + u"\n");
 }
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

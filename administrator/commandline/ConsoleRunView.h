@@ -6,10 +6,10 @@
 
 #include <unistd.h>
 
-#include <ImportRun.h>
-#include <RunView.h>
+#include <administrator/importrun/ImportRun.h>
+#include <administrator/importrun/RunView.h>
 
-namespace mervalis {
+namespace administrator::commandline {
 
 // The run's log on standard output, a line as soon as it is whole, or one JSON
 // object per file; progress on a terminal's standard error. Into a pipe or a
@@ -17,7 +17,7 @@ namespace mervalis {
 // rather than in a write per file. A run that could not
 // start says why on standard error only. `stopAsked` tells whether the person
 // asked the run to stop.
-class ConsoleRunView : public RunView {
+class ConsoleRunView : public importrun::RunView {
  public:
   ConsoleRunView(bool json, bool showProgress, std::function<bool()> stopAsked = {})
       : json_(json), showProgress_(showProgress), stopAsked_(std::move(stopAsked)),
@@ -25,12 +25,12 @@ class ConsoleRunView : public RunView {
 
   void clearLog() override {}
   void appendLog(std::u16string_view text) override;
-  void fileDone(const FileReport& report) override;
+  void fileDone(const importrun::FileReport& report) override;
   void showSummary(const std::u16string& summary) override { summary_ = summary; }
   bool stopRequested() override { return stopAsked_ && stopAsked_(); }
   void yield() override;
   // Ends the output once the run has returned.
-  void finish(const RunResult& result);
+  void finish(const importrun::RunResult& result);
 
  private:
   void printProgress(std::size_t done, std::size_t total);
@@ -51,4 +51,4 @@ class ConsoleRunView : public RunView {
 // the bytes of names come out as they are on disk.
 void printLines(std::FILE* stream, std::u16string_view text);
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

@@ -1,9 +1,9 @@
-#include "ConsoleUndoView.h"
+#include <administrator/commandline/ConsoleUndoView.h>
 
-#include "ConsoleRunView.h"
-#include "RunTexts.h"
+#include <administrator/commandline/ConsoleRunView.h>
+#include <administrator/importrun/RunTexts.h>
 
-namespace mervalis {
+namespace administrator::commandline {
 
 void ConsoleUndoView::appendLog(std::u16string_view text) {
   if (printing_) {
@@ -12,7 +12,7 @@ void ConsoleUndoView::appendLog(std::u16string_view text) {
     return;
   }
   held_ += text;
-  if (held_.find(texts::lineBreak()) == std::u16string::npos) return;
+  if (held_.find(importrun::texts::lineBreak()) == std::u16string::npos) return;
   printing_ = true;
   printLines(stdout, held_);
   held_.clear();
@@ -26,4 +26,4 @@ void ConsoleUndoView::finish(bool started) {
   printLines(stderr, u"mervalis: " + held_ + u"\n");
 }
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

@@ -1,14 +1,14 @@
 #pragma once
 #include <string>
 
-#include <RunView.h>
+#include <administrator/importrun/RunView.h>
 
-namespace mervalis {
+namespace administrator::commandline {
 
 // An undo's lines on standard output as they come. The first is held until a
 // second follows: an undo that cannot start says why in its only line, which
 // goes to standard error instead.
-class ConsoleUndoView : public RunView {
+class ConsoleUndoView : public importrun::RunView {
  public:
   void clearLog() override {}
   void appendLog(std::u16string_view text) override;
@@ -20,4 +20,4 @@ class ConsoleUndoView : public RunView {
   bool printing_ = false;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

@@ -1,10 +1,10 @@
-#include "JsonText.h"
+#include <administrator/commandline/JsonText.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <cstdio>
 
-namespace mervalis {
+namespace administrator::commandline {
 namespace {
 
 void appendEscape(std::string& out, char16_t unit) {
@@ -58,4 +58,4 @@ JsonObject& JsonObject::boolean(std::string_view name, bool value) {
   return *this;
 }
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-namespace mervalis {
+namespace administrator::commandline {
 
 // One JSON object on one line, from names and values. Values are UTF-16 text; a
 // byte of a file name that is not UTF-8 travels as a lone surrogate and is
@@ -21,4 +21,4 @@ class JsonObject {
   std::string members_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

@@ -1,8 +1,8 @@
-#include "StopSignals.h"
+#include <administrator/commandline/StopSignals.h>
 
 #include <atomic>
 
-namespace mervalis {
+namespace administrator::commandline {
 namespace {
 
 // Written by the handler: a lock-free atomic is safe to touch there.
@@ -31,4 +31,4 @@ StopSignals::~StopSignals() {
 
 bool StopSignals::received() { return stopReceived.load(std::memory_order_relaxed); }
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

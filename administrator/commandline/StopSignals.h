@@ -1,7 +1,7 @@
 #pragma once
 #include <csignal>
 
-namespace mervalis {
+namespace administrator::commandline {
 
 // While it lives, SIGINT and SIGTERM ask the run to stop instead of ending the
 // program: the handler only notes the request, so the file in hand is finished
@@ -22,4 +22,4 @@ class StopSignals {
   struct sigaction terminateBefore_ {};
 };
 
-}  // namespace mervalis
+}  // namespace administrator::commandline

@@ -1,9 +1,9 @@
-#include "ChosenTargets.h"
+#include <administrator/importrun/ChosenTargets.h>
 
 #include <functional>
 #include <utility>
 
-namespace mervalis {
+namespace administrator::importrun {
 namespace {
 
 constexpr std::size_t kFirstSize = 64;
@@ -89,4 +89,4 @@ void ChosenTargets::resize(std::size_t slots) {
   }
 }
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

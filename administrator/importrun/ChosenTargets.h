@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // The targets chosen so far by the files of one plan, each with the place of the
 // file that chose it. A plan looks up every target among all before it, so they
@@ -49,4 +49,4 @@ class ChosenTargets {
   std::size_t inUse_ = 0;    // held or released
 };
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

@@ -1,23 +1,23 @@
 #pragma once
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
 
-#include "TagReader.h"
+#include <administrator/importrun/TagReader.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // The tag component driven late-bound, by dispatch identifier, as the run needs it:
 // put the file name, then read fields as strings.
 class DispatchTagReader : public TagReader {
  public:
-  explicit DispatchTagReader(automation::ComPtr<automation::IDispatch> component)
+  explicit DispatchTagReader(platform::automation::ComPtr<platform::automation::IDispatch> component)
       : component_(std::move(component)) {}
 
-  Status load(const std::u16string& path) override;
-  Status read(TagField field, std::u16string& value) override;
+  platform::status::Status load(const std::u16string& path) override;
+  platform::status::Status read(TagField field, std::u16string& value) override;
 
  private:
-  automation::ComPtr<automation::IDispatch> component_;
+  platform::automation::ComPtr<platform::automation::IDispatch> component_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

@@ -4,18 +4,18 @@
 #include <unordered_set>
 #include <vector>
 
-#include <catalogue/Catalogue.h>
-#include <filesystem/FileSystem.h>
-#include <status/Status.h>
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/filesystem/FileSystem.h>
+#include <platform/status/Status.h>
 
-#include "PlannedFile.h"
-#include "RunInputs.h"
-#include "RunPlanner.h"
-#include "RunRecord.h"
-#include "RunView.h"
-#include "TagReader.h"
+#include <administrator/importrun/PlannedFile.h>
+#include <administrator/importrun/RunInputs.h>
+#include <administrator/importrun/RunPlanner.h>
+#include <administrator/importrun/RunRecord.h>
+#include <administrator/importrun/RunView.h>
+#include <administrator/importrun/TagReader.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // What a run came to: whether it got as far as visiting files, and how many it
 // filed and left where they were.
@@ -34,10 +34,10 @@ class ImportRun {
  public:
   // Without a record a run killed between a move and its commit leaves that file
   // at its target without a row, unnoticed, and the run cannot be undone.
-  ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view);
+  ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, catalogue::Catalogue& catalogue, RunView& view);
   // With a record the run notes each file before it moves it and, when it starts,
   // settles what an earlier, killed run left: a file without its row goes back.
-  ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view,
+  ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, catalogue::Catalogue& catalogue, RunView& view,
             RunRecord& record)
       : tags_(tags), files_(files), catalogue_(catalogue), view_(view), record_(record) {}
 
@@ -64,26 +64,26 @@ class ImportRun {
     platform::filesystem::FileIdentity asFiled;
     bool abandoned = false;  // its copy, stopped by the person
   };
-  Status fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome);
-  Status ensureFolder(const std::string& path, const std::string& source);
-  Status moveIntoItsFolder(const PlannedFile& file, UnitOutcome& outcome);
+  platform::status::Status fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome);
+  platform::status::Status ensureFolder(const std::string& path, const std::string& source);
+  platform::status::Status moveIntoItsFolder(const PlannedFile& file, UnitOutcome& outcome);
   // A record that cannot be written ends the run after the file in hand: no file
   // is moved without its entry.
-  void noteRecorded(const std::string& source, const Status& written);
+  void noteRecorded(const std::string& source, const platform::status::Status& written);
   // The move, letting the view take input during a long copy and abandoning the
   // copy when the person asks the run to stop while it goes on.
-  Status moveLettingStop(const PlannedFile& file, UnitOutcome& outcome);
+  platform::status::Status moveLettingStop(const PlannedFile& file, UnitOutcome& outcome);
   void leave(const PlannedFile& file, const Leave& why);
   void stopBeforeStart(const std::string& reason);
   // Another program writing to the catalogue would make every later file wait
   // for its lock and fail in turn, so the run ends after the file in hand.
-  Status stopIfCatalogueBusy(const std::string& source, const Status& failure);
+  platform::status::Status stopIfCatalogueBusy(const std::string& source, const platform::status::Status& failure);
   bool stopped() const { return !stoppedAfter_.empty(); }
   void stopAfter(const std::string& source, std::u16string why);
 
   TagReader& tags_;
   platform::filesystem::FileSystem& files_;
-  Catalogue& catalogue_;
+  catalogue::Catalogue& catalogue_;
   RunView& view_;
   RunRecord& record_;
   RunInputs inputs_;
@@ -99,4 +99,4 @@ class ImportRun {
   std::unordered_set<std::string> knownFolders_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

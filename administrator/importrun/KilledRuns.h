@@ -2,17 +2,17 @@
 #include <string>
 #include <vector>
 
-#include <catalogue/Catalogue.h>
-#include <filesystem/FileSystem.h>
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/filesystem/FileSystem.h>
 
-#include "RunRecord.h"
+#include <administrator/importrun/RunRecord.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // Settles what killed runs of the open catalogue left, before anything else is
 // done to it: a file in flight whose row was committed stays filed; without its
 // row it goes back to its source. `notes` gets a text for each file put right.
-Status settleKilledRuns(const std::vector<KilledRun>& killed, Catalogue& catalogue,
+platform::status::Status settleKilledRuns(const std::vector<KilledRun>& killed, catalogue::Catalogue& catalogue,
                         platform::filesystem::FileSystem& files, RunRecord& record, std::vector<std::u16string>& notes);
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

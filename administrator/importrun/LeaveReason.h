@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // Why a visited file stays where it is.
 enum class LeaveReason {
@@ -28,4 +28,4 @@ struct Leave {
   std::string other;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

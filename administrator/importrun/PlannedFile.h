@@ -2,9 +2,9 @@
 #include <optional>
 #include <string>
 
-#include "LeaveReason.h"
+#include <administrator/importrun/LeaveReason.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // One thing the run meets, in visiting order, and what it will do about it.
 struct PlannedFile {
@@ -19,4 +19,4 @@ struct PlannedFile {
   bool filed() const { return !folderNotListed && !leave; }
 };
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

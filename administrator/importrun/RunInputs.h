@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // The three inputs of a run, taken once when it starts and used to its end.
 struct RunInputs {
@@ -10,4 +10,4 @@ struct RunInputs {
   std::string destinationRoot;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

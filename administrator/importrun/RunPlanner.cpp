@@ -1,16 +1,16 @@
-#include "RunPlanner.h"
+#include <administrator/importrun/RunPlanner.h>
 
 #include <limits.h>
 
 #include <algorithm>
 
-#include <catalogue/CatalogueFiles.h>
-#include <filesystem/ListOrder.h>
-#include <text/Utf.h>
+#include <administrator/catalogue/CatalogueFiles.h>
+#include <platform/filesystem/ListOrder.h>
+#include <platform/text/Utf.h>
 
-#include "SafeName.h"
+#include <administrator/importrun/SafeName.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 namespace {
 
 using platform::filesystem::EntryKind;
@@ -51,7 +51,7 @@ RunPlanner::RunPlanner(TagReader& tags, platform::filesystem::FileSystem& files,
 }
 
 // The source is read once for its files and its folders: it may hold many.
-Status RunPlanner::listFolders() {
+platform::status::Status RunPlanner::listFolders() {
   platform::filesystem::Listing source = files_.listEntries(inputs_.sourceFolder);
   if (!source.status) return source.status;
   sourceFiles_ = {};
@@ -69,7 +69,7 @@ Status RunPlanner::listFolders() {
   }
   folder_ = entry_ = 0;
   chosenTargets_.reserve(count_);
-  return Status::success();
+  return platform::status::Status::success();
 }
 
 const platform::filesystem::Listing& RunPlanner::folderListing(std::size_t folder) const {
@@ -149,7 +149,7 @@ bool RunPlanner::mayHoldCatalogueFiles(std::size_t folder) {
 void RunPlanner::excludeCatalogue(const std::string& cataloguePath) {
   excluded_.clear();
   excludedHaveOtherNames_ = false;
-  for (const auto& path : catalogueFilesOf(cataloguePath))
+  for (const auto& path : catalogue::catalogueFilesOf(cataloguePath))
     if (const auto found = files_.identify(path); found.status) {
       excluded_.push_back(found.value);
       excludedHaveOtherNames_ = excludedHaveOtherNames_ || found.value.links > 1;
@@ -167,13 +167,13 @@ std::optional<Leave> RunPlanner::judgeTag(const std::string& path, PlannedFile& 
   for (const auto& check : kFieldChecks) {
     std::u16string& value = fieldOf(check.field, file);
     if (loaded) {
-      if (const Status read = tags_.read(check.field, value); !read)
+      if (const platform::status::Status read = tags_.read(check.field, value); !read)
         return Leave{LeaveReason::TagNotRead, read.reason(), {}};
     }
     if (loaded && !value.empty()) continue;
     // The reader shows a file it cannot open as one without a tag.
     if (check.field == TagField::Title)
-      if (const Status readable = files_.checkReadable(path); !readable)
+      if (const platform::status::Status readable = files_.checkReadable(path); !readable)
         return Leave{LeaveReason::CannotRead, readable.cause(), {}};
     return Leave{check.whenEmpty, {}, {}};
   }
@@ -217,4 +217,4 @@ RunPlan planRun(TagReader& tags, platform::filesystem::FileSystem& files, const 
   return plan;
 }
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include <filesystem/FileSystem.h>
+#include <platform/filesystem/FileSystem.h>
 
-#include "ChosenTargets.h"
-#include "PlannedFile.h"
-#include "RunInputs.h"
-#include "TagReader.h"
-#include "TargetsOnDisk.h"
+#include <administrator/importrun/ChosenTargets.h>
+#include <administrator/importrun/PlannedFile.h>
+#include <administrator/importrun/RunInputs.h>
+#include <administrator/importrun/TagReader.h>
+#include <administrator/importrun/TargetsOnDisk.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // Decides, file by file, what a run does with a source folder and the folders
 // one level below it, in the order the lists show them: file it (where to) or
@@ -35,7 +35,7 @@ class RunPlanner {
   // Lists every folder before the first file is decided on, so that a file a run
   // files into a folder it visits later is not met again there, and folders the
   // run creates are never visited. Fails when the source cannot be listed.
-  Status listFolders();
+  platform::status::Status listFolders();
   // How many things the run will meet (files, links and folders it cannot list).
   std::size_t count() const { return count_; }
 
@@ -80,10 +80,10 @@ class RunPlanner {
 
 // A whole plan at once, for the preview and a dry run.
 struct RunPlan {
-  Status status = Status::success();  // a failure: nothing could be planned
+  platform::status::Status status = platform::status::Status::success();  // a failure: nothing could be planned
   std::vector<PlannedFile> files;
   std::size_t filed = 0, left = 0;
 };
 RunPlan planRun(TagReader& tags, platform::filesystem::FileSystem& files, const RunInputs& inputs);
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

@@ -4,21 +4,21 @@
 #include <string>
 #include <vector>
 
-#include <catalogue/Catalogue.h>
-#include <filesystem/FileIdentity.h>
-#include <status/Status.h>
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/filesystem/FileIdentity.h>
+#include <platform/status/Status.h>
 
-#include "RunInputs.h"
+#include <administrator/importrun/RunInputs.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 
-using platform::Status;
+using platform::status::Status;
 
 // A file a run files: its number in the run, the row it adds and where it came from.
 // The row's file name is where the file goes.
 struct FilingEntry {
   std::size_t number = 0;
-  CatalogueRow row;
+  catalogue::CatalogueRow row;
   std::string source;
   const std::string& target() const { return row.fileName; }
 };
@@ -46,25 +46,25 @@ class RunRecord {
   virtual ~RunRecord() = default;
   // Takes the catalogue for this run, so that one run at a time files into it,
   // and finds what killed runs of it left unfinished, oldest first.
-  virtual Status open(const std::string& cataloguePath, std::vector<KilledRun>& killed) = 0;
+  virtual platform::status::Status open(const std::string& cataloguePath, std::vector<KilledRun>& killed) = 0;
   // Closes a killed run's record: its file in flight was filed as `asFiled`, or
   // (none) is back at its source or was never moved.
-  virtual Status settleKilled(const KilledRun& run, const std::optional<platform::filesystem::FileIdentity>& asFiled) = 0;
+  virtual platform::status::Status settleKilled(const KilledRun& run, const std::optional<platform::filesystem::FileIdentity>& asFiled) = 0;
   // Starts this run's own record; `journalMode` is the mode to put back at the end.
-  virtual Status start(const RunInputs& inputs, const std::string& journalMode) = 0;
+  virtual platform::status::Status start(const RunInputs& inputs, const std::string& journalMode) = 0;
   // This run's id once started, to undo it by.
   virtual std::string runId() const = 0;
-  virtual Status folderCreated(const std::string& path) = 0;
+  virtual platform::status::Status folderCreated(const std::string& path) = 0;
   // Before the move; a failure keeps the file where it is.
-  virtual Status filing(const FilingEntry& entry) = 0;
+  virtual platform::status::Status filing(const FilingEntry& entry) = 0;
   // After the commit: the file as it now stands at its target.
-  virtual Status filed(std::size_t number, const platform::filesystem::FileIdentity& asFiled) = 0;
+  virtual platform::status::Status filed(std::size_t number, const platform::filesystem::FileIdentity& asFiled) = 0;
   // The unit ended without its row: the file is back at its source or never left.
-  virtual Status notFiled(std::size_t number) = 0;
+  virtual platform::status::Status notFiled(std::size_t number) = 0;
   // Ends the record and puts it on disk.
-  virtual Status finish(const RunEnding& ending) = 0;
+  virtual platform::status::Status finish(const RunEnding& ending) = 0;
   // Lets the catalogue go; call after the catalogue is closed.
   virtual void close() = 0;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

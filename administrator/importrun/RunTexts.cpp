@@ -1,10 +1,10 @@
-#include "RunTexts.h"
+#include <administrator/importrun/RunTexts.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <cstdio>
 
-namespace mervalis::texts {
+namespace administrator::importrun::texts {
 namespace {
 
 std::u16string text(const std::string& bytes) { return platform::text::utf16FromUtf8(bytes); }
@@ -198,4 +198,4 @@ std::string undoReasonOtherCatalogue(const std::string& catalogue) {
   return "\"" + catalogue + "\" is no longer the catalogue the run filed into";
 }
 
-}  // namespace mervalis::texts
+}  // namespace administrator::importrun::texts

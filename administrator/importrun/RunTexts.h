@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <string>
 
-#include "LeaveReason.h"
-#include "PlannedFile.h"
+#include <administrator/importrun/LeaveReason.h>
+#include <administrator/importrun/PlannedFile.h>
 
-namespace mervalis::texts {
+namespace administrator::importrun::texts {
 
 // "\r\n": the run's line break, in the log and the summary alike.
 std::u16string lineBreak();
@@ -77,4 +77,4 @@ std::string undoReasonRowChanged();
 std::string undoReasonNotRecorded();
 std::string undoReasonOtherCatalogue(const std::string& catalogue);
 
-}  // namespace mervalis::texts
+}  // namespace administrator::importrun::texts

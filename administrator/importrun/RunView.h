@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "PlannedFile.h"
+#include <administrator/importrun/PlannedFile.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // What became of one visited file, for views that show more than the log.
 struct FileReport {
@@ -38,4 +38,4 @@ class RunView {
   virtual bool stopRequested() { return false; }
 };
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

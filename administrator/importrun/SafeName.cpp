@@ -1,10 +1,10 @@
-#include "SafeName.h"
+#include <administrator/importrun/SafeName.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <optional>
 
-namespace mervalis {
+namespace administrator::importrun {
 namespace {
 bool forbiddenInName(char16_t c) {
   if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return true;  // control characters
@@ -50,4 +50,4 @@ std::string safeNameComponent(std::u16string_view field) {
   return platform::text::utf8FromUtf16(name);
 }
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

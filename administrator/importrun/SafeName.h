@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // Turns a tag field into one folder or file name component (UTF-8) that stays
 // inside the destination root and that removable media and network shares accept:
@@ -11,4 +11,4 @@ namespace mervalis {
 // folder, or a place outside the root.
 std::string safeNameComponent(std::u16string_view field);
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

@@ -1,11 +1,11 @@
 #pragma once
 #include <string>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 
-using platform::Status;
+using platform::status::Status;
 
 enum class TagField { Title, Album, Artist };
 
@@ -16,8 +16,8 @@ class TagReader {
  public:
   virtual ~TagReader() = default;
   // Fails when the reader did not take the file (hidden, vanished, unreadable name).
-  virtual Status load(const std::u16string& path) = 0;
-  virtual Status read(TagField field, std::u16string& value) = 0;
+  virtual platform::status::Status load(const std::u16string& path) = 0;
+  virtual platform::status::Status read(TagField field, std::u16string& value) = 0;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

@@ -1,6 +1,6 @@
-#include "TargetsOnDisk.h"
+#include <administrator/importrun/TargetsOnDisk.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 namespace {
 
 using platform::filesystem::EntryKind;
@@ -92,4 +92,4 @@ const TargetsOnDisk::Contents& TargetsOnDisk::contentsOf(const std::string& fold
   return contents;
 }
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

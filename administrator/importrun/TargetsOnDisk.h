@@ -3,9 +3,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include <filesystem/FileSystem.h>
+#include <platform/filesystem/FileSystem.h>
 
-namespace mervalis {
+namespace administrator::importrun {
 
 // Whether an ordinary file already holds a target's name, as a look at the target
 // would say, answered from one listing per folder of the destination: the targets
@@ -39,4 +39,4 @@ class TargetsOnDisk {
   const Contents* rootContents_ = nullptr;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::importrun

@@ -2,12 +2,12 @@
 #include <cstdint>
 #include <string>
 
-#include <filesystem/FileDescriptor.h>
-#include <status/Status.h>
+#include <platform/filesystem/FileDescriptor.h>
+#include <platform/status/Status.h>
 
-namespace mervalis {
+namespace administrator::runrecord {
 
-using platform::Status;
+using platform::status::Status;
 
 // One run or undo at a time per catalogue: a lock held on the catalogue file
 // itself, so it is the same under any name of the file, for every user, and
@@ -16,11 +16,11 @@ using platform::Status;
 // file would drop the database engine's own locks on it.
 class CatalogueLock {
  public:
-  Status take(const std::string& cataloguePath);
+  platform::status::Status take(const std::string& cataloguePath);
   void release() { file_ = {}; }
   // Whether the path still names the locked file; a catalogue removed or
   // replaced during a run would take the rows of the files filed after that.
-  Status checkUnchanged() const;
+  platform::status::Status checkUnchanged() const;
   std::uint64_t device() const { return device_; }
   std::uint64_t inode() const { return inode_; }
 
@@ -30,4 +30,4 @@ class CatalogueLock {
   std::uint64_t device_ = 0, inode_ = 0;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::runrecord

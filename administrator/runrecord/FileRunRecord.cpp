@@ -1,17 +1,17 @@
-#include "FileRunRecord.h"
+#include <administrator/runrecord/FileRunRecord.h>
 
 #include <ctime>
 
-#include "RecordLines.h"
-#include "RecordedRunReading.h"
+#include <administrator/runrecord/RecordLines.h>
+#include <administrator/runrecord/RecordedRunReading.h>
 
-namespace mervalis {
+namespace administrator::runrecord {
 namespace {
 
 using namespace recordword;
 using platform::filesystem::FileIdentity;
 
-std::string endLine(const RunEnding& ending, std::string_view how) {
+std::string endLine(const importrun::RunEnding& ending, std::string_view how) {
   return record::line({kEnd, std::to_string(ending.filed), std::to_string(ending.left), how, recordTimeNow()});
 }
 
@@ -31,34 +31,34 @@ std::string recordTimeNow() {
   return text;
 }
 
-Status FileRunRecord::open(const std::string& cataloguePath, std::vector<KilledRun>& killed) {
+platform::status::Status FileRunRecord::open(const std::string& cataloguePath, std::vector<importrun::KilledRun>& killed) {
   close();
   killed.clear();
-  if (Status locked = lock_.take(cataloguePath); !locked) return locked;
+  if (platform::status::Status locked = lock_.take(cataloguePath); !locked) return locked;
   return findKilled(killed);
 }
 
 // While this run holds the catalogue, an unfinished record of it is a dead run's.
-Status FileRunRecord::findKilled(std::vector<KilledRun>& killed) const {
+platform::status::Status FileRunRecord::findKilled(std::vector<importrun::KilledRun>& killed) const {
   for (const std::string& id : folder_.runIds()) {
     RecordedRun overview;
     if (!readRunOverview(folder_, id, overview) || overview.ended) continue;
     if (overview.catalogueDevice != lock_.device() || overview.catalogueInode != lock_.inode()) continue;
     RecordedRun run;
-    if (Status read = readRecordedRun(folder_, id, run); !read) return read;
-    KilledRun dead{id, run.journalMode, std::nullopt, 0};
+    if (platform::status::Status read = readRecordedRun(folder_, id, run); !read) return read;
+    importrun::KilledRun dead{id, run.journalMode, std::nullopt, 0};
     for (const RecordedFile& file : run.files) {
       if (file.state == RecordedFile::State::InFlight) dead.inFlight = file.entry;
       dead.filed += file.state == RecordedFile::State::Filed;
     }
     killed.push_back(std::move(dead));
   }
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-Status FileRunRecord::settleKilled(const KilledRun& run, const std::optional<FileIdentity>& asFiled) {
+platform::status::Status FileRunRecord::settleKilled(const importrun::KilledRun& run, const std::optional<FileIdentity>& asFiled) {
   RecordFile dead;
-  Status step = dead.openToAdd(folder_.recordPath(run.id));
+  platform::status::Status step = dead.openToAdd(folder_.recordPath(run.id));
   std::string lines;
   if (run.inFlight)
     lines = asFiled ? filedLine(run.inFlight->number, *asFiled)
@@ -70,9 +70,9 @@ Status FileRunRecord::settleKilled(const KilledRun& run, const std::optional<Fil
   return step;
 }
 
-Status FileRunRecord::start(const RunInputs& inputs, const std::string& journalMode) {
-  if (Status folder = folder_.create(); !folder) return folder;
-  Status made = Status::failure("make the run record", "no name was free");
+platform::status::Status FileRunRecord::start(const importrun::RunInputs& inputs, const std::string& journalMode) {
+  if (platform::status::Status folder = folder_.create(); !folder) return folder;
+  platform::status::Status made = platform::status::Status::failure("make the run record", "no name was free");
   for (int attempt = 0; attempt < 100; ++attempt) {
     id_ = newRunId(attempt);
     bool taken = false;
@@ -92,14 +92,14 @@ Status FileRunRecord::start(const RunInputs& inputs, const std::string& journalM
 
 // Notes that only undo reads wait for the next file's entry and go with it in one
 // write; a kill before that loses only what the next run finds out for itself.
-Status FileRunRecord::folderCreated(const std::string& path) {
+platform::status::Status FileRunRecord::folderCreated(const std::string& path) {
   pending_ += record::line({kFolder, path});
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-Status FileRunRecord::filing(const FilingEntry& entry) {
-  if (Status same = lock_.checkUnchanged(); !same) return same;
-  const CatalogueRow& row = entry.row;
+platform::status::Status FileRunRecord::filing(const importrun::FilingEntry& entry) {
+  if (platform::status::Status same = lock_.checkUnchanged(); !same) return same;
+  const catalogue::CatalogueRow& row = entry.row;
   pending_ += record::line({kFile, std::to_string(entry.number), std::to_string(row.rowid), entry.source,
                             row.fileName, row.track, row.artist, row.album});
   return writePending();
@@ -107,25 +107,25 @@ Status FileRunRecord::filing(const FilingEntry& entry) {
 
 // Without its line a committed file is still found filed: the next run asks the
 // catalogue for its row and looks at the file itself.
-Status FileRunRecord::filed(std::size_t number, const FileIdentity& asFiled) {
+platform::status::Status FileRunRecord::filed(std::size_t number, const FileIdentity& asFiled) {
   pending_ += filedLine(number, asFiled);
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-Status FileRunRecord::notFiled(std::size_t number) {
+platform::status::Status FileRunRecord::notFiled(std::size_t number) {
   pending_ += record::line({kBack, std::to_string(number)});
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-Status FileRunRecord::writePending() {
-  Status written = file_.append(pending_);
+platform::status::Status FileRunRecord::writePending() {
+  platform::status::Status written = file_.append(pending_);
   pending_.clear();
   return written;
 }
 
-Status FileRunRecord::finish(const RunEnding& ending) {
+platform::status::Status FileRunRecord::finish(const importrun::RunEnding& ending) {
   pending_ += endLine(ending, ending.stopped ? "stopped" : "finished");
-  Status step = writePending();
+  platform::status::Status step = writePending();
   if (step) step = file_.flush();
   return step;
 }
@@ -136,4 +136,4 @@ void FileRunRecord::close() {
   lock_.release();
 }
 
-}  // namespace mervalis
+}  // namespace administrator::runrecord

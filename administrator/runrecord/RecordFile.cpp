@@ -1,4 +1,4 @@
-#include "RecordFile.h"
+#include <administrator/runrecord/RecordFile.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,34 +7,34 @@
 #include <cerrno>
 #include <system_error>
 
-#include <filesystem/ReadFully.h>
+#include <platform/filesystem/ReadFully.h>
 
-namespace mervalis {
+namespace administrator::runrecord {
 namespace {
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
-Status systemFailure(const std::string& attempt, int error) {
-  return Status::failure(attempt, std::generic_category().message(error));
+platform::status::Status systemFailure(const std::string& attempt, int error) {
+  return platform::status::Status::failure(attempt, std::generic_category().message(error));
 }
 
 }  // namespace
 
-Status RecordFile::failure(const std::string& attempt, int error) const {
+platform::status::Status RecordFile::failure(const std::string& attempt, int error) const {
   return systemFailure(attempt + " " + quoted(path_), error);
 }
 
-Status RecordFile::create(const std::string& path, bool& taken) {
+platform::status::Status RecordFile::create(const std::string& path, bool& taken) {
   path_ = path;
   file_ = platform::filesystem::FileDescriptor{
       ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
   const int error = errno;
   taken = !file_.valid() && error == EEXIST;
   empty_ = true;
-  return file_.valid() ? Status::success() : failure("make the run record", error);
+  return file_.valid() ? platform::status::Status::success() : failure("make the run record", error);
 }
 
-Status RecordFile::openToAdd(const std::string& path) {
+platform::status::Status RecordFile::openToAdd(const std::string& path) {
   path_ = path;
   file_ = platform::filesystem::FileDescriptor{::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC)};
   if (!file_.valid()) return failure("open the run record", errno);
@@ -42,7 +42,7 @@ Status RecordFile::openToAdd(const std::string& path) {
 }
 
 // A line without its line break was being written when its writer died.
-Status RecordFile::cutTornLine() {
+platform::status::Status RecordFile::cutTornLine() {
   struct stat info {};
   if (::fstat(file_.get(), &info) != 0) return failure("look at the run record", errno);
   off_t end = info.st_size;
@@ -54,11 +54,11 @@ Status RecordFile::cutTornLine() {
   }
   if (end != info.st_size && ::ftruncate(file_.get(), end) != 0) return failure("repair the run record", errno);
   empty_ = end == 0;
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-Status RecordFile::append(const std::string& lines) {
-  if (!file_.valid()) return Status::failure("write the run record " + quoted(path_), "it is not open");
+platform::status::Status RecordFile::append(const std::string& lines) {
+  if (!file_.valid()) return platform::status::Status::failure("write the run record " + quoted(path_), "it is not open");
   std::size_t written = 0;
   while (written < lines.size()) {
     const ssize_t put = ::write(file_.get(), lines.data() + written, lines.size() - written);
@@ -67,15 +67,15 @@ Status RecordFile::append(const std::string& lines) {
     written += static_cast<std::size_t>(put);
   }
   empty_ = empty_ && lines.empty();
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-Status RecordFile::flush() {
+platform::status::Status RecordFile::flush() {
   if (file_.valid() && ::fsync(file_.get()) != 0) return failure("flush the run record", errno);
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-Status readRecordText(const std::string& path, std::string& text) {
+platform::status::Status readRecordText(const std::string& path, std::string& text) {
   text.clear();
   platform::filesystem::FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
   if (!file.valid()) return systemFailure("read the run record " + quoted(path), errno);
@@ -84,11 +84,11 @@ Status readRecordText(const std::string& path, std::string& text) {
     const ssize_t got = platform::filesystem::readFully(file.get(), buffer, sizeof buffer);
     if (got < 0) return systemFailure("read the run record " + quoted(path), errno);
     text.append(buffer, static_cast<std::size_t>(got));
-    if (got < static_cast<ssize_t>(sizeof buffer)) return Status::success();
+    if (got < static_cast<ssize_t>(sizeof buffer)) return platform::status::Status::success();
   }
 }
 
-Status readRecordEnds(const std::string& path, std::size_t size, std::string& head, std::string& lastLine) {
+platform::status::Status readRecordEnds(const std::string& path, std::size_t size, std::string& head, std::string& lastLine) {
   head.clear();
   lastLine.clear();
   platform::filesystem::FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
@@ -104,11 +104,11 @@ Status readRecordEnds(const std::string& path, std::size_t size, std::string& he
   std::string tail(static_cast<std::size_t>(info.st_size - from), '\0');
   if (::pread(file.get(), tail.data(), tail.size(), from) != static_cast<ssize_t>(tail.size()))
     return systemFailure("read the run record " + quoted(path), errno);
-  if (tail.empty() || tail.back() != '\n') return Status::success();
+  if (tail.empty() || tail.back() != '\n') return platform::status::Status::success();
   tail.pop_back();
   const std::size_t start = tail.rfind('\n');
   lastLine = start == std::string::npos ? tail : tail.substr(start + 1);
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-}  // namespace mervalis
+}  // namespace administrator::runrecord

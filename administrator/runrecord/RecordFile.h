@@ -1,12 +1,12 @@
 #pragma once
 #include <string>
 
-#include <filesystem/FileDescriptor.h>
-#include <status/Status.h>
+#include <platform/filesystem/FileDescriptor.h>
+#include <platform/status/Status.h>
 
-namespace mervalis {
+namespace administrator::runrecord {
 
-using platform::Status;
+using platform::status::Status;
 
 // One record on disk, written only at its end, a whole line per write. Written
 // without a flush per line: a kill leaves what was written in the kernel's cache;
@@ -14,18 +14,18 @@ using platform::Status;
 class RecordFile {
  public:
   // A new record; fails when the name is taken, and then says so in `taken`.
-  Status create(const std::string& path, bool& taken);
+  platform::status::Status create(const std::string& path, bool& taken);
   // An existing record, to add to it. A line a killed writer left torn is cut off.
-  Status openToAdd(const std::string& path);
+  platform::status::Status openToAdd(const std::string& path);
   // Whether the open record holds no whole line.
   bool empty() const { return empty_; }
-  Status append(const std::string& lines);
-  Status flush();
+  platform::status::Status append(const std::string& lines);
+  platform::status::Status flush();
   void close() { file_ = {}; }
 
  private:
-  Status cutTornLine();
-  Status failure(const std::string& attempt, int error) const;
+  platform::status::Status cutTornLine();
+  platform::status::Status failure(const std::string& attempt, int error) const;
 
   platform::filesystem::FileDescriptor file_;
   std::string path_;
@@ -33,8 +33,8 @@ class RecordFile {
 };
 
 // The whole text of a file.
-Status readRecordText(const std::string& path, std::string& text);
+platform::status::Status readRecordText(const std::string& path, std::string& text);
 // The first `size` bytes and the last line of a file.
-Status readRecordEnds(const std::string& path, std::size_t size, std::string& head, std::string& lastLine);
+platform::status::Status readRecordEnds(const std::string& path, std::size_t size, std::string& head, std::string& lastLine);
 
-}  // namespace mervalis
+}  // namespace administrator::runrecord

@@ -1,6 +1,6 @@
-#include "RecordLines.h"
+#include <administrator/runrecord/RecordLines.h>
 
-namespace mervalis::record {
+namespace administrator::runrecord::record {
 namespace {
 
 void appendEscaped(std::string& line, std::string_view field) {
@@ -53,4 +53,4 @@ bool parseLine(std::string_view line, std::vector<std::string>& fields) {
   return true;
 }
 
-}  // namespace mervalis::record
+}  // namespace administrator::runrecord::record

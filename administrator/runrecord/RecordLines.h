@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-namespace mervalis::record {
+namespace administrator::runrecord::record {
 
 std::string line(std::initializer_list<std::string_view> fields);
 // False for a torn or foreign line; `line` holds no line break.
 bool parseLine(std::string_view line, std::vector<std::string>& fields);
 
-}  // namespace mervalis::record
+}  // namespace administrator::runrecord::record

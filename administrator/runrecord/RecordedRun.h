@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
-#include <filesystem/FileIdentity.h>
+#include <platform/filesystem/FileIdentity.h>
 
-#include <RunInputs.h>
-#include <RunRecord.h>
+#include <administrator/importrun/RunInputs.h>
+#include <administrator/importrun/RunRecord.h>
 
-namespace mervalis {
+namespace administrator::runrecord {
 
 // One file of a recorded run and how its unit ended.
 struct RecordedFile {
   enum class State { InFlight, Filed, NotFiled };
-  FilingEntry entry;
+  importrun::FilingEntry entry;
   State state = State::InFlight;
   platform::filesystem::FileIdentity asFiled;  // when filed
 };
@@ -22,14 +22,14 @@ struct RecordedFile {
 // A run's record as read back.
 struct RecordedRun {
   std::string id, started;
-  RunInputs inputs;
+  importrun::RunInputs inputs;
   std::uint64_t catalogueDevice = 0, catalogueInode = 0;
   std::string journalMode;
   std::vector<std::string> folders;  // created by the run, in order
   std::vector<RecordedFile> files;
   bool ended = false;
   std::string how;  // "finished", "stopped" or "killed"
-  RunEnding ending;
+  importrun::RunEnding ending;
 };
 
 // What an undo of a run did so far, as its record keeps it.
@@ -46,4 +46,4 @@ struct RecordedUndo {
   std::size_t keptAtEnd = 0;  // files the last undo that ended left as they were
 };
 
-}  // namespace mervalis
+}  // namespace administrator::runrecord

@@ -1,4 +1,4 @@
-#include "RecordedRunReading.h"
+#include <administrator/runrecord/RecordedRunReading.h>
 
 #include <cerrno>
 #include <charconv>
@@ -6,10 +6,10 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "RecordFile.h"
-#include "RecordLines.h"
+#include <administrator/runrecord/RecordFile.h>
+#include <administrator/runrecord/RecordLines.h>
 
-namespace mervalis {
+namespace administrator::runrecord {
 namespace {
 
 using namespace recordword;
@@ -85,17 +85,17 @@ bool isRecord(const std::string& text, std::string_view magic) {
   return text.compare(0, magic.size(), magic) == 0 && text.size() > magic.size() && text[magic.size()] == '\t';
 }
 
-Status notARecord(const std::string& path) {
-  return Status::failure("read the run record \"" + path + "\"", "it is not a run record of this program");
+platform::status::Status notARecord(const std::string& path) {
+  return platform::status::Status::failure("read the run record \"" + path + "\"", "it is not a run record of this program");
 }
 
 }  // namespace
 
-Status readRecordedRun(const RunRecordFolder& folder, const std::string& id, RecordedRun& run) {
+platform::status::Status readRecordedRun(const RunRecordFolder& folder, const std::string& id, RecordedRun& run) {
   run = {};
   run.id = id;
   std::string text;
-  if (Status read = readRecordText(folder.recordPath(id), text); !read) return read;
+  if (platform::status::Status read = readRecordText(folder.recordPath(id), text); !read) return read;
   if (!isRecord(text, kRunMagic)) return notARecord(folder.recordPath(id));
   forEachLine(text, [&run](const Fields& f) {
     readHeaderLine(f, run);
@@ -106,30 +106,30 @@ Status readRecordedRun(const RunRecordFolder& folder, const std::string& id, Rec
       if (RecordedFile* file = fileNumbered(run, f[1])) file->state = RecordedFile::State::NotFiled;
     readEndLine(f, run);
   });
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-Status readRunOverview(const RunRecordFolder& folder, const std::string& id, RecordedRun& run) {
+platform::status::Status readRunOverview(const RunRecordFolder& folder, const std::string& id, RecordedRun& run) {
   run = {};
   run.id = id;
   std::string head, last;
-  if (Status read = readRecordEnds(folder.recordPath(id), 16384, head, last); !read) return read;
+  if (platform::status::Status read = readRecordEnds(folder.recordPath(id), 16384, head, last); !read) return read;
   if (!isRecord(head, kRunMagic)) return notARecord(folder.recordPath(id));
   forEachLine(head, [&run](const Fields& f) { readHeaderLine(f, run); });
   Fields fields;
   if (record::parseLine(last, fields)) readEndLine(fields, run);
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-Status readRecordedUndo(const RunRecordFolder& folder, const std::string& id, RecordedUndo& undo) {
+platform::status::Status readRecordedUndo(const RunRecordFolder& folder, const std::string& id, RecordedUndo& undo) {
   undo = {};
   std::string text;
   const std::string path = folder.undoPath(id);
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) return Status::success();
-  if (Status read = readRecordText(path, text); !read) return read;
+  if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) return platform::status::Status::success();
+  if (platform::status::Status read = readRecordText(path, text); !read) return read;
   // An undo killed before its first line was whole had done nothing yet.
-  if (text.find('\n') == std::string::npos) return Status::success();
+  if (text.find('\n') == std::string::npos) return platform::status::Status::success();
   if (!isRecord(text, kUndoMagic)) return notARecord(path);
   undo.begun = true;
   forEachLine(text, [&undo](const Fields& f) {
@@ -145,7 +145,7 @@ Status readRecordedUndo(const RunRecordFolder& folder, const std::string& id, Re
     if (f[0] == kUndone) undo.states[n] = RecordedUndo::State::Undone;
     if (f[0] == kKept) undo.states[n] = RecordedUndo::State::Kept;
   });
-  return Status::success();
+  return platform::status::Status::success();
 }
 
-}  // namespace mervalis
+}  // namespace administrator::runrecord

@@ -1,12 +1,12 @@
 #pragma once
 #include <string>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "RecordedRun.h"
-#include "RunRecordFolder.h"
+#include <administrator/runrecord/RecordedRun.h>
+#include <administrator/runrecord/RunRecordFolder.h>
 
-namespace mervalis {
+namespace administrator::runrecord {
 
 // The words that start the lines of a run's record and of its undo record.
 namespace recordword {
@@ -18,10 +18,10 @@ inline constexpr std::string_view kRunMagic = "mervalis-run", kUndoMagic = "merv
 }
 
 // The whole record of a run.
-Status readRecordedRun(const RunRecordFolder& folder, const std::string& id, RecordedRun& run);
+platform::status::Status readRecordedRun(const RunRecordFolder& folder, const std::string& id, RecordedRun& run);
 // Its start and its end only, without its files: quick also for a long run.
-Status readRunOverview(const RunRecordFolder& folder, const std::string& id, RecordedRun& run);
+platform::status::Status readRunOverview(const RunRecordFolder& folder, const std::string& id, RecordedRun& run);
 // What undoing the run did so far; no undo record means nothing was undone.
-Status readRecordedUndo(const RunRecordFolder& folder, const std::string& id, RecordedUndo& undo);
+platform::status::Status readRecordedUndo(const RunRecordFolder& folder, const std::string& id, RecordedUndo& undo);
 
-}  // namespace mervalis
+}  // namespace administrator::runrecord

@@ -1,4 +1,4 @@
-#include "RunRecordFolder.h"
+#include <administrator/runrecord/RunRecordFolder.h>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -12,7 +12,7 @@
 #include <memory>
 #include <system_error>
 
-namespace mervalis {
+namespace administrator::runrecord {
 namespace {
 
 constexpr std::string_view kRecordSuffix = ".run";
@@ -33,19 +33,19 @@ std::string RunRecordFolder::defaultPath() {
   return {};
 }
 
-Status RunRecordFolder::create() const {
+platform::status::Status RunRecordFolder::create() const {
   const std::string attempt = "make the folder of run records \"" + path_ + "\"";
-  if (path_.empty()) return Status::failure(attempt, "neither XDG_STATE_HOME nor HOME names a folder");
+  if (path_.empty()) return platform::status::Status::failure(attempt, "neither XDG_STATE_HOME nor HOME names a folder");
   for (std::size_t slash = path_.find('/', 1);; slash = path_.find('/', slash + 1)) {
     const std::string folder = path_.substr(0, slash);
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-      return Status::failure(attempt, std::generic_category().message(errno));
+      return platform::status::Status::failure(attempt, std::generic_category().message(errno));
     if (slash == std::string::npos) break;
   }
   struct stat info {};
   if (::stat(path_.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-    return Status::failure(attempt, "a file of that name is in the way");
-  return Status::success();
+    return platform::status::Status::failure(attempt, "a file of that name is in the way");
+  return platform::status::Status::success();
 }
 
 std::vector<std::string> RunRecordFolder::runIds() const {
@@ -74,4 +74,4 @@ std::string newRunId(int attempt) {
   return id;
 }
 
-}  // namespace mervalis
+}  // namespace administrator::runrecord

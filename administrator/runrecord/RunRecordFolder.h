@@ -2,11 +2,11 @@
 #include <string>
 #include <vector>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-namespace mervalis {
+namespace administrator::runrecord {
 
-using platform::Status;
+using platform::status::Status;
 
 // The folder that keeps one record per run, and one per undo of it:
 // $XDG_STATE_HOME/mervalis/runs, by default ~/.local/state/mervalis/runs.
@@ -18,7 +18,7 @@ class RunRecordFolder {
 
   const std::string& path() const { return path_; }
   // Makes the folder and the ones above it, private to the user.
-  Status create() const;
+  platform::status::Status create() const;
   // Every run's id, oldest first; a missing folder holds none.
   std::vector<std::string> runIds() const;
   std::string recordPath(const std::string& id) const { return path_ + "/" + id + ".run"; }
@@ -31,4 +31,4 @@ class RunRecordFolder {
 // "20261207-184012-0012345": the start in UTC and the process, so that ids sort by time.
 std::string newRunId(int attempt);
 
-}  // namespace mervalis
+}  // namespace administrator::runrecord

@@ -1,10 +1,10 @@
 #pragma once
 #include <string>
 
-#include "RecordFile.h"
-#include "RunRecordFolder.h"
+#include <administrator/runrecord/RecordFile.h>
+#include <administrator/runrecord/RunRecordFolder.h>
 
-namespace mervalis {
+namespace administrator::runrecord {
 
 // The record of undoing one run, beside the run's own ("<id>.undo"): each file
 // is noted before it is moved back and once its row is gone, so that an undo
@@ -14,11 +14,11 @@ class UndoRecord {
   UndoRecord(const RunRecordFolder& folder, std::string runId) : folder_(folder), runId_(std::move(runId)) {}
 
   // Starts or goes on with the record; `journalMode` is the catalogue's as found.
-  Status begin(const std::string& journalMode);
-  Status undoing(std::size_t number);
-  Status undone(std::size_t number);
-  Status kept(std::size_t number, const std::string& reason);
-  Status end(std::size_t undone, std::size_t kept);
+  platform::status::Status begin(const std::string& journalMode);
+  platform::status::Status undoing(std::size_t number);
+  platform::status::Status undone(std::size_t number);
+  platform::status::Status kept(std::size_t number, const std::string& reason);
+  platform::status::Status end(std::size_t undone, std::size_t kept);
 
  private:
   const RunRecordFolder& folder_;
@@ -26,4 +26,4 @@ class UndoRecord {
   RecordFile file_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::runrecord

@@ -14,7 +14,7 @@
 #include <string>
 #include <system_error>
 
-#include "ProgramServices.h"
+#include <administrator/ProgramServices.h>
 
 namespace {
 
@@ -67,7 +67,7 @@ void photographModalWhenShown(const QString& path, bool& photographed) {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  mervalis::prepareApplication();
+  administrator::prepareApplication();
   if (argc != 3) {
     std::fprintf(stderr, "usage: mervalis_screenshots EXAMPLES OUTPUT\n");
     return 2;
@@ -87,10 +87,10 @@ int main(int argc, char** argv) {
   }
   const QString root = QString::fromStdString(collection.string());
 
-  auto lyrebox = std::make_shared<mervalis::Lyrebox1>();
-  mervalis::frmMain window(mervalis::programServices(lyrebox));
+  auto lyrebox = std::make_shared<administrator::Lyrebox1>();
+  administrator::window::frmMain window(administrator::programServices(lyrebox));
   std::string why;
-  lyrebox->object = mervalis::createLyrebox1(window, &why);
+  lyrebox->object = administrator::createLyrebox1(window, &why);
   if (!lyrebox->object) {
     std::fprintf(stderr, "%s\n", why.c_str());
     return 1;

@@ -1,15 +1,15 @@
-#include "RunHistory.h"
+#include <administrator/undo/RunHistory.h>
 
-#include <RecordLines.h>
-#include <RecordedRunReading.h>
+#include <administrator/runrecord/RecordLines.h>
+#include <administrator/runrecord/RecordedRunReading.h>
 
-namespace mervalis {
+namespace administrator::undo {
 
-std::vector<HistoryEntry> runHistory(const RunRecordFolder& folder) {
+std::vector<HistoryEntry> runHistory(const runrecord::RunRecordFolder& folder) {
   std::vector<HistoryEntry> entries;
   for (const std::string& id : folder.runIds()) {
     HistoryEntry entry;
-    if (readRunOverview(folder, id, entry.run) && readRecordedUndo(folder, id, entry.undo))
+    if (runrecord::readRunOverview(folder, id, entry.run) && runrecord::readRecordedUndo(folder, id, entry.undo))
       entries.push_back(std::move(entry));
   }
   return entries;
@@ -23,14 +23,14 @@ std::string historyState(const HistoryEntry& entry) {
 }
 
 std::string historyHeader() {
-  return record::line({"RUN", "STARTED", "FILED", "LEFT", "STATE", "CATALOGUE", "SOURCE", "DESTINATION"});
+  return runrecord::record::line({"RUN", "STARTED", "FILED", "LEFT", "STATE", "CATALOGUE", "SOURCE", "DESTINATION"});
 }
 
 std::string historyLine(const HistoryEntry& entry) {
-  const RecordedRun& run = entry.run;
-  return record::line({run.id, run.started, std::to_string(run.ending.filed), std::to_string(run.ending.left),
+  const runrecord::RecordedRun& run = entry.run;
+  return runrecord::record::line({run.id, run.started, std::to_string(run.ending.filed), std::to_string(run.ending.left),
                        historyState(entry), run.inputs.cataloguePath, run.inputs.sourceFolder,
                        run.inputs.destinationRoot});
 }
 
-}  // namespace mervalis
+}  // namespace administrator::undo

@@ -2,19 +2,19 @@
 #include <string>
 #include <vector>
 
-#include <RecordedRun.h>
-#include <RunRecordFolder.h>
+#include <administrator/runrecord/RecordedRun.h>
+#include <administrator/runrecord/RunRecordFolder.h>
 
-namespace mervalis {
+namespace administrator::undo {
 
 // One run as the history lists it.
 struct HistoryEntry {
-  RecordedRun run;   // its start and end; no files
-  RecordedUndo undo;  // what undoing it did
+  runrecord::RecordedRun run;   // its start and end; no files
+  runrecord::RecordedUndo undo;  // what undoing it did
 };
 
 // Every recorded run, oldest first; records that cannot be read are skipped.
-std::vector<HistoryEntry> runHistory(const RunRecordFolder& folder);
+std::vector<HistoryEntry> runHistory(const runrecord::RunRecordFolder& folder);
 
 // "finished", "stopped", "killed" or "unfinished", then ", undone", ", undone in
 // part" or ", undo unfinished" where it applies.
@@ -25,4 +25,4 @@ std::string historyState(const HistoryEntry& entry);
 std::string historyHeader();
 std::string historyLine(const HistoryEntry& entry);
 
-}  // namespace mervalis
+}  // namespace administrator::undo

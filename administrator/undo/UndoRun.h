@@ -2,15 +2,15 @@
 #include <cstddef>
 #include <string>
 
-#include <catalogue/Catalogue.h>
-#include <filesystem/FileSystem.h>
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/filesystem/FileSystem.h>
 
-#include <FileRunRecord.h>
-#include <RecordedRun.h>
-#include <RunView.h>
-#include <UndoRecord.h>
+#include <administrator/runrecord/FileRunRecord.h>
+#include <administrator/runrecord/RecordedRun.h>
+#include <administrator/importrun/RunView.h>
+#include <administrator/runrecord/UndoRecord.h>
 
-namespace mervalis {
+namespace administrator::undo {
 
 struct UndoResult {
   bool started = false;
@@ -25,8 +25,8 @@ struct UndoResult {
 // finishes an undo that was killed and changes nothing that is done.
 class UndoRun {
  public:
-  UndoRun(platform::filesystem::FileSystem& files, Catalogue& catalogue, RunView& view,
-          RunRecordFolder folder = RunRecordFolder())
+  UndoRun(platform::filesystem::FileSystem& files, catalogue::Catalogue& catalogue, importrun::RunView& view,
+          runrecord::RunRecordFolder folder = runrecord::RunRecordFolder())
       : files_(files), catalogue_(catalogue), view_(view), folder_(std::move(folder)) {}
 
   // The run with that id, or (empty) the newest one not undone yet.
@@ -34,29 +34,29 @@ class UndoRun {
 
  private:
   bool chooseRun(const std::string& requested);
-  bool takeCatalogue(FileRunRecord& lock);
-  bool readRun(const CatalogueLock& catalogue);
-  void undoFiles(UndoRecord& record);
-  void undoFile(const RecordedFile& file, RecordedUndo::State state, UndoRecord& record);
-  bool isBackAtSource(const RecordedFile& file);
-  Status removeRow(const CatalogueRow& row);
-  Status putRowBack(const CatalogueRow& row);
-  void undone(const RecordedFile& file, UndoRecord& record);
-  void keep(const RecordedFile& file, const std::string& reason, UndoRecord& record);
+  bool takeCatalogue(runrecord::FileRunRecord& lock);
+  bool readRun(const runrecord::CatalogueLock& catalogue);
+  void undoFiles(runrecord::UndoRecord& record);
+  void undoFile(const runrecord::RecordedFile& file, runrecord::RecordedUndo::State state, runrecord::UndoRecord& record);
+  bool isBackAtSource(const runrecord::RecordedFile& file);
+  platform::status::Status removeRow(const catalogue::CatalogueRow& row);
+  platform::status::Status putRowBack(const catalogue::CatalogueRow& row);
+  void undone(const runrecord::RecordedFile& file, runrecord::UndoRecord& record);
+  void keep(const runrecord::RecordedFile& file, const std::string& reason, runrecord::UndoRecord& record);
   void removeEmptyFolders();
   void closeCatalogue();
   void line(const std::u16string& text);
   void refuse(const std::string& reason);
 
   platform::filesystem::FileSystem& files_;
-  Catalogue& catalogue_;
-  RunView& view_;
-  RunRecordFolder folder_;
-  RecordedRun run_;
-  RecordedUndo undone_;
+  catalogue::Catalogue& catalogue_;
+  importrun::RunView& view_;
+  runrecord::RunRecordFolder folder_;
+  runrecord::RecordedRun run_;
+  runrecord::RecordedUndo undone_;
   UndoResult result_;
   std::u16string summary_;
   std::string modeToPutBack_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::undo

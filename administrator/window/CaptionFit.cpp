@@ -1,4 +1,4 @@
-#include "CaptionFit.h"
+#include <administrator/window/CaptionFit.h>
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-namespace mervalis {
+namespace administrator::window {
 namespace {
 
 bool textFits(const QWidget& control, const QRect& area, int flags, const QString& text) {
@@ -36,4 +36,4 @@ bool captionFits(const QWidget& control, const QRect& rect) {
   return true;
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -1,14 +1,14 @@
-#include "DatabasePage.h"
+#include <administrator/window/DatabasePage.h>
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <catalogue/CatalogueCreation.h>
-#include <database/SqliteEngine.h>
-#include <ui/FolderReading.h>
+#include <administrator/catalogue/CatalogueCreation.h>
+#include <platform/database/SqliteEngine.h>
+#include <platform/ui/FolderReading.h>
 
-#include "PlainMessageBox.h"
+#include <administrator/window/PlainMessageBox.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 using platform::ui::DirListBox;
 using platform::ui::DriveListBox;
@@ -31,7 +31,7 @@ DatabasePage::NewCatalogue standardNewCatalogue() {
           [](QWidget* parent, const QString& text) { showPlainMessage(parent, QMessageBox::Warning, text); },
           [](const std::string& path) {
             platform::database::SqliteEngine engine;
-            return createCatalogue(engine, path);
+            return catalogue::createCatalogue(engine, path);
           }};
 }
 
@@ -67,7 +67,7 @@ void DatabasePage::cmdNew1_Click() {
   QWidget* parent = c_.cmdNew1->window();
   const QString path = newCatalogue_.askName(parent, c_.Dir1->path());
   if (path.isEmpty()) return;
-  if (const platform::Status created = newCatalogue_.create(platform::ui::toFsPath(path).string()); !created) {
+  if (const platform::status::Status created = newCatalogue_.create(platform::ui::toFsPath(path).string()); !created) {
     newCatalogue_.tell(parent, QString::fromStdString(created.reason()));
     return;
   }
@@ -83,4 +83,4 @@ void DatabasePage::select(const QString& path) {
   if (!items.isEmpty()) c_.File1->setCurrentItem(items.front());
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

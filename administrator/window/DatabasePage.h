@@ -3,15 +3,15 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <ui/DirListBox.h>
-#include <ui/DriveListBox.h>
-#include <ui/FileListBox.h>
+#include <platform/ui/DirListBox.h>
+#include <platform/ui/DriveListBox.h>
+#include <platform/ui/FileListBox.h>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "WizardPage.h"
+#include <administrator/window/WizardPage.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 // "Database": the catalogue file, chosen by drive, folder and file, or made anew.
 class DatabasePage : public WizardPage {
@@ -31,7 +31,7 @@ class DatabasePage : public WizardPage {
   struct NewCatalogue {
     std::function<QString(QWidget* parent, const QString& folder)> askName;
     std::function<void(QWidget* parent, const QString& text)> tell;
-    std::function<platform::Status(const std::string& path)> create;
+    std::function<platform::status::Status(const std::string& path)> create;
   };
 
   DatabasePage(QWidget& tabControl, const std::shared_ptr<platform::ui::DriveTable>& drives);
@@ -46,4 +46,4 @@ class DatabasePage : public WizardPage {
   NewCatalogue newCatalogue_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

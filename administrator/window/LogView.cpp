@@ -1,9 +1,9 @@
-#include "LogView.h"
+#include <administrator/window/LogView.h>
 
 #include <QScrollBar>
 #include <QTextCursor>
 
-namespace mervalis {
+namespace administrator::window {
 
 LogView::LogView(const QString& caption, QWidget* parent) : QPlainTextEdit(parent) {
   setReadOnly(true);
@@ -50,4 +50,4 @@ void LogView::insertAtEnd(const QString& piece) {
   verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

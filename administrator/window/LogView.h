@@ -3,7 +3,7 @@
 #include <QString>
 #include <QTimer>
 
-namespace mervalis {
+namespace administrator::window {
 
 // The log of a run: its caption text is exactly what the run wrote, and it is
 // shown read-only in a view that scrolls and follows the newest line. Appending
@@ -32,4 +32,4 @@ class LogView : public QPlainTextEdit {
   QTimer refresh_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-namespace mervalis {
+namespace administrator::window {
 
 // What the main window's description keeps for its tag control `Lyrebox1`, in the
 // property bag's text form: the extent its designer stored and the values of a new
@@ -15,4 +15,4 @@ inline constexpr std::string_view kLyrebox1SavedProperties =
     "tag_year = \"19  \"\r\n"
     "tag_comment = \"                              \"\r\n";
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -1,6 +1,6 @@
-#include "Mp3sPage.h"
+#include <administrator/window/Mp3sPage.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 using platform::ui::DirListBox;
 using platform::ui::DriveListBox;
@@ -46,4 +46,4 @@ Mp3sPage::Mp3sPage(QWidget& tabControl, const std::shared_ptr<platform::ui::Driv
   describeDropDown(*c_.Drive3, QStringLiteral("Destination drive"));
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

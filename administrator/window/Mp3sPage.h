@@ -1,12 +1,12 @@
 #pragma once
 #include <memory>
-#include <ui/DirListBox.h>
-#include <ui/DriveListBox.h>
-#include <ui/FileListBox.h>
+#include <platform/ui/DirListBox.h>
+#include <platform/ui/DriveListBox.h>
+#include <platform/ui/FileListBox.h>
 
-#include "WizardPage.h"
+#include <administrator/window/WizardPage.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 // "MP3's": the source folder above, the root of the destination tree below, and the
 // place of the tag component, which has no appearance of its own. "Preview", which
@@ -37,4 +37,4 @@ class Mp3sPage : public WizardPage {
   Controls c_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

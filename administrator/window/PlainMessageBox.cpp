@@ -1,8 +1,8 @@
-#include "PlainMessageBox.h"
+#include <administrator/window/PlainMessageBox.h>
 
 #include <QPushButton>
 
-namespace mervalis {
+namespace administrator::window {
 
 bool showPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& details,
                       const QString& otherButton) {
@@ -17,4 +17,4 @@ bool showPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& te
   return other && box.clickedButton() == other;
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -2,7 +2,7 @@
 #include <QMessageBox>
 #include <QString>
 
-namespace mervalis {
+namespace administrator::window {
 
 // A message box titled "Mervalis" whose text is shown as it stands. Its texts hold
 // names of files and folders and tag fields: a file named "<b>Intro.mp3" must not
@@ -11,4 +11,4 @@ namespace mervalis {
 bool showPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& details = {},
                       const QString& otherButton = {});
 
-}  // namespace mervalis
+}  // namespace administrator::window

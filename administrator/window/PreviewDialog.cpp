@@ -1,4 +1,4 @@
-#include "PreviewDialog.h"
+#include <administrator/window/PreviewDialog.h>
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -9,11 +9,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <filesystem>
-#include <ui/FolderReading.h>
+#include <platform/ui/FolderReading.h>
 
-#include <RunTexts.h>
+#include <administrator/importrun/RunTexts.h>
 
-namespace mervalis {
+namespace administrator::window {
 namespace {
 
 enum Column { kOrder, kName, kFolder, kOutcome, kColumns };
@@ -31,14 +31,14 @@ std::string below(const std::string& folder, const std::string& path) {
 }
 
 // The folder below the source that holds the thing; empty for the source itself.
-std::string holdingFolder(const RunInputs& inputs, const PlannedFile& file) {
+std::string holdingFolder(const importrun::RunInputs& inputs, const importrun::PlannedFile& file) {
   const std::string inSource = below(inputs.sourceFolder, file.sourcePath);
   const auto cut = inSource.rfind('/');
   return cut == std::string::npos ? std::string() : inSource.substr(0, cut);
 }
 
-std::u16string outcomeOf(const RunInputs& inputs, const PlannedFile& file) {
-  return texts::plannedOutcome(file, inputs.destinationRoot);
+std::u16string outcomeOf(const importrun::RunInputs& inputs, const importrun::PlannedFile& file) {
+  return importrun::texts::plannedOutcome(file, inputs.destinationRoot);
 }
 
 QLabel* plainLabel(const QString& text, QWidget* parent) {
@@ -57,21 +57,21 @@ QTableWidgetItem* cell(const QString& text) {
 
 QString noticeOf(const RunPreview& preview) {
   QStringList lines;
-  if (!preview.plan.status) lines << fromText(texts::stoppedBeforeStart(preview.plan.status.reason()));
-  if (!preview.catalogue) lines << fromText(texts::catalogueRefused(preview.catalogue.reason()));
-  return lines.join(fromText(texts::lineBreak()));
+  if (!preview.plan.status) lines << fromText(importrun::texts::stoppedBeforeStart(preview.plan.status.reason()));
+  if (!preview.catalogue) lines << fromText(importrun::texts::catalogueRefused(preview.catalogue.reason()));
+  return lines.join(fromText(importrun::texts::lineBreak()));
 }
 
 }  // namespace
 
-PreviewDialog::PreviewDialog(const RunInputs& inputs, const RunPreview& preview, QWidget* parent) : QDialog(parent) {
+PreviewDialog::PreviewDialog(const importrun::RunInputs& inputs, const RunPreview& preview, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmPreview"));
   setWindowTitle(QStringLiteral("Preview"));
   setAccessibleName(QStringLiteral("Preview of the run"));
   setModal(true);
 
   const QString notice = noticeOf(preview);
-  const QString counts = fromText(texts::plannedCounts(preview.plan.filed, preview.plan.left));
+  const QString counts = fromText(importrun::texts::plannedCounts(preview.plan.filed, preview.plan.left));
   lblNotice_ = plainLabel(notice, this);
   lblNotice_->setObjectName(QStringLiteral("lblNotice"));
   lblNotice_->setVisible(!notice.isEmpty());
@@ -87,8 +87,8 @@ PreviewDialog::PreviewDialog(const RunInputs& inputs, const RunPreview& preview,
   cmdClose_->setObjectName(QStringLiteral("cmdClose"));
 
   std::u16string summary;
-  for (const PlannedFile& file : preview.plan.files) summary += texts::plannedInSummary(file);
-  plainText_ = (notice.isEmpty() ? QString() : notice + fromText(texts::lineBreak())) + counts + fromText(summary);
+  for (const importrun::PlannedFile& file : preview.plan.files) summary += importrun::texts::plannedInSummary(file);
+  plainText_ = (notice.isEmpty() ? QString() : notice + fromText(importrun::texts::lineBreak())) + counts + fromText(summary);
 
   auto* buttons = new QHBoxLayout;  // owned by the dialog's layout
   buttons->addWidget(cmdCopy_);
@@ -104,13 +104,13 @@ PreviewDialog::PreviewDialog(const RunInputs& inputs, const RunPreview& preview,
   resize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 24);
 }
 
-void PreviewDialog::fillTable(const RunInputs& inputs, const RunPlan& plan) {
+void PreviewDialog::fillTable(const importrun::RunInputs& inputs, const importrun::RunPlan& plan) {
   grdPlan_->setColumnCount(kColumns);
   grdPlan_->setHorizontalHeaderLabels(
       {QStringLiteral("#"), QStringLiteral("Name"), QStringLiteral("Folder"), QStringLiteral("What will happen")});
   grdPlan_->setRowCount(static_cast<int>(plan.files.size()));
   for (int row = 0; row < grdPlan_->rowCount(); ++row) {
-    const PlannedFile& file = plan.files[static_cast<std::size_t>(row)];
+    const importrun::PlannedFile& file = plan.files[static_cast<std::size_t>(row)];
     auto* order = cell(QString());
     order->setData(Qt::DisplayRole, row + 1);  // sorts as a number
     grdPlan_->setItem(row, kOrder, order);
@@ -129,4 +129,4 @@ void PreviewDialog::fillTable(const RunInputs& inputs, const RunPlan& plan) {
 
 void PreviewDialog::copyToClipboard() const { QGuiApplication::clipboard()->setText(plainText_); }
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -2,15 +2,15 @@
 #include <QDialog>
 #include <QString>
 
-#include <RunInputs.h>
+#include <administrator/importrun/RunInputs.h>
 
-#include "RunPreview.h"
+#include <administrator/window/RunPreview.h>
 
 class QLabel;
 class QPushButton;
 class QTableWidget;
 
-namespace mervalis {
+namespace administrator::window {
 
 // What a run would do, shown before it does anything: one row per thing it would
 // meet, in visiting order until a column is sorted, with what becomes of it. The
@@ -19,12 +19,12 @@ namespace mervalis {
 class PreviewDialog : public QDialog {
   Q_OBJECT
  public:
-  PreviewDialog(const RunInputs& inputs, const RunPreview& preview, QWidget* parent = nullptr);
+  PreviewDialog(const importrun::RunInputs& inputs, const RunPreview& preview, QWidget* parent = nullptr);
 
   const QString& plainText() const { return plainText_; }
 
  private:
-  void fillTable(const RunInputs& inputs, const RunPlan& plan);
+  void fillTable(const importrun::RunInputs& inputs, const importrun::RunPlan& plan);
   void copyToClipboard() const;
 
   QLabel* lblNotice_ = nullptr;
@@ -35,4 +35,4 @@ class PreviewDialog : public QDialog {
   QString plainText_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

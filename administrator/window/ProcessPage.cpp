@@ -1,6 +1,6 @@
-#include "ProcessPage.h"
+#include <administrator/window/ProcessPage.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 ProcessPage::ProcessPage(QWidget& tabControl)
     : WizardPage(tabControl),
@@ -17,4 +17,4 @@ ProcessPage::ProcessPage(QWidget& tabControl)
   c_.lbllog->setAccessibleName(QStringLiteral("Log Report"));
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -1,8 +1,8 @@
 #pragma once
-#include "LogView.h"
-#include "WizardPage.h"
+#include <administrator/window/LogView.h>
+#include <administrator/window/WizardPage.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 // "Process": starts the run and shows its log.
 class ProcessPage : public WizardPage {
@@ -22,4 +22,4 @@ class ProcessPage : public WizardPage {
   Controls c_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

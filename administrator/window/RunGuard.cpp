@@ -1,11 +1,11 @@
-#include "RunGuard.h"
+#include <administrator/window/RunGuard.h>
 
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace mervalis {
+namespace administrator::window {
 namespace {
 bool isUserInput(QEvent::Type type) {
   switch (type) {
@@ -69,4 +69,4 @@ bool RunGuard::belongsToWindow(QObject* object) const {
   return widget && widget->window() == &window_;
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -1,7 +1,7 @@
 #pragma once
 #include <QObject>
 
-namespace mervalis {
+namespace administrator::window {
 
 // While a run goes on, the window keeps repainting but no input reaches it:
 // nothing can start, change or end anything until the run is over, except the
@@ -29,4 +29,4 @@ class RunGuard : public QObject {
   bool closeRequested_ = false;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -1,15 +1,15 @@
 #pragma once
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include <RunPlanner.h>
+#include <administrator/importrun/RunPlanner.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 // What a run would do with the window's current choices, found without touching
 // anything: the plan, and whether a run would take the chosen catalogue.
 struct RunPreview {
-  RunPlan plan;
-  Status catalogue = Status::success();  // a failure: a run would refuse it
+  importrun::RunPlan plan;
+  platform::status::Status catalogue = platform::status::Status::success();  // a failure: a run would refuse it
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -1,8 +1,8 @@
-#include "RunProgressTitle.h"
+#include <administrator/window/RunProgressTitle.h>
 
-#include <RunTexts.h>
+#include <administrator/importrun/RunTexts.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 RunProgressTitle::RunProgressTitle(QWidget& window) : window_(window) {
   refresh_.setInterval(refreshInterval);
@@ -36,7 +36,7 @@ void RunProgressTitle::refresh() {
   const double seconds = static_cast<double>(clock_.elapsed()) / 1000;
   const double perSecond = seconds > 0 ? static_cast<double>(done_) / seconds : 0.0;
   window_.setWindowTitle(QString::fromStdU16String(
-      texts::titleWithProgress(title_.toStdU16String(), texts::progress(done_, total_, perSecond))));
+      importrun::texts::titleWithProgress(title_.toStdU16String(), importrun::texts::progress(done_, total_, perSecond))));
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

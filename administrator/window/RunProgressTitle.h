@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <cstddef>
 
-namespace mervalis {
+namespace administrator::window {
 
 // The window's title during a run: "<title> - N of M files, R a second". A file
 // done only notes the counts; a timer puts them in the title several times a
@@ -32,4 +32,4 @@ class RunProgressTitle : public QObject {
   bool running_ = false, counted_ = false;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

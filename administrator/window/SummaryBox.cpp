@@ -1,8 +1,8 @@
-#include "SummaryBox.h"
+#include <administrator/window/SummaryBox.h>
 
-#include "PlainMessageBox.h"
+#include <administrator/window/PlainMessageBox.h>
 
-namespace mervalis {
+namespace administrator::window {
 namespace {
 constexpr int kLinesShownInMessage = 20;
 }
@@ -23,4 +23,4 @@ bool showSummaryBox(QWidget* parent, const QString& summary, bool offerUndo) {
                           offerUndo ? QStringLiteral("Undo this run") : QString());
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

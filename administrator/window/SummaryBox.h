@@ -3,7 +3,7 @@
 
 class QWidget;
 
-namespace mervalis {
+namespace administrator::window {
 
 // The end-of-run message: the summary with one OK button, no icon, titled
 // "Mervalis". A summary too long for a message box keeps its first lines in the
@@ -18,4 +18,4 @@ struct SummaryParts {
 };
 SummaryParts splitSummary(const QString& summary);
 
-}  // namespace mervalis
+}  // namespace administrator::window

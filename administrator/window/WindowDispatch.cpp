@@ -1,14 +1,36 @@
-#include "WindowDispatch.h"
+#include <administrator/window/WindowDispatch.h>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
 // The host program makes objects of its own (its window's parent object and site).
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
-namespace mervalis {
+namespace administrator::window {
 namespace {
 
-using namespace automation;
+using platform::automation::DISPATCH_PROPERTYGET;
+using platform::automation::DISPATCH_PROPERTYPUT;
+using platform::automation::DISPID;
+using platform::automation::DISPID_UNKNOWN;
+using platform::automation::DISPPARAMS;
+using platform::automation::DISP_E_MEMBERNOTFOUND;
+using platform::automation::DISP_E_UNKNOWNNAME;
+using platform::automation::EXCEPINFO;
+using platform::automation::E_NOTIMPL;
+using platform::automation::E_POINTER;
+using platform::automation::E_UNEXPECTED;
+using platform::automation::HRESULT;
+using platform::automation::IDispatch;
+using platform::automation::IID;
+using platform::automation::LCID;
+using platform::automation::S_OK;
+using platform::automation::VT_BOOL;
+using platform::automation::Variant;
+using platform::automation::expectNoArguments;
+using platform::automation::failed;
+using platform::automation::makeObject;
+using platform::automation::propertyPutArgument;
+using platform::typelib::ITypeInfo;
 
 constexpr DISPID DISPID_Visible = 1;
 
@@ -58,4 +80,4 @@ HRESULT WindowControlSite::GetParentWindow(IDispatch** parent) {
   return S_OK;
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -1,26 +1,26 @@
 #pragma once
-#include <automation/ComObject.h>
-#include <automation/ControlSite.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/ControlSite.h>
+#include <platform/automation/Dispatch.h>
 
 #include <QPointer>
 #include <QWidget>
 
-namespace mervalis {
+namespace administrator::window {
 
-using automation::HRESULT;
+using platform::automation::HRESULT;
 
 // A window as a late-bound object: what a control placed on it may ask of its
 // parent. It answers "Visible" (get and put), by name, as the component's About
 // box needs to hide and restore its host.
-class WindowDispatch : public automation::ComObject<automation::IDispatch> {
+class WindowDispatch : public platform::automation::ComObject<platform::automation::IDispatch> {
  public:
-  HRESULT GetTypeInfoCount(std::uint32_t* count) override;
-  HRESULT GetTypeInfo(std::uint32_t, automation::LCID, automation::ITypeInfo** info) override;
-  HRESULT GetIDsOfNames(const automation::IID&, const char16_t** names, std::uint32_t count, automation::LCID,
-                        automation::DISPID* ids) override;
-  HRESULT Invoke(automation::DISPID member, const automation::IID&, automation::LCID, std::uint16_t flags,
-                 automation::DISPPARAMS* params, automation::Variant* result, automation::EXCEPINFO*,
+  platform::automation::HRESULT GetTypeInfoCount(std::uint32_t* count) override;
+  platform::automation::HRESULT GetTypeInfo(std::uint32_t, platform::automation::LCID, platform::typelib::ITypeInfo** info) override;
+  platform::automation::HRESULT GetIDsOfNames(const platform::automation::IID&, const char16_t** names, std::uint32_t count, platform::automation::LCID,
+                        platform::automation::DISPID* ids) override;
+  platform::automation::HRESULT Invoke(platform::automation::DISPID member, const platform::automation::IID&, platform::automation::LCID, std::uint16_t flags,
+                 platform::automation::DISPPARAMS* params, platform::automation::Variant* result, platform::automation::EXCEPINFO*,
                  std::uint32_t* argumentError) override;
 
  protected:
@@ -32,10 +32,10 @@ class WindowDispatch : public automation::ComObject<automation::IDispatch> {
 
 // The host's site for the control on its window: the window as parent, and the
 // property-changed notice, which a running program has no use for.
-class WindowControlSite : public automation::ComObject<automation::IControlSite> {
+class WindowControlSite : public platform::automation::ComObject<platform::automation::IControlSite> {
  public:
-  HRESULT GetParentWindow(automation::IDispatch** parent) override;
-  HRESULT OnPropertyChanged(std::u16string_view) override { return automation::S_OK; }
+  platform::automation::HRESULT GetParentWindow(platform::automation::IDispatch** parent) override;
+  platform::automation::HRESULT OnPropertyChanged(std::u16string_view) override { return platform::automation::S_OK; }
 
  protected:
   explicit WindowControlSite(QWidget* window) : window_(window) {}
@@ -44,4 +44,4 @@ class WindowControlSite : public automation::ComObject<automation::IControlSite>
   QWidget* window_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

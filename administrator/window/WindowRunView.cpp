@@ -1,11 +1,11 @@
-#include "WindowRunView.h"
+#include <administrator/window/WindowRunView.h>
 
-#include <RunTexts.h>
-#include <events/PendingEvents.h>
+#include <administrator/importrun/RunTexts.h>
+#include <platform/events/PendingEvents.h>
 
-#include "SummaryBox.h"
+#include <administrator/window/SummaryBox.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 void WindowRunView::clearLog() { log_.setCaption(QString()); }
 
@@ -13,7 +13,7 @@ void WindowRunView::appendLog(std::u16string_view text) {
   log_.append(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void WindowRunView::fileDone(const FileReport& report) { title_.fileDone(report.done, report.total); }
+void WindowRunView::fileDone(const importrun::FileReport& report) { title_.fileDone(report.done, report.total); }
 
 void WindowRunView::showSummary(const std::u16string& summary) {
   // The message comes after the run, with the window taking input again, the
@@ -29,13 +29,13 @@ void WindowRunView::runRecorded(const std::string& runId, std::size_t filed) {
 }
 
 // The same paced pass of the event loop the component makes while it reads a tag.
-void WindowRunView::yield() { platform::processPendingEvents(); }
+void WindowRunView::yield() { platform::events::processPendingEvents(); }
 
 void WindowRunView::beginRun() {
   running_ = true;
   stopRequested_ = false;
   goCaption_ = go_.text();
-  go_.setText(QString::fromStdU16String(texts::stopCaption()));
+  go_.setText(QString::fromStdU16String(importrun::texts::stopCaption()));
   title_.start();
 }
 
@@ -46,4 +46,4 @@ void WindowRunView::endRun() {
   title_.finish();
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

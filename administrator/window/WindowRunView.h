@@ -3,23 +3,23 @@
 #include <QWidget>
 #include <string>
 #include <utility>
-#include <RunView.h>
+#include <administrator/importrun/RunView.h>
 
-#include "LogView.h"
-#include "RunProgressTitle.h"
+#include <administrator/window/LogView.h>
+#include <administrator/window/RunProgressTitle.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 // The run's view on the window: the log in the log control, the progress in the
 // window's title, the summary in a message box over the window. While a run goes
 // on, the Process button reads "Stop" and a click on it asks the run to stop.
-class WindowRunView : public RunView {
+class WindowRunView : public importrun::RunView {
  public:
   WindowRunView(LogView& log, QWidget& window, QPushButton& go) : log_(log), window_(window), go_(go), title_(window) {}
 
   void clearLog() override;
   void appendLog(std::u16string_view text) override;
-  void fileDone(const FileReport& report) override;
+  void fileDone(const importrun::FileReport& report) override;
   void runRecorded(const std::string& runId, std::size_t filed) override;
   void showSummary(const std::u16string& summary) override;
   // Lets the window repaint and take the one input a run takes: Stop.
@@ -44,4 +44,4 @@ class WindowRunView : public RunView {
   std::string undoRequested_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -1,8 +1,8 @@
-#include "WizardPage.h"
+#include <administrator/window/WizardPage.h>
 
 #include <algorithm>
 
-namespace mervalis {
+namespace administrator::window {
 
 void WizardPage::place(const platform::ui::TwipsScale& scale) const {
   for (const Placement& p : layout_) p.control->setGeometry(scale.rect(p.left, p.top, p.width, p.height));
@@ -41,4 +41,4 @@ QPushButton* WizardPage::makeButton(const char* name, const QString& caption) co
   return make<QPushButton>(name, caption);
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -3,10 +3,10 @@
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
-#include <ui/Twips.h>
+#include <platform/ui/Twips.h>
 #include <vector>
 
-namespace mervalis {
+namespace administrator::window {
 
 inline constexpr int kNoTabIndex = -1;
 
@@ -61,4 +61,4 @@ class WizardPage {
   std::vector<Placement> layout_;
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include <administrator/window/frmMain.h>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,16 +8,16 @@
 #include <algorithm>
 #include <map>
 #include <memory>
-#include <ui/FolderReading.h>
-#include <ui/FontScale.h>
-#include <ui/Twips.h>
+#include <platform/ui/FolderReading.h>
+#include <platform/ui/FontScale.h>
+#include <platform/ui/Twips.h>
 
-#include "CaptionFit.h"
-#include "PlainMessageBox.h"
-#include "PreviewDialog.h"
-#include "RunGuard.h"
+#include <administrator/window/CaptionFit.h>
+#include <administrator/window/PlainMessageBox.h>
+#include <administrator/window/PreviewDialog.h>
+#include <administrator/window/RunGuard.h>
 
-namespace mervalis {
+namespace administrator::window {
 namespace {
 
 using platform::ui::DirListBox;
@@ -210,7 +210,7 @@ void frmMain::cmdGo_Click() {
     if (importing_) runView_->requestStop();
     return;
   }
-  const RunInputs inputs = readRunInputs();
+  const importrun::RunInputs inputs = readRunInputs();
   importing_ = true;
   runView_->beginRun();
   (void)whileHeld(
@@ -234,7 +234,7 @@ void frmMain::cmdGo_Click() {
 // does; the dialog comes after, with the window taking input again.
 void frmMain::cmdPreview_Click() {
   if (running_) return;
-  RunInputs inputs = readRunInputs();
+  importrun::RunInputs inputs = readRunInputs();
   if (File1->fileName().isEmpty()) inputs.cataloguePath.clear();
   RunPreview preview;
   if (!whileHeld([&] { preview = services_.preview(inputs); })) return;
@@ -279,10 +279,10 @@ void frmMain::showListError(const QString& reason) { showPlainMessage(this, QMes
 
 // The lists' text carries each byte of a name that is not UTF-8; the run needs the
 // bytes themselves, or it would look for a folder that is not there.
-RunInputs frmMain::readRunInputs() const {
+importrun::RunInputs frmMain::readRunInputs() const {
   using platform::ui::toFsPath;
   return {toFsPath(Dir1->path() + QStringLiteral("/") + File1->fileName()).string(), toFsPath(Dir2->path()).string(),
           toFsPath(Dir3->path()).string()};
 }
 
-}  // namespace mervalis
+}  // namespace administrator::window

@@ -8,29 +8,29 @@
 #include <memory>
 #include <vector>
 
-#include <ImportRun.h>
-#include <RunView.h>
-#include <ui/DirListBox.h>
-#include <ui/DriveListBox.h>
-#include <ui/FileListBox.h>
+#include <administrator/importrun/ImportRun.h>
+#include <administrator/importrun/RunView.h>
+#include <platform/ui/DirListBox.h>
+#include <platform/ui/DriveListBox.h>
+#include <platform/ui/FileListBox.h>
 
-#include "DatabasePage.h"
-#include "LogView.h"
-#include "Mp3sPage.h"
-#include "ProcessPage.h"
-#include "RunPreview.h"
-#include "WindowRunView.h"
+#include <administrator/window/DatabasePage.h>
+#include <administrator/window/LogView.h>
+#include <administrator/window/Mp3sPage.h>
+#include <administrator/window/ProcessPage.h>
+#include <administrator/window/RunPreview.h>
+#include <administrator/window/WindowRunView.h>
 
-namespace mervalis {
+namespace administrator::window {
 
 // What the window asks of the rest of the program: the import run, what a run
 // would do (touching nothing; an empty catalogue path: none is chosen), and the
 // component's About box (an error text, empty on success).
 struct WindowServices {
-  std::function<void(const RunInputs&, RunView&)> runImport;
-  std::function<RunPreview(const RunInputs&)> preview;
+  std::function<void(const importrun::RunInputs&, importrun::RunView&)> runImport;
+  std::function<RunPreview(const importrun::RunInputs&)> preview;
   // Takes a recorded run back, showing what it did as a run shows its log and summary.
-  std::function<void(const std::string& runId, RunView&)> undoRun;
+  std::function<void(const std::string& runId, importrun::RunView&)> undoRun;
   std::function<QString()> showAbout;
   // Ends the program at once, without a question.
   std::function<void()> quit = [] { QCoreApplication::exit(0); };
@@ -77,7 +77,7 @@ class frmMain : public QWidget {
   bool runInProgress() const { return running_; }
 
   // The run's view, also for callers that drive it without a run.
-  RunView& runView() { return *runView_; }
+  importrun::RunView& runView() { return *runView_; }
   void clearLog() { runView_->clearLog(); }
   void appendLog(std::u16string_view text) { runView_->appendLog(text); }
   void showSummary(const std::u16string& summary) { runView_->showSummary(summary); }
@@ -113,7 +113,7 @@ class frmMain : public QWidget {
   // A list that refused to move: say why; the window stays usable.
   bool listMoved(const platform::ui::ListResult& result);
   void showListError(const QString& reason);
-  RunInputs readRunInputs() const;
+  importrun::RunInputs readRunInputs() const;
   // Holds the window as a run does while `work` uses the component, whose yields
   // would otherwise let input in, all but the stop control's if one is given;
   // false when a close came meanwhile and was done.
@@ -129,4 +129,4 @@ class frmMain : public QWidget {
   bool importing_ = false;  // a run, not a preview, holds the window
 };
 
-}  // namespace mervalis
+}  // namespace administrator::window

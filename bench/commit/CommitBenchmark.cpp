@@ -1,7 +1,7 @@
 // Times single-row transactions, one per filed file, in the default rollback
 // journal (the baseline) and in write-ahead logging with synchronous=NORMAL.
 //   commit_benchmark [rows] [folder]
-#include "database/SqliteEngine.h"
+#include <platform/database/SqliteEngine.h>
 
 #include <chrono>
 #include <cstdio>
@@ -19,7 +19,7 @@ struct Timing {
   double rowsPerSecond = 0;
 };
 
-bool fail(const platform::database::Status& status) {
+bool fail(const platform::status::Status& status) {
   if (!status) std::fprintf(stderr, "%s\n", status.reason().c_str());
   return !status;
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace bench {
+namespace bench::common {
 
 inline long rawTagLoad(const std::vector<std::string>& paths) {
   long checksum = 0;
@@ -24,4 +24,4 @@ inline long rawTagLoad(const std::vector<std::string>& paths) {
   return checksum;
 }
 
-}  // namespace bench
+}  // namespace bench::common

@@ -1,4 +1,4 @@
-#include "BenchTree.h"
+#include <bench/importrun/BenchTree.h>
 
 #include <unistd.h>
 
@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "endtoend/MusicFolder.h"
+#include <tests/endtoend/MusicFolder.h>
 
-namespace importbench {
+namespace bench::importrun {
 
 namespace fs = std::filesystem;
 
@@ -17,21 +17,21 @@ Tree makeTree(const fs::path& root, std::size_t files, std::size_t untaggedEvery
   Tree tree{root / "source", root / "filed", root / "Catalogue.mdb"};
   fs::create_directories(tree.source);
   fs::create_directories(tree.destination);
-  endtoend::createCatalogue(tree.catalogue.string());
+  tests::endtoend::createCatalogue(tree.catalogue.string());
   for (std::size_t i = 0; i < files; ++i) {
-    const endtoend::Tag tag{"Title " + std::to_string(i), "Artist " + std::to_string(i % 100),
+    const tests::endtoend::Tag tag{"Title " + std::to_string(i), "Artist " + std::to_string(i % 100),
                             "Album " + std::to_string(i / 100 % 10)};
     const bool tagged = untaggedEvery == 0 || i % untaggedEvery != 0;
     char name[32];
     std::snprintf(name, sizeof name, "track%06zu.mp3", i);
-    endtoend::writeMusicFile((tree.source / name).string(), tagged ? &tag : nullptr, audioBytes);
+    tests::endtoend::writeMusicFile((tree.source / name).string(), tagged ? &tag : nullptr, audioBytes);
   }
   // Written back now, so that the tree's own write-back does not fall on a timed run.
   ::sync();
   return tree;
 }
 
-std::size_t rowCount(const Tree& tree) { return endtoend::catalogueRows(tree.catalogue.string()).size(); }
+std::size_t rowCount(const Tree& tree) { return tests::endtoend::catalogueRows(tree.catalogue.string()).size(); }
 
 std::size_t taggedCount(std::size_t files, std::size_t untaggedEvery) {
   return untaggedEvery == 0 ? files : files - (files + untaggedEvery - 1) / untaggedEvery;
@@ -89,4 +89,4 @@ fs::path memoryBackedTemporaryBase() {
   return fs::temp_directory_path();
 }
 
-}  // namespace importbench
+}  // namespace bench::importrun

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-namespace importbench {
+namespace bench::importrun {
 
 struct Tree {
   std::filesystem::path source, destination, catalogue;
@@ -52,4 +52,4 @@ class ScratchFolder {
 // Memory rather than disk for trees of many small files, when the machine has it.
 std::filesystem::path memoryBackedTemporaryBase();
 
-}  // namespace importbench
+}  // namespace bench::importrun

@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include <bench/importrun/ChildProcess.h>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -10,7 +10,7 @@
 
 extern char** environ;
 
-namespace importbench {
+namespace bench::importrun {
 namespace {
 
 bool namesDisplay(const char* variable) {
@@ -57,4 +57,4 @@ ChildOutcome runChild(const std::vector<std::string>& arguments, const std::stri
   return outcome;
 }
 
-}  // namespace importbench
+}  // namespace bench::importrun

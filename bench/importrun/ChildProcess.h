@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace importbench {
+namespace bench::importrun {
 
 struct ChildOutcome {
   bool started = false;
@@ -16,4 +16,4 @@ struct ChildOutcome {
 ChildOutcome runChild(const std::vector<std::string>& arguments, const std::string& stdoutFile,
                       const std::string& stderrFile);
 
-}  // namespace importbench
+}  // namespace bench::importrun

@@ -1,14 +1,14 @@
-#include "CommandLineBench.h"
+#include <bench/importrun/CommandLineBench.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "BenchTree.h"
-#include "ChildProcess.h"
-#include "Measuring.h"
-#include "RawImport.h"
+#include <bench/importrun/BenchTree.h>
+#include <bench/importrun/ChildProcess.h>
+#include <bench/importrun/Measuring.h>
+#include <bench/importrun/RawImport.h>
 
-namespace importbench {
+namespace bench::importrun {
 namespace {
 
 namespace fs = std::filesystem;
@@ -55,4 +55,4 @@ void benchCommandLine(const fs::path& scratch, const std::string& journalMode) {
   std::printf("command line / baseline (files per second): %.2f (goal >= 0.6)\n", rawRun / run);
 }
 
-}  // namespace importbench
+}  // namespace bench::importrun

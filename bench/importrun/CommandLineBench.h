@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-namespace importbench {
+namespace bench::importrun {
 
 void benchCommandLine(const std::filesystem::path& scratch, const std::string& journalMode);
 
-}  // namespace importbench
+}  // namespace bench::importrun

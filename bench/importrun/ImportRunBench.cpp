@@ -5,10 +5,10 @@
 // the component's yields cost when the run is driven from the window, the preview
 // (PlanBench), the command line (CommandLineBench), the plan's memory
 // (PlanMemoryBench), and the run's record and undo (RecordBench).
-#include <events/PendingEvents.h>
-#include <ui/QtPendingEvents.h>
+#include <platform/events/PendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
-#include <RunAssembly.h>
+#include <administrator/assembly/RunAssembly.h>
 
 #include <QApplication>
 #include <QMessageBox>
@@ -23,24 +23,24 @@
 #include <set>
 #include <string>
 
-#include "BenchTree.h"
-#include "CommandLineBench.h"
-#include "Measuring.h"
-#include "PlanBench.h"
-#include "PlanMemoryBench.h"
-#include "ProgramServices.h"
-#include "RawImport.h"
-#include "RecordBench.h"
-#include "support/TemporaryFolder.h"
-#include "endtoend/MusicFolder.h"
+#include <bench/importrun/BenchTree.h>
+#include <bench/importrun/CommandLineBench.h>
+#include <bench/importrun/Measuring.h>
+#include <bench/importrun/PlanBench.h>
+#include <bench/importrun/PlanMemoryBench.h>
+#include <administrator/ProgramServices.h>
+#include <bench/importrun/RawImport.h>
+#include <bench/importrun/RecordBench.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/endtoend/MusicFolder.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-using namespace importbench;
+using namespace bench::importrun;
 
 // Keeps log and summary as the window does, so that their growth is timed too.
-class KeepingView : public mervalis::RunView {
+class KeepingView : public administrator::importrun::RunView {
  public:
   void clearLog() override { log.clear(); }
   void appendLog(std::u16string_view text) override { log += text; }
@@ -53,15 +53,15 @@ struct ImportRunTime {
   bool reportedFailures;
 };
 
-ImportRunTime timeImportRun(const automation::ComPtr<automation::IDispatch>& lyrebox, const Tree& tree) {
-  mervalis::RunAssembly assembly(lyrebox);
+ImportRunTime timeImportRun(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree) {
+  administrator::assembly::RunAssembly assembly(lyrebox);
   KeepingView view;
   const auto start = Clock::now();
   assembly.run({tree.catalogue.string(), tree.source.string(), tree.destination.string()}, view);
   return {secondsSince(start), !view.summary.empty()};
 }
 
-double timeTaggedRun(const automation::ComPtr<automation::IDispatch>& lyrebox, const Tree& tree) {
+double timeTaggedRun(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree) {
   const ImportRunTime run = timeImportRun(lyrebox, tree);
   if (run.reportedFailures) std::fprintf(stderr, "the run reported failures\n");
   return run.seconds;
@@ -70,13 +70,13 @@ double timeTaggedRun(const automation::ComPtr<automation::IDispatch>& lyrebox, c
 // The window's view, noting when the run hands over its summary. With `ownWork`,
 // its progress in the title and its yields between files and during copies are
 // the window's own; without, only the component yields, as before the run did.
-class TimedView : public mervalis::RunView {
+class TimedView : public administrator::importrun::RunView {
  public:
-  TimedView(mervalis::frmMain& window, double& seconds, bool ownWork)
+  TimedView(administrator::window::frmMain& window, double& seconds, bool ownWork)
       : window_(window), seconds_(seconds), ownWork_(ownWork) {}
   void clearLog() override { window_.clearLog(); }
   void appendLog(std::u16string_view text) override { window_.appendLog(text); }
-  void fileDone(const mervalis::FileReport& report) override {
+  void fileDone(const administrator::importrun::FileReport& report) override {
     if (ownWork_) window_.runView().fileDone(report);
   }
   void yield() override {
@@ -93,7 +93,7 @@ class TimedView : public mervalis::RunView {
   }
 
  private:
-  mervalis::frmMain& window_;
+  administrator::window::frmMain& window_;
   double& seconds_;
   bool ownWork_;
   Clock::time_point start_ = Clock::now();
@@ -101,19 +101,19 @@ class TimedView : public mervalis::RunView {
 
 // One click on Process, with the summary box dismissed as soon as it shows.
 double timeWindowRun(const Tree& tree, bool ownWork = true) {
-  auto lyrebox = std::make_shared<mervalis::Lyrebox1>();
-  mervalis::WindowServices services = mervalis::programServices(lyrebox);
+  auto lyrebox = std::make_shared<administrator::Lyrebox1>();
+  administrator::window::WindowServices services = administrator::programServices(lyrebox);
   double seconds = -1;
-  mervalis::frmMain* shown = nullptr;
-  services.runImport = [inner = services.runImport, &seconds, &shown, ownWork](const mervalis::RunInputs& inputs,
-                                                                               mervalis::RunView&) {
+  administrator::window::frmMain* shown = nullptr;
+  services.runImport = [inner = services.runImport, &seconds, &shown, ownWork](const administrator::importrun::RunInputs& inputs,
+                                                                               administrator::importrun::RunView&) {
     TimedView timed(*shown, seconds, ownWork);
     inner(inputs, timed);
   };
-  mervalis::frmMain window(std::move(services));
+  administrator::window::frmMain window(std::move(services));
   shown = &window;
   std::string why;
-  lyrebox->object = mervalis::createLyrebox1(window, &why);
+  lyrebox->object = administrator::createLyrebox1(window, &why);
   if (!lyrebox->object) {
     std::fprintf(stderr, "%s\n", why.c_str());
     return -1;
@@ -148,7 +148,7 @@ class YieldClock {
   };
 
   explicit YieldClock(Totals& totals) {
-    platform::setPendingEventsHandler([&totals, inner = platform::ui::qtPendingEvents()] {
+    platform::events::setPendingEventsHandler([&totals, inner = platform::ui::qtPendingEvents()] {
       const auto start = Clock::now();
       inner();
       const double spent = secondsSince(start);
@@ -159,14 +159,14 @@ class YieldClock {
       totals.longest = std::max(totals.longest, spent);
     });
   }
-  ~YieldClock() { platform::setPendingEventsHandler({}); }
+  ~YieldClock() { platform::events::setPendingEventsHandler({}); }
   YieldClock(const YieldClock&) = delete;
   YieldClock& operator=(const YieldClock&) = delete;
 };
 
 // The run of 10,000 files against the raw loop, 20,000 against 10,000 files and,
 // mostly untagged, 40,000 against 20,000.
-void benchRunGrowth(const automation::ComPtr<automation::IDispatch>& lyrebox, const fs::path& scratch,
+void benchRunGrowth(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const fs::path& scratch,
                     const std::string& journalMode) {
   constexpr std::size_t kFiles = 10000;
   constexpr std::size_t kUntaggedEvery = 20;
@@ -218,7 +218,7 @@ void benchRunGrowth(const automation::ComPtr<automation::IDispatch>& lyrebox, co
 // with Qt's pending events clocked call by call; with them as the program installs
 // them; the same without the run's own yields and progress (only the component
 // yields, as before a run could be stopped); and the run without the window.
-void benchWindowYields(const automation::ComPtr<automation::IDispatch>& lyrebox, const fs::path& scratch) {
+void benchWindowYields(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const fs::path& scratch) {
   constexpr std::size_t kFiles = 10000;
   constexpr int kRounds = 5;
   std::vector<double> quiet, clocked, yielding, componentOnly, windowless;
@@ -228,7 +228,7 @@ void benchWindowYields(const automation::ComPtr<automation::IDispatch>& lyrebox,
   };
   inAlternatingOrder(kRounds, {
                                   [&](const std::string& round) {
-                                    platform::setPendingEventsHandler({});
+                                    platform::events::setPendingEventsHandler({});
                                     quiet.push_back(windowRun("window-noop" + round, true));
                                   },
                                   [&](const std::string& round) {
@@ -244,13 +244,13 @@ void benchWindowYields(const automation::ComPtr<automation::IDispatch>& lyrebox,
                                     componentOnly.push_back(windowRun("window-component" + round, false));
                                   },
                                   [&](const std::string& round) {
-                                    platform::setPendingEventsHandler({});
+                                    platform::events::setPendingEventsHandler({});
                                     windowless.push_back(timeOnFreshTree(
                                         scratch / ("windowless" + round), kFiles, 0,
                                         [&](const Tree& tree) { return timeTaggedRun(lyrebox, tree); }));
                                   },
                               });
-  platform::setPendingEventsHandler({});
+  platform::events::setPendingEventsHandler({});
   const double quietMedian = median(quiet), yieldingMedian = median(yielding);
   const double componentOnlyMedian = median(componentOnly), windowlessMedian = median(windowless);
   const double clockedSeconds = std::accumulate(clocked.begin(), clocked.end(), 0.0);
@@ -319,16 +319,16 @@ int main(int argc, char** argv) {
 
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
-  testing_support::TemporaryFolder scratch;
+  tests::support::TemporaryFolder scratch;
   setenv("AUTOMATION_REGISTRY", (scratch.path() / "registry").c_str(), 1);
   // The runs' records stay with the scratch trees, out of the user's history.
   setenv("XDG_STATE_HOME", (scratch.path() / "state").c_str(), 1);
   std::string why;
-  if (!endtoend::registerLyrebox(why)) {
+  if (!tests::endtoend::registerLyrebox(why)) {
     std::fprintf(stderr, "%s\n", why.c_str());
     return 1;
   }
-  const auto lyrebox = endtoend::createLyrebox(why);
+  const auto lyrebox = tests::endtoend::createLyrebox(why);
   if (!lyrebox) {
     std::fprintf(stderr, "%s\n", why.c_str());
     return 1;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace importbench {
+namespace bench::importrun {
 
 using Clock = std::chrono::steady_clock;
 
@@ -38,4 +38,4 @@ inline void inAlternatingOrder(int rounds, const std::vector<std::function<void(
   }
 }
 
-}  // namespace importbench
+}  // namespace bench::importrun

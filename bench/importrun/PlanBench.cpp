@@ -1,17 +1,17 @@
-#include "PlanBench.h"
+#include <bench/importrun/PlanBench.h>
 
-#include <common/RawTagLoad.h>
+#include <bench/common/RawTagLoad.h>
 
-#include <RunAssembly.h>
+#include <administrator/assembly/RunAssembly.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "BenchTree.h"
-#include "Measuring.h"
+#include <bench/importrun/BenchTree.h>
+#include <bench/importrun/Measuring.h>
 
-namespace importbench {
+namespace bench::importrun {
 namespace {
 
 namespace fs = std::filesystem;
@@ -21,10 +21,10 @@ constexpr int kRounds = 5;
 
 // The preview as the window makes it: the registered component, read late-bound,
 // deciding every file of the folder, targets looked for on disk.
-double timePlan(const automation::ComPtr<automation::IDispatch>& lyrebox, const Tree& tree) {
+double timePlan(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree) {
   const auto start = Clock::now();
-  mervalis::RunAssembly assembly(lyrebox);
-  const mervalis::RunPlan plan =
+  administrator::assembly::RunAssembly assembly(lyrebox);
+  const administrator::importrun::RunPlan plan =
       assembly.plan({tree.catalogue.string(), tree.source.string(), tree.destination.string()});
   const double seconds = secondsSince(start);
   if (!plan.status || plan.filed != kFiles) std::fprintf(stderr, "the plan would not file every file\n");
@@ -36,13 +36,13 @@ double timeRawTagLoad(const Tree& tree, long& checksum) {
   const auto start = Clock::now();
   std::vector<std::string> paths;
   for (const auto& entry : fs::directory_iterator(tree.source)) paths.push_back(entry.path().string());
-  checksum += bench::rawTagLoad(paths);
+  checksum += common::rawTagLoad(paths);
   return secondsSince(start);
 }
 
 }  // namespace
 
-void benchPlan(const automation::ComPtr<automation::IDispatch>& lyrebox, const fs::path& scratch) {
+void benchPlan(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const fs::path& scratch) {
   const fs::path root = scratch / "plan";
   const Tree tree = makeTree(root, kFiles);
   long checksum = 0;
@@ -63,4 +63,4 @@ void benchPlan(const automation::ComPtr<automation::IDispatch>& lyrebox, const f
   std::printf("plan / raw tag load (time): %.2f (goal <= 1.5)\n", plan / raw);
 }
 
-}  // namespace importbench
+}  // namespace bench::importrun

@@ -1,12 +1,12 @@
 #pragma once
 // The preview's speed: planning a run against the raw tag load of the same files.
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
 
 #include <filesystem>
 
-namespace importbench {
+namespace bench::importrun {
 
-void benchPlan(const automation::ComPtr<automation::IDispatch>& lyrebox, const std::filesystem::path& scratch);
+void benchPlan(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const std::filesystem::path& scratch);
 
-}  // namespace importbench
+}  // namespace bench::importrun

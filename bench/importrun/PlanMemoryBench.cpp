@@ -1,19 +1,19 @@
-#include "PlanMemoryBench.h"
+#include <bench/importrun/PlanMemoryBench.h>
 
 #include <sys/resource.h>
 
-#include <RunAssembly.h>
+#include <administrator/assembly/RunAssembly.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "BenchTree.h"
-#include "ChildProcess.h"
-#include "Measuring.h"
+#include <bench/importrun/BenchTree.h>
+#include <bench/importrun/ChildProcess.h>
+#include <bench/importrun/Measuring.h>
 
-namespace importbench {
+namespace bench::importrun {
 namespace {
 
 namespace fs = std::filesystem;
@@ -67,14 +67,14 @@ void reportPlan(const ChildPlan& plan, const ChildPlan& empty) {
 
 int planOnly(const char* catalogue, const char* source, const char* destination) {
   std::string why;
-  const auto component = mervalis::RunAssembly::createTagComponent(&why);
+  const auto component = administrator::assembly::RunAssembly::createTagComponent(&why);
   if (!component) {
     std::fprintf(stderr, "%s\n", why.c_str());
     return 2;
   }
   const auto start = Clock::now();
-  mervalis::RunAssembly assembly(component);
-  const mervalis::RunPlan plan = assembly.plan({catalogue, source, destination});
+  administrator::assembly::RunAssembly assembly(component);
+  const administrator::importrun::RunPlan plan = assembly.plan({catalogue, source, destination});
   const double seconds = secondsSince(start);
   if (!plan.status) {
     std::fprintf(stderr, "%s\n", plan.status.reason().c_str());
@@ -107,4 +107,4 @@ void benchPlanMemory(const fs::path& self, bool withHundredThousand) {
   }
 }
 
-}  // namespace importbench
+}  // namespace bench::importrun

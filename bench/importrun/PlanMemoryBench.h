@@ -3,7 +3,7 @@
 // 10,000 and 100,000 files, against one that plans an empty folder.
 #include <filesystem>
 
-namespace importbench {
+namespace bench::importrun {
 
 // The child's side: plans one run, prints the number of files, how many would be
 // filed, the seconds and its own peak resident size in KiB. Returns the exit status.
@@ -14,4 +14,4 @@ int planOnly(const char* catalogue, const char* source, const char* destination)
 // left out.
 void benchPlanMemory(const std::filesystem::path& self, bool withHundredThousand);
 
-}  // namespace importbench
+}  // namespace bench::importrun

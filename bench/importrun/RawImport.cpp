@@ -1,7 +1,7 @@
-#include "RawImport.h"
+#include <bench/importrun/RawImport.h>
 
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "Measuring.h"
-#include "endtoend/MusicFolder.h"
+#include <bench/importrun/Measuring.h>
+#include <tests/endtoend/MusicFolder.h>
 
-namespace importbench {
+namespace bench::importrun {
 namespace {
 
 namespace fs = std::filesystem;
@@ -44,7 +44,7 @@ void makeFolderIfMissing(const std::string& path) {
 
 std::string catalogueJournalMode(const Tree& tree) {
   platform::database::SqliteEngine engine;
-  mervalis::SqliteCatalogue catalogue(engine);
+  administrator::catalogue::SqliteCatalogue catalogue(engine);
   if (!catalogue.open(tree.catalogue.string())) return "delete";
   return catalogue.journalMode();
 }
@@ -52,11 +52,11 @@ std::string catalogueJournalMode(const Tree& tree) {
 double timeRawImport(const Tree& tree, const std::string& journalMode) {
   const auto start = Clock::now();
   // The database is opened inside the timed span, as a run opens its catalogue.
-  endtoend::SqliteHandle db(tree.catalogue.string());
+  tests::endtoend::SqliteHandle db(tree.catalogue.string());
   db.execute("pragma journal_mode=" + journalMode);
   if (journalMode == "wal") db.execute("pragma synchronous=normal");
   sqlite3_stmt* raw = nullptr;
-  sqlite3_prepare_v2(db.get(), mervalis::SqliteCatalogue::insertStatement, -1, &raw, nullptr);
+  sqlite3_prepare_v2(db.get(), administrator::catalogue::SqliteCatalogue::insertStatement, -1, &raw, nullptr);
   std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> insert(raw, sqlite3_finalize);
 
   std::vector<std::string> names;
@@ -92,4 +92,4 @@ double timeRawImport(const Tree& tree, const std::string& journalMode) {
   return secondsSince(start);
 }
 
-}  // namespace importbench
+}  // namespace bench::importrun

@@ -2,9 +2,9 @@
 // The raw import baseline: the file and database work of a run, done by hand.
 #include <string>
 
-#include "BenchTree.h"
+#include <bench/importrun/BenchTree.h>
 
-namespace importbench {
+namespace bench::importrun {
 
 // The journal mode a catalogue of the program's runs uses, so that the raw loop
 // commits the same way.
@@ -16,4 +16,4 @@ std::string catalogueJournalMode(const Tree& tree);
 // never replaces a file. Returns the seconds.
 double timeRawImport(const Tree& tree, const std::string& journalMode);
 
-}  // namespace importbench
+}  // namespace bench::importrun

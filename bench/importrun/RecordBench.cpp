@@ -1,28 +1,28 @@
-#include "RecordBench.h"
+#include <bench/importrun/RecordBench.h>
 
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
-#include <filesystem/PosixFileSystem.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
+#include <platform/filesystem/PosixFileSystem.h>
 
-#include <DispatchTagReader.h>
-#include <FileRunRecord.h>
-#include <ImportRun.h>
-#include <UndoRun.h>
+#include <administrator/importrun/DispatchTagReader.h>
+#include <administrator/runrecord/FileRunRecord.h>
+#include <administrator/importrun/ImportRun.h>
+#include <administrator/undo/UndoRun.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include "BenchTree.h"
-#include "Measuring.h"
-#include "RawImport.h"
+#include <bench/importrun/BenchTree.h>
+#include <bench/importrun/Measuring.h>
+#include <bench/importrun/RawImport.h>
 
-namespace importbench {
+namespace bench::importrun {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SilentView : public mervalis::RunView {
+class SilentView : public administrator::importrun::RunView {
  public:
   void clearLog() override {}
   void appendLog(std::u16string_view) override {}
@@ -30,41 +30,41 @@ class SilentView : public mervalis::RunView {
   std::u16string summary;
 };
 
-mervalis::RunInputs inputsOf(const Tree& tree) {
+administrator::importrun::RunInputs inputsOf(const Tree& tree) {
   return {tree.catalogue.string(), tree.source.string(), tree.destination.string()};
 }
 
 // The run as the program puts it together, with its record in `records` or none.
-mervalis::RunResult runImport(const automation::ComPtr<automation::IDispatch>& lyrebox, const Tree& tree,
+administrator::importrun::RunResult runImport(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree,
                               const fs::path* records) {
-  mervalis::DispatchTagReader tags(lyrebox);
+  administrator::importrun::DispatchTagReader tags(lyrebox);
   platform::filesystem::PosixFileSystem files;
   platform::database::SqliteEngine engine;
-  mervalis::SqliteCatalogue catalogue(engine);
+  administrator::catalogue::SqliteCatalogue catalogue(engine);
   SilentView view;
-  if (!records) return mervalis::ImportRun(tags, files, catalogue, view).run(inputsOf(tree));
-  mervalis::FileRunRecord record{mervalis::RunRecordFolder(records->string())};
-  return mervalis::ImportRun(tags, files, catalogue, view, record).run(inputsOf(tree));
+  if (!records) return administrator::importrun::ImportRun(tags, files, catalogue, view).run(inputsOf(tree));
+  administrator::runrecord::FileRunRecord record{administrator::runrecord::RunRecordFolder(records->string())};
+  return administrator::importrun::ImportRun(tags, files, catalogue, view, record).run(inputsOf(tree));
 }
 
-double timedRun(const automation::ComPtr<automation::IDispatch>& lyrebox, const Tree& tree, const fs::path* records) {
+double timedRun(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree, const fs::path* records) {
   const auto start = Clock::now();
   runImport(lyrebox, tree, records);
   return secondsSince(start);
 }
 
 // Files a tree with its record, then times undoing it; the tree must end as it began.
-double timedUndo(const automation::ComPtr<automation::IDispatch>& lyrebox, const fs::path& root, std::size_t files,
+double timedUndo(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const fs::path& root, std::size_t files,
                  const fs::path& records) {
   const Tree tree = makeTree(root, files);
   const std::string runId = runImport(lyrebox, tree, &records).runId;
   platform::filesystem::PosixFileSystem fileSystem;
   platform::database::SqliteEngine engine;
-  mervalis::SqliteCatalogue catalogue(engine);
+  administrator::catalogue::SqliteCatalogue catalogue(engine);
   SilentView view;
   const auto start = Clock::now();
-  const mervalis::UndoResult undone =
-      mervalis::UndoRun(fileSystem, catalogue, view, mervalis::RunRecordFolder(records.string())).undo(runId);
+  const administrator::undo::UndoResult undone =
+      administrator::undo::UndoRun(fileSystem, catalogue, view, administrator::runrecord::RunRecordFolder(records.string())).undo(runId);
   const double seconds = secondsSince(start);
   if (undone.undone != files) {
     std::fprintf(stderr, "undo took back %zu of %zu files\n", undone.undone, files);
@@ -77,7 +77,7 @@ double timedUndo(const automation::ComPtr<automation::IDispatch>& lyrebox, const
 
 }  // namespace
 
-void benchRecordAndUndo(const automation::ComPtr<automation::IDispatch>& lyrebox, const fs::path& scratch,
+void benchRecordAndUndo(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const fs::path& scratch,
                         const std::string& journalMode) {
   constexpr std::size_t kFiles = 10000;
   constexpr int kRounds = 5;
@@ -110,4 +110,4 @@ void benchRecordAndUndo(const automation::ComPtr<automation::IDispatch>& lyrebox
   std::printf("undo / raw import (files per second): %.2f (goal >= 0.5)\n", raw / undo);
 }
 
-}  // namespace importbench
+}  // namespace bench::importrun

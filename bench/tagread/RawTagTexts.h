@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "TextChecksum.h"
+#include <bench/tagread/TextChecksum.h>
 
-namespace tagbench {
+namespace bench::tagread {
 
 inline std::string_view trimmedField(const unsigned char* at, std::size_t width) {
   std::string_view text(reinterpret_cast<const char*>(at), width);
@@ -49,4 +49,4 @@ inline void rawTagTexts(const std::vector<std::string>& paths, TextChecksum& che
   }
 }
 
-}  // namespace tagbench
+}  // namespace bench::tagread

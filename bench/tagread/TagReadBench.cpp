@@ -5,10 +5,10 @@
 // called directly is a second line. Every text read goes into a checksum that
 // must equal the raw loop's. Also: a child process that creates the component and
 // makes one call, against a bare start of the same program.
-#include <automation/ComObject.h>
-#include <automation/Dispatch.h>
-#include <automation/InprocServer.h>
-#include <automation/ObjectCreation.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/ObjectCreation.h>
 #include <dlfcn.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -28,8 +28,8 @@
 #include <string>
 #include <vector>
 
-#include "RawTagTexts.h"
-#include "TextChecksum.h"
+#include <bench/tagread/RawTagTexts.h>
+#include <bench/tagread/TextChecksum.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
@@ -39,7 +39,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-using tagbench::TextChecksum;
+using bench::tagread::TextChecksum;
 
 constexpr int kFiles = 10'000;
 constexpr int kRounds = 9;  // each way three times in each place
@@ -106,30 +106,30 @@ Sample makeFiles(const fs::path& folder) {
 using Read = std::function<bool(TextChecksum&)>;
 
 bool rawLoop(const Sample& sample, TextChecksum& checksum) {
-  tagbench::rawTagTexts(sample.paths, checksum);
+  bench::tagread::rawTagTexts(sample.paths, checksum);
   return true;
 }
 
-bool getText(automation::IDispatch* lyrebox, automation::DISPID id, TextChecksum& checksum) {
-  automation::Variant value;
-  if (automation::failed(automation::getProperty(lyrebox, id, &value)) || value.type() != automation::VT_BSTR)
+bool getText(platform::automation::IDispatch* lyrebox, platform::automation::DISPID id, TextChecksum& checksum) {
+  platform::automation::Variant value;
+  if (platform::automation::failed(platform::automation::getProperty(lyrebox, id, &value)) || value.type() != platform::automation::VT_BSTR)
     return false;
   checksum.add(std::u16string_view(value.bstr()));
   return true;
 }
 
-bool publicPath(automation::IDispatch* lyrebox, const Sample& sample, TextChecksum& checksum) {
+bool publicPath(platform::automation::IDispatch* lyrebox, const Sample& sample, TextChecksum& checksum) {
   for (const auto& name : sample.names) {
-    if (automation::failed(
-            automation::putProperty(lyrebox, lyrebox::DISPID_MP3_FileName, automation::Variant::fromBstr(name))))
+    if (platform::automation::failed(
+            platform::automation::putProperty(lyrebox, tagcomponent::DISPID_MP3_FileName, platform::automation::Variant::fromBstr(name))))
       return false;
-    for (const auto id : {lyrebox::DISPID_ID3tag_Title, lyrebox::DISPID_ID3tag_Album, lyrebox::DISPID_ID3tag_Artist})
+    for (const auto id : {tagcomponent::DISPID_ID3tag_Title, tagcomponent::DISPID_ID3tag_Album, tagcomponent::DISPID_ID3tag_Artist})
       if (!getText(lyrebox, id, checksum)) return false;
   }
   return true;
 }
 
-bool directCalls(lyrebox::Lyrebox& control, const Sample& sample, TextChecksum& checksum) {
+bool directCalls(tagcomponent::Lyrebox& control, const Sample& sample, TextChecksum& checksum) {
   std::u16string title, album, artist;
   for (const auto& name : sample.names) {
     control.put_MP3_FileName(name);
@@ -195,15 +195,15 @@ bool timeReads(std::vector<Way>& ways) {
 
 // The child's work: create the component by its ProgID and put one file name.
 int createAndCall(const char* fileName) {
-  automation::ComPtr<automation::IDispatch> lyrebox;
+  platform::automation::ComPtr<platform::automation::IDispatch> lyrebox;
   std::string why;
-  if (automation::failed(automation::createInstanceByProgId(lyrebox::kProgId, lyrebox, &why))) {
+  if (platform::automation::failed(platform::automation::createInstanceByProgId(tagcomponent::kProgId, lyrebox, &why))) {
     std::fprintf(stderr, "%s\n", why.c_str());
     return 1;
   }
-  const auto hr = automation::putProperty(lyrebox.get(), lyrebox::DISPID_MP3_FileName,
-                                          automation::Variant::fromBstr(fs::path(fileName).u16string()));
-  return automation::failed(hr) ? 1 : 0;
+  const auto hr = platform::automation::putProperty(lyrebox.get(), tagcomponent::DISPID_MP3_FileName,
+                                          platform::automation::Variant::fromBstr(fs::path(fileName).u16string()));
+  return platform::automation::failed(hr) ? 1 : 0;
 }
 
 // Seconds from spawning this program with the arguments to its exit, without a
@@ -232,8 +232,8 @@ bool registerComponent(std::string& why) {
     return false;
   }
   const auto registerServer =
-      reinterpret_cast<automation::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
-  if (!registerServer || automation::failed(registerServer())) {
+      reinterpret_cast<platform::automation::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
+  if (!registerServer || platform::automation::failed(registerServer())) {
     why = "DllRegisterServer failed";
     return false;
   }
@@ -280,12 +280,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot register the component: %s\n", why.c_str());
     return 1;
   }
-  automation::ComPtr<automation::IDispatch> lyrebox;
-  if (automation::failed(automation::createInstanceByProgId(lyrebox::kProgId, lyrebox, &why))) {
+  platform::automation::ComPtr<platform::automation::IDispatch> lyrebox;
+  if (platform::automation::failed(platform::automation::createInstanceByProgId(tagcomponent::kProgId, lyrebox, &why))) {
     std::fprintf(stderr, "%s\n", why.c_str());
     return 1;
   }
-  const auto control = automation::makeObject<lyrebox::Lyrebox>();
+  const auto control = platform::automation::makeObject<tagcomponent::Lyrebox>();
 
   std::vector<Way> ways{
       {"raw loop", [&](TextChecksum& sum) { return rawLoop(sample, sum); }, {}},

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace tagbench {
+namespace bench::tagread {
 
 class TextChecksum {
  public:
@@ -23,4 +23,4 @@ class TextChecksum {
   std::uint64_t value_ = 14695981039346656037ULL;
 };
 
-}  // namespace tagbench
+}  // namespace bench::tagread

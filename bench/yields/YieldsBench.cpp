@@ -5,8 +5,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "events/PendingEvents.h"
-#include "ui/QtPendingEvents.h"
+#include <platform/events/PendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
 namespace {
 
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
 
   const double raw = nanosecondsPerCall([] { QCoreApplication::processEvents(); });
   platform::ui::installQtPendingEvents();
-  const double paced = nanosecondsPerCall([] { platform::processPendingEvents(); });
+  const double paced = nanosecondsPerCall([] { platform::events::processPendingEvents(); });
 
   const double runYields = kYieldsPerFile * kFilesPerRun;
   std::printf("calls per measurement:            %d\n", kCalls);

@@ -1,11 +1,11 @@
 // Writes the seed corpora of the fuzz targets: one folder per target below the
 // folder given (fuzz/corpus in the source tree). Binary seeds come from the same
 // writers and models the tests use, so they start the fuzzer at well-formed input.
-#include <automation/RegistryText.h>
-#include <automation/Variant.h>
-#include <resources/ResourceSectionWriter.h>
-#include <resources/VersionBlockWriter.h>
-#include <typelib/TypeLibFormat.h>
+#include <platform/automation/RegistryText.h>
+#include <platform/automation/Variant.h>
+#include <platform/resources/ResourceSectionWriter.h>
+#include <platform/resources/VersionBlockWriter.h>
+#include <platform/typelib/TypeLibFormat.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -17,10 +17,10 @@
 #include <string_view>
 #include <vector>
 
-#include <pictures/LyreboxVersionInfo.h>
-#include <resources/ElfImage.h>
+#include <tagcomponent/pictures/LyreboxVersionInfo.h>
+#include <tests/resources/ElfImage.h>
 #include <tagcomponent/ID3tagRecord.h>
-#include <typelib/ComponentLikeLibrary.h>
+#include <tests/typelib/ComponentLikeLibrary.h>
 
 namespace {
 
@@ -54,7 +54,7 @@ Bytes audio(std::size_t length) {
 
 Bytes tag(std::u16string_view marker, std::u16string_view title, std::u16string_view year, std::u16string_view comment,
           std::uint8_t genre) {
-  lyrebox::ID3tagRecord record;
+  tagcomponent::ID3tagRecord record;
   record.Marker.assign(marker);
   record.Title.assign(title);
   record.Artist.assign(u"Ana Mar\u00eda Ortega");
@@ -78,7 +78,7 @@ void tagSeeds() {
   // Title bytes 0x80..0x9D, among them the five the code page leaves undefined.
   for (std::size_t i = 0; i < 30; ++i) highBytes[130 + 3 + i] = static_cast<std::uint8_t>(0x80 + i);
   write("tag_load", "undefined_code_page_bytes", highBytes);
-  Bytes allHigh(lyrebox::ID3tagRecord::kFileSize, 0xFF);
+  Bytes allHigh(tagcomponent::ID3tagRecord::kFileSize, 0xFF);
   std::copy_n("TAG", 3, allHigh.begin());
   write("tag_load", "tag_of_0xFF_bytes", append(audio(64), allHigh));
   write("tag_load", "untagged", audio(417));
@@ -87,7 +87,7 @@ void tagSeeds() {
 }
 
 void registrySeeds() {
-  automation::RegistryTree tree;
+  platform::automation::RegistryTree tree;
   const std::string clsid = "CLSID\\{1B8E6E63-3E6A-4B1C-9A43-5A9C0E3F2D11}";
   tree.createKey(clsid)->setValue("", "Lyrebox Control");
   tree.createKey(clsid + "\\InprocServer32")->setValue("", "/usr/lib/mervalis/Lyrebox.ocx");
@@ -97,7 +97,7 @@ void registrySeeds() {
   tree.createKey("Lyrebox.Lyrebox\\CLSID")->setValue("", "{1B8E6E63-3E6A-4B1C-9A43-5A9C0E3F2D11}");
   tree.createKey("TypeLib\\{1B8E6E63-3E6A-4B1C-9A43-5A9C0E3F2D12}\\1.0\\0\\win32")
       ->setValue("", "/usr/lib/mervalis/Lyrebox.ocx");
-  const std::string text = automation::formatRegistry(tree);
+  const std::string text = platform::automation::formatRegistry(tree);
   write("registry_text", "component", bytesOf(text));
   write("registry_text", "by_hand",
         bytesOf("# edited by hand\r\n[Software\\Mervalis]\r\n@=\"quote \\\" and \\\\ and \\x09tab\"\r\n"
@@ -107,31 +107,31 @@ void registrySeeds() {
 }
 
 void typeLibrarySeeds() {
-  write("typelib_parse", "component_like", typelib::serialize(typelib_test::componentLikeLibrary()));
-  typelib::Library empty;
+  write("typelib_parse", "component_like", platform::typelib::serialize(tests::typelib::componentLikeLibrary()));
+  platform::typelib::Library empty;
   empty.name = u"Empty";
-  write("typelib_parse", "empty_library", typelib::serialize(empty));
+  write("typelib_parse", "empty_library", platform::typelib::serialize(empty));
 }
 
 void versionBlockSeeds() {
-  write("version_block", "component", resources::buildVersionBlock(pictures::lyreboxVersionInfo()));
-  write("version_block", "nothing", resources::buildVersionBlock(resources::VersionInfo{}));
-  resources::VersionInfo several;
+  write("version_block", "component", platform::resources::buildVersionBlock(tagcomponent::pictures::lyreboxVersionInfo()));
+  write("version_block", "nothing", platform::resources::buildVersionBlock(platform::resources::VersionInfo{}));
+  platform::resources::VersionInfo several;
   several.fixed = {{5, 4, 3, 2}, {65535, 0, 1, 9}, 0x3F, 0x2, 0x40004, 1, 7, 0x0123456789ABCDEFull};
   several.stringTables = {{u"040904B0", {{u"A", u"odd"}, {u"Even", u""}, {u"Comments", u"Gr\u00fc\u00dfe"}}},
                           {u"040704E4", {}}};
   several.translations = {{0x0409, 0x04B0}, {0x0407, 0x04E4}};
-  write("version_block", "several_tables", resources::buildVersionBlock(several));
+  write("version_block", "several_tables", platform::resources::buildVersionBlock(several));
 }
 
 // Minimal library files in each ELF class and byte order, and a table alone.
 void resourceSectionSeeds() {
-  const Bytes table = resources::writeResourceSection(
-      {{resources::RT_VERSION, 1, bytesOf("version")}, {"TYPELIB", 1, {}}, {"_IID_X", "Named", Bytes(20, 0x5A)}});
+  const Bytes table = platform::resources::writeResourceSection(
+      {{platform::resources::RT_VERSION, 1, bytesOf("version")}, {"TYPELIB", 1, {}}, {"_IID_X", "Named", Bytes(20, 0x5A)}});
   write("resource_section", "table", table);
-  write("resource_section", "elf64_little", resources_tests::ElfImage::make({true, false}, ".mvres", table));
-  write("resource_section", "elf32_big", resources_tests::ElfImage::make({false, true}, ".mvres", table));
-  write("resource_section", "elf64_other_section", resources_tests::ElfImage::make({true, false}, ".data", table));
+  write("resource_section", "elf64_little", tests::resources::ElfImage::make({true, false}, ".mvres", table));
+  write("resource_section", "elf32_big", tests::resources::ElfImage::make({false, true}, ".mvres", table));
+  write("resource_section", "elf64_other_section", tests::resources::ElfImage::make({true, false}, ".data", table));
 }
 
 // Kind byte, two bytes of a further target type, then the value (see the target).
@@ -139,15 +139,15 @@ void variantSeeds() {
   const auto seed = [](std::uint8_t kind, std::uint16_t target, Bytes value) {
     return append(Bytes{kind, static_cast<std::uint8_t>(target), static_cast<std::uint8_t>(target >> 8)}, value);
   };
-  write("variant_coercion", "empty", seed(0, automation::VT_NULL, {}));
-  write("variant_coercion", "text_decimal", seed(1, automation::VT_I2, bytesOf(" \t-12.5 ")));
-  write("variant_coercion", "text_large", seed(1, automation::VT_UI1, bytesOf("99999999999999999999")));
-  write("variant_coercion", "text_true_utf16", seed(0x81, automation::VT_BOOL, {'T', 0, 'r', 0, 'U', 0, 'e', 0}));
-  write("variant_coercion", "i2_lowest", seed(2, automation::VT_BSTR, {0x00, 0x80}));
-  write("variant_coercion", "ui1_top", seed(3, automation::VT_I2, {0xFF}));
-  write("variant_coercion", "i4_lowest", seed(4, automation::VT_I2, {0x00, 0x00, 0x00, 0x80}));
-  write("variant_coercion", "bool_true", seed(5, automation::VT_UI1, {1}));
-  write("variant_coercion", "dispatch", seed(6, automation::VT_UNKNOWN, {}));
+  write("variant_coercion", "empty", seed(0, platform::automation::VT_NULL, {}));
+  write("variant_coercion", "text_decimal", seed(1, platform::automation::VT_I2, bytesOf(" \t-12.5 ")));
+  write("variant_coercion", "text_large", seed(1, platform::automation::VT_UI1, bytesOf("99999999999999999999")));
+  write("variant_coercion", "text_true_utf16", seed(0x81, platform::automation::VT_BOOL, {'T', 0, 'r', 0, 'U', 0, 'e', 0}));
+  write("variant_coercion", "i2_lowest", seed(2, platform::automation::VT_BSTR, {0x00, 0x80}));
+  write("variant_coercion", "ui1_top", seed(3, platform::automation::VT_I2, {0xFF}));
+  write("variant_coercion", "i4_lowest", seed(4, platform::automation::VT_I2, {0x00, 0x00, 0x00, 0x80}));
+  write("variant_coercion", "bool_true", seed(5, platform::automation::VT_UI1, {1}));
+  write("variant_coercion", "dispatch", seed(6, platform::automation::VT_UNKNOWN, {}));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #pragma once
 #include <thread>
 
-#include "HResult.h"
+#include <platform/automation/HResult.h>
 
-namespace automation {
+namespace platform::automation {
 
 // Apartment-threaded objects answer only on the thread that created them. The
 // classic platform would marshal a call from elsewhere; we refuse it rather than race.
@@ -16,4 +16,4 @@ class ApartmentCheck {
   std::thread::id owner_ = std::this_thread::get_id();
 };
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,7 +1,7 @@
 #pragma once
-#include "Unknown.h"
+#include <platform/automation/Unknown.h>
 
-namespace automation {
+namespace platform::automation {
 
 // Makes instances of one class; what DllGetClassObject hands out.
 struct IClassFactory : IUnknown {
@@ -18,4 +18,4 @@ struct InterfaceId<IClassFactory> {
   static constexpr IID value = IID_IClassFactory;
 };
 
-}  // namespace automation
+}  // namespace platform::automation

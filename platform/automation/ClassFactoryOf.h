@@ -1,9 +1,9 @@
 #pragma once
-#include "ClassFactory.h"
-#include "ComObject.h"
-#include "Guarded.h"
+#include <platform/automation/ClassFactory.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/Guarded.h>
 
-namespace automation {
+namespace platform::automation {
 
 // The class factory of one class T (made by makeObject<T>()), and the body of
 // DllGetClassObject for a library serving that one class. The factory itself does
@@ -35,4 +35,4 @@ HRESULT getClassObjectOf(const CLSID& served, const CLSID& requested, const IID&
   return guarded([&] { return makeObject<ClassFactoryOf<T>>()->QueryInterface(iid, object); });
 }
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -5,12 +5,12 @@
 #include <type_traits>
 #include <utility>
 
-#include "ComPtr.h"
-#include "Dispatch.h"
-#include "LibraryCounter.h"
-#include "Unknown.h"
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/LibraryCounter.h>
+#include <platform/automation/Unknown.h>
 
-namespace automation {
+namespace platform::automation {
 
 // Reference counting and QueryInterface for an object implementing `Interfaces`.
 // The object counts towards its library's DllCanUnloadNow while it lives, except
@@ -87,4 +87,4 @@ ComPtr<T> makeObject(Args&&... args) {
   return ComPtr<T>(object);
 }
 
-}  // namespace automation
+}  // namespace platform::automation

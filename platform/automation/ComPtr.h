@@ -1,9 +1,9 @@
 #pragma once
 #include <utility>
 
-#include "Unknown.h"
+#include <platform/automation/Unknown.h>
 
-namespace automation {
+namespace platform::automation {
 
 // Owns one reference to an interface: AddRef on copy, Release on destruction.
 template <class T>
@@ -62,4 +62,4 @@ class ComPtr {
   T* ptr_ = nullptr;
 };
 
-}  // namespace automation
+}  // namespace platform::automation

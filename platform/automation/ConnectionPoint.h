@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
 
-#include "Unknown.h"
+#include <platform/automation/Unknown.h>
 
-namespace automation {
+namespace platform::automation {
 
 struct IConnectionPoint;
 struct IEnumConnectionPoints;
@@ -40,4 +40,4 @@ struct InterfaceId<IConnectionPoint> {
   static constexpr IID value = IID_IConnectionPoint;
 };
 
-}  // namespace automation
+}  // namespace platform::automation

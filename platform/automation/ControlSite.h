@@ -1,9 +1,9 @@
 #pragma once
 #include <string_view>
 
-#include "Unknown.h"
+#include <platform/automation/Unknown.h>
 
-namespace automation {
+namespace platform::automation {
 
 struct IDispatch;
 
@@ -41,4 +41,4 @@ struct InterfaceId<ISitedControl> {
   static constexpr IID value = IID_ISitedControl;
 };
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -3,14 +3,17 @@
 #include <string>
 #include <string_view>
 
-#include "ComPtr.h"
-#include "Unknown.h"
-#include "VarType.h"
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Unknown.h>
+#include <platform/automation/VarType.h>
 
-namespace automation {
+namespace platform::typelib {
+struct ITypeInfo;
+}  // namespace platform::typelib
+
+namespace platform::automation {
 
 class Variant;
-struct ITypeInfo;
 
 // Invoke flags and the named argument of a property put, with the classic values.
 constexpr std::uint16_t DISPATCH_METHOD = 1;
@@ -41,7 +44,7 @@ struct EXCEPINFO {
 // Late-bound calls by dispatch identifier, the way hosts drive components.
 struct IDispatch : IUnknown {
   virtual HRESULT GetTypeInfoCount(std::uint32_t* count) = 0;
-  virtual HRESULT GetTypeInfo(std::uint32_t index, LCID locale, ITypeInfo** info) = 0;
+  virtual HRESULT GetTypeInfo(std::uint32_t index, LCID locale, typelib::ITypeInfo** info) = 0;
   virtual HRESULT GetIDsOfNames(const IID& reserved, const char16_t** names, std::uint32_t count, LCID locale,
                                 DISPID* ids) = 0;
   virtual HRESULT Invoke(DISPID member, const IID& reserved, LCID locale, std::uint16_t flags,
@@ -79,7 +82,7 @@ HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& val
 HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& converted, const Variant*& value,
                             std::uint32_t* argumentError);
 
-}  // namespace automation
+}  // namespace platform::automation
 
 // Variant needs IDispatch complete; anyone who includes one header gets both.
-#include "Variant.h"
+#include <platform/automation/Variant.h>

@@ -1,6 +1,6 @@
-#include "Dispatch.h"
+#include <platform/automation/Dispatch.h>
 
-namespace automation {
+namespace platform::automation {
 
 HRESULT getProperty(IDispatch* object, DISPID member, Variant* result) {
   if (!object || !result) return E_POINTER;
@@ -29,9 +29,9 @@ HRESULT idOfName(IDispatch* object, std::u16string_view name, DISPID* id) {
   return object->GetIDsOfNames(GUID_NULL, names, 1, LOCALE_NEUTRAL, id);
 }
 
-}  // namespace automation
+}  // namespace platform::automation
 
-namespace automation {
+namespace platform::automation {
 
 HRESULT expectNoArguments(const DISPPARAMS* params) {
   if (!params) return S_OK;
@@ -67,4 +67,4 @@ HRESULT propertyPutArgument(const DISPPARAMS* params, VARTYPE type, Variant& val
   return hr;
 }
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -5,9 +5,9 @@
 #include <new>
 #include <utility>
 
-#include "HResult.h"
+#include <platform/automation/HResult.h>
 
-namespace automation {
+namespace platform::automation {
 
 // The body's HRESULT; E_OUTOFMEMORY for std::bad_alloc, E_UNEXPECTED for any
 // other exception. The body keeps the object usable when it throws: it changes
@@ -23,4 +23,4 @@ HRESULT guarded(Body&& body) noexcept {
   }
 }
 
-}  // namespace automation
+}  // namespace platform::automation

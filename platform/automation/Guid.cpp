@@ -1,8 +1,8 @@
-#include "Guid.h"
+#include <platform/automation/Guid.h>
 
 #include <cstdio>
 
-namespace automation {
+namespace platform::automation {
 namespace {
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -74,4 +74,4 @@ GUID guidFromBytes(const std::uint8_t in[16]) {
   return g;
 }
 
-}  // namespace automation
+}  // namespace platform::automation

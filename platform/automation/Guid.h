@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace automation {
+namespace platform::automation {
 
 // A 128-bit identity in the classic layout; its registry text form is
 // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" in upper case.
@@ -31,4 +31,4 @@ GUID guidFromBytes(const std::uint8_t in[16]);
 
 constexpr GUID GUID_NULL{};
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-namespace automation {
+namespace platform::automation {
 
 // Every member that crosses a component boundary reports through a 32-bit result
 // code with the classic values, so hosts and tools can print and compare them.
@@ -49,4 +49,4 @@ constexpr HRESULT CONNECT_E_OVERRIDDEN = hresultFrom(0x80040203);
 constexpr bool succeeded(HRESULT hr) { return hr >= 0; }
 constexpr bool failed(HRESULT hr) { return hr < 0; }
 
-}  // namespace automation
+}  // namespace platform::automation

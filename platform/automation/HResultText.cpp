@@ -1,8 +1,8 @@
-#include "HResultText.h"
+#include <platform/automation/HResultText.h>
 
 #include <cstdio>
 
-namespace automation {
+namespace platform::automation {
 
 std::string hresultText(HRESULT hr) {
   char text[32];
@@ -10,4 +10,4 @@ std::string hresultText(HRESULT hr) {
   return text;
 }
 
-}  // namespace automation
+}  // namespace platform::automation

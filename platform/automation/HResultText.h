@@ -1,11 +1,11 @@
 #pragma once
 #include <string>
 
-#include "HResult.h"
+#include <platform/automation/HResult.h>
 
-namespace automation {
+namespace platform::automation {
 
 // "error 0x80020003": how a result code reads wherever a person or a log sees it.
 std::string hresultText(HRESULT hr);
 
-}  // namespace automation
+}  // namespace platform::automation

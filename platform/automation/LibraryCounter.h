@@ -1,9 +1,9 @@
 #pragma once
 #include <atomic>
 
-#include "HResult.h"
+#include <platform/automation/HResult.h>
 
-namespace automation {
+namespace platform::automation {
 
 // Live objects and class-factory locks of one library: while either is above zero
 // the library's code is still needed and DllCanUnloadNow answers S_FALSE.
@@ -33,10 +33,10 @@ class LibraryCounter {
 // AUTOMATION_DEFINE_LIBRARY_COUNTER().
 __attribute__((visibility("hidden"))) LibraryCounter& thisLibraryCounter();
 
-}  // namespace automation
+}  // namespace platform::automation
 
 #define AUTOMATION_DEFINE_LIBRARY_COUNTER()                                                      \
-  __attribute__((visibility("hidden"))) ::automation::LibraryCounter& automation::thisLibraryCounter() { \
-    static ::automation::LibraryCounter counter;                                                 \
+  __attribute__((visibility("hidden"))) ::platform::automation::LibraryCounter& platform::automation::thisLibraryCounter() { \
+    static ::platform::automation::LibraryCounter counter;                                                 \
     return counter;                                                                              \
   }

@@ -1,4 +1,4 @@
-#include "ObjectCreation.h"
+#include <platform/automation/ObjectCreation.h>
 
 #include <dlfcn.h>
 
@@ -7,12 +7,12 @@
 #include <mutex>
 #include <optional>
 
-#include "ClassFactory.h"
-#include "InprocServer.h"
-#include "RegistryFile.h"
-#include "RegistryScope.h"
+#include <platform/automation/ClassFactory.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/RegistryFile.h>
+#include <platform/automation/RegistryScope.h>
 
-namespace automation {
+namespace platform::automation {
 namespace {
 
 // A library loaded for object creation. `creating` counts the creations under way
@@ -200,4 +200,4 @@ std::string libraryPathContaining(const void* address) {
   return error ? std::string(info.dli_fname) : canonical.string();
 }
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -2,11 +2,11 @@
 #include <string>
 #include <string_view>
 
-#include "ComPtr.h"
-#include "Guid.h"
-#include "HResult.h"
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Guid.h>
+#include <platform/automation/HResult.h>
 
-namespace automation {
+namespace platform::automation {
 
 // Creates an object of a registered class in this process: the class's
 // InprocServer32 library from the registry, loaded with dlopen, asked through
@@ -42,4 +42,4 @@ void unloadUnusedLibraries();
 // it; a server passes the address of one of its own functions to learn where it lives.
 std::string libraryPathContaining(const void* address);
 
-}  // namespace automation
+}  // namespace platform::automation

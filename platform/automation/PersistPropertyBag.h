@@ -1,8 +1,8 @@
 #pragma once
-#include "PropertyBag.h"
-#include "Unknown.h"
+#include <platform/automation/PropertyBag.h>
+#include <platform/automation/Unknown.h>
 
-namespace automation {
+namespace platform::automation {
 
 // What a control answers so its host can keep its properties in a window
 // description. For each instance the host calls exactly one of InitNew and Load,
@@ -23,4 +23,4 @@ struct InterfaceId<IPersistPropertyBag> {
   static constexpr IID value = IID_IPersistPropertyBag;
 };
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,13 +1,13 @@
-#include "PropertyBag.h"
+#include <platform/automation/PropertyBag.h>
 
 #include <algorithm>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
-#include "PropertyBagEntries.h"
-#include "PropertyBagInMemory.h"
+#include <platform/automation/PropertyBagEntries.h>
+#include <platform/automation/PropertyBagInMemory.h>
 
-namespace automation {
+namespace platform::automation {
 namespace {
 
 bool isInteger(VARTYPE type) { return type == VT_I2 || type == VT_I4 || type == VT_UI1; }
@@ -81,4 +81,4 @@ HRESULT InMemoryPropertyBag::Write(std::u16string_view key, const Variant& value
   return S_OK;
 }
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,11 +1,11 @@
 #pragma once
 #include <string_view>
 
-#include "HResult.h"
-#include "Unknown.h"
-#include "Variant.h"
+#include <platform/automation/HResult.h>
+#include <platform/automation/Unknown.h>
+#include <platform/automation/Variant.h>
 
-namespace automation {
+namespace platform::automation {
 
 // A set of named values a host hands a control to save or restore its properties.
 // Keys are matched without regard to letter case.
@@ -41,4 +41,4 @@ HRESULT readProperty(IPropertyBag* bag, std::u16string_view key, const Variant& 
 HRESULT writeProperty(IPropertyBag* bag, std::u16string_view key, const Variant& value,
                       const Variant& defaultValue);
 
-}  // namespace automation
+}  // namespace platform::automation

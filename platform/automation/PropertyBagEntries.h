@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "Variant.h"
+#include <platform/automation/Variant.h>
 
-namespace automation {
+namespace platform::automation {
 
 // One stored property of a bag; bags keep them in the order they were first written.
 struct BagEntry {
@@ -19,4 +19,4 @@ using BagEntries = std::vector<BagEntry>;
 // The entry named `key` (letter case ignored), or null.
 const BagEntry* findBagEntry(const BagEntries& entries, std::u16string_view key);
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,9 +1,9 @@
 #pragma once
-#include "ComObject.h"
-#include "PropertyBag.h"
-#include "PropertyBagEntries.h"
+#include <platform/automation/ComObject.h>
+#include <platform/automation/PropertyBag.h>
+#include <platform/automation/PropertyBagEntries.h>
 
-namespace automation {
+namespace platform::automation {
 
 // A property bag held in memory, as a host keeps a control's saved values between
 // its window description on disk and the control. Make it with makeObject; a
@@ -26,4 +26,4 @@ class InMemoryPropertyBag : public ComObject<IPropertyBag> {
   BagEntries entries_;
 };
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,14 +1,13 @@
-#include "PropertyBagText.h"
+#include <platform/automation/PropertyBagText.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <charconv>
 #include <cstdint>
 #include <limits>
 #include <unordered_set>
 
-
-namespace automation {
+namespace platform::automation {
 namespace {
 
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
@@ -260,4 +259,4 @@ HRESULT writeBagText(const BagEntries& entries, std::string* text) {
   return S_OK;
 }
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "HResult.h"
-#include "PropertyBagEntries.h"
+#include <platform/automation/HResult.h>
+#include <platform/automation/PropertyBagEntries.h>
 
-namespace automation {
+namespace platform::automation {
 
 // The text form of a bag, in which a host keeps a control's saved values beside its
 // window layout. UTF-8, one property a line, in the bag's order:
@@ -45,4 +45,4 @@ ParsedBagText parseBagText(std::string_view text);
 // appears twice; *text is left untouched then.
 HRESULT writeBagText(const BagEntries& entries, std::string* text);
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,4 +1,4 @@
-#include "RegistryFile.h"
+#include <platform/automation/RegistryFile.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,11 +9,11 @@
 #include <cstring>
 #include <vector>
 
-#include "RegistryScope.h"
-#include "RegistryText.h"
-#include "filesystem/RemovedUnlessKept.h"
+#include <platform/automation/RegistryScope.h>
+#include <platform/automation/RegistryText.h>
+#include <platform/filesystem/RemovedUnlessKept.h>
 
-namespace automation {
+namespace platform::automation {
 namespace {
 
 namespace fs = std::filesystem;
@@ -172,4 +172,4 @@ RegistryStatus updateRegistry(const std::function<HRESULT(RegistryTree&)>& chang
 
 RegistryStatus lastRegistryOutcome() { return outcomeOfThisThread(); }
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -3,10 +3,10 @@
 #include <functional>
 #include <string>
 
-#include "HResult.h"
-#include "RegistryTree.h"
+#include <platform/automation/HResult.h>
+#include <platform/automation/RegistryTree.h>
 
-namespace automation {
+namespace platform::automation {
 
 // Outcome of a registry operation: on failure a code (REGDB_E_READREGDB,
 // REGDB_E_WRITEREGDB, or what a transaction returned) and a message naming the
@@ -58,4 +58,4 @@ RegistryStatus updateRegistry(const std::function<HRESULT(RegistryTree&)>& chang
 // why, as the classic platform's per-thread error object tells a caller.
 RegistryStatus lastRegistryOutcome();
 
-}  // namespace automation
+}  // namespace platform::automation

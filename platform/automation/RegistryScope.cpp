@@ -1,4 +1,4 @@
-#include "RegistryScope.h"
+#include <platform/automation/RegistryScope.h>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace automation {
+namespace platform::automation {
 namespace {
 
 namespace fs = std::filesystem;
@@ -72,4 +72,4 @@ std::vector<fs::path> lookupRegistryPaths() {
   return {registryPath(RegistryScope::user), registryPath(RegistryScope::machine)};
 }
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <vector>
 
-namespace automation {
+namespace platform::automation {
 
 // The component registry has a part for every user of the computer and a part for
 // each user, as the classic one has; a user's own registrations win over the
@@ -27,4 +27,4 @@ std::filesystem::path registryPath(RegistryScope scope);
 // AUTOMATION_REGISTRY names when it is set.
 std::vector<std::filesystem::path> lookupRegistryPaths();
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,8 +1,8 @@
-#include "RegistryText.h"
+#include <platform/automation/RegistryText.h>
 
 #include <cstdio>
 
-namespace automation {
+namespace platform::automation {
 namespace {
 
 constexpr std::string_view kHeading = "; Mervalis component registry. Key names ignore case.\n";
@@ -157,4 +157,4 @@ std::optional<RegistryParseError> parseRegistry(std::string_view text, RegistryT
   return std::nullopt;
 }
 
-}  // namespace automation
+}  // namespace platform::automation

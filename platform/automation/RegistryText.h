@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "RegistryTree.h"
+#include <platform/automation/RegistryTree.h>
 
-namespace automation {
+namespace platform::automation {
 
 // The registry's file format, readable and editable by hand:
 //   ; comment
@@ -25,4 +25,4 @@ struct RegistryParseError {
 // Reads the whole text into `tree` (left empty on failure).
 std::optional<RegistryParseError> parseRegistry(std::string_view text, RegistryTree& tree);
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,10 +1,10 @@
-#include "RegistryTree.h"
+#include <platform/automation/RegistryTree.h>
 
 #include <algorithm>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
-namespace automation {
+namespace platform::automation {
 namespace {
 
 bool hasControlCharacter(std::string_view text) {
@@ -106,4 +106,4 @@ bool RegistryKey::deleteValue(std::string_view name) {
   return std::erase_if(values_, [&](const auto& v) { return registryNamesEqual(v.first, name); }) > 0;
 }
 
-}  // namespace automation
+}  // namespace platform::automation

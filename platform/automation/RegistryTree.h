@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-namespace automation {
+namespace platform::automation {
 
 // One key of the component registry: named values (the unnamed default value has
 // the name "") and subkeys. Names keep the case they were written with and are
@@ -53,4 +53,4 @@ bool isValidKeyName(std::string_view name);
 bool isValidValueName(std::string_view name);
 bool isValidKeyPath(std::string_view path);
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,8 +1,8 @@
-#include "SinkConnectionPoint.h"
+#include <platform/automation/SinkConnectionPoint.h>
 
-#include "ComObject.h"
+#include <platform/automation/ComObject.h>
 
-namespace automation {
+namespace platform::automation {
 
 HRESULT SinkConnections::advise(IUnknown* sink, std::uint32_t* cookie) {
   if (!sink || !cookie) return E_POINTER;
@@ -68,4 +68,4 @@ ComPtr<IConnectionPoint> makeSinkConnectionPoint(IConnectionPointContainer* cont
   return makeObject<SinkConnectionPoint>(container, std::move(connections));
 }
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -4,10 +4,10 @@
 #include <memory>
 #include <mutex>
 
-#include "ComPtr.h"
-#include "ConnectionPoint.h"
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/ConnectionPoint.h>
 
-namespace automation {
+namespace platform::automation {
 
 // The sinks connected to one outgoing interface of a container. A container keeps
 // one per interface it offers and hands it to every connection point it makes, so
@@ -34,4 +34,4 @@ class SinkConnections {
 ComPtr<IConnectionPoint> makeSinkConnectionPoint(IConnectionPointContainer* container,
                                                  std::shared_ptr<SinkConnections> connections);
 
-}  // namespace automation
+}  // namespace platform::automation

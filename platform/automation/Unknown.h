@@ -1,10 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include "Guid.h"
-#include "HResult.h"
+#include <platform/automation/Guid.h>
+#include <platform/automation/HResult.h>
 
-namespace automation {
+namespace platform::automation {
 
 // Interface identities of the classic object model; hosts and components compare
 // them, so their values are those of the platform the component was designed for.
@@ -40,4 +40,4 @@ struct InterfaceId<IUnknown> {
   static constexpr IID value = IID_IUnknown;
 };
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-namespace automation {
+namespace platform::automation {
 
 // Variant and type-description kinds, with the classic numbers so that type
 // descriptions and test output read the same as on the original platform.
@@ -25,4 +25,4 @@ constexpr VARTYPE VT_USERDEFINED = 29;
 using DISPID = std::int32_t;
 using LCID = std::uint32_t;
 
-}  // namespace automation
+}  // namespace platform::automation

@@ -1,9 +1,9 @@
-#include "Variant.h"
+#include <platform/automation/Variant.h>
 
 #include <limits>
 #include <optional>
 
-namespace automation {
+namespace platform::automation {
 namespace {
 
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
@@ -234,4 +234,4 @@ HRESULT Variant::changeType(VARTYPE target, Variant& out) const {
   return hr;
 }
 
-}  // namespace automation
+}  // namespace platform::automation

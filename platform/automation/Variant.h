@@ -2,12 +2,12 @@
 #include <cstdint>
 #include <string>
 
-#include "ComPtr.h"
-#include "Dispatch.h"
-#include "HResult.h"
-#include "VarType.h"
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/HResult.h>
+#include <platform/automation/VarType.h>
 
-namespace automation {
+namespace platform::automation {
 
 // The classic boolean: -1 for true, 0 for false.
 using VARIANT_BOOL = std::int16_t;
@@ -58,4 +58,4 @@ class Variant {
   ComPtr<IDispatch> object_;
 };
 
-}  // namespace automation
+}  // namespace platform::automation

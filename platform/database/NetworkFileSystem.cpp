@@ -1,4 +1,4 @@
-#include "database/NetworkFileSystem.h"
+#include <platform/database/NetworkFileSystem.h>
 
 #include <sys/vfs.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "database/Database.h"
-#include "database/SqliteHandles.h"
+#include <platform/database/Database.h>
+#include <platform/database/SqliteHandles.h>
 
 namespace platform::database {
 
@@ -11,15 +11,15 @@ class SqliteConnection : public Connection {
   SqliteConnection(SqliteDatabase db, std::string path, std::chrono::milliseconds busyTimeout)
       : db_(std::move(db)), path_(std::move(path)), busyTimeout_(busyTimeout) {}
 
-  Result<std::unique_ptr<Statement>> prepare(const std::string& sql) override;
-  Status execute(const std::string& sql) override;
-  Status begin() override;
-  Status commit() override;
-  Status rollback() override;
-  Status proveWritable(std::chrono::milliseconds wait) override;
-  Status useWriteAheadLog() override;
+  status::Result<std::unique_ptr<Statement>> prepare(const std::string& sql) override;
+  status::Status execute(const std::string& sql) override;
+  status::Status begin() override;
+  status::Status commit() override;
+  status::Status rollback() override;
+  status::Status proveWritable(std::chrono::milliseconds wait) override;
+  status::Status useWriteAheadLog() override;
   std::string journalMode() override;
-  Status setJournalMode(const std::string& mode) override;
+  status::Status setJournalMode(const std::string& mode) override;
 
  private:
   // Runs a statement, puts the first column of its first row into text and
@@ -27,9 +27,9 @@ class SqliteConnection : public Connection {
   int queryText(const std::string& sql, std::string& text);
   std::string describe(const std::string& attempt) const;
   // Runs sql; a failure names the attempt and the database instead of the text.
-  Status executeAs(const std::string& sql, const std::string& attempt);
+  status::Status executeAs(const std::string& sql, const std::string& attempt);
   // Rewrites the header's user version with its own value: a change of one page.
-  Status rewriteUserVersion();
+  status::Status rewriteUserVersion();
 
   SqliteDatabase db_;
   std::string path_;

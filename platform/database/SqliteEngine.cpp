@@ -1,7 +1,7 @@
-#include "database/SqliteEngine.h"
+#include <platform/database/SqliteEngine.h>
 
-#include "database/SqliteConnection.h"
-#include "database/SqliteError.h"
+#include <platform/database/SqliteConnection.h>
+#include <platform/database/SqliteError.h>
 
 #include <sys/stat.h>
 
@@ -14,20 +14,20 @@ namespace {
 std::string openAttempt(const std::string& path) { return "open the database \"" + path + "\""; }
 
 // SQLite would create a missing file; a catalogue must exist already.
-Status checkIsFile(const std::string& path) {
+status::Status checkIsFile(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0)
-    return Status::failure(openAttempt(path), errno == ENOENT ? std::string("the file does not exist")
+    return status::Status::failure(openAttempt(path), errno == ENOENT ? std::string("the file does not exist")
                                                               : std::generic_category().message(errno));
-  if (!S_ISREG(info.st_mode)) return Status::failure(openAttempt(path), "it is not a file");
-  return Status::success();
+  if (!S_ISREG(info.st_mode)) return status::Status::failure(openAttempt(path), "it is not a file");
+  return status::Status::success();
 }
 
 // Opening is lazy: reading the schema is what tells a database from other files.
-Status checkIsDatabase(sqlite3* db, const std::string& path) {
+status::Status checkIsDatabase(sqlite3* db, const std::string& path) {
   const int result = sqlite3_exec(db, "select count(*) from sqlite_schema", nullptr, nullptr, nullptr);
   if (result != SQLITE_OK) return sqliteFailure(openAttempt(path), db, result);
-  return Status::success();
+  return status::Status::success();
 }
 
 // A file name as a URI path: the characters a URI gives a meaning to are escaped.
@@ -50,19 +50,19 @@ std::string uriOf(const std::string& path) {
 
 // Immutable: SQLite then takes no lock and makes no -wal or -shm file, which a
 // look at a catalogue in write-ahead logging would otherwise leave in its folder.
-Result<std::unique_ptr<Connection>> SqliteEngine::openToLook(const std::string& path) {
-  if (Status file = checkIsFile(path); !file) return {file, nullptr};
+status::Result<std::unique_ptr<Connection>> SqliteEngine::openToLook(const std::string& path) {
+  if (status::Status file = checkIsFile(path); !file) return {file, nullptr};
   sqlite3* raw = nullptr;
   const int result = sqlite3_open_v2(uriOf(path).c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
   SqliteDatabase db{raw};
   if (result != SQLITE_OK) return {sqliteFailure(openAttempt(path), db.get(), result), nullptr};
   sqlite3_extended_result_codes(db.get(), 1);
-  if (Status database = checkIsDatabase(db.get(), path); !database) return {database, nullptr};
-  return {Status::success(), std::make_unique<SqliteConnection>(std::move(db), path, std::chrono::milliseconds(0))};
+  if (status::Status database = checkIsDatabase(db.get(), path); !database) return {database, nullptr};
+  return {status::Status::success(), std::make_unique<SqliteConnection>(std::move(db), path, std::chrono::milliseconds(0))};
 }
 
-Result<std::unique_ptr<Connection>> SqliteEngine::open(const std::string& path, const OpenOptions& options) {
-  if (Status file = checkIsFile(path); !file) return {file, nullptr};
+status::Result<std::unique_ptr<Connection>> SqliteEngine::open(const std::string& path, const OpenOptions& options) {
+  if (status::Status file = checkIsFile(path); !file) return {file, nullptr};
 
   sqlite3* raw = nullptr;
   const int result = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
@@ -73,9 +73,9 @@ Result<std::unique_ptr<Connection>> SqliteEngine::open(const std::string& path, 
 
   // A file SQLite may only read would fail at the first insert, after a file was moved.
   if (sqlite3_db_readonly(db.get(), "main") == 1)
-    return {Status::failure(openAttempt(path), "the file cannot be written"), nullptr};
-  if (Status database = checkIsDatabase(db.get(), path); !database) return {database, nullptr};
-  return {Status::success(), std::make_unique<SqliteConnection>(std::move(db), path, options.busyTimeout)};
+    return {status::Status::failure(openAttempt(path), "the file cannot be written"), nullptr};
+  if (status::Status database = checkIsDatabase(db.get(), path); !database) return {database, nullptr};
+  return {status::Status::success(), std::make_unique<SqliteConnection>(std::move(db), path, options.busyTimeout)};
 }
 
 }  // namespace platform::database

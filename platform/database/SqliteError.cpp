@@ -1,4 +1,4 @@
-#include "database/SqliteError.h"
+#include <platform/database/SqliteError.h>
 
 namespace platform::database {
 
@@ -7,8 +7,8 @@ bool isLocked(int resultCode) {
   return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
-Status sqliteFailure(const std::string& attempt, sqlite3* db, int resultCode) {
-  if (isLocked(resultCode)) return Status::busyFailure(attempt, "it is locked by another program");
+status::Status sqliteFailure(const std::string& attempt, sqlite3* db, int resultCode) {
+  if (isLocked(resultCode)) return status::Status::busyFailure(attempt, "it is locked by another program");
   std::string reason;
   if (resultCode == SQLITE_READONLY_DIRECTORY)
     // The file itself may be writable; the side file a change needs is not.
@@ -19,7 +19,7 @@ Status sqliteFailure(const std::string& attempt, sqlite3* db, int resultCode) {
     reason = sqlite3_errmsg(db);
   else
     reason = sqlite3_errstr(resultCode);
-  return Status::failure(attempt, reason);
+  return status::Status::failure(attempt, reason);
 }
 
 }  // namespace platform::database

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "database/Status.h"
+#include <platform/database/Status.h>
 
 #include <sqlite3.h>
 
@@ -11,7 +11,7 @@ namespace platform::database {
 // A failure of the attempt, its cause worded for the user where the engine's
 // own text would puzzle ("database is locked" -> another program holds it);
 // busy when another program's lock was the cause.
-Status sqliteFailure(const std::string& attempt, sqlite3* db, int resultCode);
+status::Status sqliteFailure(const std::string& attempt, sqlite3* db, int resultCode);
 
 bool isLocked(int resultCode);
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "database/Database.h"
-#include "database/SqliteHandles.h"
+#include <platform/database/Database.h>
+#include <platform/database/SqliteHandles.h>
 
 #include <string>
 
@@ -14,13 +14,13 @@ class SqliteStatement : public Statement {
   SqliteStatement(sqlite3* db, SqliteStatementHandle statement, std::string path)
       : db_(db), statement_(std::move(statement)), path_(std::move(path)) {}
 
-  Status run(const std::vector<std::string>& texts) override;
+  status::Status run(const std::vector<std::string>& texts) override;
   std::int64_t rowsReturned() const override { return rowsReturned_; }
   std::int64_t rowsChanged() const override { return rowsChanged_; }
   std::int64_t lastInsertedRowid() const override { return lastInsertedRowid_; }
 
  private:
-  Status bind(const std::vector<std::string>& texts);
+  status::Status bind(const std::vector<std::string>& texts);
   std::string attempt() const;
 
   sqlite3* db_;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "status/Status.h"
+#include <platform/status/Status.h>
 
 namespace platform::database {
 
-using platform::Result;
-using platform::Status;
+using status::Result;
+using status::Status;
 
 }  // namespace platform::database

@@ -1,8 +1,8 @@
-#include "PendingEvents.h"
+#include <platform/events/PendingEvents.h>
 
 #include <utility>
 
-namespace platform {
+namespace platform::events {
 namespace {
 PendingEventsHandler& currentHandler() {
   static PendingEventsHandler handler;
@@ -18,4 +18,4 @@ void processPendingEvents() {
 
 bool hasPendingEventsHandler() { return static_cast<bool>(currentHandler()); }
 
-}  // namespace platform
+}  // namespace platform::events

@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-namespace platform {
+namespace platform::events {
 
 // The platform's "process pending events": a long operation calls it to let the
 // thread's window repaint and take input. By default it does nothing; a host with
@@ -15,4 +15,4 @@ void processPendingEvents();
 // Whether a handler is installed: without one, a caller may skip its yields.
 bool hasPendingEventsHandler();
 
-}  // namespace platform
+}  // namespace platform::events

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filesystem/FileIdentity.h"
-#include "filesystem/Status.h"
+#include <platform/filesystem/FileIdentity.h>
+#include <platform/filesystem/Status.h>
 
 #include <cstdint>
 #include <functional>
@@ -40,28 +40,28 @@ class FileSystem {
   virtual bool folderExists(const std::string& path) = 0;
   virtual bool fileExists(const std::string& path) = 0;
   // Which file the path names, without following a symbolic link.
-  virtual Result<FileIdentity> identify(const std::string& path) = 0;
+  virtual status::Result<FileIdentity> identify(const std::string& path) = 0;
   // Whether the file can be opened for reading; the failure says why not.
-  virtual Status checkReadable(const std::string& path) = 0;
+  virtual status::Status checkReadable(const std::string& path) = 0;
 
   // Creates one folder; its parent must exist already.
-  virtual Status createFolder(const std::string& path) = 0;
+  virtual status::Status createFolder(const std::string& path) = 0;
   // Removes a folder only when it is empty; fails, changing nothing, otherwise.
-  virtual Status removeEmptyFolder(const std::string& path) = 0;
+  virtual status::Status removeEmptyFolder(const std::string& path) = 0;
 
   // Moves a file to the full target path. Never replaces an existing file; when
   // the move fails, the source is where it was and no partial copy is left.
-  virtual Status moveFile(const std::string& source, const std::string& target) = 0;
+  virtual status::Status moveFile(const std::string& source, const std::string& target) = 0;
   // The same, asking `progress` at least every copyProgressInterval bytes while the
   // file is copied to another volume (a rename asks nothing). When it answers
   // false before the copy is whole, the move fails with the cause copyAbandoned:
   // the partial copy goes and the source stays. A move that succeeds tells in
   // `landed` (when given) the file at its target, as identify() would; where that
   // cannot be told, an identity that no file has.
-  virtual Status moveFileWithProgress(const std::string& source, const std::string& target,
+  virtual status::Status moveFileWithProgress(const std::string& source, const std::string& target,
                                       const CopyProgress& progress, FileIdentity* landed) {
     (void)progress;
-    Status moved = moveFile(source, target);
+    status::Status moved = moveFile(source, target);
     // The file has moved whatever the look finds: the move must not be reported failed.
     if (moved && landed) *landed = identify(target).value;
     return moved;
@@ -71,7 +71,7 @@ class FileSystem {
   // different ordinary file: what a move between volumes leaves when it is stopped
   // after naming its copy and before removing its source. Anything else is refused
   // and both files stay.
-  virtual Status removeIdenticalCopy(const std::string& copy, const std::string& original) = 0;
+  virtual status::Status removeIdenticalCopy(const std::string& copy, const std::string& original) = 0;
 };
 
 inline Listing FileSystem::listEntries(const std::string& folder) {

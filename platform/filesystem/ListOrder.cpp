@@ -1,6 +1,6 @@
-#include "filesystem/ListOrder.h"
+#include <platform/filesystem/ListOrder.h>
 
-#include "text/NameCase.h"
+#include <platform/text/NameCase.h>
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filesystem/Status.h"
+#include <platform/filesystem/Status.h>
 
 #include <vector>
 

@@ -1,10 +1,10 @@
 // Moving a file without ever replacing the target or losing the source.
-#include "filesystem/FileDescriptor.h"
-#include "filesystem/PosixFileSystem.h"
-#include "filesystem/StatIdentity.h"
-#include "filesystem/ReadFully.h"
-#include "filesystem/RemovedUnlessKept.h"
-#include "filesystem/SystemError.h"
+#include <platform/filesystem/FileDescriptor.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <platform/filesystem/StatIdentity.h>
+#include <platform/filesystem/ReadFully.h>
+#include <platform/filesystem/RemovedUnlessKept.h>
+#include <platform/filesystem/SystemError.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -89,13 +89,13 @@ int nameCopy(const CopyFile& copy, const std::string& target) {
                                     : renameWithoutReplacing(copy.temporaryName, target);
 }
 
-Status checkSize(const std::string& copy, off_t expected) {
+status::Status checkSize(const std::string& copy, off_t expected) {
   struct stat info {};
   if (::stat(copy.c_str(), &info) != 0) return systemFailure("check the size of " + quoted(copy), errno);
   if (info.st_size != expected)
-    return Status::failure("move to " + quoted(copy), "the copy has " + std::to_string(info.st_size) +
+    return status::Status::failure("move to " + quoted(copy), "the copy has " + std::to_string(info.st_size) +
                                                           " bytes instead of " + std::to_string(expected));
-  return Status::success();
+  return status::Status::success();
 }
 
 constexpr const char* changedMeanwhile =
@@ -112,37 +112,37 @@ bool sameVersion(const struct stat& a, const struct stat& b) {
 
 // Whether the source is still the version that was copied, both the open file and
 // the file its path names: only then may the path be removed.
-Status sourceUnchanged(int fd, const std::string& source, const std::string& target, const struct stat& copied) {
+status::Status sourceUnchanged(int fd, const std::string& source, const std::string& target, const struct stat& copied) {
   struct stat now {};
   if (::fstat(fd, &now) != 0) return systemFailure(moveAttempt(source, target), errno);
-  if (!sameVersion(now, copied)) return Status::failure(moveAttempt(source, target), changedMeanwhile);
+  if (!sameVersion(now, copied)) return status::Status::failure(moveAttempt(source, target), changedMeanwhile);
   if (::lstat(source.c_str(), &now) != 0) return systemFailure(moveAttempt(source, target), errno);
-  if (!sameVersion(now, copied)) return Status::failure(moveAttempt(source, target), changedMeanwhile);
-  return Status::success();
+  if (!sameVersion(now, copied)) return status::Status::failure(moveAttempt(source, target), changedMeanwhile);
+  return status::Status::success();
 }
 
 }  // namespace
 
-Status PosixFileSystem::moveFile(const std::string& source, const std::string& target) {
+status::Status PosixFileSystem::moveFile(const std::string& source, const std::string& target) {
   return moveFileWithProgress(source, target, {}, nullptr);
 }
 
 // A rename keeps the file as it was: its identity is the one looked at before.
-Status PosixFileSystem::moveFileWithProgress(const std::string& source, const std::string& target,
+status::Status PosixFileSystem::moveFileWithProgress(const std::string& source, const std::string& target,
                                              const CopyProgress& progress, FileIdentity* landed) {
   struct stat sourceInfo {};
   if (::lstat(source.c_str(), &sourceInfo) != 0) return systemFailure(moveAttempt(source, target), errno);
-  if (!S_ISREG(sourceInfo.st_mode)) return Status::failure(moveAttempt(source, target), "it is not an ordinary file");
+  if (!S_ISREG(sourceInfo.st_mode)) return status::Status::failure(moveAttempt(source, target), "it is not an ordinary file");
   if (moves_ == Moves::AlwaysCopy) return copyAcrossVolumes(source, target, sourceInfo, progress, landed);
 
   const int error = renameWithoutReplacing(source, target);
   if (error == EXDEV) return copyAcrossVolumes(source, target, sourceInfo, progress, landed);
   if (error != 0) return systemFailure(moveAttempt(source, target), error);
   if (landed) *landed = identityOf(sourceInfo);
-  return Status::success();
+  return status::Status::success();
 }
 
-Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::string& target,
+status::Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::string& target,
                                           const struct stat& sourceInfo, const CopyProgress& progress,
                                           FileIdentity* landed) {
   FileDescriptor from{::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)};
@@ -150,7 +150,7 @@ Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::
   // The version being copied; the source is removed only if it is still this one.
   struct stat copied {};
   if (::fstat(from.get(), &copied) != 0) return systemFailure(moveAttempt(source, target), errno);
-  if (!sameVersion(copied, sourceInfo)) return Status::failure(moveAttempt(source, target), changedMeanwhile);
+  if (!sameVersion(copied, sourceInfo)) return status::Status::failure(moveAttempt(source, target), changedMeanwhile);
 
   // No one sees a half-written file under the real name: the copy gets it only
   // once it is whole and on disk.
@@ -161,7 +161,7 @@ Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::
   RemovedUnlessKept copy{to.temporaryName};
   const std::string shownName = to.temporaryName.empty() ? target : to.temporaryName;
 
-  if (Status written = copyContent(from.get(), to.fd.get(), source, shownName, copied.st_size, progress); !written)
+  if (status::Status written = copyContent(from.get(), to.fd.get(), source, shownName, copied.st_size, progress); !written)
     return written;
   reached(CopyPoint::ContentWritten, source);
   const struct timespec times[2] = {copied.st_atim, copied.st_mtim};
@@ -169,7 +169,7 @@ Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::
   ::futimens(to.fd.get(), times);
   if (::fsync(to.fd.get()) != 0) return systemFailure("flush " + quoted(shownName) + " to disk", errno);
   // Checked before the copy is named, where a change leaves nothing to undo.
-  if (Status same = sourceUnchanged(from.get(), source, target, copied); !same) return same;
+  if (status::Status same = sourceUnchanged(from.get(), source, target, copied); !same) return same;
 
   struct stat copyFile {};
   if (::fstat(to.fd.get(), &copyFile) != 0) return systemFailure("check " + quoted(shownName), errno);
@@ -177,24 +177,24 @@ Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::
   copy.renamedTo(target, copyFile);
   if (const int error = to.fd.close(); error != 0) return systemFailure("close " + quoted(target), error);
 
-  if (Status size = checkSize(target, copied.st_size); !size) return size;
+  if (status::Status size = checkSize(target, copied.st_size); !size) return size;
   if (const int error = syncFolder(folder); error != 0)
     return systemFailure("flush the folder " + quoted(folder) + " to disk", error);
   reached(CopyPoint::CopyNamed, source);
   // And again just before the removal: the naming and the flushes take time.
-  if (Status same = sourceUnchanged(from.get(), source, target, copied); !same) return same;
+  if (status::Status same = sourceUnchanged(from.get(), source, target, copied); !same) return same;
   if (::unlink(source.c_str()) != 0) {
     const int error = errno;
     return systemFailure("remove " + quoted(source) + " after copying it to " + quoted(target), error);
   }
   copy.keep();
   if (landed) *landed = identityOf(copyFile);
-  return Status::success();
+  return status::Status::success();
 }
 
 // An abandoned copy is dropped like a failed one: the caller's RemovedUnlessKept
 // or the kernel (for an unnamed file) takes it away, and the source is untouched.
-Status PosixFileSystem::copyContent(int from, int to, const std::string& source, const std::string& copy,
+status::Status PosixFileSystem::copyContent(int from, int to, const std::string& source, const std::string& copy,
                                     off_t expectedSize, const CopyProgress& progress) {
   std::vector<char> buffer(copyChunkSize);
   off_t copied = 0;
@@ -202,17 +202,17 @@ Status PosixFileSystem::copyContent(int from, int to, const std::string& source,
     const ssize_t got = readFully(from, buffer.data(), buffer.size());
     if (got < 0) return systemFailure("read " + quoted(source), errno);
     if (got == 0) break;
-    if (Status written = writeChunk(to, buffer.data(), static_cast<std::size_t>(got), copy); !written) return written;
+    if (status::Status written = writeChunk(to, buffer.data(), static_cast<std::size_t>(got), copy); !written) return written;
     copied += got;
     if (progress && !progress(static_cast<std::uint64_t>(copied), static_cast<std::uint64_t>(expectedSize)))
-      return Status::failure("copy " + quoted(source), copyAbandoned);
+      return status::Status::failure("copy " + quoted(source), copyAbandoned);
   }
   // More or fewer bytes than the file had when the copy began: it changed meanwhile.
-  if (copied != expectedSize) return Status::failure("copy " + quoted(source), changedMeanwhile);
-  return Status::success();
+  if (copied != expectedSize) return status::Status::failure("copy " + quoted(source), changedMeanwhile);
+  return status::Status::success();
 }
 
-Status PosixFileSystem::writeChunk(int fd, const char* data, std::size_t size, const std::string& path) {
+status::Status PosixFileSystem::writeChunk(int fd, const char* data, std::size_t size, const std::string& path) {
   while (size > 0) {
     const ssize_t put = ::write(fd, data, size);
     if (put < 0) {
@@ -222,7 +222,7 @@ Status PosixFileSystem::writeChunk(int fd, const char* data, std::size_t size, c
     data += put;
     size -= static_cast<std::size_t>(put);
   }
-  return Status::success();
+  return status::Status::success();
 }
 
 }  // namespace platform::filesystem

@@ -1,9 +1,9 @@
-#include "filesystem/PosixFileSystem.h"
-#include "filesystem/StatIdentity.h"
+#include <platform/filesystem/PosixFileSystem.h>
+#include <platform/filesystem/StatIdentity.h>
 
-#include "filesystem/FileDescriptor.h"
-#include "filesystem/ListOrder.h"
-#include "filesystem/SystemError.h"
+#include <platform/filesystem/FileDescriptor.h>
+#include <platform/filesystem/ListOrder.h>
+#include <platform/filesystem/SystemError.h>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -98,27 +98,27 @@ bool PosixFileSystem::folderExists(const std::string& path) { return statMatches
 
 bool PosixFileSystem::fileExists(const std::string& path) { return statMatches(path, S_IFREG); }
 
-Result<FileIdentity> PosixFileSystem::identify(const std::string& path) {
+status::Result<FileIdentity> PosixFileSystem::identify(const std::string& path) {
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0) return {systemFailure("look at " + quoted(path), errno), {}};
-  return {Status::success(), identityOf(info)};
+  return {status::Status::success(), identityOf(info)};
 }
 
 // O_NONBLOCK: a FIFO put in the file's place must not hold the run.
-Status PosixFileSystem::checkReadable(const std::string& path) {
+status::Status PosixFileSystem::checkReadable(const std::string& path) {
   FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
   if (!file.valid()) return systemFailure("read " + quoted(path), errno);
-  return Status::success();
+  return status::Status::success();
 }
 
-Status PosixFileSystem::createFolder(const std::string& path) {
+status::Status PosixFileSystem::createFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) != 0) return systemFailure("create the folder " + quoted(path), errno);
-  return Status::success();
+  return status::Status::success();
 }
 
-Status PosixFileSystem::removeEmptyFolder(const std::string& path) {
+status::Status PosixFileSystem::removeEmptyFolder(const std::string& path) {
   if (::rmdir(path.c_str()) != 0) return systemFailure("remove the folder " + quoted(path), errno);
-  return Status::success();
+  return status::Status::success();
 }
 
 }  // namespace platform::filesystem

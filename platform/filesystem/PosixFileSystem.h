@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filesystem/FileSystem.h"
+#include <platform/filesystem/FileSystem.h>
 
 #include <sys/stat.h>
 
@@ -23,18 +23,18 @@ class PosixFileSystem : public FileSystem {
   Listing listEntries(const std::string& folder) override;
   bool folderExists(const std::string& path) override;
   bool fileExists(const std::string& path) override;
-  Result<FileIdentity> identify(const std::string& path) override;
-  Status checkReadable(const std::string& path) override;
-  Status createFolder(const std::string& path) override;
-  Status removeEmptyFolder(const std::string& path) override;
-  Status moveFile(const std::string& source, const std::string& target) override;
-  Status moveFileWithProgress(const std::string& source, const std::string& target, const CopyProgress& progress,
+  status::Result<FileIdentity> identify(const std::string& path) override;
+  status::Status checkReadable(const std::string& path) override;
+  status::Status createFolder(const std::string& path) override;
+  status::Status removeEmptyFolder(const std::string& path) override;
+  status::Status moveFile(const std::string& source, const std::string& target) override;
+  status::Status moveFileWithProgress(const std::string& source, const std::string& target, const CopyProgress& progress,
                               FileIdentity* landed) override;
-  Status removeIdenticalCopy(const std::string& copy, const std::string& original) override;
+  status::Status removeIdenticalCopy(const std::string& copy, const std::string& original) override;
 
  protected:
   // Writes one chunk of a copy between volumes; a test overrides it to fail mid-copy.
-  virtual Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path);
+  virtual status::Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path);
 
   // The points of a copy between volumes after which the source is checked for
   // changes by another program; a test overrides the hook to change it there.
@@ -42,9 +42,9 @@ class PosixFileSystem : public FileSystem {
   virtual void reached(CopyPoint, const std::string& /*source*/) {}
 
  private:
-  Status copyAcrossVolumes(const std::string& source, const std::string& target, const struct stat& sourceInfo,
+  status::Status copyAcrossVolumes(const std::string& source, const std::string& target, const struct stat& sourceInfo,
                            const CopyProgress& progress, FileIdentity* landed);
-  Status copyContent(int from, int to, const std::string& source, const std::string& copy, off_t expectedSize,
+  status::Status copyContent(int from, int to, const std::string& source, const std::string& copy, off_t expectedSize,
                      const CopyProgress& progress);
 
   Moves moves_;

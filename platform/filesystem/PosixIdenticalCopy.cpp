@@ -7,17 +7,17 @@
 #include <cstring>
 #include <vector>
 
-#include "filesystem/FileDescriptor.h"
-#include "filesystem/PosixFileSystem.h"
-#include "filesystem/ReadFully.h"
-#include "filesystem/SystemError.h"
+#include <platform/filesystem/FileDescriptor.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <platform/filesystem/ReadFully.h>
+#include <platform/filesystem/SystemError.h>
 
 namespace platform::filesystem {
 namespace {
 
 constexpr std::size_t compareChunkSize = 1 << 20;
 
-Status sameBytes(int a, int b, const std::string& copy, const std::string& original) {
+status::Status sameBytes(int a, int b, const std::string& copy, const std::string& original) {
   std::vector<char> left(compareChunkSize), right(compareChunkSize);
   for (;;) {
     const ssize_t gotLeft = readFully(a, left.data(), left.size());
@@ -25,14 +25,14 @@ Status sameBytes(int a, int b, const std::string& copy, const std::string& origi
     const ssize_t gotRight = readFully(b, right.data(), right.size());
     if (gotRight < 0) return systemFailure("read " + quoted(original), errno);
     if (gotLeft != gotRight || std::memcmp(left.data(), right.data(), static_cast<std::size_t>(gotLeft)) != 0)
-      return Status::failure("compare " + quoted(copy) + " with " + quoted(original), "the two files differ");
-    if (gotLeft == 0) return Status::success();
+      return status::Status::failure("compare " + quoted(copy) + " with " + quoted(original), "the two files differ");
+    if (gotLeft == 0) return status::Status::success();
   }
 }
 
 }  // namespace
 
-Status PosixFileSystem::removeIdenticalCopy(const std::string& copy, const std::string& original) {
+status::Status PosixFileSystem::removeIdenticalCopy(const std::string& copy, const std::string& original) {
   const std::string attempt = "remove " + quoted(copy) + " as a copy of " + quoted(original);
   FileDescriptor copyFd{::open(copy.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)};
   if (!copyFd.valid()) return systemFailure(attempt, errno);
@@ -43,19 +43,19 @@ Status PosixFileSystem::removeIdenticalCopy(const std::string& copy, const std::
   if (::fstat(copyFd.get(), &copyInfo) != 0 || ::fstat(originalFd.get(), &originalInfo) != 0)
     return systemFailure(attempt, errno);
   if (!S_ISREG(copyInfo.st_mode) || !S_ISREG(originalInfo.st_mode))
-    return Status::failure(attempt, "they are not both ordinary files");
+    return status::Status::failure(attempt, "they are not both ordinary files");
   // Two names of one file are no copy: removing one could leave no name at all.
   if (copyInfo.st_dev == originalInfo.st_dev && copyInfo.st_ino == originalInfo.st_ino)
-    return Status::failure(attempt, "both names are of one file");
-  if (copyInfo.st_size != originalInfo.st_size) return Status::failure(attempt, "the two files differ");
-  if (Status same = sameBytes(copyFd.get(), originalFd.get(), copy, original); !same) return same;
+    return status::Status::failure(attempt, "both names are of one file");
+  if (copyInfo.st_size != originalInfo.st_size) return status::Status::failure(attempt, "the two files differ");
+  if (status::Status same = sameBytes(copyFd.get(), originalFd.get(), copy, original); !same) return same;
   // The name must still be the file just compared.
   struct stat named {};
   if (::lstat(copy.c_str(), &named) != 0) return systemFailure(attempt, errno);
   if (named.st_dev != copyInfo.st_dev || named.st_ino != copyInfo.st_ino)
-    return Status::failure(attempt, "it was replaced while being compared");
+    return status::Status::failure(attempt, "it was replaced while being compared");
   if (::unlink(copy.c_str()) != 0) return systemFailure(attempt, errno);
-  return Status::success();
+  return status::Status::success();
 }
 
 }  // namespace platform::filesystem

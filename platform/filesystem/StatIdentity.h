@@ -1,7 +1,7 @@
 #pragma once
 #include <sys/stat.h>
 
-#include "filesystem/FileIdentity.h"
+#include <platform/filesystem/FileIdentity.h>
 
 namespace platform::filesystem {
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "status/Status.h"
+#include <platform/status/Status.h>
 
 #include <string>
 #include <vector>
 
 namespace platform::filesystem {
 
-using platform::Result;
-using platform::Status;
+using status::Result;
+using status::Status;
 
 // What a folder entry is, told without following a symbolic link.
 enum class EntryKind { File, Folder, SymbolicLink, Other };
@@ -21,7 +21,7 @@ struct Entry {
 
 // Entries of one folder in the order lists show them to people.
 struct Listing {
-  Status status = Status::success();
+  status::Status status = status::Status::success();
   std::vector<Entry> entries;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filesystem/Status.h"
+#include <platform/filesystem/Status.h>
 
 #include <string>
 #include <system_error>
@@ -10,8 +10,8 @@ namespace platform::filesystem {
 inline std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // A failure of the attempt, caused as the system's text for the error says.
-inline Status systemFailure(const std::string& attempt, int error) {
-  return Status::failure(attempt, std::generic_category().message(error));
+inline status::Status systemFailure(const std::string& attempt, int error) {
+  return status::Status::failure(attempt, std::generic_category().message(error));
 }
 
 }  // namespace platform::filesystem

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-namespace resources {
+namespace platform::resources {
 
 class ByteSource {
  public:
@@ -30,4 +30,4 @@ class MemoryByteSource : public ByteSource {
   std::span<const std::uint8_t> bytes_;
 };
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -1,12 +1,12 @@
-#include "ElfSectionReader.h"
+#include <platform/resources/ElfSectionReader.h>
 
 #include <array>
 #include <string>
 
-namespace resources {
+namespace platform::resources {
 
-using platform::Result;
-using platform::Status;
+using status::Result;
+using status::Status;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -123,4 +123,4 @@ SectionResult readElfSection(const ByteSource& file, std::string_view name) {
   return elf.find(name);
 }
 
-}  // namespace resources
+}  // namespace platform::resources

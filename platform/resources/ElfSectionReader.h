@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "ByteSource.h"
+#include <platform/resources/ByteSource.h>
 
-namespace resources {
+namespace platform::resources {
 
 // Larger sections, section-name tables and header tables are refused, so a
 // hostile file cannot make the reader allocate without bound.
@@ -19,6 +19,6 @@ constexpr std::uint64_t kLargestSection = 64u << 20;
 constexpr std::uint64_t kLargestNameTable = 1u << 20;
 constexpr std::uint64_t kMostSections = 1u << 16;
 
-platform::Result<std::vector<std::uint8_t>> readElfSection(const ByteSource& file, std::string_view name);
+status::Result<std::vector<std::uint8_t>> readElfSection(const ByteSource& file, std::string_view name);
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -1,4 +1,4 @@
-#include "FileByteSource.h"
+#include <platform/resources/FileByteSource.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,10 +9,10 @@
 #include <limits>
 #include <string>
 
-namespace resources {
+namespace platform::resources {
 
-using platform::Result;
-using platform::Status;
+using status::Result;
+using status::Status;
 
 Result<FileByteSource> FileByteSource::open(const std::filesystem::path& path) {
   const auto failure = [&](int error) -> Result<FileByteSource> {
@@ -49,4 +49,4 @@ bool FileByteSource::read(std::uint64_t offset, std::span<std::uint8_t> into) co
   return true;
 }
 
-}  // namespace resources
+}  // namespace platform::resources

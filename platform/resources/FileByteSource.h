@@ -2,16 +2,16 @@
 // A file opened for reading at offsets; closed when the object goes.
 #include <filesystem>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "ByteSource.h"
+#include <platform/resources/ByteSource.h>
 
-namespace resources {
+namespace platform::resources {
 
 class FileByteSource : public ByteSource {
  public:
   // A failure names the file and says why (the system's message).
-  static platform::Result<FileByteSource> open(const std::filesystem::path& path);
+  static status::Result<FileByteSource> open(const std::filesystem::path& path);
 
   // No file: reads nothing. What a failed open holds.
   FileByteSource() = default;
@@ -31,4 +31,4 @@ class FileByteSource : public ByteSource {
   std::uint64_t size_ = 0;
 };
 
-}  // namespace resources
+}  // namespace platform::resources

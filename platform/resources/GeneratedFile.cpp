@@ -1,8 +1,8 @@
-#include "GeneratedFile.h"
+#include <platform/resources/GeneratedFile.h>
 
 #include <fstream>
 
-namespace resources {
+namespace platform::resources {
 
 std::string writeGeneratedFile(const std::filesystem::path& path, std::string_view bytes) {
   const std::filesystem::path temporary = path.string() + ".tmp";
@@ -17,4 +17,4 @@ std::string writeGeneratedFile(const std::filesystem::path& path, std::string_vi
   return {};
 }
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace resources {
+namespace platform::resources {
 
 // Returns an empty string on success, else a message naming the file.
 std::string writeGeneratedFile(const std::filesystem::path& path, std::string_view bytes);
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -1,13 +1,13 @@
-#include "ResourceId.h"
+#include <platform/resources/ResourceId.h>
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <utility>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
-namespace resources {
+namespace platform::resources {
 namespace {
 
 constexpr std::array<std::pair<std::string_view, std::uint16_t>, 4> kClassicTypes{{
@@ -58,4 +58,4 @@ std::string ResourceId::describe() const {
   return isNumber() ? std::to_string(number()) : "\"" + text() + "\"";
 }
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "ResourceTable.h"
+#include <platform/resources/ResourceTable.h>
 
-namespace resources {
+namespace platform::resources {
 
 class ResourceId {
  public:
@@ -37,4 +37,4 @@ class ResourceId {
   bool isNumber_ = false;
 };
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -1,12 +1,12 @@
-#include "ResourceLibrary.h"
+#include <platform/resources/ResourceLibrary.h>
 
-#include "ElfSectionReader.h"
-#include "FileByteSource.h"
+#include <platform/resources/ElfSectionReader.h>
+#include <platform/resources/FileByteSource.h>
 
-namespace resources {
+namespace platform::resources {
 
-using platform::Result;
-using platform::Status;
+using status::Result;
+using status::Status;
 
 Result<ResourceLibrary> ResourceLibrary::open(const std::filesystem::path& path) {
   const std::string named = "library '" + path.string() + "'";
@@ -22,4 +22,4 @@ Result<ResourceLibrary> ResourceLibrary::open(const std::filesystem::path& path)
   return {Status::success(), ResourceLibrary(bytes, std::move(table.value), path)};
 }
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -8,18 +8,18 @@
 #include <optional>
 #include <vector>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "ResourceTableView.h"
+#include <platform/resources/ResourceTableView.h>
 
-namespace resources {
+namespace platform::resources {
 
 class ResourceLibrary {
  public:
   // A relative path is taken from the current directory. A failure names the
   // library and says why (unreadable, not a library, no resources, a table that
   // does not read).
-  static platform::Result<ResourceLibrary> open(const std::filesystem::path& path);
+  static status::Result<ResourceLibrary> open(const std::filesystem::path& path);
   // No resources: what a failed open holds.
   ResourceLibrary() = default;
 
@@ -41,4 +41,4 @@ class ResourceLibrary {
   std::filesystem::path path_;
 };
 
-}  // namespace resources
+}  // namespace platform::resources

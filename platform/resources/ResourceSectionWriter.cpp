@@ -1,11 +1,11 @@
-#include "ResourceSectionWriter.h"
+#include <platform/resources/ResourceSectionWriter.h>
 
 #include <limits>
 #include <stdexcept>
 
-#include "ResourceTable.h"
+#include <platform/resources/ResourceTable.h>
 
-namespace resources {
+namespace platform::resources {
 namespace {
 
 void put16(std::vector<std::uint8_t>& out, std::uint16_t value) {
@@ -45,4 +45,4 @@ std::vector<std::uint8_t> writeResourceSection(const std::vector<DeclaredResourc
   return out;
 }
 
-}  // namespace resources
+}  // namespace platform::resources

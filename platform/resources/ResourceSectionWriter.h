@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "ResourceId.h"
+#include <platform/resources/ResourceId.h>
 
-namespace resources {
+namespace platform::resources {
 
 struct DeclaredResource {
   ResourceId type;
@@ -18,4 +18,4 @@ struct DeclaredResource {
 // larger than 4 GiB, which the layout cannot hold.
 std::vector<std::uint8_t> writeResourceSection(const std::vector<DeclaredResource>& resources);
 
-}  // namespace resources
+}  // namespace platform::resources

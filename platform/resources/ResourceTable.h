@@ -12,7 +12,7 @@
 //   is 0, a u16 number.
 #include <cstdint>
 
-namespace resources {
+namespace platform::resources {
 
 // The ELF section that holds the table.
 constexpr const char* kSectionName = ".mvres";
@@ -26,4 +26,4 @@ constexpr std::uint16_t RT_ICON = 3;
 constexpr std::uint16_t RT_GROUP_ICON = 14;
 constexpr std::uint16_t RT_VERSION = 16;
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -1,11 +1,11 @@
-#include "ResourceTableView.h"
+#include <platform/resources/ResourceTableView.h>
 
 #include <string>
 
-namespace resources {
+namespace platform::resources {
 
-using platform::Result;
-using platform::Status;
+using status::Result;
+using status::Status;
 namespace {
 
 // Reads the section front to back; every read checks what is left first.
@@ -79,4 +79,4 @@ std::optional<ResourceBytes> ResourceTableView::find(const ResourceId& type, con
   return std::nullopt;
 }
 
-}  // namespace resources
+}  // namespace platform::resources

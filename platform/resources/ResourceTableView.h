@@ -6,12 +6,12 @@
 #include <span>
 #include <vector>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "ResourceId.h"
-#include "ResourceTable.h"
+#include <platform/resources/ResourceId.h>
+#include <platform/resources/ResourceTable.h>
 
-namespace resources {
+namespace platform::resources {
 
 using ResourceBytes = std::span<const std::uint8_t>;
 
@@ -26,7 +26,7 @@ class ResourceTableView {
   // Checks the layout mark and every length against the bytes at hand; a table
   // that fails anywhere is refused rather than read in part. The view refers to
   // `section`, which must outlive it.
-  static platform::Result<ResourceTableView> parse(ResourceBytes section);
+  static status::Result<ResourceTableView> parse(ResourceBytes section);
   // No entries: what a table that failed to parse holds.
   ResourceTableView() = default;
 
@@ -39,4 +39,4 @@ class ResourceTableView {
   std::vector<ResourceEntry> entries_;
 };
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace resources::version_layout {
+namespace platform::resources::version_layout {
 
 constexpr std::u16string_view kRootKey = u"VS_VERSION_INFO";
 constexpr std::u16string_view kStringFileInfoKey = u"StringFileInfo";
@@ -19,4 +19,4 @@ constexpr std::uint16_t kTextValue = 1;         // wValueLength counts UTF-16 un
 
 constexpr std::size_t alignTo32Bits(std::size_t offset) { return (offset + 3) & ~std::size_t{3}; }
 
-}  // namespace resources::version_layout
+}  // namespace platform::resources::version_layout

@@ -1,15 +1,15 @@
-#include "VersionBlockReader.h"
+#include <platform/resources/VersionBlockReader.h>
 
 #include <algorithm>
 #include <functional>
 #include <string>
 
-#include "VersionBlockLayout.h"
+#include <platform/resources/VersionBlockLayout.h>
 
-namespace resources {
+namespace platform::resources {
 
-using platform::Result;
-using platform::Status;
+using status::Result;
+using status::Status;
 namespace {
 using namespace version_layout;
 using Bytes = std::span<const std::uint8_t>;
@@ -163,4 +163,4 @@ Result<VersionInfo> parseVersionBlock(Bytes bytes) {
   return {Status::success(), std::move(info)};
 }
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <span>
 
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
-#include "VersionInfo.h"
+#include <platform/resources/VersionInfo.h>
 
-namespace resources {
+namespace platform::resources {
 
 // Blocks other than StringFileInfo and VarFileInfo, and bytes after the root
 // block's wLength, are ignored, as the classic readers do.
-platform::Result<VersionInfo> parseVersionBlock(std::span<const std::uint8_t> bytes);
+status::Result<VersionInfo> parseVersionBlock(std::span<const std::uint8_t> bytes);
 
-}  // namespace resources
+}  // namespace platform::resources

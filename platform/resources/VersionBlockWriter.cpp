@@ -1,11 +1,11 @@
-#include "VersionBlockWriter.h"
+#include <platform/resources/VersionBlockWriter.h>
 
 #include <stdexcept>
 #include <string_view>
 
-#include "VersionBlockLayout.h"
+#include <platform/resources/VersionBlockLayout.h>
 
-namespace resources {
+namespace platform::resources {
 namespace {
 using namespace version_layout;
 
@@ -117,4 +117,4 @@ std::vector<std::uint8_t> buildVersionBlock(const VersionInfo& info) {
   return out.take();
 }
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "VersionInfo.h"
+#include <platform/resources/VersionInfo.h>
 
-namespace resources {
+namespace platform::resources {
 
 // Throws std::length_error when a block would exceed the 16-bit wLength.
 std::vector<std::uint8_t> buildVersionBlock(const VersionInfo& info);
 
-}  // namespace resources
+}  // namespace platform::resources

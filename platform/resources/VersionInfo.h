@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace resources {
+namespace platform::resources {
 
 constexpr std::uint32_t VS_FFI_SIGNATURE = 0xFEEF04BD;
 constexpr std::uint32_t VS_FFI_STRUCVERSION = 0x00010000;
@@ -54,4 +54,4 @@ struct VersionInfo {
   friend bool operator==(const VersionInfo&, const VersionInfo&) = default;
 };
 
-}  // namespace resources
+}  // namespace platform::resources

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-namespace platform {
+namespace platform::status {
 
 // Outcome of one platform operation (a file move, a database insert). A failure
 // says what was attempted and why it failed, ready for a log line or a message box.
@@ -59,4 +59,4 @@ struct [[nodiscard]] Result {
   T value{};
 };
 
-}  // namespace platform
+}  // namespace platform::status

@@ -1,8 +1,8 @@
-#include "NameCase.h"
+#include <platform/text/NameCase.h>
 
 #include <type_traits>
 
-#include "Utf.h"
+#include <platform/text/Utf.h>
 
 namespace platform::text {
 namespace {

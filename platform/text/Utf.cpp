@@ -1,4 +1,4 @@
-#include "Utf.h"
+#include <platform/text/Utf.h>
 
 #include <algorithm>
 #include <cstddef>

@@ -1,14 +1,14 @@
-#include "DispatchCall.h"
+#include <platform/tools/DispatchCall.h>
 
 #include <charconv>
 #include <limits>
 
-#include "Utf16Text.h"
+#include <platform/tools/Utf16Text.h>
 
-#include <automation/HResultText.h>
-#include <text/Utf.h>
+#include <platform/automation/HResultText.h>
+#include <platform/text/Utf.h>
 
-namespace tools {
+namespace platform::tools {
 namespace {
 
 using automation::Variant;
@@ -159,4 +159,4 @@ automation::HRESULT runDispatchCall(automation::IDispatch* object, const Dispatc
   return hr;
 }
 
-}  // namespace tools
+}  // namespace platform::tools

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include <automation/Dispatch.h>
+#include <platform/automation/Dispatch.h>
 
-namespace tools {
+namespace platform::tools {
 
 // One late-bound call of dispcall, as written on its command line:
 //   get:ID      property get (DISPATCH_PROPERTYGET)
@@ -40,4 +40,4 @@ std::string formatFailure(const std::string& why, automation::HRESULT hr);
 // Makes the call; `line` receives its output line.
 automation::HRESULT runDispatchCall(automation::IDispatch* object, const DispatchCall& call, std::string& line);
 
-}  // namespace tools
+}  // namespace platform::tools

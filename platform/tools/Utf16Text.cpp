@@ -1,18 +1,17 @@
-#include "Utf16Text.h"
+#include <platform/tools/Utf16Text.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
 #include <cstdint>
 #include <cstdio>
 
-namespace tools {
+namespace platform::tools {
 namespace {
 
 using platform::text::appendUtf16;
 using platform::text::appendUtf8;
 using platform::text::isHighSurrogate;
 using platform::text::isLowSurrogate;
-
 
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -109,4 +108,4 @@ std::optional<std::u16string> parseJsonStringLiteral(std::string_view literal, s
   return fail(error, "JSON string not closed");
 }
 
-}  // namespace tools
+}  // namespace platform::tools

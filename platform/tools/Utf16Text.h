@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace tools {
+namespace platform::tools {
 
 // A JSON string literal of UTF-16 text: quotes, backslashes and control characters
 // escaped, well-formed characters as UTF-8, lone surrogates as \uXXXX so that any
@@ -14,4 +14,4 @@ std::string jsonStringLiteral(std::u16string_view text);
 // give any UTF-16 unit, including NUL and lone surrogates.
 std::optional<std::u16string> parseJsonStringLiteral(std::string_view literal, std::string* error);
 
-}  // namespace tools
+}  // namespace platform::tools

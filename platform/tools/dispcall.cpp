@@ -4,19 +4,19 @@
 #include <iostream>
 #include <vector>
 
-#include <automation/ObjectCreation.h>
+#include <platform/automation/ObjectCreation.h>
 
-#include "DispatchCall.h"
+#include <platform/tools/DispatchCall.h>
 
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::cerr << "usage: dispcall PROGID [get:ID | callget:ID | call:ID | put:ID=VALUE]...\n";
     return 2;
   }
-  std::vector<tools::DispatchCall> calls;
+  std::vector<platform::tools::DispatchCall> calls;
   for (int i = 2; i < argc; ++i) {
     std::string error;
-    auto call = tools::parseDispatchCall(argv[i], &error);
+    auto call = platform::tools::parseDispatchCall(argv[i], &error);
     if (!call) {
       std::cerr << "dispcall: " << argv[i] << ": " << error << "\n";
       return 2;
@@ -24,16 +24,16 @@ int main(int argc, char** argv) {
     calls.push_back(std::move(*call));
   }
 
-  automation::ComPtr<automation::IDispatch> object;
+  platform::automation::ComPtr<platform::automation::IDispatch> object;
   std::string why;
-  if (const auto hr = automation::createInstanceByProgId(argv[1], object, &why); automation::failed(hr)) {
-    std::cerr << "dispcall: cannot create " << argv[1] << ": " << tools::formatFailure(why, hr) << "\n";
+  if (const auto hr = platform::automation::createInstanceByProgId(argv[1], object, &why); platform::automation::failed(hr)) {
+    std::cerr << "dispcall: cannot create " << argv[1] << ": " << platform::tools::formatFailure(why, hr) << "\n";
     return 2;
   }
   bool anyFailed = false;
   for (const auto& call : calls) {
     std::string line;
-    anyFailed |= automation::failed(tools::runDispatchCall(object.get(), call, line));
+    anyFailed |= platform::automation::failed(platform::tools::runDispatchCall(object.get(), call, line));
     std::cout << line << "\n";
   }
   std::cout.flush();

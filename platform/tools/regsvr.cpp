@@ -8,11 +8,11 @@
 #include <iostream>
 #include <string>
 
-#include <automation/InprocServer.h>
-#include <automation/RegistryFile.h>
-#include <automation/RegistryScope.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/RegistryFile.h>
+#include <platform/automation/RegistryScope.h>
 
-#include "DispatchCall.h"
+#include <platform/tools/DispatchCall.h>
 
 namespace {
 
@@ -33,8 +33,8 @@ class LoadedLibrary {
 
 // What the registry said when the entry point failed because of it: the entry point
 // can only return a code, but the registry code it ran keeps the file and the cause.
-std::string registryCause(automation::HRESULT hr) {
-  const automation::RegistryStatus outcome = automation::lastRegistryOutcome();
+std::string registryCause(platform::automation::HRESULT hr) {
+  const platform::automation::RegistryStatus outcome = platform::automation::lastRegistryOutcome();
   return !outcome.ok() && outcome.hr == hr ? outcome.message : std::string();
 }
 
@@ -69,7 +69,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
 bool mayChangeMachineRegistry() {
   if (::geteuid() == 0) return true;
   std::cerr << "regsvr: --machine changes the registry of every user of this computer ("
-            << automation::registryPath(automation::RegistryScope::machine).string()
+            << platform::automation::registryPath(platform::automation::RegistryScope::machine).string()
             << ") and needs root: run it with sudo, or leave out --machine to change only yours\n";
   return false;
 }
@@ -80,8 +80,8 @@ int main(int argc, char** argv) {
   Options options;
   if (!parseOptions(argc, argv, options)) return usage();
   if (options.machine && !mayChangeMachineRegistry()) return 1;
-  automation::setRegistrationScope(options.machine ? automation::RegistryScope::machine
-                                                   : automation::RegistryScope::user);
+  platform::automation::setRegistrationScope(options.machine ? platform::automation::RegistryScope::machine
+                                                   : platform::automation::RegistryScope::user);
 
   std::error_code error;
   const std::string path = std::filesystem::absolute(options.library, error).string();
@@ -95,14 +95,14 @@ int main(int argc, char** argv) {
     std::cerr << "regsvr: cannot load " << path << ": " << ::dlerror() << "\n";
     return 1;
   }
-  const auto entry = reinterpret_cast<automation::DllRegisterServerFunction>(::dlsym(library.get(), entryName));
+  const auto entry = reinterpret_cast<platform::automation::DllRegisterServerFunction>(::dlsym(library.get(), entryName));
   if (!entry) {
     std::cerr << "regsvr: " << path << " does not export " << entryName << "\n";
     return 1;
   }
-  const automation::HRESULT hr = entry();
-  if (automation::failed(hr)) {
-    std::cerr << "regsvr: " << entryName << " in " << path << " failed: " << tools::formatFailure(registryCause(hr), hr)
+  const platform::automation::HRESULT hr = entry();
+  if (platform::automation::failed(hr)) {
+    std::cerr << "regsvr: " << entryName << " in " << path << " failed: " << platform::tools::formatFailure(registryCause(hr), hr)
               << "\n";
     return 1;
   }

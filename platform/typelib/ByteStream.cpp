@@ -1,6 +1,6 @@
-#include "ByteStream.h"
+#include <platform/typelib/ByteStream.h>
 
-namespace typelib {
+namespace platform::typelib {
 
 void ByteWriter::u16(std::uint16_t v) {
   u8(static_cast<std::uint8_t>(v));
@@ -75,4 +75,4 @@ bool ByteReader::text(std::u16string& s, const char* what) {
   return true;
 }
 
-}  // namespace typelib
+}  // namespace platform::typelib

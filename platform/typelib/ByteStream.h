@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include <automation/Guid.h>
+#include <platform/automation/Guid.h>
 
-namespace typelib {
+namespace platform::typelib {
 
 class ByteWriter {
  public:
@@ -50,4 +50,4 @@ class ByteReader {
   std::string error_;
 };
 
-}  // namespace typelib
+}  // namespace platform::typelib

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
 
-#include <automation/VarType.h>
+#include <platform/automation/VarType.h>
 
-namespace automation {
+namespace platform::typelib {
 
 // Kinds and flags of type descriptions, with the classic numbers so that a
 // description reads the same here as in the tools of the original platform.
@@ -59,6 +59,6 @@ constexpr std::uint16_t PARAMFLAG_FOPT = 0x10;
 
 // Stands for "the type itself" in GetDocumentation, and marks a name that
 // GetIDsOfNames could not resolve (the same -1 as DISPID_UNKNOWN).
-constexpr DISPID MEMBERID_NIL = -1;
+constexpr automation::DISPID MEMBERID_NIL = -1;
 
-}  // namespace automation
+}  // namespace platform::typelib

@@ -1,10 +1,10 @@
-#include "TypeLibFormat.h"
+#include <platform/typelib/TypeLibFormat.h>
 
-#include "ByteStream.h"
-#include "TypeLibValidation.h"
+#include <platform/typelib/ByteStream.h>
+#include <platform/typelib/TypeLibValidation.h>
 
-namespace typelib {
-using namespace automation;
+namespace platform::typelib {
+using automation::DISPID;
 namespace {
 constexpr std::uint8_t kParameterNamesPublished = 0x1;
 
@@ -157,4 +157,4 @@ ParseResult parse(std::span<const std::uint8_t> bytes) {
   return {std::move(lib), {}};
 }
 
-}  // namespace typelib
+}  // namespace platform::typelib

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "TypeLibModel.h"
+#include <platform/typelib/TypeLibModel.h>
 
-namespace typelib {
+namespace platform::typelib {
 
 constexpr std::uint8_t kFormatMagic[4] = {'M', 'V', 'T', 'L'};
 constexpr std::uint16_t kFormatVersion = 1;
@@ -29,4 +29,4 @@ struct ParseResult {
 // can account for.
 ParseResult parse(std::span<const std::uint8_t> bytes);
 
-}  // namespace typelib
+}  // namespace platform::typelib

@@ -1,9 +1,12 @@
-#include "TypeLibModel.h"
+#include <platform/typelib/TypeLibModel.h>
 
 #include <utility>
 
-namespace typelib {
-using namespace automation;
+namespace platform::typelib {
+using automation::DISPID;
+using automation::VARTYPE;
+using automation::VT_EMPTY;
+using automation::VT_HRESULT;
 
 VARTYPE Function::valueType() const {
   for (const Parameter& p : parameters)
@@ -35,4 +38,4 @@ Function propertyPut(std::u16string name, DISPID id, std::u16string parameterNam
   return f;
 }
 
-}  // namespace typelib
+}  // namespace platform::typelib

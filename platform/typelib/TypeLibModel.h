@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include <automation/Guid.h>
-#include <automation/VarType.h>
+#include <platform/automation/Guid.h>
+#include <platform/automation/VarType.h>
 
-#include "TypeFlags.h"
+#include <platform/typelib/TypeFlags.h>
 
-namespace typelib {
+namespace platform::typelib {
 
 using automation::DISPID;
 using automation::GUID;
@@ -20,45 +20,45 @@ using automation::VARTYPE;
 // pointer to it, so VT_BSTR with PARAMFLAG_FOUT means "BSTR*".
 struct Parameter {
   std::u16string name;
-  VARTYPE type = automation::VT_EMPTY;
-  std::uint16_t flags = automation::PARAMFLAG_NONE;
+  automation::VARTYPE type = automation::VT_EMPTY;
+  std::uint16_t flags = typelib::PARAMFLAG_NONE;
 
   friend bool operator==(const Parameter&, const Parameter&) = default;
 };
 
 struct Function {
   std::u16string name;
-  DISPID memberId = 0;
-  automation::INVOKEKIND invokeKind = automation::INVOKE_FUNC;
+  automation::DISPID memberId = 0;
+  typelib::INVOKEKIND invokeKind = typelib::INVOKE_FUNC;
   std::vector<Parameter> parameters;
   // VT_HRESULT for a member of a dual interface, whose value travels in a retval parameter.
-  VARTYPE resultType = automation::VT_HRESULT;
+  automation::VARTYPE resultType = automation::VT_HRESULT;
   std::uint16_t flags = 0;
   std::u16string helpString;
 
   // The type a late-bound caller receives: the retval parameter's, else the result's.
-  VARTYPE valueType() const;
+  automation::VARTYPE valueType() const;
 
   friend bool operator==(const Function&, const Function&) = default;
 };
 
 struct ImplementedType {
-  GUID type;
+  automation::GUID type;
   std::int32_t flags = 0;  // IMPLTYPEFLAG_*
 
   friend bool operator==(const ImplementedType&, const ImplementedType&) = default;
 };
 
 struct TypeDescription {
-  GUID guid;
+  automation::GUID guid;
   std::u16string name;
   std::u16string helpString;
   std::uint16_t majorVersion = 1;
   std::uint16_t minorVersion = 0;
-  automation::TYPEKIND kind = automation::TKIND_INTERFACE;
+  typelib::TYPEKIND kind = typelib::TKIND_INTERFACE;
   std::uint16_t flags = 0;  // TYPEFLAG_*
   // For an interface, the one it derives from (IID_IDispatch for a dual one); else GUID_NULL.
-  GUID baseInterface;
+  automation::GUID baseInterface;
   // In virtual-table order, after the base interface's own entries.
   std::vector<Function> functions;
   // Only a coclass implements types; each must be described in the same library.
@@ -68,7 +68,7 @@ struct TypeDescription {
 };
 
 struct Library {
-  GUID guid;
+  automation::GUID guid;
   std::u16string name;
   std::u16string helpString;
   std::uint16_t majorVersion = 1;
@@ -85,10 +85,10 @@ struct Library {
 
 // Member shapes of a dual interface: every entry returns HRESULT, a value comes back
 // through a trailing [out, retval] pointer, a put takes its value [in].
-Function method(std::u16string name, DISPID id, std::u16string helpString = {});
-Function methodReturning(std::u16string name, DISPID id, VARTYPE result, std::u16string helpString = {});
-Function propertyGet(std::u16string name, DISPID id, VARTYPE type, std::u16string helpString = {});
-Function propertyPut(std::u16string name, DISPID id, std::u16string parameterName, VARTYPE type,
+Function method(std::u16string name, automation::DISPID id, std::u16string helpString = {});
+Function methodReturning(std::u16string name, automation::DISPID id, automation::VARTYPE result, std::u16string helpString = {});
+Function propertyGet(std::u16string name, automation::DISPID id, automation::VARTYPE type, std::u16string helpString = {});
+Function propertyPut(std::u16string name, automation::DISPID id, std::u16string parameterName, automation::VARTYPE type,
                      std::u16string helpString = {});
 
-}  // namespace typelib
+}  // namespace platform::typelib

@@ -1,48 +1,48 @@
-#include "TypeLibObject.h"
+#include <platform/typelib/TypeLibObject.h>
 
-#include "TypeInfoObject.h"
-#include "TypeLibFormat.h"
-#include "TypeLibValidation.h"
+#include <platform/typelib/TypeInfoObject.h>
+#include <platform/typelib/TypeLibFormat.h>
+#include <platform/typelib/TypeLibValidation.h>
 
 // The type library objects count here, as the automation library's connection
 // points count in its own.
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
-namespace automation {
+namespace platform::typelib {
 
 std::uint32_t TypeLibObject::GetTypeInfoCount() { return static_cast<std::uint32_t>(library_.types.size()); }
 
-HRESULT TypeLibObject::GetTypeInfo(std::uint32_t index, ITypeInfo** type) {
-  if (!type) return E_POINTER;
+automation::HRESULT TypeLibObject::GetTypeInfo(std::uint32_t index, ITypeInfo** type) {
+  if (!type) return automation::E_POINTER;
   *type = nullptr;
-  if (index >= library_.types.size()) return TYPE_E_ELEMENTNOTFOUND;
-  *type = makeObject<TypeInfoObject>(ComPtr<TypeLibObject>(this), index).detach();
-  return S_OK;
+  if (index >= library_.types.size()) return automation::TYPE_E_ELEMENTNOTFOUND;
+  *type = automation::makeObject<TypeInfoObject>(automation::ComPtr<TypeLibObject>(this), index).detach();
+  return automation::S_OK;
 }
 
-HRESULT TypeLibObject::GetTypeInfoOfGuid(const GUID& guid, ITypeInfo** type) {
-  if (!type) return E_POINTER;
+automation::HRESULT TypeLibObject::GetTypeInfoOfGuid(const automation::GUID& guid, ITypeInfo** type) {
+  if (!type) return automation::E_POINTER;
   *type = nullptr;
   for (std::uint32_t i = 0; i < library_.types.size(); ++i)
     if (library_.types[i].guid == guid) return GetTypeInfo(i, type);
-  return TYPE_E_ELEMENTNOTFOUND;
+  return automation::TYPE_E_ELEMENTNOTFOUND;
 }
 
-HRESULT TypeLibObject::GetLibAttr(LibraryAttributes* attributes) {
-  if (!attributes) return E_POINTER;
+automation::HRESULT TypeLibObject::GetLibAttr(LibraryAttributes* attributes) {
+  if (!attributes) return automation::E_POINTER;
   *attributes = {library_.guid, library_.lcid, library_.majorVersion, library_.minorVersion, library_.flags};
-  return S_OK;
+  return automation::S_OK;
 }
 
-HRESULT TypeLibObject::GetDocumentation(std::int32_t index, std::u16string* name, std::u16string* helpString) {
+automation::HRESULT TypeLibObject::GetDocumentation(std::int32_t index, std::u16string* name, std::u16string* helpString) {
   const bool ofLibrary = index == -1;
   if (!ofLibrary && (index < 0 || static_cast<std::size_t>(index) >= library_.types.size()))
-    return TYPE_E_ELEMENTNOTFOUND;
+    return automation::TYPE_E_ELEMENTNOTFOUND;
   const std::u16string& foundName = ofLibrary ? library_.name : library_.types[index].name;
   const std::u16string& foundHelp = ofLibrary ? library_.helpString : library_.types[index].helpString;
   if (name) *name = foundName;
   if (helpString) *helpString = foundHelp;
-  return S_OK;
+  return automation::S_OK;
 }
 
 namespace {
@@ -53,29 +53,29 @@ void withdrawUnpublishedNames(typelib::Library& library) {
       for (typelib::Parameter& parameter : function.parameters) parameter.name.clear();
 }
 
-HRESULT refuse(std::string problem, std::string* why) {
+automation::HRESULT refuse(std::string problem, std::string* why) {
   if (why) *why = std::move(problem);
-  return TYPE_E_INVDATAREAD;
+  return automation::TYPE_E_INVDATAREAD;
 }
 }  // namespace
 
-HRESULT createTypeLib(const typelib::Library& library, ITypeLib** out, std::string* why) {
-  if (!out) return E_POINTER;
+automation::HRESULT createTypeLib(const typelib::Library& library, ITypeLib** out, std::string* why) {
+  if (!out) return automation::E_POINTER;
   *out = nullptr;
   if (auto problem = typelib::findModelError(library)) return refuse("type library: " + *problem, why);
   typelib::Library published = library;
   withdrawUnpublishedNames(published);
-  *out = makeObject<TypeLibObject>(std::move(published)).detach();
-  return S_OK;
+  *out = automation::makeObject<TypeLibObject>(std::move(published)).detach();
+  return automation::S_OK;
 }
 
-HRESULT loadTypeLib(std::span<const std::uint8_t> bytes, ITypeLib** out, std::string* why) {
-  if (!out) return E_POINTER;
+automation::HRESULT loadTypeLib(std::span<const std::uint8_t> bytes, ITypeLib** out, std::string* why) {
+  if (!out) return automation::E_POINTER;
   *out = nullptr;
   typelib::ParseResult parsed = typelib::parse(bytes);
   if (!parsed.library) return refuse(std::move(parsed.error), why);
-  *out = makeObject<TypeLibObject>(std::move(*parsed.library)).detach();
-  return S_OK;
+  *out = automation::makeObject<TypeLibObject>(std::move(*parsed.library)).detach();
+  return automation::S_OK;
 }
 
-}  // namespace automation
+}  // namespace platform::typelib

@@ -1,22 +1,22 @@
 #pragma once
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 
-#include "TypeInfo.h"
+#include <platform/typelib/TypeInfo.h>
 
-namespace automation {
+namespace platform::typelib {
 
 // A type library served from its description; its type infos keep it alive.
 // Like the platform's other objects it counts in its own library's counter, not
 // a server's.
-class TypeLibObject : public ComObject<ITypeLib> {
+class TypeLibObject : public automation::ComObject<ITypeLib> {
  public:
   const typelib::Library& library() const { return library_; }
 
   std::uint32_t GetTypeInfoCount() override;
-  HRESULT GetTypeInfo(std::uint32_t index, ITypeInfo** type) override;
-  HRESULT GetTypeInfoOfGuid(const GUID& guid, ITypeInfo** type) override;
-  HRESULT GetLibAttr(LibraryAttributes* attributes) override;
-  HRESULT GetDocumentation(std::int32_t index, std::u16string* name, std::u16string* helpString) override;
+  automation::HRESULT GetTypeInfo(std::uint32_t index, ITypeInfo** type) override;
+  automation::HRESULT GetTypeInfoOfGuid(const automation::GUID& guid, ITypeInfo** type) override;
+  automation::HRESULT GetLibAttr(LibraryAttributes* attributes) override;
+  automation::HRESULT GetDocumentation(std::int32_t index, std::u16string* name, std::u16string* helpString) override;
 
  protected:
   explicit TypeLibObject(typelib::Library library)
@@ -27,4 +27,4 @@ class TypeLibObject : public ComObject<ITypeLib> {
   const typelib::Library library_;
 };
 
-}  // namespace automation
+}  // namespace platform::typelib

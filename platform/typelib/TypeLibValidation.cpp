@@ -1,13 +1,16 @@
-#include "TypeLibValidation.h"
+#include <platform/typelib/TypeLibValidation.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
-#include <automation/Unknown.h>
+#include <platform/automation/Unknown.h>
 
-#include <text/NameCase.h>
+#include <platform/text/NameCase.h>
 
-namespace typelib {
-using namespace automation;
+namespace platform::typelib {
+using automation::GUID;
+using automation::GUID_NULL;
+using automation::IID_IDispatch;
+using automation::toRegistryText;
 namespace {
 using Problem = std::optional<std::string>;
 
@@ -99,4 +102,4 @@ std::optional<std::string> findModelError(const Library& library) {
   return std::nullopt;
 }
 
-}  // namespace typelib
+}  // namespace platform::typelib

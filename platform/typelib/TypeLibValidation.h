@@ -2,12 +2,12 @@
 #include <optional>
 #include <string>
 
-#include "TypeLibModel.h"
+#include <platform/typelib/TypeLibModel.h>
 
-namespace typelib {
+namespace platform::typelib {
 
 // What makes a description unusable by ITypeLib/ITypeInfo (unknown kinds, a coclass
 // naming a type the library lacks, ambiguous members...), or nothing when it is sound.
 std::optional<std::string> findModelError(const Library& library);
 
-}  // namespace typelib
+}  // namespace platform::typelib

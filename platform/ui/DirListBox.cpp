@@ -1,10 +1,10 @@
-#include "DirListBox.h"
+#include <platform/ui/DirListBox.h>
 
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-#include "FolderReading.h"
+#include <platform/ui/FolderReading.h>
 
 namespace platform::ui {
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "DriveTable.h"
-#include "ListResult.h"
+#include <platform/ui/DriveTable.h>
+#include <platform/ui/ListResult.h>
 
 namespace platform::ui {
 

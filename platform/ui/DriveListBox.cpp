@@ -1,8 +1,8 @@
-#include "DriveListBox.h"
+#include <platform/ui/DriveListBox.h>
 
 #include <QSignalBlocker>
 
-#include "FolderReading.h"
+#include <platform/ui/FolderReading.h>
 
 namespace platform::ui {
 

@@ -2,8 +2,8 @@
 #include <QComboBox>
 #include <memory>
 
-#include "DriveTable.h"
-#include "ListResult.h"
+#include <platform/ui/DriveTable.h>
+#include <platform/ui/ListResult.h>
 
 namespace platform::ui {
 

@@ -1,11 +1,11 @@
-#include "DriveTable.h"
+#include <platform/ui/DriveTable.h>
 
 #include <algorithm>
 #include <iterator>
 #include <string_view>
 
-#include "FolderReading.h"
-#include "MountInfo.h"
+#include <platform/ui/FolderReading.h>
+#include <platform/ui/MountInfo.h>
 
 namespace platform::ui {
 namespace {

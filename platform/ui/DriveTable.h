@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ListResult.h"
-#include "MountSource.h"
+#include <platform/ui/ListResult.h>
+#include <platform/ui/MountSource.h>
 
 namespace platform::ui {
 

@@ -1,6 +1,6 @@
-#include "FileListBox.h"
+#include <platform/ui/FileListBox.h>
 
-#include "FolderReading.h"
+#include <platform/ui/FolderReading.h>
 
 namespace platform::ui {
 

@@ -2,8 +2,8 @@
 #include <QListWidget>
 #include <filesystem>
 
-#include "FilePattern.h"
-#include "ListResult.h"
+#include <platform/ui/FilePattern.h>
+#include <platform/ui/ListResult.h>
 
 namespace platform::ui {
 

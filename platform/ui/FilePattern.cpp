@@ -1,4 +1,4 @@
-#include "FilePattern.h"
+#include <platform/ui/FilePattern.h>
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "FolderReading.h"
+#include <platform/ui/FolderReading.h>
 
 #include <algorithm>
 #include <system_error>
 
-#include "text/NameCase.h"
-#include "text/Utf.h"
+#include <platform/text/NameCase.h>
+#include <platform/text/Utf.h>
 
 namespace platform::ui {
 namespace {

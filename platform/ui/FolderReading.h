@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <filesystem>
 
-#include "ListResult.h"
+#include <platform/ui/ListResult.h>
 
 namespace platform::ui {
 

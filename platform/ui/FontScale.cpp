@@ -1,4 +1,4 @@
-#include "FontScale.h"
+#include <platform/ui/FontScale.h>
 
 #include <QFontMetricsF>
 #include <algorithm>

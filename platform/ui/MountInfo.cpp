@@ -1,4 +1,4 @@
-#include "MountInfo.h"
+#include <platform/ui/MountInfo.h>
 
 namespace platform::ui {
 namespace {

@@ -1,4 +1,4 @@
-#include "MountSource.h"
+#include <platform/ui/MountSource.h>
 
 #include <filesystem>
 #include <fstream>

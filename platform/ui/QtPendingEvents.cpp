@@ -1,10 +1,9 @@
-#include "QtPendingEvents.h"
+#include <platform/ui/QtPendingEvents.h>
 
 #include <time.h>
 
 #include <QCoreApplication>
 #include <cstdint>
-
 
 namespace platform::ui {
 namespace {
@@ -31,7 +30,7 @@ Nanoseconds readClock(clockid_t clock) {
 
 }  // namespace
 
-PendingEventsHandler qtPendingEvents(std::chrono::milliseconds minimumInterval) {
+events::PendingEventsHandler qtPendingEvents(std::chrono::milliseconds minimumInterval) {
   const Nanoseconds interval = std::chrono::duration_cast<std::chrono::nanoseconds>(minimumInterval).count();
   const clockid_t clock = pacingClock(interval);
   // The first call always lets events through.
@@ -44,7 +43,7 @@ PendingEventsHandler qtPendingEvents(std::chrono::milliseconds minimumInterval) 
 }
 
 void installQtPendingEvents(std::chrono::milliseconds minimumInterval) {
-  platform::setPendingEventsHandler(qtPendingEvents(minimumInterval));
+  events::setPendingEventsHandler(qtPendingEvents(minimumInterval));
 }
 
 }  // namespace platform::ui

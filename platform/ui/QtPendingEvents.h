@@ -1,7 +1,7 @@
 #pragma once
 #include <chrono>
 
-#include "events/PendingEvents.h"
+#include <platform/events/PendingEvents.h>
 
 namespace platform::ui {
 
@@ -13,6 +13,6 @@ namespace platform::ui {
 void installQtPendingEvents(std::chrono::milliseconds minimumInterval = std::chrono::milliseconds(5));
 
 // The handler installQtPendingEvents installs, for a caller that wraps it.
-PendingEventsHandler qtPendingEvents(std::chrono::milliseconds minimumInterval = std::chrono::milliseconds(5));
+events::PendingEventsHandler qtPendingEvents(std::chrono::milliseconds minimumInterval = std::chrono::milliseconds(5));
 
 }  // namespace platform::ui

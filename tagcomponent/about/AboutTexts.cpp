@@ -1,8 +1,8 @@
-#include "AboutTexts.h"
+#include <tagcomponent/about/AboutTexts.h>
 
 #include <tagcomponent/ComponentVersion.h>
 
-namespace lyrebox {
+namespace tagcomponent::about {
 
 // The caption gives the version in the same order as the title label.
 QString aboutCaption() { return QStringLiteral("About ") + titleLabelText(); }
@@ -21,4 +21,4 @@ QString descriptionText() {
          QString::fromUtf8(kMakerWebPage);
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::about

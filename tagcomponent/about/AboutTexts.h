@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-namespace lyrebox {
+namespace tagcomponent::about {
 
 // The maker's web page: shown in the description and opened by a click on it.
 inline constexpr const char* kMakerWebPage = "https://lyrebox.wendlow.example/";
@@ -10,4 +10,4 @@ QString aboutCaption();
 QString titleLabelText();
 QString descriptionText();
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::about

@@ -1,4 +1,4 @@
-#include "frmAbout.h"
+#include <tagcomponent/about/frmAbout.h>
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -6,13 +6,13 @@
 #include <QPainter>
 #include <QUrl>
 
-#include "AboutTexts.h"
-#include <ui/Twips.h>
+#include <tagcomponent/about/AboutTexts.h>
+#include <platform/ui/Twips.h>
 
 using platform::ui::twipsRect;
 using platform::ui::twipsToPixels;
 
-namespace lyrebox {
+namespace tagcomponent::about {
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
@@ -97,4 +97,4 @@ void frmAbout::paintEvent(QPaintEvent* event) {
   painter.drawLine(left, twipsToPixels(1740, dpi), right, twipsToPixels(1740, dpi));
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::about

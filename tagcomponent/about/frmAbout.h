@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-namespace lyrebox {
+namespace tagcomponent::about {
 
 // A label that reports a click; the description label opens the maker's web page.
 class ClickableLabel : public QLabel {
@@ -46,4 +46,4 @@ class frmAbout : public QDialog {
   void lblDescription_Click();
 };
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::about

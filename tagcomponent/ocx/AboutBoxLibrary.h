@@ -3,11 +3,11 @@
 // first About: its widget code, and with it Qt's widget libraries, never reach a
 // host that does not show it, such as the command line on a machine without a
 // display. This is what the two libraries agree on.
-#include <automation/HResult.h>
+#include <platform/automation/HResult.h>
 
 #include <cstddef>
 
-namespace lyrebox {
+namespace tagcomponent::ocx {
 
 // The library's file name, in the component's own folder.
 inline constexpr const char* kAboutBoxLibraryName = "LyreboxAbout.so";
@@ -18,8 +18,8 @@ inline constexpr const char* kAboutBoxLibraryName = "LyreboxAbout.so";
 // or when called on another thread than the application's.
 inline constexpr const char* kShowAboutBoxSymbol = "lyreboxShowAboutBox";
 extern "C" {
-using ShowAboutBoxFunction = automation::HRESULT (*)(const unsigned char* image, std::size_t imageSize,
+using ShowAboutBoxFunction = platform::automation::HRESULT (*)(const unsigned char* image, std::size_t imageSize,
                                                      const unsigned char* icon, std::size_t iconSize);
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::ocx

@@ -1,16 +1,16 @@
-#include "AboutBoxLoader.h"
+#include <tagcomponent/ocx/AboutBoxLoader.h>
 
-#include <automation/ObjectCreation.h>
+#include <platform/automation/ObjectCreation.h>
 #include <dlfcn.h>
 
 #include <memory>
 #include <string>
 
-#include "../ComponentServices.h"
-#include "AboutBoxLibrary.h"
-#include "OwnResources.h"
+#include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/ocx/AboutBoxLibrary.h>
+#include <tagcomponent/ocx/OwnResources.h>
 
-namespace lyrebox {
+namespace tagcomponent::ocx {
 namespace {
 
 struct LibraryCloser {
@@ -22,7 +22,7 @@ bool hostHasQtWidgets() { return LibraryHandle(::dlopen(QT_WIDGETS_SONAME, RTLD_
 
 // Never closed: Qt may still refer to the dialog's meta-objects after it is gone.
 ShowAboutBoxFunction loadShowAboutBox() {
-  std::string path = automation::libraryPathContaining(reinterpret_cast<const void*>(&showAboutBoxFromItsLibrary));
+  std::string path = platform::automation::libraryPathContaining(reinterpret_cast<const void*>(&showAboutBoxFromItsLibrary));
   path = path.substr(0, path.find_last_of('/') + 1) + kAboutBoxLibraryName;
   void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (!library) return nullptr;
@@ -31,7 +31,7 @@ ShowAboutBoxFunction loadShowAboutBox() {
 
 }  // namespace
 
-automation::HRESULT showAboutBoxFromItsLibrary() {
+platform::automation::HRESULT showAboutBoxFromItsLibrary() {
   if (!hostHasQtWidgets()) return LYREBOX_E_NOWINDOWSYSTEM;
   static const ShowAboutBoxFunction show = loadShowAboutBox();
   if (!show) return LYREBOX_E_NOABOUTBOX;
@@ -40,4 +40,4 @@ automation::HRESULT showAboutBoxFromItsLibrary() {
               icon ? icon->size() : 0);
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::ocx

@@ -1,12 +1,12 @@
 #pragma once
-#include <automation/HResult.h>
+#include <platform/automation/HResult.h>
 
-namespace lyrebox {
+namespace tagcomponent::ocx {
 
 // Shows the About box from its library beside this one (AboutBoxLibrary.h),
 // loaded on the first call and kept. LYREBOX_E_NOWINDOWSYSTEM without loading
 // anything when the host has no Qt widgets loaded, as then it runs no widget
 // application; LYREBOX_E_NOABOUTBOX when the library is missing or unusable.
-automation::HRESULT showAboutBoxFromItsLibrary();
+platform::automation::HRESULT showAboutBoxFromItsLibrary();
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::ocx

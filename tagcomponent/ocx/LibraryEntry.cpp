@@ -1,16 +1,16 @@
 // The library's entry point: when a process loads the library, the control gets
 // its type library and About box from here; on unload they are taken back.
-#include "../ComponentServices.h"
-#include "OwnResources.h"
-#include "AboutBoxLoader.h"
+#include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/ocx/OwnResources.h>
+#include <tagcomponent/ocx/AboutBoxLoader.h>
 
 namespace {
 
 struct LibraryEntry {
   LibraryEntry() {
-    lyrebox::installComponentServices({&lyrebox::loadOwnTypeLibrary, &lyrebox::showAboutBoxFromItsLibrary});
+    tagcomponent::installComponentServices({&tagcomponent::ocx::loadOwnTypeLibrary, &tagcomponent::ocx::showAboutBoxFromItsLibrary});
   }
-  ~LibraryEntry() { lyrebox::installComponentServices({}); }
+  ~LibraryEntry() { tagcomponent::installComponentServices({}); }
 };
 
 const LibraryEntry entry;

@@ -1,38 +1,38 @@
 // The library's four entry points: each hands the call to the object layer and
 // the registry with this component's own description, behind the exception fence.
-#include <automation/ClassFactoryOf.h>
-#include <automation/Guarded.h>
-#include <automation/InprocServer.h>
-#include <automation/ObjectCreation.h>
-#include <automation/RegistryFile.h>
+#include <platform/automation/ClassFactoryOf.h>
+#include <platform/automation/Guarded.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/ObjectCreation.h>
+#include <platform/automation/RegistryFile.h>
 
-#include "../Lyrebox.h"
-#include "../LyreboxIdentity.h"
-#include "Registration.h"
+#include <tagcomponent/Lyrebox.h>
+#include <tagcomponent/LyreboxIdentity.h>
+#include <tagcomponent/ocx/Registration.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
-using automation::HRESULT;
+using platform::automation::HRESULT;
 
-HRESULT DllGetClassObject(const automation::CLSID& clsid, const automation::IID& iid, void** object) {
-  return automation::getClassObjectOf<lyrebox::Lyrebox>(lyrebox::CLSID_Lyrebox, clsid, iid, object);
+HRESULT DllGetClassObject(const platform::automation::CLSID& clsid, const platform::automation::IID& iid, void** object) {
+  return platform::automation::getClassObjectOf<tagcomponent::Lyrebox>(tagcomponent::CLSID_Lyrebox, clsid, iid, object);
 }
 
-HRESULT DllCanUnloadNow() { return automation::thisLibraryCounter().canUnloadNow(); }
+HRESULT DllCanUnloadNow() { return platform::automation::thisLibraryCounter().canUnloadNow(); }
 
 HRESULT DllRegisterServer() {
-  return automation::guarded([] {
-    const std::string path = automation::libraryPathContaining(reinterpret_cast<const void*>(&DllRegisterServer));
-    if (path.empty()) return automation::E_FAIL;
-    return automation::updateRegistry(
-               [&](automation::RegistryTree& tree) { return lyrebox::registerComponent(tree, path); })
+  return platform::automation::guarded([] {
+    const std::string path = platform::automation::libraryPathContaining(reinterpret_cast<const void*>(&DllRegisterServer));
+    if (path.empty()) return platform::automation::E_FAIL;
+    return platform::automation::updateRegistry(
+               [&](platform::automation::RegistryTree& tree) { return tagcomponent::ocx::registerComponent(tree, path); })
         .hr;
   });
 }
 
 HRESULT DllUnregisterServer() {
-  return automation::guarded([] {
-    return automation::updateRegistry([](automation::RegistryTree& tree) { return lyrebox::unregisterComponent(tree); })
+  return platform::automation::guarded([] {
+    return platform::automation::updateRegistry([](platform::automation::RegistryTree& tree) { return tagcomponent::ocx::unregisterComponent(tree); })
         .hr;
   });
 }

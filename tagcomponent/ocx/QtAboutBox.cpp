@@ -1,15 +1,15 @@
 // The About box's library: frmAbout shown by the component through one exported
 // function (AboutBoxLibrary.h).
-#include <automation/Guarded.h>
+#include <platform/automation/Guarded.h>
 
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QThread>
 
-#include "../ComponentServices.h"
-#include "AboutBoxLibrary.h"
-#include "frmAbout.h"
+#include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/ocx/AboutBoxLibrary.h>
+#include <tagcomponent/about/frmAbout.h>
 
 namespace {
 
@@ -22,18 +22,18 @@ QPixmap pictureOf(const unsigned char* bytes, std::size_t size, const char* form
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) automation::HRESULT lyreboxShowAboutBox(const unsigned char* image,
+extern "C" __attribute__((visibility("default"))) platform::automation::HRESULT lyreboxShowAboutBox(const unsigned char* image,
                                                                                           std::size_t imageSize,
                                                                                           const unsigned char* icon,
                                                                                           std::size_t iconSize) {
-  static_assert(std::is_same_v<decltype(&lyreboxShowAboutBox), lyrebox::ShowAboutBoxFunction>);
-  return automation::guarded([&]() -> automation::HRESULT {
+  static_assert(std::is_same_v<decltype(&lyreboxShowAboutBox), tagcomponent::ocx::ShowAboutBoxFunction>);
+  return platform::automation::guarded([&]() -> platform::automation::HRESULT {
     // Widgets live only on a widget application's own thread.
     const auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!application || QThread::currentThread() != application->thread()) return lyrebox::LYREBOX_E_NOWINDOWSYSTEM;
+    if (!application || QThread::currentThread() != application->thread()) return tagcomponent::LYREBOX_E_NOWINDOWSYSTEM;
     // Made afresh on every call, so the texts are filled anew each time.
-    lyrebox::frmAbout dialog(pictureOf(image, imageSize, "BMP"), QIcon(pictureOf(icon, iconSize, "ICO")));
+    tagcomponent::about::frmAbout dialog(pictureOf(image, imageSize, "BMP"), QIcon(pictureOf(icon, iconSize, "ICO")));
     dialog.exec();
-    return automation::S_OK;
+    return platform::automation::S_OK;
   });
 }

@@ -1,12 +1,12 @@
-#include "Registration.h"
+#include <tagcomponent/ocx/Registration.h>
 
-#include <automation/Guid.h>
+#include <platform/automation/Guid.h>
 
-#include "../LyreboxIdentity.h"
+#include <tagcomponent/LyreboxIdentity.h>
 
-namespace lyrebox {
+namespace tagcomponent::ocx {
 
-using automation::toRegistryText;
+using platform::automation::toRegistryText;
 
 namespace {
 
@@ -37,21 +37,21 @@ std::vector<RegistryEntry> registrationEntries(const std::string& libraryPath) {
   };
 }
 
-automation::HRESULT registerComponent(automation::RegistryTree& tree, const std::string& libraryPath) {
+platform::automation::HRESULT registerComponent(platform::automation::RegistryTree& tree, const std::string& libraryPath) {
   for (const RegistryEntry& entry : registrationEntries(libraryPath)) {
-    automation::RegistryKey* key = tree.createKey(entry.key);
-    if (!key || !key->setValue(entry.name, entry.value)) return automation::E_FAIL;
+    platform::automation::RegistryKey* key = tree.createKey(entry.key);
+    if (!key || !key->setValue(entry.name, entry.value)) return platform::automation::E_FAIL;
   }
-  return automation::S_OK;
+  return platform::automation::S_OK;
 }
 
-automation::HRESULT unregisterComponent(automation::RegistryTree& tree) {
+platform::automation::HRESULT unregisterComponent(platform::automation::RegistryTree& tree) {
   tree.deleteKeyTree(kClassKey);
   const auto progIdClass = tree.value(std::string(kProgId) + "\\CLSID", "");
-  if (progIdClass && automation::guidFromRegistryText(*progIdClass) == CLSID_Lyrebox) tree.deleteKeyTree(kProgId);
+  if (progIdClass && platform::automation::guidFromRegistryText(*progIdClass) == CLSID_Lyrebox) tree.deleteKeyTree(kProgId);
   tree.deleteKeyTree(kTypeLibVersionKey);
   if (const auto* library = tree.findKey(kTypeLibKey); library && library->empty()) tree.deleteKeyTree(kTypeLibKey);
-  return automation::S_OK;
+  return platform::automation::S_OK;
 }
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::ocx

@@ -1,12 +1,12 @@
 #pragma once
 // What registering the component leaves in the component registry.
-#include <automation/HResult.h>
-#include <automation/RegistryTree.h>
+#include <platform/automation/HResult.h>
+#include <platform/automation/RegistryTree.h>
 
 #include <string>
 #include <vector>
 
-namespace lyrebox {
+namespace tagcomponent::ocx {
 
 struct RegistryEntry {
   std::string key;    // path below the root, parts joined by '\'
@@ -18,10 +18,10 @@ struct RegistryEntry {
 std::vector<RegistryEntry> registrationEntries(const std::string& libraryPath);
 
 // Writes the entries; E_FAIL if the registry refuses a name.
-automation::HRESULT registerComponent(automation::RegistryTree& tree, const std::string& libraryPath);
+platform::automation::HRESULT registerComponent(platform::automation::RegistryTree& tree, const std::string& libraryPath);
 // Removes the keys registration made, and nothing else: the ProgID only while it
 // still names this class, the type library's version 1.0 only, and the shared
 // parent keys (CLSID, TypeLib) never.
-automation::HRESULT unregisterComponent(automation::RegistryTree& tree);
+platform::automation::HRESULT unregisterComponent(platform::automation::RegistryTree& tree);
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::ocx

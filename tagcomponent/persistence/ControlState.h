@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-#include "tagcomponent/ID3tagRecord.h"
+#include <tagcomponent/ID3tagRecord.h>
 
-namespace lyrebox {
+namespace tagcomponent::persistence {
 
 // The part of a control that its host saves and restores: the stored file name and
 // the tag record. Holds references so the control passes its own members.
@@ -22,4 +22,4 @@ struct ConstControlState {
   ConstControlState(const ControlState& state) : fileName(state.fileName), record(state.record) {}
 };
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::persistence

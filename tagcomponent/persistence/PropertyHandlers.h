@@ -1,10 +1,10 @@
 #pragma once
-#include <automation/HResult.h>
-#include <automation/PropertyBag.h>
+#include <platform/automation/HResult.h>
+#include <platform/automation/PropertyBag.h>
 
-#include "ControlState.h"
+#include <tagcomponent/persistence/ControlState.h>
 
-namespace lyrebox {
+namespace tagcomponent::persistence {
 
 // A new instance with no saved state: no file name and the no-tag values. Opens no
 // file; the marker keeps what it holds.
@@ -16,11 +16,11 @@ void UserControl_InitProperties(ControlState state);
 // restore and is returned: what came before keeps its new value, the rest is
 // unchanged (a "Tag_Genre" beyond 0..255 gives DISP_E_OVERFLOW, one that is no
 // number DISP_E_TYPEMISMATCH).
-automation::HRESULT UserControl_ReadProperties(ControlState state, automation::IPropertyBag* PropBag);
+platform::automation::HRESULT UserControl_ReadProperties(ControlState state, platform::automation::IPropertyBag* PropBag);
 
 // Writes the file name and the six fields, untrimmed, leaving out those that equal
 // their defaults (the year, a string, is always written). The first failing write
 // ends the save and is returned.
-automation::HRESULT UserControl_WriteProperties(ConstControlState state, automation::IPropertyBag* PropBag);
+platform::automation::HRESULT UserControl_WriteProperties(ConstControlState state, platform::automation::IPropertyBag* PropBag);
 
-}  // namespace lyrebox
+}  // namespace tagcomponent::persistence

@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-namespace lyrebox::bagkey {
+namespace tagcomponent::persistence::bagkey {
 
 // The keys under which the control's properties are saved, in the order they are
 // written and read; a host matches them without regard to letter case.
@@ -17,4 +17,4 @@ inline constexpr std::u16string_view kGenre = u"Tag_Genre";
 inline constexpr std::u16string_view kExtentX = u"_extentx";
 inline constexpr std::u16string_view kExtentY = u"_extenty";
 
-}  // namespace lyrebox::bagkey
+}  // namespace tagcomponent::persistence::bagkey

@@ -1,8 +1,8 @@
-#include "BitmapEncoding.h"
+#include <tagcomponent/pictures/BitmapEncoding.h>
 
 #include <stdexcept>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 namespace {
 
 constexpr std::uint32_t kFileHeaderSize = 14;
@@ -144,4 +144,4 @@ std::vector<std::uint8_t> encodeIco16Colour(const IndexedImage& image) {
   return std::move(out.bytes);
 }
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "IndexedImage.h"
+#include <tagcomponent/pictures/IndexedImage.h>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
 std::vector<std::uint8_t> encodeBmp24(const IndexedImage& image);
 // The palette is the classic one, all 16 entries written.
@@ -14,4 +14,4 @@ std::vector<std::uint8_t> encodeBmp16Colour(const IndexedImage& image);
 // One image, fully opaque (its AND mask is all zero).
 std::vector<std::uint8_t> encodeIco16Colour(const IndexedImage& image);
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

@@ -1,8 +1,8 @@
-#include "IndexedImage.h"
+#include <tagcomponent/pictures/IndexedImage.h>
 
 #include <stdexcept>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
 const std::array<Rgb, 16>& classicPalette() {
   static const std::array<Rgb, 16> palette{{
@@ -50,4 +50,4 @@ std::vector<GlyphBox> IndexedImage::drawCentredText(const Font& font, std::strin
   return boxes;
 }
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "TinyFont.h"
+#include <tagcomponent/pictures/TinyFont.h>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
 struct Rgb {
   std::uint8_t red, green, blue;
@@ -50,4 +50,4 @@ class IndexedImage {
   std::vector<Colour> pixels_;
 };
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

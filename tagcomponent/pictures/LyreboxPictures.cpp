@@ -1,6 +1,6 @@
-#include "LyreboxPictures.h"
+#include <tagcomponent/pictures/LyreboxPictures.h>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 namespace {
 
 // Both 32-pixel pictures share one layout: a line of bold capitals, then a
@@ -37,4 +37,4 @@ IndexedImage iconPicture() {
   return image;
 }
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

@@ -1,8 +1,8 @@
 #pragma once
 // The component's three pictures.
-#include "IndexedImage.h"
+#include <tagcomponent/pictures/IndexedImage.h>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
 // 16 x 15, for the toolbox: ID3 in yellow on a red field, blue marks below.
 IndexedImage toolboxPicture();
@@ -13,4 +13,4 @@ IndexedImage aboutPicture();
 // black border.
 IndexedImage iconPicture();
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

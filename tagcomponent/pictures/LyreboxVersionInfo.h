@@ -1,9 +1,9 @@
 #pragma once
 // What the component's version block says about the library.
-#include <resources/VersionInfo.h>
+#include <platform/resources/VersionInfo.h>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
-resources::VersionInfo lyreboxVersionInfo();
+platform::resources::VersionInfo lyreboxVersionInfo();
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

@@ -6,15 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include <resources/GeneratedFile.h>
+#include <platform/resources/GeneratedFile.h>
 
-#include "BitmapEncoding.h"
-#include "LyreboxPictures.h"
+#include <tagcomponent/pictures/BitmapEncoding.h>
+#include <tagcomponent/pictures/LyreboxPictures.h>
 
 namespace {
 
 bool write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  const std::string error = resources::writeGeneratedFile(
+  const std::string error = platform::resources::writeGeneratedFile(
       path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   if (!error.empty()) std::cerr << "make_lyrebox_pictures: " << error << "\n";
   return error.empty();
@@ -28,9 +28,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path folder = argv[1];
-  using namespace pictures;
-  const bool written = write(folder / "LyreboxToolbox.bmp", encodeBmp24(toolboxPicture())) &&
-                       write(folder / "LyreboxAbout.bmp", encodeBmp16Colour(aboutPicture())) &&
-                       write(folder / "Lyrebox.ico", encodeIco16Colour(iconPicture()));
+  const bool written = write(folder / "LyreboxToolbox.bmp", tagcomponent::pictures::encodeBmp24(tagcomponent::pictures::toolboxPicture())) &&
+                       write(folder / "LyreboxAbout.bmp", tagcomponent::pictures::encodeBmp16Colour(tagcomponent::pictures::aboutPicture())) &&
+                       write(folder / "Lyrebox.ico", tagcomponent::pictures::encodeIco16Colour(tagcomponent::pictures::iconPicture()));
   return written ? 0 : 1;
 }

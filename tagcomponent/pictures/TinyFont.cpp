@@ -1,8 +1,8 @@
-#include "TinyFont.h"
+#include <tagcomponent/pictures/TinyFont.h>
 
 #include <string>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
 const Glyph& Font::glyph(char c) const {
   for (const Glyph& g : glyphs)
@@ -169,4 +169,4 @@ const Font& toolboxCapitals() {
   return font;
 }
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace pictures {
+namespace tagcomponent::pictures {
 
 struct Glyph {
   char character;
@@ -29,4 +29,4 @@ const Font& smallLetters();
 // Capitals for the 16-pixel toolbox picture, 7 rows: "I", "D", "3".
 const Font& toolboxCapitals();
 
-}  // namespace pictures
+}  // namespace tagcomponent::pictures

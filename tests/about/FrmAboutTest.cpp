@@ -1,4 +1,4 @@
-#include <frmAbout.h>
+#include <tagcomponent/about/frmAbout.h>
 #include <tagcomponent/ComponentVersion.h>
 #include <gtest/gtest.h>
 
@@ -11,14 +11,14 @@ namespace {
 class FrmAboutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    owned = std::make_unique<lyrebox::frmAbout>(QPixmap(32, 32), QIcon());
+    owned = std::make_unique<tagcomponent::about::frmAbout>(QPixmap(32, 32), QIcon());
   }
-  std::unique_ptr<lyrebox::frmAbout> owned;
-  lyrebox::frmAbout& dialog() { return *owned; }
+  std::unique_ptr<tagcomponent::about::frmAbout> owned;
+  tagcomponent::about::frmAbout& dialog() { return *owned; }
 };
 
 TEST_F(FrmAboutTest, TextsNameTheComponentAndItsVersion) {
-  EXPECT_EQ(dialog().lblTitle->text(), QStringLiteral("Lyrebox ") + QString::fromUtf8(lyrebox::kVersionText));
+  EXPECT_EQ(dialog().lblTitle->text(), QStringLiteral("Lyrebox ") + QString::fromUtf8(tagcomponent::kVersionText));
   EXPECT_TRUE(dialog().windowTitle().startsWith(QStringLiteral("About Lyrebox")));
   const QStringList lines = dialog().lblDescription->text().split(QStringLiteral("\r\n"));
   ASSERT_EQ(lines.size(), 4);
@@ -58,7 +58,7 @@ TEST_F(FrmAboutTest, EnterEscapeAndOkAllCloseTheDialog) {
 
 TEST_F(FrmAboutTest, ClickOnTheDescriptionOpensTheMakersPageShownInIt) {
   QString opened;
-  lyrebox::frmAbout::openWebPage = [&opened](const QString& address) {
+  tagcomponent::about::frmAbout::openWebPage = [&opened](const QString& address) {
     opened = address;
     return true;
   };

@@ -1,6 +1,6 @@
-#include <DispatchCall.h>
-#include <automation/HResultText.h>
-#include <Utf16Text.h>
+#include <platform/tools/DispatchCall.h>
+#include <platform/automation/HResultText.h>
+#include <platform/tools/Utf16Text.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -13,16 +13,16 @@
 #include <fstream>
 #include <functional>
 
-#include <support/RunProgram.h>
-#include <support/TemporaryFolder.h>
-#include "TestServerIdentity.h"
+#include <tests/support/RunProgram.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/automation/TestServerIdentity.h>
 
 namespace {
 
-using namespace testing_support;
+using namespace platform::automation;
+using namespace tests::support;
 
-using namespace automation;
-using tools::DispatchCall;
+using platform::tools::DispatchCall;
 
 struct CallText {
   const char* text;
@@ -78,7 +78,7 @@ class DispcallCallText : public testing::TestWithParam<CallText> {};
 TEST_P(DispcallCallText, ParsesOrRefuses) {
   const CallText& c = GetParam();
   std::string error;
-  const auto call = tools::parseDispatchCall(c.text, &error);
+  const auto call = platform::tools::parseDispatchCall(c.text, &error);
   ASSERT_EQ(call.has_value(), c.valid) << c.text;
   if (!call) {
     EXPECT_FALSE(error.empty());
@@ -92,10 +92,10 @@ TEST_P(DispcallCallText, ParsesOrRefuses) {
 INSTANTIATE_TEST_SUITE_P(Table, DispcallCallText, testing::ValuesIn(callTexts));
 
 TEST(Dispcall, FlagsOfEachKind) {
-  EXPECT_EQ(tools::invokeFlags(DispatchCall::Kind::Get), DISPATCH_PROPERTYGET);
-  EXPECT_EQ(tools::invokeFlags(DispatchCall::Kind::CallGet), DISPATCH_METHOD | DISPATCH_PROPERTYGET);
-  EXPECT_EQ(tools::invokeFlags(DispatchCall::Kind::Call), DISPATCH_METHOD);
-  EXPECT_EQ(tools::invokeFlags(DispatchCall::Kind::Put), DISPATCH_PROPERTYPUT);
+  EXPECT_EQ(platform::tools::invokeFlags(DispatchCall::Kind::Get), DISPATCH_PROPERTYGET);
+  EXPECT_EQ(platform::tools::invokeFlags(DispatchCall::Kind::CallGet), DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+  EXPECT_EQ(platform::tools::invokeFlags(DispatchCall::Kind::Call), DISPATCH_METHOD);
+  EXPECT_EQ(platform::tools::invokeFlags(DispatchCall::Kind::Put), DISPATCH_PROPERTYPUT);
 }
 
 TEST(Dispcall, FormatsResultsAndErrors) {
@@ -111,9 +111,9 @@ TEST(Dispcall, FormatsResultsAndErrors) {
       {Variant::fromBool(false), "VT_BOOL false"},
       {Variant(), "VT_EMPTY"},
   };
-  for (const auto& [value, line] : results) EXPECT_EQ(tools::formatResult(value), line);
-  EXPECT_EQ(automation::hresultText(DISP_E_MEMBERNOTFOUND), "error 0x80020003");
-  EXPECT_EQ(automation::hresultText(REGDB_E_CLASSNOTREG), "error 0x80040154");
+  for (const auto& [value, line] : results) EXPECT_EQ(platform::tools::formatResult(value), line);
+  EXPECT_EQ(platform::automation::hresultText(DISP_E_MEMBERNOTFOUND), "error 0x80020003");
+  EXPECT_EQ(platform::automation::hresultText(REGDB_E_CLASSNOTREG), "error 0x80040154");
 }
 
 TEST(Dispcall, PrintedTextReadsBackExactly) {
@@ -121,7 +121,7 @@ TEST(Dispcall, PrintedTextReadsBackExactly) {
                                   u"caf\u00E9 \U0001F3B5", u""};
   for (const auto& text : texts) {
     std::string error;
-    const auto back = tools::parseJsonStringLiteral(tools::jsonStringLiteral(text), &error);
+    const auto back = platform::tools::parseJsonStringLiteral(platform::tools::jsonStringLiteral(text), &error);
     ASSERT_TRUE(back) << error;
     EXPECT_EQ(*back, text);
   }

@@ -1,27 +1,28 @@
-#include <automation/ClassFactory.h>
-#include <automation/ComObject.h>
-#include <automation/ConnectionPoint.h>
-#include <automation/InprocServer.h>
-#include <automation/ObjectCreation.h>
-#include <automation/RegistryFile.h>
+#include <platform/automation/ClassFactory.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/ConnectionPoint.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/ObjectCreation.h>
+#include <platform/automation/RegistryFile.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <thread>
 
-#include <support/ServerEntryPoints.h>
-#include <support/TemporaryFolder.h>
-#include "TestServerIdentity.h"
+#include <tests/support/ServerEntryPoints.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/automation/TestServerIdentity.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
-using testing_support::RegistryInTemporaryFolder;
-using testing_support::ServerEntryPoints;
+using tests::support::RegistryInTemporaryFolder;
+using tests::support::ServerEntryPoints;
 
-using namespace automation;
-using namespace testserver;
+using namespace platform::automation;
+using namespace platform::typelib;
+using namespace tests::automation;
 
 class ObjectCreation : public testing::Test {
  protected:

@@ -1,23 +1,23 @@
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
-#include <automation/ObjectCreation.h>
-#include <automation/RegistryFile.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/ObjectCreation.h>
+#include <platform/automation/RegistryFile.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string>
 
-#include <support/RunProgram.h>
-#include <support/TemporaryFolder.h>
-#include "TestServerIdentity.h"
+#include <tests/support/RunProgram.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/automation/TestServerIdentity.h>
 
 namespace {
 
-using namespace testing_support;
+using namespace platform::automation;
+using namespace tests::automation;
+using namespace tests::support;
 
-using namespace automation;
-using namespace testserver;
 namespace fs = std::filesystem;
 
 // Sets an environment variable while it lives and puts back what was there.

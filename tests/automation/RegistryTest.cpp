@@ -1,5 +1,5 @@
-#include <automation/RegistryFile.h>
-#include <automation/RegistryText.h>
+#include <platform/automation/RegistryFile.h>
+#include <platform/automation/RegistryText.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,13 +10,13 @@
 #include <sstream>
 #include <thread>
 
-#include <support/TemporaryFolder.h>
+#include <tests/support/TemporaryFolder.h>
 
 namespace {
 
-using testing_support::RegistryInTemporaryFolder;
+using tests::support::RegistryInTemporaryFolder;
 
-using namespace automation;
+using namespace platform::automation;
 
 const std::string kServerKey = "CLSID\\{CFF571BF-AB85-4320-A064-6CE66A128D5F}\\InprocServer32";
 

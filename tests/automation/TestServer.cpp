@@ -1,26 +1,27 @@
 // A tiny registered class for the object-creation tests: a record with typed
 // properties, a method, and an event source that never fires.
-#include <automation/Apartment.h>
-#include <automation/ClassFactoryOf.h>
-#include <automation/ComObject.h>
-#include <automation/ConnectionPoint.h>
-#include <automation/Guarded.h>
-#include <automation/InprocServer.h>
-#include <automation/ObjectCreation.h>
-#include <automation/RegistryFile.h>
-#include <automation/SinkConnectionPoint.h>
+#include <platform/automation/Apartment.h>
+#include <platform/automation/ClassFactoryOf.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/ConnectionPoint.h>
+#include <platform/automation/Guarded.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/ObjectCreation.h>
+#include <platform/automation/RegistryFile.h>
+#include <platform/automation/SinkConnectionPoint.h>
 
 #include <memory>
 #include <string>
 
-#include "TestServerIdentity.h"
+#include <tests/automation/TestServerIdentity.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
-using namespace automation;
-using namespace testserver;
+using namespace platform::automation;
+using namespace platform::typelib;
+using namespace tests::automation;
 
 class Record : public ComObject<IDispatch, IConnectionPointContainer> {
  public:

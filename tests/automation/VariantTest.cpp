@@ -1,11 +1,11 @@
-#include <automation/Variant.h>
+#include <platform/automation/Variant.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
 
-using namespace automation;
+using namespace platform::automation;
 
 struct Coercion {
   const char* what;

@@ -1,8 +1,8 @@
-#include "catalogue/CatalogueCreation.h"
-#include "catalogue/SqliteCatalogue.h"
-#include <support/RawDatabase.h>
-#include "database/SqliteEngine.h"
-#include <support/TemporaryFolder.h>
+#include <administrator/catalogue/CatalogueCreation.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <tests/support/RawDatabase.h>
+#include <platform/database/SqliteEngine.h>
+#include <tests/support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,12 +13,12 @@
 
 namespace {
 
-using mervalis::createCatalogue;
-using mervalis::SqliteCatalogue;
-using mervalis::Status;
+using administrator::catalogue::createCatalogue;
+using administrator::catalogue::SqliteCatalogue;
+using platform::status::Status;
 using platform::database::SqliteEngine;
 using testing::HasSubstr;
-using namespace testing_support;
+using namespace tests::support;
 using Rows = std::vector<std::vector<std::string>>;
 namespace fs = std::filesystem;
 

@@ -1,7 +1,7 @@
-#include "catalogue/SqliteCatalogue.h"
-#include <support/RawDatabase.h>
-#include "database/SqliteEngine.h"
-#include <support/TemporaryFolder.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <tests/support/RawDatabase.h>
+#include <platform/database/SqliteEngine.h>
+#include <tests/support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,12 +11,12 @@
 
 namespace {
 
-using mervalis::SqliteCatalogue;
-using mervalis::Status;
+using administrator::catalogue::SqliteCatalogue;
+using platform::status::Status;
 using platform::database::SqliteEngine;
 using testing::HasSubstr;
 using testing::StartsWith;
-using namespace testing_support;
+using namespace tests::support;
 using Rows = std::vector<std::vector<std::string>>;
 
 class SqliteCatalogueTest : public testing::Test {

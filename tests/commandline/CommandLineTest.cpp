@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <CommandLine.h>
-#include <JsonText.h>
+#include <administrator/commandline/CommandLine.h>
+#include <administrator/commandline/JsonText.h>
 
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace mervalis {
+using namespace administrator::commandline;
+
 namespace {
 
 using Action = CommandLine::Action;
@@ -81,4 +82,3 @@ TEST(JsonObject, EveryNameMakesValidJson) {
 }
 
 }  // namespace
-}  // namespace mervalis

@@ -1,6 +1,6 @@
-#include <support/RawDatabase.h>
-#include "database/SqliteEngine.h"
-#include <support/TemporaryFolder.h>
+#include <tests/support/RawDatabase.h>
+#include <platform/database/SqliteEngine.h>
+#include <tests/support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,9 +13,9 @@
 namespace {
 
 using platform::database::SqliteEngine;
-using platform::database::Status;
+using platform::status::Status;
 using testing::HasSubstr;
-using namespace testing_support;
+using namespace tests::support;
 using namespace std::chrono_literals;
 
 // Another program: a child process that holds a lock on the database until the
@@ -105,9 +105,9 @@ TEST(DatabaseLockTest, ProvingAChangeWritableFindsAWriterAndChangesNothing) {
                               mode);
     auto opened = engine.open(path);
     ASSERT_TRUE(opened.status) << opened.status.reason();
-    const std::string before = testing_support::readFile(path);
+    const std::string before = tests::support::readFile(path);
     EXPECT_TRUE(opened.value->proveWritable(50ms));
-    EXPECT_EQ(testing_support::readFile(path), before);
+    EXPECT_EQ(tests::support::readFile(path), before);
     EXPECT_EQ(RawDatabase(path).rows("pragma user_version"), (std::vector<std::vector<std::string>>{{"7"}}));
 
     LockingProgram other(path, "begin immediate; insert into Songs values ('theirs')");

@@ -7,14 +7,14 @@
 #include <filesystem>
 #include <sstream>
 
-#include <support/TemporaryFolder.h>
-#include "MusicFolder.h"
-#include "TreeSnapshot.h"
+#include <tests/support/TemporaryFolder.h>
+#include <tests/endtoend/MusicFolder.h>
+#include <tests/endtoend/TreeSnapshot.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-using endtoend::Tag;
+using tests::endtoend::Tag;
 
 struct Outcome {
   int status = -1;
@@ -25,13 +25,13 @@ class CommandLineProgram : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string why;
-    ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
+    ASSERT_TRUE(tests::endtoend::registerLyrebox(why)) << why;
     for (const auto& path : {music, filed}) fs::create_directories(path);
-    endtoend::createCatalogue(catalogue.string());
+    tests::endtoend::createCatalogue(catalogue.string());
   }
   void put(const std::string& name, const Tag* tag) {
     fs::create_directories((music / name).parent_path());
-    endtoend::writeMusicFile((music / name).string(), tag);
+    tests::endtoend::writeMusicFile((music / name).string(), tag);
   }
   // Without a display and without Qt's platform chosen, as on a server.
   Outcome mervalis(const std::string& arguments, const std::string& registry = "") {
@@ -42,16 +42,16 @@ class CommandLineProgram : public ::testing::Test {
                                 MERVALIS_PROGRAM + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() +
                                 "' </dev/null";
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, endtoend::readWholeFile(out.string()),
-            endtoend::readWholeFile(err.string())};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, tests::endtoend::readWholeFile(out.string()),
+            tests::endtoend::readWholeFile(err.string())};
   }
   std::string importArguments() const {
     return "import --catalogue '" + catalogue.string() + "' --source '" + music.string() + "' --dest '" +
            filed.string() + "'";
   }
 
-  testing_support::RegistryInTemporaryFolder registry;
-  testing_support::TemporaryFolder folder;
+  tests::support::RegistryInTemporaryFolder registry;
+  tests::support::TemporaryFolder folder;
   // Everything a run may touch lies below `work`; the outputs lie beside it.
   fs::path work = folder.path() / "work";
   fs::path music = work / "music", filed = work / "filed", catalogue = work / "c.mdb";
@@ -66,7 +66,7 @@ TEST_F(CommandLineProgram, ExitStatusSaysWhetherEveryFileWasFiled) {
   EXPECT_EQ(all.status, 0) << all.err;
   EXPECT_EQ(all.out, "a.mp3\n\n1 file filed, 0 left where they are\n");
   EXPECT_TRUE(fs::exists(filed / "Band/Record/Song.mp3"));
-  EXPECT_EQ(endtoend::catalogueRows(catalogue.string()).size(), 1u);
+  EXPECT_EQ(tests::endtoend::catalogueRows(catalogue.string()).size(), 1u);
 
   put("b.mp3", nullptr);
   put("sub/c.mp3", &kOther);
@@ -81,7 +81,7 @@ TEST_F(CommandLineProgram, ExitStatusSaysWhetherEveryFileWasFiled) {
 // so only the music and the rows are compared.
 TEST_F(CommandLineProgram, WhatCannotStartSaysWhyOnStandardErrorAndMovesNothing) {
   put("a.mp3", &kSong);
-  const auto before = endtoend::snapshotOf(music);
+  const auto before = tests::endtoend::snapshotOf(music);
   struct Case {
     std::string what, arguments, registry, error;
   } cases[] = {
@@ -100,9 +100,9 @@ TEST_F(CommandLineProgram, WhatCannotStartSaysWhyOnStandardErrorAndMovesNothing)
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.out, "");
     EXPECT_NE(outcome.err.find(c.error), std::string::npos) << outcome.err;
-    EXPECT_TRUE(endtoend::snapshotOf(music) == before) << "the music changed";
+    EXPECT_TRUE(tests::endtoend::snapshotOf(music) == before) << "the music changed";
     EXPECT_TRUE(fs::is_empty(filed));
-    EXPECT_TRUE(endtoend::catalogueRows(catalogue.string()).empty());
+    EXPECT_TRUE(tests::endtoend::catalogueRows(catalogue.string()).empty());
   }
 }
 
@@ -110,14 +110,14 @@ TEST_F(CommandLineProgram, ADryRunTellsWhatWouldHappenAndTouchesNothing) {
   put("a.mp3", &kSong);
   put("b.mp3", &kSong);
   put("c.mp3", nullptr);
-  const auto before = endtoend::snapshotOf(work);
+  const auto before = tests::endtoend::snapshotOf(work);
   const Outcome outcome = mervalis(importArguments() + " --dry-run");
   EXPECT_EQ(outcome.status, 1) << outcome.err;
   EXPECT_EQ(outcome.out, "a.mp3 - Filed to \"Band/Record/Song.mp3\"\nb.mp3 - Not moved: \"" +
                              (filed / "Band/Record/Song.mp3").string() + "\" is taken by \"" +
                              (music / "a.mp3").string() +
                              "\"\nc.mp3 - No Title\n\n1 file will be filed, 2 left where they are\n");
-  EXPECT_TRUE(endtoend::snapshotOf(work) == before) << "the tree or the catalogue changed";
+  EXPECT_TRUE(tests::endtoend::snapshotOf(work) == before) << "the tree or the catalogue changed";
 }
 
 TEST_F(CommandLineProgram, JsonIsOneValidObjectPerFileAndTheTotals) {
@@ -152,11 +152,11 @@ TEST_F(CommandLineProgram, NewCatalogueMakesOneThatARunTakesAndNeverReplacesAFil
                                "' --dest '" + filed.string() + "'");
   EXPECT_EQ(run.status, 0) << run.err;
 
-  const std::string before = endtoend::readWholeFile(made.string());
+  const std::string before = tests::endtoend::readWholeFile(made.string());
   const Outcome again = mervalis("new-catalogue '" + made.string() + "'");
   EXPECT_EQ(again.status, 2);
   EXPECT_NE(again.err.find("never replaced"), std::string::npos) << again.err;
-  EXPECT_EQ(endtoend::readWholeFile(made.string()), before);
+  EXPECT_EQ(tests::endtoend::readWholeFile(made.string()), before);
 }
 
 // A run, its line in the history, its undo, and an undo with nothing left to undo.
@@ -164,7 +164,7 @@ TEST_F(CommandLineProgram, HistoryListsARunAndUndoTakesItBack) {
   put("a.mp3", &kSong);
   put("sub/b.mp3", &kOther);
   put("c.mp3", nullptr);
-  const auto before = endtoend::snapshotOf(music);
+  const auto before = tests::endtoend::snapshotOf(music);
   ASSERT_EQ(mervalis(importArguments()).status, 1);
 
   const Outcome listed = mervalis("history");
@@ -181,9 +181,9 @@ TEST_F(CommandLineProgram, HistoryListsARunAndUndoTakesItBack) {
   const Outcome undone = mervalis("undo");
   EXPECT_EQ(undone.status, 0) << undone.err;
   EXPECT_NE(undone.out.find("2 files moved back, 0 left as they are"), std::string::npos) << undone.out;
-  EXPECT_TRUE(endtoend::catalogueRows(catalogue.string()).empty());
+  EXPECT_TRUE(tests::endtoend::catalogueRows(catalogue.string()).empty());
   // Names, bytes and times of the music as they were; the folders' own times moved.
-  const auto after = endtoend::snapshotOf(music);
+  const auto after = tests::endtoend::snapshotOf(music);
   for (const auto& [path, state] : before) {
     if (!fs::is_directory(path)) {
       EXPECT_TRUE(after.count(path) && after.at(path) == state) << path;

@@ -13,8 +13,8 @@
 #include <cstring>
 #include <sstream>
 
-#include <support/TemporaryFolder.h>
-#include "MusicFolder.h"
+#include <tests/support/TemporaryFolder.h>
+#include <tests/endtoend/MusicFolder.h>
 
 namespace {
 
@@ -113,21 +113,21 @@ class CommandLineStop : public ::testing::Test {
 
   void SetUp() override {
     std::string why;
-    ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
+    ASSERT_TRUE(tests::endtoend::registerLyrebox(why)) << why;
     for (const auto& path : {music, filed}) fs::create_directories(path);
-    endtoend::createCatalogue(catalogue.string());
+    tests::endtoend::createCatalogue(catalogue.string());
     for (std::size_t i = 0; i < kFiles; ++i) {
       const std::string title = "Song " + std::to_string(10000 + i);
-      const endtoend::Tag tag{title, "Band", "Record"};
-      endtoend::writeMusicFile((music / (title + ".mp3")).string(), &tag);
+      const tests::endtoend::Tag tag{title, "Band", "Record"};
+      tests::endtoend::writeMusicFile((music / (title + ".mp3")).string(), &tag);
     }
   }
   std::vector<std::string> importArguments() const {
     return {"import", "--catalogue", catalogue.string(), "--source", music.string(), "--dest", filed.string()};
   }
 
-  testing_support::RegistryInTemporaryFolder registry;
-  testing_support::TemporaryFolder folder;
+  tests::support::RegistryInTemporaryFolder registry;
+  tests::support::TemporaryFolder folder;
   fs::path music = folder.path() / "music", filed = folder.path() / "filed", catalogue = folder.path() / "c.mdb";
 };
 
@@ -141,7 +141,7 @@ TEST_F(CommandLineStop, SigintOrSigtermEndsTheRunAfterTheFileInHandWithStatus130
   } cases[] = {{SIGINT, false}, {SIGTERM, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::strsignal(c.signal));
-    const std::size_t rowsBefore = endtoend::catalogueRows(catalogue.string()).size();
+    const std::size_t rowsBefore = tests::endtoend::catalogueRows(catalogue.string()).size();
     const std::size_t toVisit = filesIn(music);
     std::vector<std::string> arguments = importArguments();
     if (c.json) arguments.push_back("--json");
@@ -156,7 +156,7 @@ TEST_F(CommandLineStop, SigintOrSigtermEndsTheRunAfterTheFileInHandWithStatus130
     } while (program.readLine(line));
     EXPECT_EQ(program.wait(), 130) << output;
 
-    const std::size_t rows = endtoend::catalogueRows(catalogue.string()).size();
+    const std::size_t rows = tests::endtoend::catalogueRows(catalogue.string()).size();
     const std::size_t filedFiles = filesIn(filed), leftFiles = filesIn(music);
     EXPECT_EQ(filedFiles, rows);
     EXPECT_EQ(filedFiles + leftFiles, kFiles);
@@ -187,7 +187,7 @@ TEST_F(CommandLineStop, CtrlCOnATerminalStopsTheRunAndClearsItsProgress) {
   while (program.readLine(line));
   EXPECT_EQ(program.wait(), 130) << output;
 
-  const std::size_t rows = endtoend::catalogueRows(catalogue.string()).size();
+  const std::size_t rows = tests::endtoend::catalogueRows(catalogue.string()).size();
   EXPECT_EQ(filesIn(filed), rows);
   const std::string stop = "Stopped after " + std::to_string(rows) + " of " + std::to_string(kFiles) + " files.";
   const std::size_t at = output.find(stop);

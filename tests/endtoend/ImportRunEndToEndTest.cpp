@@ -1,25 +1,26 @@
 // The import run as the program drives it: the registered Lyrebox.ocx read
 // late-bound, real folders, a real catalogue file and the recovery journal.
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "RealRun.h"
+#include <tests/endtoend/RealRun.h>
 
-namespace mervalis {
+using namespace administrator::catalogue;
+
 namespace {
 
-using testing_support::RecordingRunView;
+using tests::support::RecordingRunView;
 
 namespace fs = std::filesystem;
-using endtoend::CatalogueRow;
-using endtoend::Tag;
+using tests::endtoend::CatalogueRow;
+using tests::endtoend::Tag;
 
 std::u16string u16(const std::string& utf8) { return fs::path(utf8).u16string(); }
 
-class ImportRunEndToEnd : public endtoend::RealRun {
+class ImportRunEndToEnd : public tests::endtoend::RealRun {
  protected:
   void SetUp() override {
     RealRun::SetUp();
@@ -41,10 +42,10 @@ class ImportRunEndToEnd : public endtoend::RealRun {
   // The file written as `from` now lies at `to`, byte for byte, and no longer at `from`.
   void expectMoved(const fs::path& from, const fs::path& to) {
     EXPECT_FALSE(fs::exists(from)) << from;
-    EXPECT_EQ(endtoend::readWholeFile(to), contents.at(from)) << to;
+    EXPECT_EQ(tests::endtoend::readWholeFile(to), contents.at(from)) << to;
   }
-  void expectStays(const fs::path& path) { EXPECT_EQ(endtoend::readWholeFile(path), contents.at(path)) << path; }
-  std::vector<CatalogueRow> rows() const { return endtoend::catalogueRows(catalogue.string()); }
+  void expectStays(const fs::path& path) { EXPECT_EQ(tests::endtoend::readWholeFile(path), contents.at(path)) << path; }
+  std::vector<CatalogueRow> rows() const { return tests::endtoend::catalogueRows(catalogue.string()); }
 
   const fs::path source = folder / "source";
   const fs::path destination = folder / "filed";
@@ -193,4 +194,3 @@ TEST_F(ImportRunEndToEnd, AHiddenFileIsTreatedAsHavingNoTitle) {
 }
 
 }  // namespace
-}  // namespace mervalis

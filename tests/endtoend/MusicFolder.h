@@ -2,14 +2,14 @@
 // What an end-to-end run needs from outside the program: MP3 files with a given
 // ID3v1 tag, an empty catalogue made from the kept schema, its rows read back with
 // SQLite's own API, and Lyrebox.ocx registered and created by its ProgID.
-#include <automation/ComPtr.h>
-#include <automation/Dispatch.h>
-#include <automation/InprocServer.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/InprocServer.h>
 #include <dlfcn.h>
 #include <sqlite3.h>
 #include <tagcomponent/LyreboxIdentity.h>
 
-#include <RunAssembly.h>
+#include <administrator/assembly/RunAssembly.h>
 
 #include <algorithm>
 #include <fstream>
@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace endtoend {
+namespace tests::endtoend {
 
 struct Tag {
   std::string title, artist, album;
@@ -111,16 +111,16 @@ inline bool registerLyrebox(std::string& why) {
     why = ::dlerror();
     return false;
   }
-  auto registerServer = reinterpret_cast<automation::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
-  if (!registerServer || automation::failed(registerServer())) {
+  auto registerServer = reinterpret_cast<platform::automation::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
+  if (!registerServer || platform::automation::failed(registerServer())) {
     why = "DllRegisterServer failed";
     return false;
   }
   return true;
 }
 
-inline automation::ComPtr<automation::IDispatch> createLyrebox(std::string& why) {
-  return mervalis::RunAssembly::createTagComponent(&why);
+inline platform::automation::ComPtr<platform::automation::IDispatch> createLyrebox(std::string& why) {
+  return administrator::assembly::RunAssembly::createTagComponent(&why);
 }
 
-}  // namespace endtoend
+}  // namespace tests::endtoend

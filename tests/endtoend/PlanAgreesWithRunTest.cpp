@@ -1,23 +1,25 @@
 // What the preview says a run will do is what the run then does.
 #include <gtest/gtest.h>
 
-#include <RunAssembly.h>
-#include <RunTexts.h>
-#include <text/Utf.h>
+#include <administrator/assembly/RunAssembly.h>
+#include <administrator/importrun/RunTexts.h>
+#include <platform/text/Utf.h>
 
 #include <filesystem>
 #include <map>
 
-#include <support/RecordingRunView.h>
-#include <support/TemporaryFolder.h>
-#include "MusicFolder.h"
-#include "TreeSnapshot.h"
+#include <tests/support/RecordingRunView.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/endtoend/MusicFolder.h>
+#include <tests/endtoend/TreeSnapshot.h>
 
-namespace mervalis {
+using namespace administrator::assembly;
+using namespace administrator::importrun;
+
 namespace {
 
 namespace fs = std::filesystem;
-using endtoend::Tag;
+using tests::endtoend::Tag;
 
 struct Outcome {
   bool filed;
@@ -32,17 +34,17 @@ void PrintTo(const Outcome& outcome, std::ostream* out) {
 }
 
 TEST(PlanAgreesWithRun, EveryKindOfDecisionIsCarriedOutAsPlanned) {
-  testing_support::RegistryInTemporaryFolder registry;
+  tests::support::RegistryInTemporaryFolder registry;
   std::string why;
-  ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
-  const auto component = endtoend::createLyrebox(why);
+  ASSERT_TRUE(tests::endtoend::registerLyrebox(why)) << why;
+  const auto component = tests::endtoend::createLyrebox(why);
   ASSERT_TRUE(component) << why;
-  testing_support::TemporaryFolder folder;
+  tests::support::TemporaryFolder folder;
   const fs::path source = folder.path() / "music", root = folder.path() / "filed";
   fs::create_directories(source / "sub");
   fs::create_directories(root / "Band/Record");
   const std::string catalogue = (source / "Catalogue.mdb").string();  // lying in the source
-  endtoend::createCatalogue(catalogue);
+  tests::endtoend::createCatalogue(catalogue);
   const Tag song{"Song", "Band", "Record"}, other{"Other", "Band", "Record"}, there{"There", "Band", "Record"};
   const std::pair<const char*, Tag> tagged[] = {
       {"a.mp3", song},
@@ -54,42 +56,41 @@ TEST(PlanAgreesWithRun, EveryKindOfDecisionIsCarriedOutAsPlanned) {
       {"sub/g.mp3", other},
       {"sub/h twin of g.mp3", other},
   };
-  for (const auto& [name, tag] : tagged) endtoend::writeMusicFile((source / name).string(), &tag);
-  endtoend::writeMusicFile((source / "untagged.mp3").string(), nullptr);
-  endtoend::writeMusicFile((root / "Band/Record/There.mp3").string(), nullptr);
+  for (const auto& [name, tag] : tagged) tests::endtoend::writeMusicFile((source / name).string(), &tag);
+  tests::endtoend::writeMusicFile((source / "untagged.mp3").string(), nullptr);
+  tests::endtoend::writeMusicFile((root / "Band/Record/There.mp3").string(), nullptr);
   fs::create_symlink(source / "a.mp3", source / "link.mp3");
 
   RunAssembly assembly(component);
   const RunInputs inputs{catalogue, source.string(), root.string()};
-  const auto before = endtoend::snapshotOf(folder.path());
+  const auto before = tests::endtoend::snapshotOf(folder.path());
   const RunPlan plan = assembly.plan(inputs);
   ASSERT_TRUE(plan.status) << plan.status.reason();
-  EXPECT_TRUE(endtoend::snapshotOf(folder.path()) == before) << "the preview touched something";
+  EXPECT_TRUE(tests::endtoend::snapshotOf(folder.path()) == before) << "the preview touched something";
   Outcomes planned;
   for (const auto& file : plan.files)
     planned[file.sourcePath] = {file.filed(), file.filed() ? file.target : "",
-                                file.filed() ? u"" : texts::reasonOf(*file.leave)};
+                                file.filed() ? u"" : administrator::importrun::texts::reasonOf(*file.leave)};
   EXPECT_EQ(plan.filed, 2u);  // a and g; every other kind of decision is left
   EXPECT_EQ(plan.left, planned.size() - 2);
 
-  testing_support::RecordingRunView view;
+  tests::support::RecordingRunView view;
   const RunResult result = assembly.run(inputs, view);
   Outcomes met;
   for (const auto& visit : view.visits) met[visit.sourcePath] = {visit.filed, visit.target, visit.reason};
   // The run's open catalogue has side files that the preview could not see.
   for (auto at = met.begin(); at != met.end();)
     if (!planned.count(at->first) && at->first.rfind(catalogue, 0) == 0 &&
-        at->second.reason == texts::reasonOf({LeaveReason::CatalogueFile, {}, {}}))
+        at->second.reason == administrator::importrun::texts::reasonOf({LeaveReason::CatalogueFile, {}, {}}))
       at = met.erase(at);
     else
       ++at;
   EXPECT_EQ(met, planned);
   EXPECT_EQ(result.filed, plan.filed);
   std::vector<std::string> rows;
-  for (const auto& row : endtoend::catalogueRows(catalogue)) rows.push_back(row.fileName);
+  for (const auto& row : tests::endtoend::catalogueRows(catalogue)) rows.push_back(row.fileName);
   EXPECT_EQ(rows, (std::vector<std::string>{(root / "Band/Record/Song.mp3").string(),
                                             (root / "Band/Record/Other.mp3").string()}));
 }
 
 }  // namespace
-}  // namespace mervalis

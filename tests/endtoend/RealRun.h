@@ -3,18 +3,18 @@
 // Lyrebox.ocx registered in a private registry, an empty catalogue in a temporary
 // folder, and the program's own assembly.
 #include <gtest/gtest.h>
-#include <support/RecordingRunView.h>
-#include <support/TemporaryFolder.h>
+#include <tests/support/RecordingRunView.h>
+#include <tests/support/TemporaryFolder.h>
 
-#include <RunAssembly.h>
+#include <administrator/assembly/RunAssembly.h>
 
 #include <filesystem>
 #include <map>
 #include <string>
 
-#include "MusicFolder.h"
+#include <tests/endtoend/MusicFolder.h>
 
-namespace endtoend {
+namespace tests::endtoend {
 
 class RealRun : public ::testing::Test {
  protected:
@@ -28,8 +28,8 @@ class RealRun : public ::testing::Test {
 
   // Files `source` into `root`, showing the run in `view`.
   void run(const std::filesystem::path& source, const std::filesystem::path& root,
-           testing_support::RecordingRunView& view) {
-    mervalis::RunAssembly(lyrebox).run({catalogue.string(), source.string(), root.string()}, view);
+           support::RecordingRunView& view) {
+    administrator::assembly::RunAssembly(lyrebox).run({catalogue.string(), source.string(), root.string()}, view);
   }
   // A music file whose bytes are kept, to find them again wherever the run puts them.
   void write(const std::filesystem::path& path, const Tag* tag, std::size_t audioBytes = 512) {
@@ -38,11 +38,11 @@ class RealRun : public ::testing::Test {
     contents[path] = readWholeFile(path);
   }
 
-  testing_support::RegistryInTemporaryFolder registry;
-  testing_support::TemporaryFolder folder;
+  support::RegistryInTemporaryFolder registry;
+  support::TemporaryFolder folder;
   const std::filesystem::path catalogue = folder / "Catalogue.mdb";
-  automation::ComPtr<automation::IDispatch> lyrebox;
+  platform::automation::ComPtr<platform::automation::IDispatch> lyrebox;
   std::map<std::filesystem::path, std::string> contents;
 };
 
-}  // namespace endtoend
+}  // namespace tests::endtoend

@@ -1,6 +1,6 @@
 // A run the person stops, as the program files: the registered Lyrebox.ocx, real
 // folders (on two volumes where a copy is to be stopped) and a real catalogue.
-#include <events/PendingEvents.h>
+#include <platform/events/PendingEvents.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,14 +8,15 @@
 #include <optional>
 #include <random>
 
-#include "RealRun.h"
+#include <tests/endtoend/RealRun.h>
 
-namespace mervalis {
+using namespace administrator::catalogue;
+
 namespace {
 
 namespace fs = std::filesystem;
-using endtoend::CatalogueRow;
-using endtoend::Tag;
+using tests::endtoend::CatalogueRow;
+using tests::endtoend::Tag;
 
 std::u16string u16(const std::string& utf8) { return fs::path(utf8).u16string(); }
 
@@ -26,9 +27,9 @@ std::vector<fs::path> filesBelow(const fs::path& folder) {
   return found;
 }
 
-class StopEndToEnd : public endtoend::RealRun {
+class StopEndToEnd : public tests::endtoend::RealRun {
  protected:
-  void TearDown() override { platform::setPendingEventsHandler({}); }
+  void TearDown() override { platform::events::setPendingEventsHandler({}); }
 
   // A tagged file whose title is its name without ".mp3".
   void put(const fs::path& path, std::size_t audioBytes = 512) {
@@ -49,18 +50,18 @@ class StopEndToEnd : public endtoend::RealRun {
       const fs::path target = targetOf(root, source);
       if (i < visited) {
         EXPECT_FALSE(fs::exists(source)) << source;
-        EXPECT_EQ(endtoend::readWholeFile(target), contents[source]) << target;
+        EXPECT_EQ(tests::endtoend::readWholeFile(target), contents[source]) << target;
         rows.push_back({source.stem().string(), "Artist", "Album", target.string()});
       } else {
-        EXPECT_EQ(endtoend::readWholeFile(source), contents[source]) << source;
+        EXPECT_EQ(tests::endtoend::readWholeFile(source), contents[source]) << source;
         EXPECT_FALSE(fs::exists(target)) << target;
       }
     }
-    EXPECT_EQ(endtoend::catalogueRows(catalogue.string()), rows);
+    EXPECT_EQ(tests::endtoend::catalogueRows(catalogue.string()), rows);
   }
 
   std::vector<fs::path> order;  // as the run visits them
-  testing_support::RecordingRunView view;
+  tests::support::RecordingRunView view;
 };
 
 // The request comes while the component reads the tag of a file chosen at random,
@@ -73,7 +74,7 @@ TEST_F(StopEndToEnd, AStopAtARandomFileFilesTheFileInHandAndTouchesNothingAfterI
   const unsigned seed = std::random_device{}();
   const std::size_t inHand = 1 + std::mt19937(seed)() % order.size();
   SCOPED_TRACE("seed " + std::to_string(seed) + ": stopped while reading file " + std::to_string(inHand));
-  platform::setPendingEventsHandler([&] { view.asked |= view.filesDone == inHand - 1; });
+  platform::events::setPendingEventsHandler([&] { view.asked |= view.filesDone == inHand - 1; });
 
   run(source, root);
 
@@ -112,7 +113,7 @@ class StopBetweenVolumes : public StopEndToEnd {
     put(source / "2.mp3", 3 << 20);
     put(source / "3.mp3");
   }
-  std::optional<testing_support::TemporaryFolder> sourceVolume;
+  std::optional<tests::support::TemporaryFolder> sourceVolume;
   fs::path source;
   const fs::path root = folder.path() / "filed";
 };
@@ -120,7 +121,7 @@ class StopBetweenVolumes : public StopEndToEnd {
 // The person asks while the second file's tag is read: its copy has not begun, so
 // it is filed whole before the run ends.
 TEST_F(StopBetweenVolumes, AStopBeforeTheCopyBeginsLetsTheFileInHandBeCopiedWhole) {
-  platform::setPendingEventsHandler([&] { view.asked |= view.filesDone == 1; });
+  platform::events::setPendingEventsHandler([&] { view.asked |= view.filesDone == 1; });
 
   run(source, root);
 
@@ -149,4 +150,3 @@ TEST_F(StopBetweenVolumes, AStopDuringTheCopyLeavesTheSourceAndNoPartialCopy) {
 }
 
 }  // namespace
-}  // namespace mervalis

@@ -1,29 +1,31 @@
 // Stop, clicked in the program's window while its run reads the first tag through
 // the registered component.
 #include <gtest/gtest.h>
-#include <ui/QtPendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
 
-#include <support/TemporaryFolder.h>
-#include <support/ModalAnswerer.h>
-#include "MusicFolder.h"
-#include "ProgramServices.h"
+#include <tests/support/TemporaryFolder.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/endtoend/MusicFolder.h>
+#include <administrator/ProgramServices.h>
 
-namespace mervalis {
+using namespace administrator;
+using namespace administrator::window;
+
 namespace {
 
 namespace fs = std::filesystem;
 
 TEST(StopFromWindow, AClickOnStopFilesTheFileInHandAndLeavesTheRestWhereItIs) {
   platform::ui::installQtPendingEvents();
-  testing_support::RegistryInTemporaryFolder registry;
-  testing_support::TemporaryFolder folder;
+  tests::support::RegistryInTemporaryFolder registry;
+  tests::support::TemporaryFolder folder;
   std::string why;
-  ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
+  ASSERT_TRUE(tests::endtoend::registerLyrebox(why)) << why;
   auto lyrebox = std::make_shared<Lyrebox1>();
   frmMain window(programServices(lyrebox));
   lyrebox->object = createLyrebox1(window, &why);
@@ -32,10 +34,10 @@ TEST(StopFromWindow, AClickOnStopFilesTheFileInHandAndLeavesTheRestWhereItIs) {
   const fs::path music = folder.path() / "music", filed = folder.path() / "filed";
   const fs::path catalogue = folder.path() / "Catalogue.mdb";
   for (const auto& path : {music, filed}) fs::create_directories(path);
-  endtoend::createCatalogue(catalogue.string());
+  tests::endtoend::createCatalogue(catalogue.string());
   for (const std::string title : {"A", "B", "C", "D"}) {
-    const endtoend::Tag tag{title, "Band", "Record"};
-    endtoend::writeMusicFile((music / (title + ".mp3")).string(), &tag);
+    const tests::endtoend::Tag tag{title, "Band", "Record"};
+    tests::endtoend::writeMusicFile((music / (title + ".mp3")).string(), &tag);
   }
   ASSERT_TRUE(window.Dir1->setPath(QString::fromStdString(folder.path().string())));
   window.File1->setCurrentRow(0);
@@ -50,20 +52,20 @@ TEST(StopFromWindow, AClickOnStopFilesTheFileInHandAndLeavesTheRestWhereItIs) {
     QTest::mouseClick(window.cmdGo, Qt::LeftButton);
   });
   QString summary;
-  testing_support::ModalAnswerer answerer([&](QWidget* modal) {
+  tests::support::ModalAnswerer answerer([&](QWidget* modal) {
     summary = static_cast<QMessageBox*>(modal)->text();
     static_cast<QMessageBox*>(modal)->accept();
   });
   QTest::mouseClick(window.cmdGo, Qt::LeftButton);
-  platform::setPendingEventsHandler({});
+  platform::events::setPendingEventsHandler({});
 
   EXPECT_EQ(captionClicked, QStringLiteral("Stop"));
   EXPECT_EQ(summary,
             QStringLiteral("\r\nStopped after 1 of 4 files. The remaining 3 files were not visited and stay where they "
                            "are."));
   const fs::path target = filed / "Band" / "Record" / "A.mp3";
-  EXPECT_EQ(endtoend::catalogueRows(catalogue.string()),
-            (std::vector<endtoend::CatalogueRow>{{"A", "Band", "Record", target.string()}}));
+  EXPECT_EQ(tests::endtoend::catalogueRows(catalogue.string()),
+            (std::vector<tests::endtoend::CatalogueRow>{{"A", "Band", "Record", target.string()}}));
   EXPECT_TRUE(fs::exists(target));
   for (const char* left : {"B.mp3", "C.mp3", "D.mp3"}) EXPECT_TRUE(fs::exists(music / left)) << left;
   EXPECT_EQ(window.cmdGo->text(), QStringLiteral("Process"));
@@ -71,4 +73,3 @@ TEST(StopFromWindow, AClickOnStopFilesTheFileInHandAndLeavesTheRestWhereItIs) {
 }
 
 }  // namespace
-}  // namespace mervalis

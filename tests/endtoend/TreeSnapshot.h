@@ -7,9 +7,9 @@
 #include <map>
 #include <string>
 
-#include "MusicFolder.h"
+#include <tests/endtoend/MusicFolder.h>
 
-namespace endtoend {
+namespace tests::endtoend {
 
 inline std::map<std::string, std::string> snapshotOf(const std::filesystem::path& folder) {
   std::map<std::string, std::string> files;
@@ -23,4 +23,4 @@ inline std::map<std::string, std::string> snapshotOf(const std::filesystem::path
   return files;
 }
 
-}  // namespace endtoend
+}  // namespace tests::endtoend

@@ -1,7 +1,7 @@
 // The program's window with its real services: the registered component sited on
 // it, the import run over real folders and a real catalogue, and its About box.
 #include <gtest/gtest.h>
-#include <ui/QtPendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
 #include <sys/stat.h>
 
@@ -19,17 +19,19 @@
 #include <map>
 #include <set>
 
-#include <support/TemporaryFolder.h>
-#include <support/ModalAnswerer.h>
-#include "MusicFolder.h"
-#include "ProgramServices.h"
+#include <tests/support/TemporaryFolder.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/endtoend/MusicFolder.h>
+#include <administrator/ProgramServices.h>
 
-namespace mervalis {
+using namespace administrator;
+using namespace administrator::window;
+
 namespace {
 
 namespace fs = std::filesystem;
 
-using testing_support::ModalAnswerer;
+using tests::support::ModalAnswerer;
 
 struct SeenMessage {
   QString title, text;
@@ -45,20 +47,20 @@ class ProgramWindow : public ::testing::Test {
     lyrebox->object = createLyrebox1(*window, &why);
   }
   void makeRegisteredWindow() {
-    ASSERT_TRUE(endtoend::registerLyrebox(why)) << why;
+    ASSERT_TRUE(tests::endtoend::registerLyrebox(why)) << why;
     makeWindow();
     ASSERT_TRUE(lyrebox->object) << why;
     window->show();
   }
 
-  testing_support::RegistryInTemporaryFolder registry;
-  testing_support::TemporaryFolder folder;
+  tests::support::RegistryInTemporaryFolder registry;
+  tests::support::TemporaryFolder folder;
   // A catalogue and the folders of a run, "a.mp3" tagged in the source.
   void makeRunFolders() {
     for (const auto& path : {db, music, filed}) fs::create_directories(path);
-    endtoend::createCatalogue((db / "Catalogue.mdb").string());
-    const endtoend::Tag tag{"Song A", "The Band", "First Record"};
-    endtoend::writeMusicFile((music / "a.mp3").string(), &tag);
+    tests::endtoend::createCatalogue((db / "Catalogue.mdb").string());
+    const tests::endtoend::Tag tag{"Song A", "The Band", "First Record"};
+    tests::endtoend::writeMusicFile((music / "a.mp3").string(), &tag);
   }
 
   std::shared_ptr<Lyrebox1> lyrebox;
@@ -70,7 +72,7 @@ class ProgramWindow : public ::testing::Test {
 TEST_F(ProgramWindow, ProcessFilesTheFolderAndShowsTheLogAndTheSummary) {
   makeRegisteredWindow();
   makeRunFolders();
-  endtoend::writeMusicFile((music / "b.mp3").string(), nullptr);
+  tests::endtoend::writeMusicFile((music / "b.mp3").string(), nullptr);
 
   ASSERT_TRUE(window->Dir1->setPath(QString::fromStdString(db.string())));
   window->File1->setCurrentRow(0);
@@ -97,8 +99,8 @@ TEST_F(ProgramWindow, ProcessFilesTheFolderAndShowsTheLogAndTheSummary) {
   EXPECT_TRUE(fs::exists(target));
   EXPECT_FALSE(fs::exists(music / "a.mp3"));
   EXPECT_TRUE(fs::exists(music / "b.mp3"));
-  EXPECT_EQ(endtoend::catalogueRows((db / "Catalogue.mdb").string()),
-            (std::vector<endtoend::CatalogueRow>{{"Song A", "The Band", "First Record", target.string()}}));
+  EXPECT_EQ(tests::endtoend::catalogueRows((db / "Catalogue.mdb").string()),
+            (std::vector<tests::endtoend::CatalogueRow>{{"Song A", "The Band", "First Record", target.string()}}));
   EXPECT_EQ(window->SSTab1->currentIndex(), 2);
   EXPECT_TRUE(window->isVisible());
 }
@@ -108,7 +110,7 @@ TEST_F(ProgramWindow, ProcessFilesTheFolderAndShowsTheLogAndTheSummary) {
 TEST_F(ProgramWindow, TheSummaryBoxUndoesTheRunItSumsUp) {
   makeRegisteredWindow();
   makeRunFolders();
-  const std::string bytes = endtoend::readWholeFile((music / "a.mp3").string());
+  const std::string bytes = tests::endtoend::readWholeFile((music / "a.mp3").string());
   ASSERT_TRUE(window->Dir1->setPath(QString::fromStdString(db.string())));
   window->File1->setCurrentRow(0);
   ASSERT_TRUE(window->Dir2->setPath(QString::fromStdString(music.string())));
@@ -138,9 +140,9 @@ TEST_F(ProgramWindow, TheSummaryBoxUndoesTheRunItSumsUp) {
   EXPECT_EQ(buttonsSeen[0].size(), 2);
   EXPECT_EQ(buttonsSeen[1].size(), 1);
   EXPECT_NE(undoText.indexOf(QStringLiteral("1 file moved back, 0 left as they are")), -1) << undoText.toStdString();
-  EXPECT_EQ(endtoend::readWholeFile((music / "a.mp3").string()), bytes);
+  EXPECT_EQ(tests::endtoend::readWholeFile((music / "a.mp3").string()), bytes);
   EXPECT_FALSE(fs::exists(filed / "The Band"));
-  EXPECT_TRUE(endtoend::catalogueRows((db / "Catalogue.mdb").string()).empty());
+  EXPECT_TRUE(tests::endtoend::catalogueRows((db / "Catalogue.mdb").string()).empty());
 
   // Nothing filed this time: the box has OK alone.
   fs::remove(music / "a.mp3");
@@ -182,17 +184,17 @@ TEST_F(ProgramWindow, PreviewSaysWhatTheRunThenDoesAndTouchesNothing) {
   makeRegisteredWindow();
   for (const auto& path : {db, music / "live", filed / "The Band" / "First Record"}) fs::create_directories(path);
   const fs::path catalogue = db / "Catalogue.mdb";
-  endtoend::createCatalogue(catalogue.string());
-  const endtoend::Tag songA{"Song A", "The Band", "First Record"}, noAlbum{"Song D", "The Band", ""},
+  tests::endtoend::createCatalogue(catalogue.string());
+  const tests::endtoend::Tag songA{"Song A", "The Band", "First Record"}, noAlbum{"Song D", "The Band", ""},
       there{"Song E", "The Band", "First Record"}, noArtist{"Song G", "", "Live"}, live{"Song F", "Others", "Live"};
-  endtoend::writeMusicFile((music / "a.mp3").string(), &songA);
-  endtoend::writeMusicFile((music / "b.mp3").string(), nullptr);
-  endtoend::writeMusicFile((music / "c.mp3").string(), &songA);  // the target a.mp3 takes first
-  endtoend::writeMusicFile((music / "d.mp3").string(), &noAlbum);
-  endtoend::writeMusicFile((music / "e.mp3").string(), &there);
-  endtoend::writeMusicFile((filed / "The Band" / "First Record" / "Song E.mp3").string(), &there);
-  endtoend::writeMusicFile((music / "live" / "f.mp3").string(), &live);
-  endtoend::writeMusicFile((music / "live" / "g.mp3").string(), &noArtist);
+  tests::endtoend::writeMusicFile((music / "a.mp3").string(), &songA);
+  tests::endtoend::writeMusicFile((music / "b.mp3").string(), nullptr);
+  tests::endtoend::writeMusicFile((music / "c.mp3").string(), &songA);  // the target a.mp3 takes first
+  tests::endtoend::writeMusicFile((music / "d.mp3").string(), &noAlbum);
+  tests::endtoend::writeMusicFile((music / "e.mp3").string(), &there);
+  tests::endtoend::writeMusicFile((filed / "The Band" / "First Record" / "Song E.mp3").string(), &there);
+  tests::endtoend::writeMusicFile((music / "live" / "f.mp3").string(), &live);
+  tests::endtoend::writeMusicFile((music / "live" / "g.mp3").string(), &noArtist);
   fs::create_symlink(music / "a.mp3", music / "link.mp3");
 
   ASSERT_TRUE(window->Dir1->setPath(QString::fromStdString(db.string())));
@@ -202,7 +204,7 @@ TEST_F(ProgramWindow, PreviewSaysWhatTheRunThenDoesAndTouchesNothing) {
   window->SSTab1->setCurrentIndex(1);
 
   const auto before = treeState(folder.path());
-  const std::string catalogueBytes = endtoend::readWholeFile(catalogue.string());
+  const std::string catalogueBytes = tests::endtoend::readWholeFile(catalogue.string());
   PreviewShown shown;
   {
     ModalAnswerer answerer([&](QWidget* modal) {
@@ -223,7 +225,7 @@ TEST_F(ProgramWindow, PreviewSaysWhatTheRunThenDoesAndTouchesNothing) {
     ASSERT_EQ(answerer.answered, 1);
   }
   EXPECT_EQ(treeState(folder.path()), before);
-  EXPECT_EQ(endtoend::readWholeFile(catalogue.string()), catalogueBytes);
+  EXPECT_EQ(tests::endtoend::readWholeFile(catalogue.string()), catalogueBytes);
   EXPECT_FALSE(shown.noticeShown);
   EXPECT_EQ(shown.counts.toStdString(), "2 files will be filed, 6 left where they are");
   // The corpus holds every kind of decision, in visiting order.
@@ -249,7 +251,7 @@ TEST_F(ProgramWindow, PreviewSaysWhatTheRunThenDoesAndTouchesNothing) {
   // The log names each file as the preview listed it, with the preview's reason
   // for each one left; the summary is the one the preview copied.
   QString expectedLog;
-  std::vector<endtoend::CatalogueRow> expectedRows;
+  std::vector<tests::endtoend::CatalogueRow> expectedRows;
   const std::string filedTo = "Filed to \"";
   for (const auto& row : shown.rows) {
     SCOPED_TRACE(row.name);
@@ -267,7 +269,7 @@ TEST_F(ProgramWindow, PreviewSaysWhatTheRunThenDoesAndTouchesNothing) {
     }
   }
   EXPECT_EQ(window->lbllog->caption().toStdString(), expectedLog.toStdString());
-  EXPECT_EQ(endtoend::catalogueRows(catalogue.string()), expectedRows);
+  EXPECT_EQ(tests::endtoend::catalogueRows(catalogue.string()), expectedRows);
   EXPECT_EQ((shown.counts + summary).toStdString(), shown.copied.toStdString());
 }
 
@@ -297,4 +299,3 @@ TEST_F(ProgramWindow, AboutHidesTheWindowWhileItsBoxIsShownAndBringsItBackOnTheS
 }
 
 }  // namespace
-}  // namespace mervalis

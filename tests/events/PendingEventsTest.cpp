@@ -1,13 +1,13 @@
-#include <events/PendingEvents.h>
+#include <platform/events/PendingEvents.h>
 #include <gtest/gtest.h>
 
 TEST(PendingEvents, InstalledHandlerRunsAndEmptyHandlerRestoresTheDefault) {
   int calls = 0;
-  platform::setPendingEventsHandler([&calls] { ++calls; });
-  platform::processPendingEvents();
-  platform::processPendingEvents();
+  platform::events::setPendingEventsHandler([&calls] { ++calls; });
+  platform::events::processPendingEvents();
+  platform::events::processPendingEvents();
   EXPECT_EQ(calls, 2);
-  platform::setPendingEventsHandler({});
-  platform::processPendingEvents();
+  platform::events::setPendingEventsHandler({});
+  platform::events::processPendingEvents();
   EXPECT_EQ(calls, 2);
 }

@@ -1,5 +1,5 @@
-#include "filesystem/PosixFileSystem.h"
-#include <support/TemporaryFolder.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <tests/support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,9 +19,9 @@
 namespace {
 
 using platform::filesystem::PosixFileSystem;
-using platform::filesystem::Status;
+using platform::status::Status;
 using testing::HasSubstr;
-using namespace testing_support;
+using namespace tests::support;
 
 std::vector<std::string> entriesOf(const std::string& folder) {
   std::vector<std::string> names;

@@ -1,5 +1,5 @@
-#include "filesystem/PosixFileSystem.h"
-#include <support/TemporaryFolder.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <tests/support/TemporaryFolder.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ using platform::filesystem::PosixFileSystem;
 using Kind = platform::filesystem::EntryKind;
 using testing::ElementsAre;
 using testing::HasSubstr;
-using namespace testing_support;
+using namespace tests::support;
 
 // A folder that mixes files and folders, hidden ones, names that sort differently
 // by locale than by byte, and a link of each kind.
@@ -96,7 +96,7 @@ TEST_F(FolderListingTest, CreatesOneFolderOnlyBelowAnExistingOne) {
 
   const auto overFile = fileSystem.createFolder(folder / "a.mp3");
   EXPECT_FALSE(overFile);
-  EXPECT_EQ(testing_support::readFile(folder / "a.mp3"), "a.mp3");
+  EXPECT_EQ(tests::support::readFile(folder / "a.mp3"), "a.mp3");
 }
 
 }  // namespace

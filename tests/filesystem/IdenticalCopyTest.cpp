@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <optional>
 
-#include "filesystem/PosixFileSystem.h"
-#include <support/TemporaryFolder.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <tests/support/TemporaryFolder.h>
 
 namespace {
 
 using platform::filesystem::PosixFileSystem;
-using namespace testing_support;
+using namespace tests::support;
 
 // Only a whole, separate copy is removed; in every other case both names keep
 // exactly what they held.

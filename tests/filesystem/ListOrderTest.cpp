@@ -1,12 +1,13 @@
 // Names sorted by keys folded once come out in the list order.
 #include <gtest/gtest.h>
 
-#include <filesystem/ListOrder.h>
+#include <platform/filesystem/ListOrder.h>
 
 #include <string>
 #include <vector>
 
-namespace platform::filesystem {
+using namespace platform::filesystem;
+
 namespace {
 
 struct OrderCase {
@@ -34,4 +35,3 @@ TEST(ListOrder, NamesComeInListOrder) {
 }
 
 }  // namespace
-}  // namespace platform::filesystem

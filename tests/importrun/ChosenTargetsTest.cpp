@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <ChosenTargets.h>
+#include <administrator/importrun/ChosenTargets.h>
 
 #include <string>
 
-namespace mervalis {
+using namespace administrator::importrun;
+
 namespace {
 
 std::string target(std::size_t i) {
@@ -45,4 +46,3 @@ TEST(ChosenTargets, TargetsThatShareTheirBeginningAreApart) {
 }
 
 }  // namespace
-}  // namespace mervalis

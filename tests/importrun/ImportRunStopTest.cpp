@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
-#include "RunFakes.h"
+#include <tests/importrun/RunFakes.h>
 
-namespace mervalis::testing {
+namespace tests::importrun {
 namespace {
 
 std::u16string u16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
@@ -44,7 +44,7 @@ TEST(ImportRunStop, TheFileInHandEndsAsAWholeAndNothingAfterItIsTouched) {
       if (when == AskedDuring::YieldAfterTheFile) view.askNow = [&] { return view.filesDone == inHand + 1; };
       view.asked = when == AskedDuring::TheCatalogueOpening;
 
-      const RunResult result = fake.run({"/db/Catalogue.mdb", "/src", "/dest"});
+      const administrator::importrun::RunResult result = fake.run({"/db/Catalogue.mdb", "/src", "/dest"});
 
       const std::size_t visited = when == AskedDuring::TheCatalogueOpening ? 0 : inHand + 1;
       const bool last = visited == kFiles.size();
@@ -82,4 +82,4 @@ TEST(ImportRunStop, TheFileInHandEndsAsAWholeAndNothingAfterItIsTouched) {
 }
 
 }  // namespace
-}  // namespace mervalis::testing
+}  // namespace tests::importrun

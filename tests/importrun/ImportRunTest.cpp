@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "RunFakes.h"
+#include <tests/importrun/RunFakes.h>
 
-namespace mervalis::testing {
+namespace tests::importrun {
 namespace {
 
 std::u16string toUtf16(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 class ImportRunTest : public ::testing::Test, protected FakeRun {
  protected:
-  RunInputs inputs{"/db/Catalogue.mdb", "/src", "/dest"};
+  administrator::importrun::RunInputs inputs{"/db/Catalogue.mdb", "/src", "/dest"};
 
   void SetUp() override { files.folders = {"/src", "/dest", "/db"}; }
   void tagged(const std::string& path, FakeTag tag) {
@@ -97,7 +97,7 @@ TEST_F(ImportRunTest, AnAlbumFolderRemovedDuringTheRunIsMadeAgain) {
     files.folders.erase("/dest/Artist/Album");
     files.files.erase("/dest/Artist/Album/A.mp3");
   };
-  const RunResult result = run(inputs);
+  const administrator::importrun::RunResult result = run(inputs);
 
   EXPECT_EQ(result.filed, 2u);
   EXPECT_EQ(view.summaries.at(0), u"");
@@ -312,4 +312,4 @@ TEST_F(ImportRunTest, AnEmptySourceFolderStillOpensClosesAndShowsAnEmptyMessage)
 }
 
 }  // namespace
-}  // namespace mervalis::testing
+}  // namespace tests::importrun

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <functional>
 
-#include "RunFakes.h"
+#include <tests/importrun/RunFakes.h>
 
-namespace mervalis::testing {
+namespace tests::importrun {
 namespace {
 
 using platform::filesystem::EntryKind;
@@ -50,11 +50,11 @@ const TargetCase kCases[] = {
      },
      "", 1},
     {"an artist's folder that is a link",
-     [](CountingFiles& f) { f.otherEntries["/dest/Band"] = EntryKind::SymbolicLink; }, "", 3},
+     [](CountingFiles& f) { f.otherEntries["/dest/Band"] = platform::filesystem::EntryKind::SymbolicLink; }, "", 3},
     {"a link with a target's name",
      [](CountingFiles& f) {
        f.folders.insert({"/dest/Band", "/dest/Band/Record"});
-       f.otherEntries["/dest/Band/Record/Other.mp3"] = EntryKind::SymbolicLink;
+       f.otherEntries["/dest/Band/Record/Other.mp3"] = platform::filesystem::EntryKind::SymbolicLink;
      },
      "", 1},
     {"a name beyond ASCII beside the targets",
@@ -79,14 +79,14 @@ TEST(PlanTargets, TargetsOnDiskAreFoundThroughTheirFoldersListings) {
     }
     c.arrange(files);
 
-    const RunPlan plan = planRun(tags, files, {"", "/src", "/dest"});
+    const administrator::importrun::RunPlan plan = administrator::importrun::planRun(tags, files, {"", "/src", "/dest"});
     ASSERT_TRUE(plan.status) << c.what;
     ASSERT_EQ(plan.files.size(), 3u) << c.what;
     for (const auto& file : plan.files) {
       const bool exists = file.sourcePath == c.existing;
       EXPECT_EQ(file.filed(), !exists) << c.what << ": " << file.sourcePath;
       if (exists) {
-        EXPECT_EQ(file.leave->reason, LeaveReason::TargetExists) << c.what;
+        EXPECT_EQ(file.leave->reason, administrator::importrun::LeaveReason::TargetExists) << c.what;
       }
     }
     EXPECT_EQ(files.looks, c.looks) << c.what;
@@ -94,4 +94,4 @@ TEST(PlanTargets, TargetsOnDiskAreFoundThroughTheirFoldersListings) {
 }
 
 }  // namespace
-}  // namespace mervalis::testing
+}  // namespace tests::importrun

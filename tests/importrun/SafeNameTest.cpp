@@ -1,4 +1,4 @@
-#include <SafeName.h>
+#include <administrator/importrun/SafeName.h>
 #include <gtest/gtest.h>
 
 TEST(SafeName, EveryFieldBecomesOneHarmlessNameComponent) {
@@ -18,5 +18,5 @@ TEST(SafeName, EveryFieldBecomesOneHarmlessNameComponent) {
       {u"caf\u00E9 \u20AC", "caf\xC3\xA9 \xE2\x82\xAC"},
       {u"It's, [live] (1999)", "It's, [live] (1999)"},
   };
-  for (const auto& c : cases) EXPECT_EQ(mervalis::safeNameComponent(c.field), c.name);
+  for (const auto& c : cases) EXPECT_EQ(administrator::importrun::safeNameComponent(c.field), c.name);
 }

@@ -5,21 +5,22 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <automation/ControlSite.h>
+#include <platform/automation/ControlSite.h>
 #include <tagcomponent/ComponentVersion.h>
 
 #include <optional>
 
-#include <support/FakeHost.h>
-#include "OcxTestSupport.h"
+#include <tests/support/FakeHost.h>
+#include <tests/ocx/OcxTestSupport.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
-using namespace ocxtest;
-using tagtest::FakeHostWindow;
-using tagtest::FakeSite;
+using namespace platform::automation;
+using namespace tests::ocx;
+using tests::support::FakeHostWindow;
+using tests::support::FakeSite;
 
 enum class Close { Escape, OkButton, Enter };
 
@@ -39,7 +40,7 @@ class AboutBox : public RegisteredLyrebox {
     RegisteredLyrebox::SetUp();
     control = create();
     ASSERT_TRUE(control);
-    ComPtr<automation::ISitedControl> sited;
+    ComPtr<platform::automation::ISitedControl> sited;
     ASSERT_EQ(control.as(sited), S_OK);
     site->parent = window;
     ASSERT_EQ(sited->SetControlSite(site.get()), S_OK);
@@ -70,7 +71,7 @@ class AboutBox : public RegisteredLyrebox {
     QTimer::singleShot(5000, [] {
       if (QWidget* box = QApplication::activeModalWidget()) box->close();
     });
-    return invoke(control.get(), lyrebox::DISPID_About, DISPATCH_METHOD);
+    return invoke(control.get(), tagcomponent::DISPID_About, DISPATCH_METHOD);
   }
 
   ComPtr<FakeHostWindow> window = makeObject<FakeHostWindow>();
@@ -97,7 +98,7 @@ TEST_F(AboutBox, ShownWithTheHostHiddenThenTheHostGetsItsVisibilityBack) {
     EXPECT_EQ(aboutClosedBy(c.how, seen), S_OK) << c.what;
     EXPECT_TRUE(seen.boxShown) << c.what;
     EXPECT_EQ(seen.hostVisible, false) << c.what;
-    EXPECT_EQ(seen.title, QStringLiteral("Lyrebox ") + QString::fromUtf8(lyrebox::kVersionText)) << c.what << " (shown afresh each time)";
+    EXPECT_EQ(seen.title, QStringLiteral("Lyrebox ") + QString::fromUtf8(tagcomponent::kVersionText)) << c.what << " (shown afresh each time)";
     EXPECT_TRUE(seen.caption.startsWith(QStringLiteral("About Lyrebox"))) << c.what;
     EXPECT_EQ(seen.imageSize, QSize(32, 32)) << c.what << ": the library's own About image";
     EXPECT_TRUE(seen.hasIcon) << c.what << ": the library's own icon";

@@ -1,24 +1,27 @@
 // The control driven late-bound through the built library, as the administrator
 // drives it, and through its virtual table on the wrong thread.
-#include <automation/ConnectionPoint.h>
-#include <automation/ControlSite.h>
+#include <platform/automation/ConnectionPoint.h>
+#include <platform/automation/ControlSite.h>
 #include <tagcomponent/ComponentServices.h>
 #include <tagcomponent/LyreboxInterface.h>
-#include <typelib/TypeInfo.h>
+#include <platform/typelib/TypeInfo.h>
 
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <thread>
 
-#include <support/TagTestSupport.h>
-#include "OcxTestSupport.h"
+#include <tests/support/TagTestSupport.h>
+#include <tests/ocx/OcxTestSupport.h>
 
 namespace {
 
-using namespace ocxtest;
-using namespace lyrebox;
-using tagtest::tagBytes;
+using namespace platform::automation;
+using namespace platform::typelib;
+using namespace tagcomponent;
+using namespace tests::ocx;
+using namespace tests::support;
+using tests::support::tagBytes;
 
 class LyreboxDispatch : public RegisteredLyrebox {
  protected:
@@ -27,9 +30,9 @@ class LyreboxDispatch : public RegisteredLyrebox {
     control = create();
     ASSERT_TRUE(control);
   }
-  std::u16string mp3(const std::string& name, const tagtest::TagFields& fields) {
+  std::u16string mp3(const std::string& name, const tests::support::TagFields& fields) {
     const auto path = folder / name;
-    tagtest::writeBytes(path, tagtest::concat(tagtest::filler(300), tagBytes(fields)));
+    tests::support::writeBytes(path, tests::support::concat(tests::support::filler(300), tagBytes(fields)));
     return path.u16string();
   }
   Variant get(DISPID id, std::uint16_t flags = DISPATCH_PROPERTYGET) {
@@ -39,13 +42,13 @@ class LyreboxDispatch : public RegisteredLyrebox {
   }
   HRESULT put(DISPID id, Variant value) { return invoke(control.get(), id, DISPATCH_PROPERTYPUT, {value}); }
 
-  tagtest::TemporaryFolder folder;
+  tests::support::TemporaryFolder folder;
   ComPtr<IDispatch> control;
 };
 
-const tagtest::TagFields kFirst{.title = "First Title", .artist = "First Artist", .album = "First Album",
+const tests::support::TagFields kFirst{.title = "First Title", .artist = "First Artist", .album = "First Album",
                                 .year = "1987", .comment = "one", .genre = 17};
-const tagtest::TagFields kSecond{.title = "Second Title", .artist = "Second Artist", .album = "Second Album",
+const tests::support::TagFields kSecond{.title = "Second Title", .artist = "Second Artist", .album = "Second Album",
                                  .year = "2004", .comment = "two", .genre = 80};
 
 TEST_F(LyreboxDispatch, EveryPropertyAnswersBothGetFlagsWithItsExactType) {
@@ -270,7 +273,7 @@ TEST_F(LyreboxDispatch, EveryMemberRefusesACallFromAnotherThread) {
   ASSERT_EQ(control.as(early), S_OK);
   ComPtr<IConnectionPointContainer> container;
   ASSERT_EQ(control.as(container), S_OK);
-  ComPtr<automation::ISitedControl> sited;
+  ComPtr<platform::automation::ISitedControl> sited;
   ASSERT_EQ(control.as(sited), S_OK);
   ILyrebox& c = *early;
   std::u16string text;

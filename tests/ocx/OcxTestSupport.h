@@ -1,11 +1,11 @@
 #pragma once
 // The built Lyrebox.ocx as a host meets it: registered in a registry in a
 // temporary folder, created by its ProgID, called late-bound.
-#include <automation/ClassFactory.h>
-#include <automation/ComObject.h>
-#include <automation/Dispatch.h>
-#include <automation/InprocServer.h>
-#include <automation/ObjectCreation.h>
+#include <platform/automation/ClassFactory.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/Dispatch.h>
+#include <platform/automation/InprocServer.h>
+#include <platform/automation/ObjectCreation.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <tagcomponent/LyreboxIdentity.h>
@@ -15,20 +15,16 @@
 #include <string>
 #include <vector>
 
-#include <support/RunProgram.h>
-#include <support/ServerEntryPoints.h>
-#include <support/TemporaryFolder.h>
+#include <tests/support/RunProgram.h>
+#include <tests/support/ServerEntryPoints.h>
+#include <tests/support/TemporaryFolder.h>
 
-namespace ocxtest {
-
-using namespace testing_support;
-
-using namespace automation;
+namespace tests::ocx {
 
 // The built component's entry points, as a host reaches them.
-class LyreboxLibrary : public testing_support::ServerEntryPoints {
+class LyreboxLibrary : public support::ServerEntryPoints {
  public:
-  LyreboxLibrary() : ServerEntryPoints(LYREBOX_PATH) {}
+  LyreboxLibrary() : support::ServerEntryPoints(LYREBOX_PATH) {}
 };
 
 // A registry of its own with the component registered in it.
@@ -36,32 +32,32 @@ class RegisteredLyrebox : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(library.loaded()) << ::dlerror();
-    ASSERT_EQ(library.registerServer(), S_OK);
+    ASSERT_EQ(library.registerServer(), platform::automation::S_OK);
   }
-  ComPtr<IDispatch> create() {
-    ComPtr<IDispatch> object;
+  platform::automation::ComPtr<platform::automation::IDispatch> create() {
+    platform::automation::ComPtr<platform::automation::IDispatch> object;
     std::string why;
-    EXPECT_EQ(createInstanceByProgId(lyrebox::kProgId, object, &why), S_OK) << why;
+    EXPECT_EQ(platform::automation::createInstanceByProgId(::tagcomponent::kProgId, object, &why), platform::automation::S_OK) << why;
     return object;
   }
 
-  RegistryInTemporaryFolder registry;
+  support::RegistryInTemporaryFolder registry;
   LyreboxLibrary library;
 };
 
 // One Invoke with positional arguments given first-to-last; a put passes its one
 // argument as the named DISPID_PROPERTYPUT.
-inline HRESULT invoke(IDispatch* object, DISPID id, std::uint16_t flags, std::vector<Variant> arguments = {},
-                      Variant* result = nullptr) {
-  std::vector<Variant> reversed(arguments.rbegin(), arguments.rend());
-  DISPID named = DISPID_PROPERTYPUT;
-  DISPPARAMS params{reversed.data(), nullptr, static_cast<std::uint32_t>(reversed.size()), 0};
-  if (flags & DISPATCH_PROPERTYPUT) {
+inline platform::automation::HRESULT invoke(platform::automation::IDispatch* object, platform::automation::DISPID id, std::uint16_t flags, std::vector<platform::automation::Variant> arguments = {},
+                      platform::automation::Variant* result = nullptr) {
+  std::vector<platform::automation::Variant> reversed(arguments.rbegin(), arguments.rend());
+  platform::automation::DISPID named = platform::automation::DISPID_PROPERTYPUT;
+  platform::automation::DISPPARAMS params{reversed.data(), nullptr, static_cast<std::uint32_t>(reversed.size()), 0};
+  if (flags & platform::automation::DISPATCH_PROPERTYPUT) {
     params.rgdispidNamedArgs = &named;
     params.cNamedArgs = 1;
   }
   std::uint32_t argumentError = 0;
-  return object->Invoke(id, GUID_NULL, LOCALE_NEUTRAL, flags, &params, result, nullptr, &argumentError);
+  return object->Invoke(id, platform::automation::GUID_NULL, platform::automation::LOCALE_NEUTRAL, flags, &params, result, nullptr, &argumentError);
 }
 
-}  // namespace ocxtest
+}  // namespace tests::ocx

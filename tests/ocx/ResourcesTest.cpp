@@ -1,11 +1,11 @@
 // The resources the built library carries, read back as a host reads them.
-#include <automation/ComPtr.h>
-#include <automation/Guid.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Guid.h>
 #include <gtest/gtest.h>
-#include <resources/ResourceLibrary.h>
-#include <resources/VersionBlockReader.h>
+#include <platform/resources/ResourceLibrary.h>
+#include <platform/resources/VersionBlockReader.h>
 #include <tagcomponent/LyreboxIdentity.h>
-#include <typelib/TypeInfo.h>
+#include <platform/typelib/TypeInfo.h>
 #include <tests/resources/LyreboxVersionStrings.h>
 
 #include <cstdint>
@@ -13,8 +13,8 @@
 
 namespace {
 
-using resources::ResourceBytes;
-using resources::ResourceId;
+using platform::resources::ResourceBytes;
+using platform::resources::ResourceId;
 
 class LyreboxResources : public ::testing::Test {
  protected:
@@ -31,38 +31,38 @@ class LyreboxResources : public ::testing::Test {
     return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
   }
 
-  platform::Result<resources::ResourceLibrary> library = resources::ResourceLibrary::open(LYREBOX_PATH);
+  platform::status::Result<platform::resources::ResourceLibrary> library = platform::resources::ResourceLibrary::open(LYREBOX_PATH);
 };
 
 TEST_F(LyreboxResources, InterfaceIdentityBlobsAreLengthThenIdentity) {
   const struct {
     const char* type;
-    automation::IID iid;
-  } blobs[] = {{"_IID_LYREBOX", lyrebox::IID__Lyrebox}, {"_SRCIID_LYREBOX", lyrebox::DIID___Lyrebox}};
+    platform::automation::IID iid;
+  } blobs[] = {{"_IID_LYREBOX", tagcomponent::IID__Lyrebox}, {"_SRCIID_LYREBOX", tagcomponent::DIID___Lyrebox}};
   for (const auto& blob : blobs) {
     const auto found = bytes(blob.type, 1);
     ASSERT_EQ(found.size(), 20u) << blob.type;
     EXPECT_EQ(read32(found, 0), 16u) << blob.type;
     std::uint8_t expected[16];
-    automation::guidToBytes(blob.iid, expected);
+    platform::automation::guidToBytes(blob.iid, expected);
     EXPECT_TRUE(std::equal(found.begin() + 4, found.end(), expected)) << blob.type;
   }
 }
 
 TEST_F(LyreboxResources, VersionBlockReadsBackToItsStrings) {
-  const auto block = bytes(resources::RT_VERSION, 1);
-  const auto parsed = resources::parseVersionBlock(block);
+  const auto block = bytes(platform::resources::RT_VERSION, 1);
+  const auto parsed = platform::resources::parseVersionBlock(block);
   ASSERT_TRUE(parsed.status) << parsed.status.reason();
-  const resources::VersionInfo& info = parsed.value;
-  EXPECT_EQ(info.fixed.fileVersion, (resources::FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
-  EXPECT_EQ(info.fixed.productVersion, (resources::FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
-  EXPECT_EQ(info.fixed.fileOS, resources::VOS__WINDOWS32);
-  EXPECT_EQ(info.fixed.fileType, resources::VFT_DLL);
+  const platform::resources::VersionInfo& info = parsed.value;
+  EXPECT_EQ(info.fixed.fileVersion, (platform::resources::FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0, tagcomponent::kVersionRevision}));
+  EXPECT_EQ(info.fixed.productVersion, (platform::resources::FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0, tagcomponent::kVersionRevision}));
+  EXPECT_EQ(info.fixed.fileOS, platform::resources::VOS__WINDOWS32);
+  EXPECT_EQ(info.fixed.fileType, platform::resources::VFT_DLL);
   EXPECT_EQ(info.fixed.fileFlags, 0u);
   ASSERT_EQ(info.stringTables.size(), 1u);
   EXPECT_EQ(info.stringTables[0].key, u"040904B0");
-  EXPECT_EQ(info.stringTables[0].strings, resources_tests::kLyreboxVersionStrings);
-  EXPECT_EQ(info.translations, (std::vector<resources::Translation>{{0x0409, 0x04B0}}));
+  EXPECT_EQ(info.stringTables[0].strings, tests::resources::kLyreboxVersionStrings);
+  EXPECT_EQ(info.translations, (std::vector<platform::resources::Translation>{{0x0409, 0x04B0}}));
 }
 
 TEST_F(LyreboxResources, PicturesAreUncompressedBitmapsOfTheirSize) {
@@ -71,7 +71,7 @@ TEST_F(LyreboxResources, PicturesAreUncompressedBitmapsOfTheirSize) {
     ResourceId name;
     std::int32_t width, height;
     std::uint16_t bits;
-  } pictures[] = {{resources::RT_BITMAP, 30000, 16, 15, 24}, {"ABOUTIMAGE", 1, 32, 32, 4}};
+  } pictures[] = {{platform::resources::RT_BITMAP, 30000, 16, 15, 24}, {"ABOUTIMAGE", 1, 32, 32, 4}};
   for (const auto& p : pictures) {
     const auto bmp = bytes(p.type, p.name);
     ASSERT_GE(bmp.size(), 54u) << p.name.describe();
@@ -93,19 +93,19 @@ TEST_F(LyreboxResources, PicturesAreUncompressedBitmapsOfTheirSize) {
 TEST_F(LyreboxResources, TypeLibraryLoadsWithItsIdentity) {
   const auto found = library.value.find("TYPELIB", 1);
   ASSERT_TRUE(found);
-  automation::ComPtr<automation::ITypeLib> typeLibrary;
+  platform::automation::ComPtr<platform::typelib::ITypeLib> typeLibrary;
   std::string why;
-  ASSERT_EQ(automation::loadTypeLib(*found, typeLibrary.put(), &why), automation::S_OK) << why;
-  automation::LibraryAttributes attributes;
-  ASSERT_EQ(typeLibrary->GetLibAttr(&attributes), automation::S_OK);
-  EXPECT_EQ(attributes.guid, lyrebox::LIBID_prjLyrebox);
+  ASSERT_EQ(platform::typelib::loadTypeLib(*found, typeLibrary.put(), &why), platform::automation::S_OK) << why;
+  platform::typelib::LibraryAttributes attributes;
+  ASSERT_EQ(typeLibrary->GetLibAttr(&attributes), platform::automation::S_OK);
+  EXPECT_EQ(attributes.guid, tagcomponent::LIBID_prjLyrebox);
   EXPECT_EQ(attributes.lcid, 0u);
   EXPECT_EQ(typeLibrary->GetTypeInfoCount(), 3u);
-  automation::ComPtr<automation::ITypeInfo> events;
-  ASSERT_EQ(typeLibrary->GetTypeInfoOfGuid(lyrebox::DIID___Lyrebox, events.put()), automation::S_OK);
-  automation::TypeAttributes eventAttributes;
-  ASSERT_EQ(events->GetTypeAttr(&eventAttributes), automation::S_OK);
-  EXPECT_EQ(eventAttributes.kind, automation::TKIND_DISPATCH);
+  platform::automation::ComPtr<platform::typelib::ITypeInfo> events;
+  ASSERT_EQ(typeLibrary->GetTypeInfoOfGuid(tagcomponent::DIID___Lyrebox, events.put()), platform::automation::S_OK);
+  platform::typelib::TypeAttributes eventAttributes;
+  ASSERT_EQ(events->GetTypeAttr(&eventAttributes), platform::automation::S_OK);
+  EXPECT_EQ(eventAttributes.kind, platform::typelib::TKIND_DISPATCH);
   EXPECT_EQ(eventAttributes.functionCount, 0u);
 }
 

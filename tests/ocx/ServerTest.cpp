@@ -1,18 +1,20 @@
 // The library's entry points: exports, registration, class objects, unloading.
-#include <automation/Guid.h>
-#include <automation/RegistryFile.h>
+#include <platform/automation/Guid.h>
+#include <platform/automation/RegistryFile.h>
 
 #include <filesystem>
 
-#include "OcxTestSupport.h"
+#include <tests/ocx/OcxTestSupport.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
-using namespace ocxtest;
-using lyrebox::CLSID_Lyrebox;
-using lyrebox::LIBID_prjLyrebox;
+using namespace platform::automation;
+using namespace tests::ocx;
+using namespace tests::support;
+using tagcomponent::CLSID_Lyrebox;
+using tagcomponent::LIBID_prjLyrebox;
 
 std::string libraryPath() { return std::filesystem::canonical(LYREBOX_PATH).string(); }
 
@@ -104,7 +106,7 @@ TEST_F(LyreboxRegistration, CreationFailsWhileUnregisteredAndWorksAgainAfterRegi
   EXPECT_TRUE(create());
   ASSERT_EQ(library.unregisterServer(), S_OK);
   ComPtr<IDispatch> object;
-  EXPECT_EQ(createInstanceByProgId(lyrebox::kProgId, object), REGDB_E_CLASSNOTREG);
+  EXPECT_EQ(createInstanceByProgId(tagcomponent::kProgId, object), REGDB_E_CLASSNOTREG);
   EXPECT_EQ(createInstance(CLSID_Lyrebox, IID_IDispatch, object.putVoid()), REGDB_E_CLASSNOTREG);
   EXPECT_FALSE(object);
   ASSERT_EQ(library.registerServer(), S_OK);
@@ -113,7 +115,7 @@ TEST_F(LyreboxRegistration, CreationFailsWhileUnregisteredAndWorksAgainAfterRegi
 
 TEST_F(LyreboxRegistration, ClassObjectOnlyForTheLyreboxClass) {
   void* object = reinterpret_cast<void*>(1);
-  EXPECT_EQ(library.getClassObject(lyrebox::IID__Lyrebox, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(library.getClassObject(tagcomponent::IID__Lyrebox, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
   EXPECT_EQ(object, nullptr);
   ComPtr<IClassFactory> factory;
   ASSERT_EQ(library.getClassObject(CLSID_Lyrebox, IID_IClassFactory, factory.putVoid()), S_OK);

@@ -1,6 +1,6 @@
 #include <administrator/window/Lyrebox1SavedProperties.h>
-#include <automation/PropertyBagInMemory.h>
-#include <automation/PropertyBagText.h>
+#include <platform/automation/PropertyBagInMemory.h>
+#include <platform/automation/PropertyBagText.h>
 #include <tagcomponent/persistence/PropertyHandlers.h>
 #include <tagcomponent/persistence/PropertyKeys.h>
 
@@ -11,8 +11,8 @@
 
 namespace {
 
-using namespace automation;
-using lyrebox::ID3tagRecord;
+using namespace platform::automation;
+using tagcomponent::ID3tagRecord;
 using namespace std::string_literals;
 
 // One control's persisted state, starting from values no handler would set.
@@ -27,12 +27,12 @@ struct Instance {
     return r;
   }();
 
-  lyrebox::ControlState state() { return {fileName, record}; }
+  tagcomponent::persistence::ControlState state() { return {fileName, record}; }
 };
 
 Instance newInstance() {
   Instance instance;
-  lyrebox::UserControl_InitProperties(instance.state());
+  tagcomponent::persistence::UserControl_InitProperties(instance.state());
   return instance;
 }
 
@@ -40,12 +40,12 @@ ComPtr<InMemoryPropertyBag> bagOf(BagEntries entries) { return makeObject<InMemo
 
 BagEntries savedEntries(const Instance& instance) {
   auto bag = makeObject<InMemoryPropertyBag>();
-  EXPECT_EQ(lyrebox::UserControl_WriteProperties({instance.fileName, instance.record}, bag.get()), S_OK);
+  EXPECT_EQ(tagcomponent::persistence::UserControl_WriteProperties({instance.fileName, instance.record}, bag.get()), S_OK);
   return bag->entries();
 }
 
 BagEntries administratorEntries() {
-  const ParsedBagText parsed = parseBagText(mervalis::kLyrebox1SavedProperties);
+  const ParsedBagText parsed = parseBagText(administrator::window::kLyrebox1SavedProperties);
   EXPECT_FALSE(parsed.error) << parsed.error->message();
   return parsed.entries;
 }
@@ -75,7 +75,7 @@ TEST(SavedProperties, RestoringTheAdministratorsValuesANewInstanceOrNothingGives
   const BagEntries sources[] = {administratorEntries(), savedEntries(newInstance()), {}};
   for (const auto& entries : sources) {
     Instance instance;
-    ASSERT_EQ(lyrebox::UserControl_ReadProperties(instance.state(), bagOf(entries).get()), S_OK);
+    ASSERT_EQ(tagcomponent::persistence::UserControl_ReadProperties(instance.state(), bagOf(entries).get()), S_OK);
     const Instance fresh = newInstance();
     EXPECT_EQ(instance.fileName, fresh.fileName);
     EXPECT_EQ(instance.record, fresh.record);
@@ -94,7 +94,7 @@ TEST(SavedProperties, AFullPathAndAwkwardTextsComeBackThroughTheTextForm) {
   ASSERT_FALSE(parsed.error) << parsed.error->message();
 
   Instance restored;
-  ASSERT_EQ(lyrebox::UserControl_ReadProperties(restored.state(), bagOf(parsed.entries).get()), S_OK);
+  ASSERT_EQ(tagcomponent::persistence::UserControl_ReadProperties(restored.state(), bagOf(parsed.entries).get()), S_OK);
   EXPECT_EQ(restored.fileName, saved.fileName);
   // The file does not exist; had it been loaded, the marker and fields would show it.
   EXPECT_EQ(restored.record, saved.record);
@@ -109,7 +109,7 @@ TEST(ReadProperties, CutsPadsAndConvertsStoredValuesUnderAnyKeyCase) {
                               {u"Tag_Comment", Variant::fromBool(true)},
                               {u"tag_genre", Variant::fromBstr(u" 12 ")}};
   Instance instance;
-  ASSERT_EQ(lyrebox::UserControl_ReadProperties(instance.state(), bagOf(entries).get()), S_OK);
+  ASSERT_EQ(tagcomponent::persistence::UserControl_ReadProperties(instance.state(), bagOf(entries).get()), S_OK);
   EXPECT_EQ(instance.fileName, u"a.mp3");
   EXPECT_EQ(instance.record.Title.text(), forty.substr(0, 30));
   EXPECT_EQ(instance.record.Artist.text(), u"Short" + std::u16string(25, u' '));
@@ -127,7 +127,7 @@ TEST(ReadProperties, TheYearIsTextOfWhateverWasStored) {
                {Variant::fromBstr(u""), u"    "}};
   for (const auto& c : cases) {
     Instance instance;
-    ASSERT_EQ(lyrebox::UserControl_ReadProperties(instance.state(), bagOf({{u"Tag_Year", c.stored}}).get()), S_OK);
+    ASSERT_EQ(tagcomponent::persistence::UserControl_ReadProperties(instance.state(), bagOf({{u"Tag_Year", c.stored}}).get()), S_OK);
     EXPECT_EQ(instance.record.Year.text(), c.year);
   }
 }
@@ -146,7 +146,7 @@ TEST(ReadProperties, AGenreThatIsNoByteFailsLastWithTheOthersRestored) {
                                 {u"Tag_Year", Variant::fromBstr(u"1970")},    {u"Tag_Comment", Variant::fromBstr(u"C")},
                                 {u"Tag_Genre", c.genre}};
     Instance instance;
-    EXPECT_EQ(lyrebox::UserControl_ReadProperties(instance.state(), bagOf(entries).get()), c.expected);
+    EXPECT_EQ(tagcomponent::persistence::UserControl_ReadProperties(instance.state(), bagOf(entries).get()), c.expected);
     EXPECT_EQ(instance.fileName, u"b.mp3");
     EXPECT_EQ(instance.record.Title.text().substr(0, 2), u"T ");
     EXPECT_EQ(instance.record.Artist.text().substr(0, 3), u"Ar ");
@@ -176,10 +176,10 @@ class BagFailingAt final : public IPropertyBag {
   std::u16string_view key_;
 };
 
-const std::u16string_view kKeysInOrder[] = {lyrebox::bagkey::kFileName, lyrebox::bagkey::kTitle,
-                                            lyrebox::bagkey::kArtist,   lyrebox::bagkey::kAlbum,
-                                            lyrebox::bagkey::kYear,     lyrebox::bagkey::kComment,
-                                            lyrebox::bagkey::kGenre};
+const std::u16string_view kKeysInOrder[] = {tagcomponent::persistence::bagkey::kFileName, tagcomponent::persistence::bagkey::kTitle,
+                                            tagcomponent::persistence::bagkey::kArtist,   tagcomponent::persistence::bagkey::kAlbum,
+                                            tagcomponent::persistence::bagkey::kYear,     tagcomponent::persistence::bagkey::kComment,
+                                            tagcomponent::persistence::bagkey::kGenre};
 
 TEST(Handlers, AFailingKeyEndsTheHandlerThereWithItsError) {
   Instance saved;  // differs from every default, so all seven keys are written
@@ -187,12 +187,12 @@ TEST(Handlers, AFailingKeyEndsTheHandlerThereWithItsError) {
   for (std::size_t failing = 0; failing < std::size(kKeysInOrder); ++failing) {
     SCOPED_TRACE(failing);
     BagFailingAt bag(kKeysInOrder[failing]);
-    EXPECT_EQ(lyrebox::UserControl_WriteProperties({saved.fileName, saved.record}, &bag), E_FAIL);
+    EXPECT_EQ(tagcomponent::persistence::UserControl_WriteProperties({saved.fileName, saved.record}, &bag), E_FAIL);
     ASSERT_EQ(bag.inner_->entries().size(), failing);
 
     for (const auto& entry : savedEntries(saved)) bag.inner_->Write(entry.key, entry.value);
     Instance restored = newInstance();
-    EXPECT_EQ(lyrebox::UserControl_ReadProperties(restored.state(), &bag), E_FAIL);
+    EXPECT_EQ(tagcomponent::persistence::UserControl_ReadProperties(restored.state(), &bag), E_FAIL);
     // Per key, in the order they are read: whether `restored` holds the value of `other`.
     auto sameAs = [&restored](const Instance& other) {
       const ID3tagRecord& r = restored.record;

@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace proof {
+namespace tests::proof {
 
 // The sqlite3 program holding an exclusive transaction on a database file until
 // the holder goes out of scope.
@@ -76,4 +76,4 @@ inline bool runUnprivileged(const std::string& tree, const std::function<void()>
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-}  // namespace proof
+}  // namespace tests::proof

@@ -12,15 +12,13 @@
 #include <string>
 #include <vector>
 
-#include <SafeName.h>
-#include <support/RawDatabase.h>
-#include <support/TemporaryFolder.h>
+#include <administrator/importrun/SafeName.h>
+#include <tests/support/RawDatabase.h>
+#include <tests/support/TemporaryFolder.h>
 
-#include "Id3TailReader.h"
+#include <tests/proof/Id3TailReader.h>
 
-namespace proof {
-
-using namespace testing_support;
+namespace tests::proof {
 
 struct Tag {
   std::string title, artist, album;  // bytes as they stand in the tag
@@ -76,7 +74,7 @@ class Collection {
   void addBytes(const std::string& relative, std::string bytes, const Tag& tag) {
     SourceFile file{source() + "/" + relative, std::move(bytes), "", tag};
     std::filesystem::create_directories(std::filesystem::path(file.path).parent_path());
-    writeFile(file.path, file.content);
+    support::writeFile(file.path, file.content);
     if (!fieldText(tag.title).empty() && !fieldText(tag.album).empty() && !fieldText(tag.artist).empty() &&
         relative.find('/') == relative.rfind('/'))
       file.target = targetOf(tag);
@@ -87,7 +85,7 @@ class Collection {
   void saveOver(const std::string& path, std::string bytes) {
     for (auto& file : files_)
       if (file.path == path) {
-        writeFile(path + ".saving", bytes);
+        support::writeFile(path + ".saving", bytes);
         std::filesystem::rename(path + ".saving", path);
         file.content = std::move(bytes);
       }
@@ -99,14 +97,14 @@ class Collection {
   // A file that is there before the run and must stay as it is.
   void addExisting(const std::string& path, const std::string& content) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    writeFile(path, content);
+    support::writeFile(path, content);
     existing_[path] = content;
   }
 
   std::string targetOf(const Tag& tag) const {
-    return destination() + "/" + mervalis::safeNameComponent(fieldText(tag.artist)) + "/" +
-           mervalis::safeNameComponent(fieldText(tag.album)) + "/" +
-           mervalis::safeNameComponent(fieldText(tag.title)) + ".mp3";
+    return destination() + "/" + administrator::importrun::safeNameComponent(fieldText(tag.artist)) + "/" +
+           administrator::importrun::safeNameComponent(fieldText(tag.album)) + "/" +
+           administrator::importrun::safeNameComponent(fieldText(tag.title)) + ".mp3";
   }
 
   // The dozen files of a small import: tagged, untagged, duplicates, a non-MP3,
@@ -136,9 +134,9 @@ class Collection {
     Verdict verdict;
     std::map<std::string, const SourceFile*> filedAt;
     for (const auto& file : files_) {
-      if (readFile(file.path) == file.content && std::filesystem::exists(file.path)) {
+      if (support::readFile(file.path) == file.content && std::filesystem::exists(file.path)) {
         ++verdict.atSource;
-      } else if (!file.target.empty() && readFile(file.target) == file.content && !existing_.count(file.target)) {
+      } else if (!file.target.empty() && support::readFile(file.target) == file.content && !existing_.count(file.target)) {
         ++verdict.atTarget;
         filedAt[file.target] = &file;
       } else {
@@ -146,7 +144,7 @@ class Collection {
       }
     }
     for (const auto& [path, content] : existing_)
-      if (readFile(path) != content) verdict.problems.push_back("overwritten: " + path);
+      if (support::readFile(path) != content) verdict.problems.push_back("overwritten: " + path);
     countPartialCopies(verdict);
     if (verdict.partialCopies > 0 && !partialCopiesAllowed)
       verdict.problems.push_back(std::to_string(verdict.partialCopies) + " partial copies left");
@@ -184,7 +182,7 @@ class Collection {
       verdict.problems.push_back("the catalogue is gone");
       return;
     }
-    testing_support::RawDatabase db(catalogue());
+    support::RawDatabase db(catalogue());
     std::vector<std::vector<std::string>> rows;
     try {
       if (db.rows("pragma integrity_check") != std::vector<std::vector<std::string>>{{"ok"}})
@@ -209,11 +207,11 @@ class Collection {
     verdict.withoutRow = static_cast<int>(filedAt.size() - named.size());
   }
 
-  testing_support::TemporaryFolder folder_;
+  support::TemporaryFolder folder_;
   std::mt19937 random_;
   std::string destination_;
   std::vector<SourceFile> files_;
   std::map<std::string, std::string> existing_;
 };
 
-}  // namespace proof
+}  // namespace tests::proof

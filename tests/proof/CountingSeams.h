@@ -6,14 +6,14 @@
 #include <functional>
 #include <string>
 
-#include <RunRecord.h>
-#include <catalogue/Catalogue.h>
-#include <filesystem/PosixFileSystem.h>
-#include <filesystem/SystemError.h>
+#include <administrator/importrun/RunRecord.h>
+#include <administrator/catalogue/Catalogue.h>
+#include <platform/filesystem/PosixFileSystem.h>
+#include <platform/filesystem/SystemError.h>
 
-namespace proof {
+namespace tests::proof {
 
-using mervalis::Status;
+using platform::status::Status;
 
 struct FaultPlan {
   explicit FaultPlan(long failingCall = 0) : failAt(failingCall) {}
@@ -37,7 +37,7 @@ struct FaultPlan {
     injectedAt = call + " " + argument;
     return true;
   }
-  static Status injected(const std::string& call) { return Status::failure(call, "injected failure"); }
+  static platform::status::Status injected(const std::string& call) { return platform::status::Status::failure(call, "injected failure"); }
 
  private:
   std::string failCall_;
@@ -61,23 +61,23 @@ class CountingFileSystem : public platform::filesystem::FileSystem {
     return !plan_.fails("folderExists", path) && real_.folderExists(path);
   }
   bool fileExists(const std::string& path) override { return !plan_.fails("fileExists", path) && real_.fileExists(path); }
-  platform::filesystem::Result<platform::filesystem::FileIdentity> identify(const std::string& path) override {
+  platform::status::Result<platform::filesystem::FileIdentity> identify(const std::string& path) override {
     if (plan_.fails("identify", path)) return {FaultPlan::injected("look at " + path), {}};
     return real_.identify(path);
   }
-  Status checkReadable(const std::string& path) override {
+  platform::status::Status checkReadable(const std::string& path) override {
     return plan_.fails("checkReadable", path) ? FaultPlan::injected("read " + path) : real_.checkReadable(path);
   }
-  Status createFolder(const std::string& path) override {
+  platform::status::Status createFolder(const std::string& path) override {
     return plan_.fails("createFolder", path) ? FaultPlan::injected("create " + path) : real_.createFolder(path);
   }
-  Status removeEmptyFolder(const std::string& path) override {
+  platform::status::Status removeEmptyFolder(const std::string& path) override {
     return plan_.fails("removeEmptyFolder", path) ? FaultPlan::injected("remove " + path) : real_.removeEmptyFolder(path);
   }
-  Status moveFile(const std::string& source, const std::string& target) override {
+  platform::status::Status moveFile(const std::string& source, const std::string& target) override {
     return plan_.fails("moveFile", target) ? FaultPlan::injected("move " + source) : real_.moveFile(source, target);
   }
-  Status removeIdenticalCopy(const std::string& copy, const std::string& original) override {
+  platform::status::Status removeIdenticalCopy(const std::string& copy, const std::string& original) override {
     return plan_.fails("removeIdenticalCopy", copy) ? FaultPlan::injected("remove " + copy)
                                                     : real_.removeIdenticalCopy(copy, original);
   }
@@ -94,7 +94,7 @@ class DiskFillingFileSystem : public platform::filesystem::PosixFileSystem {
   DiskFillingFileSystem(Moves moves, FaultPlan& plan) : PosixFileSystem(moves), plan_(plan) {}
 
  protected:
-  Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path) override {
+  platform::status::Status writeChunk(int fd, const char* data, std::size_t size, const std::string& path) override {
     if (plan_.fails("writeChunk", path)) return platform::filesystem::systemFailure("write \"" + path + "\"", ENOSPC);
     return PosixFileSystem::writeChunk(fd, data, size, path);
   }
@@ -107,33 +107,33 @@ class DiskFillingFileSystem : public platform::filesystem::PosixFileSystem {
   FaultPlan& plan_;
 };
 
-class CountingCatalogue : public mervalis::Catalogue {
+class CountingCatalogue : public administrator::catalogue::Catalogue {
  public:
-  CountingCatalogue(mervalis::Catalogue& real, FaultPlan& plan) : real_(real), plan_(plan) {}
+  CountingCatalogue(administrator::catalogue::Catalogue& real, FaultPlan& plan) : real_(real), plan_(plan) {}
 
-  Status open(const std::string& path) override {
+  platform::status::Status open(const std::string& path) override {
     return plan_.fails("open", path) ? FaultPlan::injected("open " + path) : real_.open(path);
   }
-  Status begin() override { return plan_.fails("begin") ? FaultPlan::injected("begin") : real_.begin(); }
-  Status insert(const std::string& track, const std::string& artist, const std::string& album,
+  platform::status::Status begin() override { return plan_.fails("begin") ? FaultPlan::injected("begin") : real_.begin(); }
+  platform::status::Status insert(const std::string& track, const std::string& artist, const std::string& album,
                 const std::string& fileName) override {
     if (plan_.fails("insert", fileName)) return FaultPlan::injected("insert");
     return real_.insert(track, artist, album, fileName);
   }
   std::int64_t insertedRowid() const override { return real_.insertedRowid(); }
-  Status commit() override { return plan_.fails("commit") ? FaultPlan::injected("commit") : real_.commit(); }
-  Status rollback() override { return plan_.fails("rollback") ? FaultPlan::injected("rollback") : real_.rollback(); }
-  Status holdsRow(const mervalis::CatalogueRow& row, bool& holds) override {
+  platform::status::Status commit() override { return plan_.fails("commit") ? FaultPlan::injected("commit") : real_.commit(); }
+  platform::status::Status rollback() override { return plan_.fails("rollback") ? FaultPlan::injected("rollback") : real_.rollback(); }
+  platform::status::Status holdsRow(const administrator::catalogue::CatalogueRow& row, bool& holds) override {
     return plan_.fails("holdsRow", row.fileName) ? FaultPlan::injected("look up") : real_.holdsRow(row, holds);
   }
-  Status restoreRow(const mervalis::CatalogueRow& row) override {
+  platform::status::Status restoreRow(const administrator::catalogue::CatalogueRow& row) override {
     return plan_.fails("restoreRow", row.fileName) ? FaultPlan::injected("restore") : real_.restoreRow(row);
   }
-  Status deleteRow(const mervalis::CatalogueRow& row, bool& deleted) override {
+  platform::status::Status deleteRow(const administrator::catalogue::CatalogueRow& row, bool& deleted) override {
     return plan_.fails("deleteRow", row.fileName) ? FaultPlan::injected("delete") : real_.deleteRow(row, deleted);
   }
   std::string journalModeFound() const override { return real_.journalModeFound(); }
-  Status putBackJournalMode(const std::string& mode) override {
+  platform::status::Status putBackJournalMode(const std::string& mode) override {
     return plan_.fails("putBackJournalMode", mode) ? FaultPlan::injected("put back " + mode)
                                                   : real_.putBackJournalMode(mode);
   }
@@ -143,45 +143,45 @@ class CountingCatalogue : public mervalis::Catalogue {
   }
 
  private:
-  mervalis::Catalogue& real_;
+  administrator::catalogue::Catalogue& real_;
   FaultPlan& plan_;
 };
 
-class CountingRecord : public mervalis::RunRecord {
+class CountingRecord : public administrator::importrun::RunRecord {
  public:
   using FileIdentity = platform::filesystem::FileIdentity;
-  CountingRecord(mervalis::RunRecord& real, FaultPlan& plan) : real_(real), plan_(plan) {}
+  CountingRecord(administrator::importrun::RunRecord& real, FaultPlan& plan) : real_(real), plan_(plan) {}
 
-  Status open(const std::string& path, std::vector<mervalis::KilledRun>& killed) override {
+  platform::status::Status open(const std::string& path, std::vector<administrator::importrun::KilledRun>& killed) override {
     return plan_.fails("record open", path) ? FaultPlan::injected("open the record") : real_.open(path, killed);
   }
-  Status settleKilled(const mervalis::KilledRun& run, const std::optional<FileIdentity>& asFiled) override {
+  platform::status::Status settleKilled(const administrator::importrun::KilledRun& run, const std::optional<FileIdentity>& asFiled) override {
     return plan_.fails("record settle", run.id) ? FaultPlan::injected("settle") : real_.settleKilled(run, asFiled);
   }
-  Status start(const mervalis::RunInputs& inputs, const std::string& mode) override {
+  platform::status::Status start(const administrator::importrun::RunInputs& inputs, const std::string& mode) override {
     return plan_.fails("record start", mode) ? FaultPlan::injected("start the record") : real_.start(inputs, mode);
   }
   std::string runId() const override { return real_.runId(); }
-  Status folderCreated(const std::string& path) override {
+  platform::status::Status folderCreated(const std::string& path) override {
     return plan_.fails("record folder", path) ? FaultPlan::injected("note the folder") : real_.folderCreated(path);
   }
-  Status filing(const mervalis::FilingEntry& entry) override {
+  platform::status::Status filing(const administrator::importrun::FilingEntry& entry) override {
     return plan_.fails("record file", entry.target()) ? FaultPlan::injected("note") : real_.filing(entry);
   }
-  Status filed(std::size_t number, const FileIdentity& asFiled) override {
+  platform::status::Status filed(std::size_t number, const FileIdentity& asFiled) override {
     return plan_.fails("record filed") ? FaultPlan::injected("note filed") : real_.filed(number, asFiled);
   }
-  Status notFiled(std::size_t number) override {
+  platform::status::Status notFiled(std::size_t number) override {
     return plan_.fails("record back") ? FaultPlan::injected("note back") : real_.notFiled(number);
   }
-  Status finish(const mervalis::RunEnding& ending) override {
+  platform::status::Status finish(const administrator::importrun::RunEnding& ending) override {
     return plan_.fails("record finish") ? FaultPlan::injected("finish") : real_.finish(ending);
   }
   void close() override { real_.close(); }
 
  private:
-  mervalis::RunRecord& real_;
+  administrator::importrun::RunRecord& real_;
   FaultPlan& plan_;
 };
 
-}  // namespace proof
+}  // namespace tests::proof

@@ -12,9 +12,11 @@
 #include <random>
 #include <thread>
 
-#include "ProofRun.h"
+#include <tests/proof/ProofRun.h>
 
-namespace proof {
+using namespace tests::support;
+
+namespace tests::proof {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -72,7 +74,7 @@ bool killedBySignal(pid_t child) {
 }
 
 // The next run, over a folder without files, so that only its recovery acts.
-RecordingRunView recoveringRun(const Collection& collection) {
+support::RecordingRunView recoveringRun(const Collection& collection) {
   const std::string empty = collection.root() + "/empty";
   std::filesystem::create_directories(empty);
   FaultPlan plan;
@@ -109,7 +111,7 @@ TEST(CrashProof, KillAtEachStepOfAUnitThenTheNextRunRecovers) {
     EXPECT_TRUE(afterKill.problems.empty()) << describe(afterKill);
     EXPECT_EQ(afterKill.withoutRow, c.withoutRowAfterKill);
 
-    const RecordingRunView next = recoveringRun(*collection);
+    const support::RecordingRunView next = recoveringRun(*collection);
     const Verdict afterRecovery = collection->check(0);
     EXPECT_TRUE(afterRecovery.problems.empty()) << describe(afterRecovery);
     EXPECT_EQ(next.logText().find("Recovered: ") != std::string::npos, c.movedBack) << next.logText();
@@ -182,7 +184,7 @@ TEST(CrashProof, ASecondRunTouchesNothingOfALiveOne) {
     const Verdict beforeSecond = collection->check(1);
 
     FaultPlan plan;
-    const RecordingRunView second = runImport(*collection, plan);
+    const support::RecordingRunView second = runImport(*collection, plan);
     EXPECT_EQ(second.logText().find(".mp3"), std::string::npos) << second.logText();
     EXPECT_NE(second.summaryText().find(c.refusal), std::string::npos) << second.summaryText();
     EXPECT_NE(second.summaryText().find("No file was touched."), std::string::npos) << second.summaryText();
@@ -194,7 +196,7 @@ TEST(CrashProof, ASecondRunTouchesNothingOfALiveOne) {
     ASSERT_EQ(first.resumeAndWait(), c.killedOnResume);
     if (c.killedOnResume) {
       EXPECT_EQ(collection->check(1).withoutRow, 1);
-      const RecordingRunView next = recoveringRun(*collection);
+      const support::RecordingRunView next = recoveringRun(*collection);
       EXPECT_NE(next.logText().find("Recovered: "), std::string::npos) << next.logText();
     }
     const Verdict last = collection->check(0);
@@ -223,7 +225,7 @@ TEST_P(RandomKills, LoseNothing) {
   auto collection = crashCollection(random());
   // A kill during a copy may leave a hidden partial copy only where the file
   // system has no unnamed files to grow it as.
-  const bool partialCopiesAllowed = copying && !testing_support::keepsUnnamedFiles(collection->destination());
+  const bool partialCopiesAllowed = copying && !support::keepsUnnamedFiles(collection->destination());
   const auto started = Clock::now();
   ASSERT_FALSE(killedBySignal(startRun(*collection, {}, moves)));
   const auto wholeRun = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started);
@@ -249,7 +251,7 @@ TEST_P(RandomKills, LoseNothing) {
     leftWithoutRow += afterKill.withoutRow;
     // Every third kill the next killed run must recover on its own.
     if (kills % 3 == 0) continue;
-    const RecordingRunView next = recoveringRun(*collection);
+    const support::RecordingRunView next = recoveringRun(*collection);
     const Verdict afterRecovery = collection->check(0, true, partialCopiesAllowed);
     ASSERT_TRUE(afterRecovery.problems.empty()) << "kill " << kills << ", seed " << seed << describe(afterRecovery);
     if (next.logText().find("Recovered: ") != std::string::npos) ++recovered;
@@ -274,4 +276,4 @@ INSTANTIATE_TEST_SUITE_P(CrashProof, RandomKills, ::testing::Values(Moves::Renam
                          });
 
 }  // namespace
-}  // namespace proof
+}  // namespace tests::proof

@@ -4,10 +4,12 @@
 
 #include <iostream>
 
-#include "ChildProcess.h"
-#include "ProofRun.h"
+#include <tests/proof/ChildProcess.h>
+#include <tests/proof/ProofRun.h>
 
-namespace proof {
+using namespace tests::support;
+
+namespace tests::proof {
 namespace {
 
 using Moves = platform::filesystem::PosixFileSystem::Moves;
@@ -148,7 +150,7 @@ TEST(FaultInjection, NamedFaultsLoseNothing) {
     FaultPlan plan;
     RunSettings settings{scenario.moves};
     const std::string expected = scenario.arrange(collection, plan, settings);
-    const RecordingRunView view = runImport(collection, plan, settings);
+    const support::RecordingRunView view = runImport(collection, plan, settings);
     const bool catalogueKept = std::filesystem::exists(collection.catalogue());
     const Verdict verdict = collection.check(0, catalogueKept);
     EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
@@ -160,7 +162,7 @@ TEST(FaultInjection, NamedFaultsLoseNothing) {
 TEST(FaultInjection, CatalogueLockedBeforeTheRunStopsItUntouched) {
   Collection collection;
   collection.addSmallImport();
-  RecordingRunView view;
+  support::RecordingRunView view;
   {
     LockHolder lock(collection.catalogue());
     FaultPlan plan;
@@ -177,11 +179,11 @@ TEST(FaultInjection, CatalogueLockedBeforeTheRunStopsItUntouched) {
 // Waiting for the other program at every file would stall a large run for hours.
 // The small import run while `other` writes to its catalogue, as `plan` lets it:
 // the run waits for the lock only briefly, and the other program ends after it.
-RecordingRunView runBesideAnotherWriter(const Collection& collection, testing_support::RawDatabase& other,
+support::RecordingRunView runBesideAnotherWriter(const Collection& collection, support::RawDatabase& other,
                                         FaultPlan& plan) {
   RunSettings settings;
   settings.busyTimeout = 100ms;
-  RecordingRunView view = runImport(collection, plan, settings);
+  support::RecordingRunView view = runImport(collection, plan, settings);
   other.execute("rollback");
   return view;
 }
@@ -189,10 +191,10 @@ RecordingRunView runBesideAnotherWriter(const Collection& collection, testing_su
 TEST(FaultInjection, CatalogueAnotherProgramIsWritingToStopsTheRunBeforeAnyFile) {
   Collection collection;
   collection.addSmallImport();
-  testing_support::RawDatabase other(collection.catalogue());
+  support::RawDatabase other(collection.catalogue());
   ASSERT_EQ(other.execute("pragma journal_mode = wal; begin immediate"), SQLITE_OK);
   FaultPlan plan;
-  const RecordingRunView view = runBesideAnotherWriter(collection, other, plan);
+  const support::RecordingRunView view = runBesideAnotherWriter(collection, other, plan);
 
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
@@ -208,10 +210,10 @@ TEST(FaultInjection, CatalogueAnotherProgramIsWritingToStopsTheRunBeforeAnyFile)
 TEST(FaultInjection, CatalogueTakenByAnotherProgramMidRunStopsTheRunAfterTheFileInHand) {
   Collection collection;
   collection.addSmallImport();
-  testing_support::RawDatabase other(collection.catalogue());
+  support::RawDatabase other(collection.catalogue());
   FaultPlan plan;
   plan.before = onCall("begin", 2, [&other] { ASSERT_EQ(other.execute("begin immediate"), SQLITE_OK); });
-  const RecordingRunView view = runBesideAnotherWriter(collection, other, plan);
+  const support::RecordingRunView view = runBesideAnotherWriter(collection, other, plan);
 
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
@@ -238,7 +240,7 @@ TEST(FaultInjection, CatalogueWhoseFolderMayNotBeWrittenIsRefusedAtTheStart) {
     SCOPED_TRACE(mode);
     Collection collection;
     collection.addSmallImport();
-    ASSERT_EQ(testing_support::RawDatabase(collection.catalogue()).execute("pragma journal_mode = " + mode), SQLITE_OK);
+    ASSERT_EQ(support::RawDatabase(collection.catalogue()).execute("pragma journal_mode = " + mode), SQLITE_OK);
     const auto shown = runUnprivilegedWhile(collection, collection.root(), 0555, 0755);
     ASSERT_TRUE(shown);
     const Verdict verdict = collection.check();
@@ -276,4 +278,4 @@ TEST(FaultInjection, FolderThatMayNotBeWrittenLosesNothing) {
 }
 
 }  // namespace
-}  // namespace proof
+}  // namespace tests::proof

@@ -5,16 +5,16 @@
 
 #include <fstream>
 
-#include "ChildProcess.h"
-#include "ProofRun.h"
+#include <tests/proof/ChildProcess.h>
+#include <tests/proof/ProofRun.h>
 
-namespace proof {
+namespace tests::proof {
 namespace {
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 std::vector<std::vector<std::string>> rowsOf(const std::string& catalogue) {
-  return testing_support::RawDatabase(catalogue).rows("select Track, FileName from MP3Info");
+  return support::RawDatabase(catalogue).rows("select Track, FileName from MP3Info");
 }
 
 // The window starts its lists on the current folder, so the catalogue often lies
@@ -30,7 +30,7 @@ TEST(HostileLayout, CatalogueInTheSourceIsNeverFiled) {
   std::filesystem::create_directories(collection.source() + "/sub");
   std::filesystem::create_hard_link(catalogue, collection.source() + "/sub/Backup.mp3");
   // Another program browsing the catalogue keeps its write-ahead log in place.
-  testing_support::RawDatabase browser(catalogue);
+  support::RawDatabase browser(catalogue);
   ASSERT_EQ(browser.rows("pragma journal_mode=wal"), (std::vector<std::vector<std::string>>{{"wal"}}));
   RunSettings settings;
   settings.catalogue = catalogue;
@@ -38,7 +38,7 @@ TEST(HostileLayout, CatalogueInTheSourceIsNeverFiled) {
   for (int run = 0; run < 2; ++run) {
     SCOPED_TRACE(run == 0 ? "first run" : "second run");
     FaultPlan plan;
-    const RecordingRunView view = runImport(collection, plan, settings);
+    const support::RecordingRunView view = runImport(collection, plan, settings);
     const std::string log = view.logText();
     EXPECT_TRUE(contains(log, "Catalogue.mdb Error - Not filed: it belongs to the catalogue this run files into"))
         << log;
@@ -64,7 +64,7 @@ TEST(HostileLayout, FilesFiledIntoALaterVisitedFolderAreNotVisitedAgain) {
   collection.add("a.mp3", {"Song A", "source", "sub"});
   collection.add("sub/b.mp3", {"Song B", "source", "sub"});
   FaultPlan plan;
-  const RecordingRunView view = runImport(collection, plan);
+  const support::RecordingRunView view = runImport(collection, plan);
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   EXPECT_EQ(verdict.atTarget, 2);
@@ -106,7 +106,7 @@ TEST(HostileLayout, LinksAreVisitedInListOrderAndLeftAsTheyAre) {
   fs::create_symlink(source + "/f loop.mp3", source + "/f loop.mp3");
 
   FaultPlan plan;
-  const RecordingRunView view = runImport(collection, plan);
+  const support::RecordingRunView view = runImport(collection, plan);
   const std::string link = " Error - Not filed: it is a symbolic link";
   EXPECT_EQ(view.logText(), "\r\na link.mp3" + link + "\r\nb lower.mp3\r\nC upper.mp3\r\nD folder link" + link +
                                 "\r\ne dangling.mp3" + link + "\r\nf loop.mp3" + link);
@@ -126,13 +126,13 @@ TEST(HostileLayout, TheCatalogueIsLeftAsItWasFound) {
     SCOPED_TRACE(mode);
     Collection collection;
     collection.addSmallImport();
-    testing_support::RawDatabase(collection.catalogue()).rows(std::string("pragma journal_mode=") + mode);
+    support::RawDatabase(collection.catalogue()).rows(std::string("pragma journal_mode=") + mode);
     const std::string before = catalogueOnDisk(collection.catalogue());
     EXPECT_EQ(before, std::string(mode) == "wal" ? "format 2/2" : "format 1/1");
     FaultPlan plan;
-    const RecordingRunView view = runImport(collection, plan);
+    const support::RecordingRunView view = runImport(collection, plan);
     EXPECT_EQ(catalogueOnDisk(collection.catalogue()), before) << view.logText();
-    EXPECT_EQ(testing_support::RawDatabase(collection.catalogue()).rows("pragma journal_mode"),
+    EXPECT_EQ(support::RawDatabase(collection.catalogue()).rows("pragma journal_mode"),
               (std::vector<std::vector<std::string>>{{mode}}));
     const Verdict verdict = collection.check();
     EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
@@ -140,4 +140,4 @@ TEST(HostileLayout, TheCatalogueIsLeftAsItWasFound) {
 }
 
 }  // namespace
-}  // namespace proof
+}  // namespace tests::proof

@@ -9,49 +9,49 @@
 #include <string>
 #include <system_error>
 
-#include <TagReader.h>
-#include <filesystem/FileDescriptor.h>
+#include <administrator/importrun/TagReader.h>
+#include <platform/filesystem/FileDescriptor.h>
 #include <tagcomponent/ID3tagRecord.h>
 #include <tagcomponent/TagFieldText.h>
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 
-namespace proof {
+namespace tests::proof {
 
-class Id3TailReader : public mervalis::TagReader {
+class Id3TailReader : public administrator::importrun::TagReader {
  public:
-  mervalis::Status load(const std::u16string& path) override {
+  platform::status::Status load(const std::u16string& path) override {
     record_.setNoTagValues();
     const std::string name = platform::text::utf8FromUtf16(path);
     platform::filesystem::FileDescriptor file{::open(name.c_str(), O_RDONLY | O_CLOEXEC)};
     if (!file.valid())
-      return mervalis::Status::failure("load the tag of \"" + name + "\"", std::generic_category().message(errno));
+      return platform::status::Status::failure("load the tag of \"" + name + "\"", std::generic_category().message(errno));
     struct stat info {};
-    lyrebox::ID3tagRecord::FileBytes tail{};
+    ::tagcomponent::ID3tagRecord::FileBytes tail{};
     const auto size = static_cast<off_t>(tail.size());
     if (::fstat(file.get(), &info) != 0 || info.st_size < size ||
         ::pread(file.get(), tail.data(), tail.size(), info.st_size - size) != size ||
-        !lyrebox::isTagMarker(tail.data()))
-      return mervalis::Status::success();  // no tag: every field is empty
-    record_ = lyrebox::ID3tagRecord::fromFileBytes(tail);
-    return mervalis::Status::success();
+        !::tagcomponent::isTagMarker(tail.data()))
+      return platform::status::Status::success();  // no tag: every field is empty
+    record_ = ::tagcomponent::ID3tagRecord::fromFileBytes(tail);
+    return platform::status::Status::success();
   }
-  mervalis::Status read(mervalis::TagField which, std::u16string& value) override {
-    const auto& field = which == mervalis::TagField::Title   ? record_.Title
-                        : which == mervalis::TagField::Album ? record_.Album
+  platform::status::Status read(administrator::importrun::TagField which, std::u16string& value) override {
+    const auto& field = which == administrator::importrun::TagField::Title   ? record_.Title
+                        : which == administrator::importrun::TagField::Album ? record_.Album
                                                              : record_.Artist;
-    value = lyrebox::trimmedFieldText(field.text());
-    return mervalis::Status::success();
+    value = ::tagcomponent::trimmedFieldText(field.text());
+    return platform::status::Status::success();
   }
 
   // The text the control returns for a 30-byte field of these bytes.
   static std::u16string field(const std::string& bytes) {
-    lyrebox::ID3tagRecord::FileBytes tail{};
+    ::tagcomponent::ID3tagRecord::FileBytes tail{};
     std::copy_n(bytes.begin(), std::min<std::size_t>(bytes.size(), 30), tail.begin() + 3);
-    return lyrebox::trimmedFieldText(lyrebox::ID3tagRecord::fromFileBytes(tail).Title.text());
+    return ::tagcomponent::trimmedFieldText(::tagcomponent::ID3tagRecord::fromFileBytes(tail).Title.text());
   }
 
  private:
-  lyrebox::ID3tagRecord record_;
+  ::tagcomponent::ID3tagRecord record_;
 };
 
-}  // namespace proof
+}  // namespace tests::proof

@@ -7,28 +7,28 @@
 #include <optional>
 #include <string>
 
-#include <FileRunRecord.h>
-#include <ImportRun.h>
-#include <catalogue/SqliteCatalogue.h>
-#include <database/SqliteEngine.h>
-#include <support/RecordingRunView.h>
+#include <administrator/runrecord/FileRunRecord.h>
+#include <administrator/importrun/ImportRun.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
+#include <tests/support/RecordingRunView.h>
 
-#include "ChildProcess.h"
-#include "Collection.h"
-#include "CountingSeams.h"
+#include <tests/proof/ChildProcess.h>
+#include <tests/proof/Collection.h>
+#include <tests/proof/CountingSeams.h>
 
-namespace proof {
+namespace tests::proof {
 
-using testing_support::RecordingRunView;
+using support::RecordingRunView;
 
-class CountingTagReader : public mervalis::TagReader {
+class CountingTagReader : public administrator::importrun::TagReader {
  public:
   explicit CountingTagReader(FaultPlan& plan) : plan_(plan) {}
-  mervalis::Status load(const std::u16string& path) override {
+  platform::status::Status load(const std::u16string& path) override {
     if (plan_.fails("load", platform::text::utf8FromUtf16(path))) return FaultPlan::injected("load");
     return real_.load(path);
   }
-  mervalis::Status read(mervalis::TagField field, std::u16string& value) override { return real_.read(field, value); }
+  platform::status::Status read(administrator::importrun::TagField field, std::u16string& value) override { return real_.read(field, value); }
 
  private:
   Id3TailReader real_;
@@ -46,20 +46,20 @@ struct RunSettings {
   std::optional<std::size_t> stopAfterFiles;  // the person stops the run after that many files
 };
 
-inline RecordingRunView runImport(const Collection& collection, FaultPlan& plan, const RunSettings& settings = {}) {
+inline support::RecordingRunView runImport(const Collection& collection, FaultPlan& plan, const RunSettings& settings = {}) {
   DiskFillingFileSystem disk(settings.moves, plan);
   CountingFileSystem files(disk, plan);
   platform::database::SqliteEngine engine;
-  mervalis::SqliteCatalogue sqlite(engine, platform::database::OpenOptions{settings.busyTimeout});
+  administrator::catalogue::SqliteCatalogue sqlite(engine, platform::database::OpenOptions{settings.busyTimeout});
   CountingCatalogue catalogue(sqlite, plan);
-  mervalis::FileRunRecord fileRecord(mervalis::RunRecordFolder(collection.runRecords()));
+  administrator::runrecord::FileRunRecord fileRecord(administrator::runrecord::RunRecordFolder(collection.runRecords()));
   CountingRecord record(fileRecord, plan);
   CountingTagReader tags(plan);
-  RecordingRunView view;
+  support::RecordingRunView view;
   view.keepVisits = false;  // the proofs measure the run, not its view
   view.stopAfterFiles = settings.stopAfterFiles;
   const std::string source = settings.sourceFolder.empty() ? collection.source() : settings.sourceFolder;
-  mervalis::ImportRun(tags, files, catalogue, view, record)
+  administrator::importrun::ImportRun(tags, files, catalogue, view, record)
       .run({settings.catalogue.empty() ? collection.catalogue() : settings.catalogue, source,
             collection.destination()});
   return view;
@@ -79,19 +79,19 @@ inline std::optional<Shown> runUnprivilegedWhile(const Collection& collection, c
   const bool ended = runUnprivileged(collection.root(), [&] {
     ::chmod(path.c_str(), mode);
     FaultPlan plan;
-    const RecordingRunView view = runImport(collection, plan);
+    const support::RecordingRunView view = runImport(collection, plan);
     ::chmod(path.c_str(), restored);
-    writeFile(logFile, view.logText());
-    writeFile(summaryFile, view.summaryText());
+    support::writeFile(logFile, view.logText());
+    support::writeFile(summaryFile, view.summaryText());
   });
   if (!ended) return std::nullopt;
-  return Shown{readFile(logFile), readFile(summaryFile)};
+  return Shown{support::readFile(logFile), support::readFile(summaryFile)};
 }
 
 // The catalogue as a person finds it on disk: its file format bytes (1 for the
 // rollback journal, 2 for write-ahead logging) and what lies beside it.
 inline std::string catalogueOnDisk(const std::string& catalogue) {
-  const std::string header = testing_support::readFile(catalogue).substr(0, 20);
+  const std::string header = support::readFile(catalogue).substr(0, 20);
   std::string state = header.size() == 20 ? "format " + std::to_string(int(header[18])) + "/" +
                                                 std::to_string(int(header[19]))
                                           : "no header";
@@ -109,4 +109,4 @@ inline std::string describe(const Verdict& verdict) {
   return text;
 }
 
-}  // namespace proof
+}  // namespace tests::proof

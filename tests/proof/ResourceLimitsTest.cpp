@@ -6,9 +6,9 @@
 
 #include <cstdlib>
 
-#include "ProofRun.h"
+#include <tests/proof/ProofRun.h>
 
-namespace proof {
+namespace tests::proof {
 namespace {
 
 // AddressSanitizer keeps freed memory in quarantine, so peaks say nothing there.
@@ -46,7 +46,7 @@ OneFolderRun runOverOneFolder(int count) {
       collection.addUntagged(name, 16);
   }
   FaultPlan plan;
-  const RecordingRunView view = runImport(collection, plan);
+  const support::RecordingRunView view = runImport(collection, plan);
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   return {countLines(view.log), verdict.atTarget};
@@ -85,7 +85,7 @@ TEST(ResourceLimits, ThreeGibibyteFileIsFiledWhole) {
   }
   const long peakBefore = peakResidentKilobytes();
   FaultPlan plan;
-  const RecordingRunView view = runImport(collection, plan);
+  const support::RecordingRunView view = runImport(collection, plan);
   EXPECT_EQ(view.summaryText(), "");
   const std::string target = collection.targetOf({"Huge", "Artist", "Album"});
   ASSERT_TRUE(std::filesystem::is_regular_file(target));
@@ -97,7 +97,7 @@ TEST(ResourceLimits, ThreeGibibyteFileIsFiledWhole) {
   ASSERT_EQ(::pread(filed.get(), readTail.data(), 128, size - 128), 128);
   EXPECT_EQ(readHead, head);
   EXPECT_EQ(readTail, tail);
-  EXPECT_EQ(testing_support::RawDatabase(collection.catalogue()).rows("select FileName from MP3Info"),
+  EXPECT_EQ(support::RawDatabase(collection.catalogue()).rows("select FileName from MP3Info"),
             (std::vector<std::vector<std::string>>{{target}}));
   if (kPeakMemoryMeaningful) {
     EXPECT_LT(peakResidentKilobytes() - peakBefore, 64 * 1024);
@@ -112,7 +112,7 @@ TEST(ResourceLimits, TagOfAllOnesIsHandled) {
   const Tag ones{std::string(30, '\xff'), std::string(30, '\xff'), std::string(30, '\xff')};
   collection.addBytes("tagged-ones.mp3", "music" + ("TAG" + std::string(125, '\xff')), ones);
   FaultPlan plan;
-  const RecordingRunView view = runImport(collection, plan);
+  const support::RecordingRunView view = runImport(collection, plan);
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   EXPECT_EQ(verdict.atTarget, 1);
@@ -134,7 +134,7 @@ TEST(ResourceLimits, PathsAtTheSystemLimitLoseNothing) {
   collection.add("short.mp3", {"A Title Of Thirty Characters..", "An Artist Of Thirty Characters", "An Album"});
 
   FaultPlan plan;
-  const RecordingRunView view = runImport(collection, plan);
+  const support::RecordingRunView view = runImport(collection, plan);
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   EXPECT_EQ(verdict.atTarget, 1);  // the long name
@@ -147,4 +147,4 @@ TEST(ResourceLimits, PathsAtTheSystemLimitLoseNothing) {
 }
 
 }  // namespace
-}  // namespace proof
+}  // namespace tests::proof

@@ -2,31 +2,33 @@
 
 #include <filesystem>
 
-#include <FileRunRecord.h>
-#include <RecordLines.h>
-#include <RecordedRunReading.h>
+#include <administrator/runrecord/FileRunRecord.h>
+#include <administrator/runrecord/RecordLines.h>
+#include <administrator/runrecord/RecordedRunReading.h>
 
-#include "ProofRun.h"
+#include <tests/proof/ProofRun.h>
 
-namespace proof {
+using namespace tests::support;
+
+namespace tests::proof {
 namespace {
 
-using mervalis::FileRunRecord;
-using mervalis::FilingEntry;
-using mervalis::KilledRun;
-using mervalis::RunRecordFolder;
+using administrator::runrecord::FileRunRecord;
+using administrator::importrun::FilingEntry;
+using administrator::importrun::KilledRun;
+using administrator::runrecord::RunRecordFolder;
 
 TEST(RunRecord, LinesCarryAnyBytesAndTornLinesAreRefused) {
   for (const std::string field : {"plain", "tab\there", "two\nlines", "back\\slash", "\\t literal", ""}) {
     std::vector<std::string> fields;
-    const std::string line = mervalis::record::line({"file", field, "end"});
+    const std::string line = administrator::runrecord::record::line({"file", field, "end"});
     ASSERT_EQ(line.back(), '\n');
-    ASSERT_TRUE(mervalis::record::parseLine(std::string_view(line).substr(0, line.size() - 1), fields)) << line;
+    ASSERT_TRUE(administrator::runrecord::record::parseLine(std::string_view(line).substr(0, line.size() - 1), fields)) << line;
     EXPECT_EQ(fields, (std::vector<std::string>{"file", field, "end"}));
   }
   std::vector<std::string> fields;
-  EXPECT_FALSE(mervalis::record::parseLine("file\tcut at \\", fields));
-  EXPECT_FALSE(mervalis::record::parseLine("file\t\\x", fields));
+  EXPECT_FALSE(administrator::runrecord::record::parseLine("file\tcut at \\", fields));
+  EXPECT_FALSE(administrator::runrecord::record::parseLine("file\t\\x", fields));
 }
 
 FilingEntry entryFor(const Collection& collection, std::int64_t rowid = 1) {
@@ -116,7 +118,7 @@ TEST(RunRecord, TheNextRunMovesBackOnlyAFileWithoutItsRow) {
     if (c.atSource) writeFile(entry.source, content);
     if (c.atTarget != AtTarget::Nothing) writeFile(entry.target(), c.atTarget == AtTarget::TheFile ? content : other);
     if (c.rowCommitted)
-      testing_support::RawDatabase(collection.catalogue())
+      support::RawDatabase(collection.catalogue())
           .execute("insert into MP3Info values ('T', 'A', 'B', '" + entry.target() + "')");
     {
       FileRunRecord record(RunRecordFolder(collection.runRecords()));
@@ -129,7 +131,7 @@ TEST(RunRecord, TheNextRunMovesBackOnlyAFileWithoutItsRow) {
     RunSettings settings;
     settings.sourceFolder = collection.root() + "/empty";  // so only the recovery acts
     std::filesystem::create_directories(settings.sourceFolder);
-    const RecordingRunView view = runImport(collection, plan, settings);
+    const support::RecordingRunView view = runImport(collection, plan, settings);
     EXPECT_EQ(view.logText().substr(0, c.note.size()), c.note) << view.logText();
     EXPECT_EQ(readFile(entry.source), c.atSource || (c.atTarget == AtTarget::TheFile && !c.rowCommitted) ? content : "");
     EXPECT_EQ(std::filesystem::exists(entry.target()), c.targetStays);
@@ -141,4 +143,4 @@ TEST(RunRecord, TheNextRunMovesBackOnlyAFileWithoutItsRow) {
 }
 
 }  // namespace
-}  // namespace proof
+}  // namespace tests::proof

@@ -2,15 +2,15 @@
 // the control does, or a proof could pass for the wrong reason.
 #include <gtest/gtest.h>
 
-#include <automation/ComObject.h>
-#include <automation/LibraryCounter.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/LibraryCounter.h>
 #include <tagcomponent/Lyrebox.h>
 
-#include "Collection.h"
+#include <tests/proof/Collection.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
-namespace proof {
+namespace tests::proof {
 namespace {
 
 struct Fields {
@@ -19,7 +19,7 @@ struct Fields {
 };
 
 Fields readByControl(const std::string& path) {
-  const auto control = automation::makeObject<lyrebox::Lyrebox>();
+  const auto control = platform::automation::makeObject<::tagcomponent::Lyrebox>();
   control->put_MP3_FileName(platform::text::utf16FromUtf8(path));
   Fields fields;
   control->get_ID3tag_Title(&fields.title);
@@ -32,9 +32,9 @@ Fields readByTestReader(const std::string& path) {
   Id3TailReader reader;
   Fields fields;
   EXPECT_TRUE(reader.load(platform::text::utf16FromUtf8(path)));
-  EXPECT_TRUE(reader.read(mervalis::TagField::Title, fields.title));
-  EXPECT_TRUE(reader.read(mervalis::TagField::Album, fields.album));
-  EXPECT_TRUE(reader.read(mervalis::TagField::Artist, fields.artist));
+  EXPECT_TRUE(reader.read(administrator::importrun::TagField::Title, fields.title));
+  EXPECT_TRUE(reader.read(administrator::importrun::TagField::Album, fields.album));
+  EXPECT_TRUE(reader.read(administrator::importrun::TagField::Artist, fields.artist));
   return fields;
 }
 
@@ -50,14 +50,14 @@ TEST(TestReader, ReadsEveryTailAsTheControlDoes) {
       {"no marker", "TAX" + tagTail({"Song", "Artist", "Album"}).substr(3)},
       {"shorter than a tag", "TAG Song"},
   };
-  testing_support::TemporaryFolder folder;
+  support::TemporaryFolder folder;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string path = folder / "file.mp3";
-    testing_support::writeFile(path, std::string(300, '\x55') + c.tail);
+    support::writeFile(path, std::string(300, '\x55') + c.tail);
     EXPECT_EQ(readByTestReader(path), readByControl(path));
   }
 }
 
 }  // namespace
-}  // namespace proof
+}  // namespace tests::proof

@@ -14,18 +14,20 @@
 #include <random>
 #include <thread>
 
-#include <UndoRun.h>
+#include <administrator/undo/UndoRun.h>
 
-#include "ProofRun.h"
+#include <tests/proof/ProofRun.h>
 
-namespace proof {
+using namespace tests::support;
+
+namespace tests::proof {
 namespace {
 
 using Moves = platform::filesystem::PosixFileSystem::Moves;
 
 struct Undone {
-  RecordingRunView view;
-  mervalis::UndoResult result;
+  support::RecordingRunView view;
+  administrator::undo::UndoResult result;
 };
 
 Undone undoRun(const Collection& collection, FaultPlan& plan, Moves moves = Moves::RenameWherePossible,
@@ -33,11 +35,11 @@ Undone undoRun(const Collection& collection, FaultPlan& plan, Moves moves = Move
   DiskFillingFileSystem disk(moves, plan);
   CountingFileSystem files(disk, plan);
   platform::database::SqliteEngine engine;
-  mervalis::SqliteCatalogue sqlite(engine);
+  administrator::catalogue::SqliteCatalogue sqlite(engine);
   CountingCatalogue catalogue(sqlite, plan);
   Undone undone;
   undone.result =
-      mervalis::UndoRun(files, catalogue, undone.view, mervalis::RunRecordFolder(collection.runRecords())).undo(runId);
+      administrator::undo::UndoRun(files, catalogue, undone.view, administrator::runrecord::RunRecordFolder(collection.runRecords())).undo(runId);
   return undone;
 }
 
@@ -53,14 +55,14 @@ std::map<std::string, std::string> treeOf(const std::string& folder) {
 struct Before {
   explicit Before(const Collection& collection)
       : source(treeOf(collection.source())), destination(treeOf(collection.destination())),
-        rows(testing_support::RawDatabase(collection.catalogue()).rows("select * from MP3Info")) {}
+        rows(support::RawDatabase(collection.catalogue()).rows("select * from MP3Info")) {}
   std::map<std::string, std::string> source, destination;
   std::vector<std::vector<std::string>> rows;
 
   void expectRestored(const Collection& collection) const {
     EXPECT_EQ(treeOf(collection.source()), source);
     EXPECT_EQ(treeOf(collection.destination()), destination);
-    EXPECT_EQ(testing_support::RawDatabase(collection.catalogue()).rows("select * from MP3Info"), rows);
+    EXPECT_EQ(support::RawDatabase(collection.catalogue()).rows("select * from MP3Info"), rows);
   }
 };
 
@@ -110,7 +112,7 @@ TEST(Undo, WhatChangedSinceTheRunIsLeftAndTheRestUndone) {
          writeFile(c.source() + "/a.mp3", "a new file");
        }, "another file now stands at"},
       {"row changed", [](const Collection& c, const std::string& target) {
-         testing_support::RawDatabase(c.catalogue())
+         support::RawDatabase(c.catalogue())
              .execute("update MP3Info set Track = 'Renamed' where FileName = '" + target + "'");
        }, "its row in the catalogue was changed or removed"},
   };
@@ -131,7 +133,7 @@ TEST(Undo, WhatChangedSinceTheRunIsLeftAndTheRestUndone) {
     EXPECT_EQ(undone.result.undone, static_cast<std::size_t>(filed - 1));
     EXPECT_NE(undone.view.summaryText().find("Left as it is: \"" + target + "\": " + c.reason), std::string::npos)
         << undone.view.summaryText();
-    const auto rows = testing_support::RawDatabase(collection.catalogue()).rows("select FileName from MP3Info");
+    const auto rows = support::RawDatabase(collection.catalogue()).rows("select FileName from MP3Info");
     EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{{target}}));
     if (c.name != "moved away") {
       EXPECT_TRUE(std::filesystem::exists(target));
@@ -157,7 +159,7 @@ TEST(Undo, AfterAStoppedRun) {
       settings.stopAfterFiles = 5;
     else
       plan.failOn("record file", 3);
-    const RecordingRunView run = runImport(collection, plan, settings);
+    const support::RecordingRunView run = runImport(collection, plan, settings);
     EXPECT_NE(run.summaryText().find("Stopped after"), std::string::npos) << run.summaryText();
     ASSERT_GT(collection.check().atTarget, 0);
     EXPECT_LT(collection.check().atTarget, 8);
@@ -208,9 +210,9 @@ TEST(Undo, ARecordAKilledUndoLeftWithoutAWholeLineIsNoObstacle) {
     const Before before(collection);
     FaultPlan plan;
     runImport(collection, plan);
-    const auto ids = mervalis::RunRecordFolder(collection.runRecords()).runIds();
+    const auto ids = administrator::runrecord::RunRecordFolder(collection.runRecords()).runIds();
     ASSERT_EQ(ids.size(), 1u);
-    writeFile(mervalis::RunRecordFolder(collection.runRecords()).undoPath(ids[0]), left);
+    writeFile(administrator::runrecord::RunRecordFolder(collection.runRecords()).undoPath(ids[0]), left);
     const Undone undone = undoRun(collection, plan);
     EXPECT_TRUE(undone.result.started) << undone.view.logText();
     EXPECT_EQ(undone.result.kept, 0u) << undone.view.logText();
@@ -296,4 +298,4 @@ INSTANTIATE_TEST_SUITE_P(UndoProof, RandomUndoKills, ::testing::Values(Moves::Re
                          });
 
 }  // namespace
-}  // namespace proof
+}  // namespace tests::proof

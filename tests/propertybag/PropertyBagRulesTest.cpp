@@ -1,11 +1,11 @@
-#include <automation/PropertyBag.h>
-#include <automation/PropertyBagInMemory.h>
+#include <platform/automation/PropertyBag.h>
+#include <platform/automation/PropertyBagInMemory.h>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using namespace automation;
+using namespace platform::automation;
 
 ComPtr<InMemoryPropertyBag> emptyBag() { return makeObject<InMemoryPropertyBag>(); }
 

@@ -1,4 +1,4 @@
-#include <automation/PropertyBagText.h>
+#include <platform/automation/PropertyBagText.h>
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-using namespace automation;
+using namespace platform::automation;
 using namespace std::string_literals;
 
 BagEntries everyValueKind() {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace resources_tests {
+namespace tests::resources {
 
 struct ElfImageLayout {
   bool is64 = true;
@@ -66,4 +66,4 @@ class ElfImage {
   std::vector<std::uint8_t> bytes_;
 };
 
-}  // namespace resources_tests
+}  // namespace tests::resources

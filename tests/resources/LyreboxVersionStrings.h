@@ -7,16 +7,16 @@
 
 #include <tagcomponent/ComponentVersion.h>
 
-namespace resources_tests {
+namespace tests::resources {
 
 inline const std::vector<std::pair<std::u16string, std::u16string>> kLyreboxVersionStrings{
     {u"FileDescription", u"Rread/write operations on ID3 tags of MP3"},
-    {u"FileVersion", lyrebox::kVersionBlockText},
-    {u"ProductVersion", lyrebox::kVersionBlockText},
+    {u"FileVersion", ::tagcomponent::kVersionBlockText},
+    {u"ProductVersion", ::tagcomponent::kVersionBlockText},
     {u"InternalName", u"Lyrebox"},
     {u"OriginalFilename", u"Lyrebox.ocx"},
     {u"ProductName", u"Lyrebox"},
     {u"OLESelfRegister", u""},
 };
 
-}  // namespace resources_tests
+}  // namespace tests::resources

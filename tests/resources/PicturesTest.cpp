@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "TestFiles.h"
+#include <tests/resources/TestFiles.h>
 
-using resources_tests::Bytes;
-using resources_tests::read16;
-using resources_tests::read32;
-using resources_tests::readFile;
+using tests::resources::Bytes;
+using tests::resources::read16;
+using tests::resources::read32;
+using tests::resources::readFile;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <resources/ResourceLibrary.h>
+#include <platform/resources/ResourceLibrary.h>
 
 #include <cstdio>
 #include <memory>
@@ -8,11 +8,11 @@
 #include <set>
 #include <string>
 
-#include "TestFiles.h"
+#include <tests/resources/TestFiles.h>
 
-using namespace resources;
-using resources_tests::Bytes;
-using resources_tests::readFile;
+using namespace platform::resources;
+using tests::resources::Bytes;
+using tests::resources::readFile;
 
 namespace {
 

@@ -1,26 +1,26 @@
 // The resource section as a reader meets it: found through a library file's
 // section headers, whatever shape the file is in, and read entry by entry.
 #include <gtest/gtest.h>
-#include <resources/ByteSource.h>
-#include <resources/ElfSectionReader.h>
-#include <resources/ResourceSectionWriter.h>
-#include <resources/ResourceTableView.h>
+#include <platform/resources/ByteSource.h>
+#include <platform/resources/ElfSectionReader.h>
+#include <platform/resources/ResourceSectionWriter.h>
+#include <platform/resources/ResourceTableView.h>
 
 #include <functional>
 #include <string>
 
-#include "ElfImage.h"
-#include "TestFiles.h"
+#include <tests/resources/ElfImage.h>
+#include <tests/resources/TestFiles.h>
 
 namespace {
 
-using namespace resources;
-using resources_tests::Bytes;
-using resources_tests::ElfImage;
-using resources_tests::read32;
-using resources_tests::write16;
+using namespace platform::resources;
+using tests::resources::Bytes;
+using tests::resources::ElfImage;
+using tests::resources::read32;
+using tests::resources::write16;
 
-platform::Result<Bytes> sectionOf(const Bytes& file) { return readElfSection(MemoryByteSource(file), kSectionName); }
+platform::status::Result<Bytes> sectionOf(const Bytes& file) { return readElfSection(MemoryByteSource(file), kSectionName); }
 
 const Bytes kSection = writeResourceSection({{RT_BITMAP, 30000, {1, 2, 3}}, {"TYPELIB", "Main", {}}});
 
@@ -118,7 +118,7 @@ TEST(ElfSectionReader, AHostileFileGivesAMessageNeverABadRead) {
 // The build's own library: the section the embedder wrote, found in the file the
 // linker made.
 TEST(ElfSectionReader, FindsTheEmbeddedTableInABuiltLibrary) {
-  const auto found = sectionOf(resources_tests::readFile(SAMPLE_LIBRARY));
+  const auto found = sectionOf(tests::resources::readFile(SAMPLE_LIBRARY));
   ASSERT_TRUE(found.status) << found.status.reason();
   const auto table = ResourceTableView::parse(found.value);
   ASSERT_TRUE(table.status) << table.status.reason();

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <vector>
 
-namespace resources_tests {
+namespace tests::resources {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -27,4 +27,4 @@ inline void write16(Bytes& bytes, std::size_t at, std::uint16_t value) {
   bytes.at(at + 1) = static_cast<std::uint8_t>(value >> 8);
 }
 
-}  // namespace resources_tests
+}  // namespace tests::resources

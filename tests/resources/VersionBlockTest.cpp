@@ -1,29 +1,29 @@
 #include <gtest/gtest.h>
-#include <resources/VersionBlockReader.h>
-#include <resources/VersionBlockWriter.h>
+#include <platform/resources/VersionBlockReader.h>
+#include <platform/resources/VersionBlockWriter.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
-#include "LyreboxVersionStrings.h"
-#include "TestFiles.h"
+#include <tests/resources/LyreboxVersionStrings.h>
+#include <tests/resources/TestFiles.h>
 
-using namespace resources;
-using resources_tests::Bytes;
-using resources_tests::read16;
-using resources_tests::read32;
+using namespace platform::resources;
+using tests::resources::Bytes;
+using tests::resources::read16;
+using tests::resources::read32;
 
 namespace {
 
-Bytes componentBlock() { return resources_tests::readFile(LYREBOX_VERSION_BLOCK); }
+Bytes componentBlock() { return tests::resources::readFile(LYREBOX_VERSION_BLOCK); }
 
 TEST(ComponentVersionBlock, ReadsBackToExactlyTheListedValues) {
   const auto info = parseVersionBlock(componentBlock());
   ASSERT_TRUE(info.status) << info.status.reason();
   const FixedFileInfo& fixed = info.value.fixed;
-  EXPECT_EQ(fixed.fileVersion, (FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
-  EXPECT_EQ(fixed.productVersion, (FourPartVersion{lyrebox::kVersionMajor, lyrebox::kVersionMinor, 0, lyrebox::kVersionRevision}));
+  EXPECT_EQ(fixed.fileVersion, (FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0, tagcomponent::kVersionRevision}));
+  EXPECT_EQ(fixed.productVersion, (FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0, tagcomponent::kVersionRevision}));
   EXPECT_EQ(fixed.fileFlags, 0u);
   EXPECT_EQ(fixed.fileOS, 0x00000004u);
   EXPECT_EQ(fixed.fileType, 2u);
@@ -31,7 +31,7 @@ TEST(ComponentVersionBlock, ReadsBackToExactlyTheListedValues) {
   EXPECT_EQ(fixed.fileDate, 0u);
   ASSERT_EQ(info.value.stringTables.size(), 1u);
   EXPECT_EQ(info.value.stringTables[0].key, u"040904B0");
-  EXPECT_EQ(info.value.stringTables[0].strings, resources_tests::kLyreboxVersionStrings);
+  EXPECT_EQ(info.value.stringTables[0].strings, tests::resources::kLyreboxVersionStrings);
   EXPECT_EQ(info.value.translations, (std::vector<Translation>{{0x0409, 0x04B0}}));
 }
 
@@ -75,7 +75,7 @@ TEST(ComponentVersionBlock, LaysOutHeadersKeysAndPaddingTheClassicWay) {
   walk(bytes, 0, bytes.size(), 0, blocks);
   std::vector<std::tuple<int, std::u16string, std::uint16_t>> expected{
       {0, u"VS_VERSION_INFO", 0}, {1, u"StringFileInfo", 1}, {2, u"040904B0", 1}};
-  const auto& strings = resources_tests::kLyreboxVersionStrings;
+  const auto& strings = tests::resources::kLyreboxVersionStrings;
   for (const auto& [key, value] : strings) expected.emplace_back(3, key, 1);
   expected.insert(expected.end(), {{1, u"VarFileInfo", 1}, {2, u"Translation", 0}});
   ASSERT_EQ(blocks.size(), expected.size());
@@ -141,7 +141,7 @@ TEST(VersionBlock, CorruptedHeadersAndValuesAreErrors) {
   };
   for (const Case& c : cases) {
     Bytes bytes = good;
-    resources_tests::write16(bytes, c.offset, c.value);
+    tests::resources::write16(bytes, c.offset, c.value);
     const auto result = parseVersionBlock(bytes);
     EXPECT_FALSE(result.status) << c.what;
     EXPECT_FALSE(result.status.reason().empty()) << c.what;
@@ -159,7 +159,7 @@ TEST(VersionBlock, MutatedAndRandomBytesNeverCrashTheReader) {
     if (round % 4 == 3) {
       bytes.resize(random() % 200);
       for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
-      if (bytes.size() >= 2) resources_tests::write16(bytes, 0, static_cast<std::uint16_t>(bytes.size()));
+      if (bytes.size() >= 2) tests::resources::write16(bytes, 0, static_cast<std::uint16_t>(bytes.size()));
     } else {
       for (int n = 1 + random() % 4; n > 0; --n) bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
     }

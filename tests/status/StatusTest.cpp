@@ -1,4 +1,4 @@
-#include <status/Status.h>
+#include <platform/status/Status.h>
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-using platform::Status;
+using platform::status::Status;
 
 TEST(Status, ReadsAsOneSentenceForALogLineOrAMessage) {
   const struct {

@@ -1,53 +1,53 @@
 #pragma once
 // A host's window and site as the control sees them: the window answers "Visible"
 // late-bound by name (or has no such property), and records every change to it.
-#include <automation/ComObject.h>
-#include <automation/ControlSite.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/ControlSite.h>
+#include <platform/automation/Dispatch.h>
 
 #include <vector>
 
-namespace tagtest {
+namespace tests::support {
 
-class FakeHostWindow : public automation::ComObject<automation::IDispatch> {
+class FakeHostWindow : public platform::automation::ComObject<platform::automation::IDispatch> {
  public:
-  static constexpr automation::DISPID kVisibleId = 7;
+  static constexpr platform::automation::DISPID kVisibleId = 7;
 
   bool visible = true;
   bool hasVisible = true;
   std::vector<bool> visibilityPuts;
 
-  automation::HRESULT GetTypeInfoCount(std::uint32_t* count) override {
+  platform::automation::HRESULT GetTypeInfoCount(std::uint32_t* count) override {
     *count = 0;
-    return automation::S_OK;
+    return platform::automation::S_OK;
   }
-  automation::HRESULT GetTypeInfo(std::uint32_t, automation::LCID, automation::ITypeInfo** info) override {
+  platform::automation::HRESULT GetTypeInfo(std::uint32_t, platform::automation::LCID, platform::typelib::ITypeInfo** info) override {
     *info = nullptr;
-    return automation::E_NOTIMPL;
+    return platform::automation::E_NOTIMPL;
   }
-  automation::HRESULT GetIDsOfNames(const automation::IID&, const char16_t** names, std::uint32_t count,
-                                    automation::LCID, automation::DISPID* ids) override {
+  platform::automation::HRESULT GetIDsOfNames(const platform::automation::IID&, const char16_t** names, std::uint32_t count,
+                                    platform::automation::LCID, platform::automation::DISPID* ids) override {
     if (count != 1 || !hasVisible || std::u16string_view(names[0]) != u"Visible") {
-      ids[0] = automation::DISPID_UNKNOWN;
-      return automation::DISP_E_UNKNOWNNAME;
+      ids[0] = platform::automation::DISPID_UNKNOWN;
+      return platform::automation::DISP_E_UNKNOWNNAME;
     }
     ids[0] = kVisibleId;
-    return automation::S_OK;
+    return platform::automation::S_OK;
   }
-  automation::HRESULT Invoke(automation::DISPID member, const automation::IID&, automation::LCID,
-                             std::uint16_t flags, automation::DISPPARAMS* params, automation::Variant* result,
-                             automation::EXCEPINFO*, std::uint32_t* argumentError) override {
-    if (member != kVisibleId || !hasVisible) return automation::DISP_E_MEMBERNOTFOUND;
-    if (flags & automation::DISPATCH_PROPERTYPUT) {
-      automation::Variant value;
-      const auto hr = automation::propertyPutArgument(params, automation::VT_BOOL, value, argumentError);
-      if (automation::failed(hr)) return hr;
+  platform::automation::HRESULT Invoke(platform::automation::DISPID member, const platform::automation::IID&, platform::automation::LCID,
+                             std::uint16_t flags, platform::automation::DISPPARAMS* params, platform::automation::Variant* result,
+                             platform::automation::EXCEPINFO*, std::uint32_t* argumentError) override {
+    if (member != kVisibleId || !hasVisible) return platform::automation::DISP_E_MEMBERNOTFOUND;
+    if (flags & platform::automation::DISPATCH_PROPERTYPUT) {
+      platform::automation::Variant value;
+      const auto hr = platform::automation::propertyPutArgument(params, platform::automation::VT_BOOL, value, argumentError);
+      if (platform::automation::failed(hr)) return hr;
       visible = value.boolean();
       visibilityPuts.push_back(visible);
-      return automation::S_OK;
+      return platform::automation::S_OK;
     }
-    if (result) *result = automation::Variant::fromBool(visible);
-    return automation::S_OK;
+    if (result) *result = platform::automation::Variant::fromBool(visible);
+    return platform::automation::S_OK;
   }
 
  protected:
@@ -55,18 +55,18 @@ class FakeHostWindow : public automation::ComObject<automation::IDispatch> {
 };
 
 // A site whose parent window is `parent` (none when null).
-class FakeSite : public automation::ComObject<automation::IControlSite> {
+class FakeSite : public platform::automation::ComObject<platform::automation::IControlSite> {
  public:
-  automation::ComPtr<automation::IDispatch> parent;
+  platform::automation::ComPtr<platform::automation::IDispatch> parent;
 
-  automation::HRESULT GetParentWindow(automation::IDispatch** out) override {
-    *out = automation::ComPtr<automation::IDispatch>(parent).detach();
-    return automation::S_OK;
+  platform::automation::HRESULT GetParentWindow(platform::automation::IDispatch** out) override {
+    *out = platform::automation::ComPtr<platform::automation::IDispatch>(parent).detach();
+    return platform::automation::S_OK;
   }
-  automation::HRESULT OnPropertyChanged(std::u16string_view) override { return automation::S_OK; }
+  platform::automation::HRESULT OnPropertyChanged(std::u16string_view) override { return platform::automation::S_OK; }
 
  protected:
   FakeSite() = default;
 };
 
-}  // namespace tagtest
+}  // namespace tests::support

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-namespace testing_support {
+namespace tests::support {
 
 class ModalAnswerer {
  public:
@@ -28,4 +28,4 @@ class ModalAnswerer {
   QTimer timer_;
 };
 
-}  // namespace testing_support
+}  // namespace tests::support

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace testing_support {
+namespace tests::support {
 
 // Reaches a database file behind the engine's back, to prepare a test and to
 // check what really reached the file.
@@ -45,4 +45,4 @@ class RawDatabase {
   sqlite3* db_ = nullptr;
 };
 
-}  // namespace testing_support
+}  // namespace tests::support

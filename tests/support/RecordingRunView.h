@@ -1,8 +1,8 @@
 #pragma once
 // The view the tests give a run: it keeps what the run showed, and asks to stop
 // when the test says so.
-#include <RunView.h>
-#include <text/Utf.h>
+#include <administrator/importrun/RunView.h>
+#include <platform/text/Utf.h>
 
 #include <cstddef>
 #include <functional>
@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace testing_support {
+namespace tests::support {
 
-class RecordingRunView : public mervalis::RunView {
+class RecordingRunView : public administrator::importrun::RunView {
  public:
   // One visited file as the run reported it.
   struct Visit {
@@ -27,7 +27,7 @@ class RecordingRunView : public mervalis::RunView {
 
   void clearLog() override { log.clear(); }
   void appendLog(std::u16string_view text) override { log += text; }
-  void fileDone(const mervalis::FileReport& report) override {
+  void fileDone(const administrator::importrun::FileReport& report) override {
     ++filesDone;
     yieldsSinceFile = 0;
     if (keepVisits)
@@ -59,4 +59,4 @@ class RecordingRunView : public mervalis::RunView {
   std::optional<std::size_t> stopAfterFiles;
 };
 
-}  // namespace testing_support
+}  // namespace tests::support

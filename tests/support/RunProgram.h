@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-namespace testing_support {
+namespace tests::support {
 
 struct RunResult {
   int exitCode = -1;
@@ -27,4 +27,4 @@ inline RunResult runProgram(const std::string& command, bool errorsOnly = false)
   return result;
 }
 
-}  // namespace testing_support
+}  // namespace tests::support

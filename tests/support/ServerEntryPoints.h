@@ -1,10 +1,10 @@
 #pragma once
 // An in-process server's library opened a second time: the loader hands back the
 // copy that object creation loaded, so its entry points see the objects made through it.
-#include <automation/InprocServer.h>
+#include <platform/automation/InprocServer.h>
 #include <dlfcn.h>
 
-namespace testing_support {
+namespace tests::support {
 
 class ServerEntryPoints {
  public:
@@ -23,19 +23,19 @@ class ServerEntryPoints {
   Function get(const char* name) const {
     return reinterpret_cast<Function>(::dlsym(handle_, name));
   }
-  automation::HRESULT registerServer() const {
-    return get<automation::DllRegisterServerFunction>("DllRegisterServer")();
+  platform::automation::HRESULT registerServer() const {
+    return get<platform::automation::DllRegisterServerFunction>("DllRegisterServer")();
   }
-  automation::HRESULT unregisterServer() const {
-    return get<automation::DllUnregisterServerFunction>("DllUnregisterServer")();
+  platform::automation::HRESULT unregisterServer() const {
+    return get<platform::automation::DllUnregisterServerFunction>("DllUnregisterServer")();
   }
-  automation::HRESULT canUnloadNow() const { return get<automation::DllCanUnloadNowFunction>("DllCanUnloadNow")(); }
-  automation::HRESULT getClassObject(const automation::CLSID& clsid, const automation::IID& iid, void** object) const {
-    return get<automation::DllGetClassObjectFunction>("DllGetClassObject")(clsid, iid, object);
+  platform::automation::HRESULT canUnloadNow() const { return get<platform::automation::DllCanUnloadNowFunction>("DllCanUnloadNow")(); }
+  platform::automation::HRESULT getClassObject(const platform::automation::CLSID& clsid, const platform::automation::IID& iid, void** object) const {
+    return get<platform::automation::DllGetClassObjectFunction>("DllGetClassObject")(clsid, iid, object);
   }
 
  private:
   void* handle_;
 };
 
-}  // namespace testing_support
+}  // namespace tests::support

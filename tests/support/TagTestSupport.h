@@ -1,9 +1,9 @@
 #pragma once
 // What the suites that drive the tag component share: tag bytes built by hand, a
 // recording host site and a count of the control's yields.
-#include <automation/ControlSite.h>
-#include <events/PendingEvents.h>
-#include <support/TemporaryFolder.h>
+#include <platform/automation/ControlSite.h>
+#include <platform/events/PendingEvents.h>
+#include <tests/support/TemporaryFolder.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-namespace tagtest {
+namespace tests::support {
 
 using Bytes = std::vector<std::uint8_t>;
 
-using testing_support::TemporaryFolder;
+using support::TemporaryFolder;
 
 inline void writeBytes(const std::filesystem::path& file, const Bytes& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -71,30 +71,30 @@ inline Bytes lastBytes(const Bytes& bytes, std::size_t count) {
 
 // A host site that records the notifications it receives and answers them with a
 // chosen result.
-class RecordingSite : public automation::IControlSite {
+class RecordingSite : public platform::automation::IControlSite {
  public:
-  automation::HRESULT QueryInterface(const automation::IID& iid, void** object) override {
-    if (iid == automation::IID_IUnknown || iid == automation::IID_IControlSite) {
+  platform::automation::HRESULT QueryInterface(const platform::automation::IID& iid, void** object) override {
+    if (iid == platform::automation::IID_IUnknown || iid == platform::automation::IID_IControlSite) {
       *object = this;
       AddRef();
-      return automation::S_OK;
+      return platform::automation::S_OK;
     }
     *object = nullptr;
-    return automation::E_NOINTERFACE;
+    return platform::automation::E_NOINTERFACE;
   }
   std::uint32_t AddRef() override { return ++references; }
   std::uint32_t Release() override { return --references; }
-  automation::HRESULT GetParentWindow(automation::IDispatch** parent) override {
+  platform::automation::HRESULT GetParentWindow(platform::automation::IDispatch** parent) override {
     *parent = nullptr;
-    return automation::E_NOTIMPL;
+    return platform::automation::E_NOTIMPL;
   }
-  automation::HRESULT OnPropertyChanged(std::u16string_view bagKey) override {
+  platform::automation::HRESULT OnPropertyChanged(std::u16string_view bagKey) override {
     names.emplace_back(bagKey);
     return answer;
   }
 
   std::vector<std::u16string> names;
-  automation::HRESULT answer = automation::S_OK;
+  platform::automation::HRESULT answer = platform::automation::S_OK;
   std::uint32_t references = 0;
 };
 
@@ -102,16 +102,16 @@ class RecordingSite : public automation::IControlSite {
 class YieldCounter {
  public:
   explicit YieldCounter(std::function<void()> alsoDo = {}) {
-    platform::setPendingEventsHandler([this, alsoDo = std::move(alsoDo)] {
+    platform::events::setPendingEventsHandler([this, alsoDo = std::move(alsoDo)] {
       ++count;
       if (alsoDo) alsoDo();
     });
   }
-  ~YieldCounter() { platform::setPendingEventsHandler({}); }
+  ~YieldCounter() { platform::events::setPendingEventsHandler({}); }
   YieldCounter(const YieldCounter&) = delete;
   YieldCounter& operator=(const YieldCounter&) = delete;
 
   int count = 0;
 };
 
-}  // namespace tagtest
+}  // namespace tests::support

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace testing_support {
+namespace tests::support {
 
 // A fresh folder for one test, removed with everything in it afterwards, even when
 // the test took its own permissions away.
@@ -74,4 +74,4 @@ inline std::string readFile(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-}  // namespace testing_support
+}  // namespace tests::support

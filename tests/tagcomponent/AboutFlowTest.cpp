@@ -1,34 +1,34 @@
 // The About member's dealings with the host's window, with the About box itself
 // replaced by a recording stand-in.
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 #include <gtest/gtest.h>
 #include <tagcomponent/ComponentServices.h>
 #include <tagcomponent/Lyrebox.h>
 
 #include <optional>
 
-#include <support/FakeHost.h>
+#include <tests/support/FakeHost.h>
 
 AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
-using namespace automation;
-using lyrebox::Lyrebox;
-using tagtest::FakeHostWindow;
-using tagtest::FakeSite;
+using namespace platform::automation;
+using tagcomponent::Lyrebox;
+using tests::support::FakeHostWindow;
+using tests::support::FakeSite;
 
 class AboutFlow : public ::testing::Test {
  protected:
   // The box records how the host's window stood while it was shown.
   void installBox(HRESULT answer) {
-    lyrebox::installComponentServices({{}, [this, answer] {
+    tagcomponent::installComponentServices({{}, [this, answer] {
                                          ++shown;
                                          visibleWhileShown = window->visible;
                                          return answer;
                                        }});
   }
-  void TearDown() override { lyrebox::installComponentServices({}); }
+  void TearDown() override { tagcomponent::installComponentServices({}); }
   void siteOn(ComPtr<IDispatch> parent) {
     site->parent = std::move(parent);
     ASSERT_EQ(control->SetControlSite(site.get()), S_OK);
@@ -51,7 +51,7 @@ TEST_F(AboutFlow, HostWindowIsHiddenWhileShownThenGetsItsVisibilityBack) {
       {"visible host", true, S_OK},
       {"hidden host stays hidden", false, S_OK},
       {"box failed: visible host shown again", true, E_OUTOFMEMORY},
-      {"box failed: hidden host stays hidden", false, lyrebox::LYREBOX_E_NOWINDOWSYSTEM},
+      {"box failed: hidden host stays hidden", false, tagcomponent::LYREBOX_E_NOWINDOWSYSTEM},
   };
   for (const Case& c : cases) {
     window->visible = c.visibleBefore;

@@ -1,7 +1,7 @@
 // An exception under a member the host calls comes back as an HRESULT, and the
 // control goes on working: no exception crosses into the host.
-#include <automation/ComObject.h>
-#include <automation/Dispatch.h>
+#include <platform/automation/ComObject.h>
+#include <platform/automation/Dispatch.h>
 #include <gtest/gtest.h>
 #include <tagcomponent/ComponentServices.h>
 #include <tagcomponent/Lyrebox.h>
@@ -11,14 +11,15 @@
 #include <stdexcept>
 #include <utility>
 
-#include <support/TagTestSupport.h>
+#include <tests/support/TagTestSupport.h>
 
 namespace {
 
-using namespace automation;
-using lyrebox::FileCalls;
-using lyrebox::Lyrebox;
-using namespace tagtest;
+using namespace platform::automation;
+using namespace platform::typelib;
+using namespace tests::support;
+using tagcomponent::FileCalls;
+using tagcomponent::Lyrebox;
 
 // The real calls, except that the next stat runs `thrower` first, as an
 // allocation deep in a call may throw.
@@ -50,10 +51,10 @@ class ExceptionFence : public ::testing::Test {
  protected:
   std::u16string title(IDispatch* control) {
     Variant value;
-    EXPECT_EQ(getProperty(control, lyrebox::DISPID_ID3tag_Title, &value), S_OK);
+    EXPECT_EQ(getProperty(control, tagcomponent::DISPID_ID3tag_Title, &value), S_OK);
     return value.type() == VT_BSTR ? value.bstr() : u"";
   }
-  void TearDown() override { lyrebox::installComponentServices({}); }
+  void TearDown() override { tagcomponent::installComponentServices({}); }
 
   TemporaryFolder folder;
   ThrowingCalls calls;
@@ -65,11 +66,11 @@ TEST_F(ExceptionFence, InvokeAndTheVtableMembersAnswerAnHresultAndKeepWorking) {
   writeBytes(path, content);
   const auto control = makeObject<Lyrebox>(calls);
   IDispatch* dispatch = control.get();
-  ASSERT_EQ(putProperty(dispatch, lyrebox::DISPID_MP3_FileName, Variant::fromBstr(u16(path))), S_OK);
+  ASSERT_EQ(putProperty(dispatch, tagcomponent::DISPID_MP3_FileName, Variant::fromBstr(u16(path))), S_OK);
   for (const Thrown& thrown : kThrown) {
     SCOPED_TRACE(thrown.what);
     calls.throwNext(thrown.thrower);
-    EXPECT_EQ(putProperty(dispatch, lyrebox::DISPID_MP3_FileName, Variant::fromBstr(u"elsewhere.mp3")),
+    EXPECT_EQ(putProperty(dispatch, tagcomponent::DISPID_MP3_FileName, Variant::fromBstr(u"elsewhere.mp3")),
               thrown.expected);
     calls.throwNext(thrown.thrower);
     EXPECT_EQ(control->put_MP3_FileName(u"elsewhere.mp3"), thrown.expected);
@@ -91,7 +92,7 @@ TEST_F(ExceptionFence, NameLookupAnswersAnHresultWhenTheTypeLibraryThrows) {
   const auto control = makeObject<Lyrebox>(calls);
   for (const Thrown& thrown : kThrown) {
     SCOPED_TRACE(thrown.what);
-    lyrebox::installComponentServices({[&](ComPtr<ITypeLib>&) -> HRESULT {
+    tagcomponent::installComponentServices({[&](ComPtr<ITypeLib>&) -> HRESULT {
                                          thrown.thrower();
                                          return S_OK;
                                        },
@@ -102,7 +103,7 @@ TEST_F(ExceptionFence, NameLookupAnswersAnHresultWhenTheTypeLibraryThrows) {
     EXPECT_EQ(control->GetTypeInfo(0, 0, &info), thrown.expected);
     EXPECT_EQ(info, nullptr);
   }
-  lyrebox::installComponentServices({});
+  tagcomponent::installComponentServices({});
   DISPID id = 0;
   EXPECT_EQ(idOfName(control.get(), u"ID3tag_Title", &id), TYPE_E_LIBNOTREGISTERED);
   EXPECT_EQ(title(control.get()), u"");

@@ -1,18 +1,18 @@
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 #include <tagcomponent/Lyrebox.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include <support/TagTestSupport.h>
+#include <tests/support/TagTestSupport.h>
 
 namespace {
 
-using automation::HRESULT;
-using lyrebox::Lyrebox;
-using tagtest::RecordingSite;
-using tagtest::YieldCounter;
+using platform::automation::HRESULT;
+using tagcomponent::Lyrebox;
+using tests::support::RecordingSite;
+using tests::support::YieldCounter;
 using namespace std::string_literals;
 
 // The four text properties differ only in their field and notification name.
@@ -20,26 +20,26 @@ struct TextProperty {
   const char* name;
   HRESULT (Lyrebox::*get)(std::u16string*);
   HRESULT (Lyrebox::*put)(const std::u16string&);
-  lyrebox::FixedTextField<30> lyrebox::ID3tagRecord::*field;
+  tagcomponent::FixedTextField<30> tagcomponent::ID3tagRecord::*field;
   std::u16string bagKey;
 };
 
 const TextProperty kTextProperties[] = {
-    {"Title", &Lyrebox::get_ID3tag_Title, &Lyrebox::put_ID3tag_Title, &lyrebox::ID3tagRecord::Title, u"Tag_Title"},
-    {"Artist", &Lyrebox::get_ID3tag_Artist, &Lyrebox::put_ID3tag_Artist, &lyrebox::ID3tagRecord::Artist,
+    {"Title", &Lyrebox::get_ID3tag_Title, &Lyrebox::put_ID3tag_Title, &tagcomponent::ID3tagRecord::Title, u"Tag_Title"},
+    {"Artist", &Lyrebox::get_ID3tag_Artist, &Lyrebox::put_ID3tag_Artist, &tagcomponent::ID3tagRecord::Artist,
      u"Tag_Artist"},
-    {"Album", &Lyrebox::get_ID3tag_Album, &Lyrebox::put_ID3tag_Album, &lyrebox::ID3tagRecord::Album, u"Tag_Album"},
-    {"Comment", &Lyrebox::get_ID3tag_Comment, &Lyrebox::put_ID3tag_Comment, &lyrebox::ID3tagRecord::Comment,
+    {"Album", &Lyrebox::get_ID3tag_Album, &Lyrebox::put_ID3tag_Album, &tagcomponent::ID3tagRecord::Album, u"Tag_Album"},
+    {"Comment", &Lyrebox::get_ID3tag_Comment, &Lyrebox::put_ID3tag_Comment, &tagcomponent::ID3tagRecord::Comment,
      u"Tag_Comment"},
 };
 
 TEST(TextProperties, EachReadsAndWritesItsOwnFieldAndNotifiesUnderItsBagKey) {
   for (const auto& property : kTextProperties) {
     RecordingSite site;  // outlives the control, which holds a reference
-    const auto object = automation::makeObject<Lyrebox>();
+    const auto object = platform::automation::makeObject<Lyrebox>();
     Lyrebox& control = *object;
-    control.setSite(automation::ComPtr<automation::IControlSite>(&site));
-    ASSERT_EQ((control.*property.put)(u"Some value"), automation::S_OK);
+    control.setSite(platform::automation::ComPtr<platform::automation::IControlSite>(&site));
+    ASSERT_EQ((control.*property.put)(u"Some value"), platform::automation::S_OK);
     EXPECT_EQ((control.record().*property.field).text(), u"Some value" + std::u16string(20, u' ')) << property.name;
     EXPECT_EQ(site.names, std::vector<std::u16string>{property.bagKey}) << property.name;
     for (const auto& other : kTextProperties) {
@@ -47,7 +47,7 @@ TEST(TextProperties, EachReadsAndWritesItsOwnFieldAndNotifiesUnderItsBagKey) {
       EXPECT_EQ((control.record().*other.field).text(), std::u16string(30, u' ')) << property.name << " touched " << other.name;
     }
     std::u16string read;
-    ASSERT_EQ((control.*property.get)(&read), automation::S_OK);
+    ASSERT_EQ((control.*property.get)(&read), platform::automation::S_OK);
     EXPECT_EQ(read, u"Some value") << property.name;
   }
 }
@@ -75,12 +75,12 @@ TEST(TextProperties, TrimTrailingSpacesThenNulsThenSpacesYieldingPerCharacterOfT
   };
   for (const auto& c : cases) {
     for (const auto& property : kTextProperties) {
-      const auto object = automation::makeObject<Lyrebox>();
+      const auto object = platform::automation::makeObject<Lyrebox>();
       Lyrebox& control = *object;
       (control.record().*property.field).assign(c.field);
       YieldCounter yields;
       std::u16string read;
-      ASSERT_EQ((control.*property.get)(&read), automation::S_OK);
+      ASSERT_EQ((control.*property.get)(&read), platform::automation::S_OK);
       EXPECT_EQ(read, c.read) << property.name << " case with " << c.yields << " yields";
       EXPECT_EQ(yields.count, c.yields) << property.name;
       EXPECT_EQ((control.record().*property.field).text(), c.field) << "a get changed the field";
@@ -105,9 +105,9 @@ TEST(TextProperties, SetsCutAtThirtyDropTrailingSpacesAndKeepEverythingElse) {
       {u"\u20AC\u4E2D", u"\u20AC\u4E2D" + std::u16string(28, u' '), u"\u20AC\u4E2D"},
   };
   for (const auto& c : cases) {
-    const auto object = automation::makeObject<Lyrebox>();
+    const auto object = platform::automation::makeObject<Lyrebox>();
     Lyrebox& control = *object;
-    ASSERT_EQ(control.put_ID3tag_Title(c.set), automation::S_OK);
+    ASSERT_EQ(control.put_ID3tag_Title(c.set), platform::automation::S_OK);
     EXPECT_EQ(control.record().Title.text(), c.stored);
     std::u16string read;
     control.get_ID3tag_Title(&read);
@@ -116,7 +116,7 @@ TEST(TextProperties, SetsCutAtThirtyDropTrailingSpacesAndKeepEverythingElse) {
 }
 
 TEST(TextProperties, AGetReturnsTheTextItCopiedBeforeItsFirstYield) {
-  const auto object = automation::makeObject<Lyrebox>();
+  const auto object = platform::automation::makeObject<Lyrebox>();
   Lyrebox& control = *object;
   control.put_ID3tag_Title(u"Before");
   int handlerRuns = 0;
@@ -124,7 +124,7 @@ TEST(TextProperties, AGetReturnsTheTextItCopiedBeforeItsFirstYield) {
     if (handlerRuns++ == 0) control.put_ID3tag_Title(u"Changed by a handler");
   });
   std::u16string read;
-  ASSERT_EQ(control.get_ID3tag_Title(&read), automation::S_OK);
+  ASSERT_EQ(control.get_ID3tag_Title(&read), platform::automation::S_OK);
   EXPECT_EQ(read, u"Before");
   EXPECT_EQ(yields.count, 24);
 }
@@ -140,22 +140,22 @@ TEST(YearProperty, ReadsTheYearTextLeniently) {
       {u"18.5", 18},   {u"19.5", 20},  {u"-5  ", -5},  {u"&O77", 63},
   };
   for (const auto& c : cases) {
-    const auto object = automation::makeObject<Lyrebox>();
+    const auto object = platform::automation::makeObject<Lyrebox>();
     Lyrebox& control = *object;
     control.record().Year.assign(c.text);
     std::int16_t year = -1;
-    ASSERT_EQ(control.get_ID3tag_Year(&year), automation::S_OK);
+    ASSERT_EQ(control.get_ID3tag_Year(&year), platform::automation::S_OK);
     EXPECT_EQ(year, c.year);
   }
 }
 
 TEST(YearProperty, ATextBeyondSixteenBitsFailsWithOverflowAndLeavesEverythingAlone) {
   for (const std::u16string text : {u"9E99", u"4E4 ", u"1D5 "}) {
-    const auto object = automation::makeObject<Lyrebox>();
+    const auto object = platform::automation::makeObject<Lyrebox>();
     Lyrebox& control = *object;
     control.record().Year.assign(text);
     std::int16_t year = 77;
-    EXPECT_EQ(control.get_ID3tag_Year(&year), automation::DISP_E_OVERFLOW);
+    EXPECT_EQ(control.get_ID3tag_Year(&year), platform::automation::DISP_E_OVERFLOW);
     EXPECT_EQ(year, 77);
     EXPECT_EQ(control.record().Year.text(), text);
   }
@@ -173,21 +173,21 @@ TEST(YearProperty, SetsWriteLeftAlignedDecimalCutToFourCharacters) {
       {-32768, u"-327", -327},
   };
   for (const auto& c : cases) {
-    const auto object = automation::makeObject<Lyrebox>();
+    const auto object = platform::automation::makeObject<Lyrebox>();
     Lyrebox& control = *object;
-    ASSERT_EQ(control.put_ID3tag_Year(c.set), automation::S_OK);
+    ASSERT_EQ(control.put_ID3tag_Year(c.set), platform::automation::S_OK);
     EXPECT_EQ(control.record().Year.text(), c.stored);
     std::int16_t year = 0;
-    ASSERT_EQ(control.get_ID3tag_Year(&year), automation::S_OK);
+    ASSERT_EQ(control.get_ID3tag_Year(&year), platform::automation::S_OK);
     EXPECT_EQ(year, c.read);
   }
 }
 
 TEST(Notifications, EverySetNotifiesInOrderEvenWhenTheValueIsUnchanged) {
   RecordingSite site;  // outlives the control, which holds a reference
-  const auto object = automation::makeObject<Lyrebox>();
+  const auto object = platform::automation::makeObject<Lyrebox>();
   Lyrebox& control = *object;
-  control.setSite(automation::ComPtr<automation::IControlSite>(&site));
+  control.setSite(platform::automation::ComPtr<platform::automation::IControlSite>(&site));
   control.put_ID3tag_Year(19);
   control.put_ID3tag_Year(19);
   control.put_ID3tag_Genre(255);
@@ -202,53 +202,53 @@ TEST(Notifications, EverySetNotifiesInOrderEvenWhenTheValueIsUnchanged) {
 
 TEST(Notifications, AFailingNotificationFailsTheSetAfterTheValueWasStored) {
   RecordingSite site;  // outlives the control, which holds a reference
-  const auto object = automation::makeObject<Lyrebox>();
+  const auto object = platform::automation::makeObject<Lyrebox>();
   Lyrebox& control = *object;
-  site.answer = automation::E_FAIL;
-  control.setSite(automation::ComPtr<automation::IControlSite>(&site));
-  EXPECT_EQ(control.put_ID3tag_Title(u"Stored"), automation::E_FAIL);
-  EXPECT_EQ(control.put_ID3tag_Year(2001), automation::E_FAIL);
-  EXPECT_EQ(control.put_ID3tag_Genre(7), automation::E_FAIL);
+  site.answer = platform::automation::E_FAIL;
+  control.setSite(platform::automation::ComPtr<platform::automation::IControlSite>(&site));
+  EXPECT_EQ(control.put_ID3tag_Title(u"Stored"), platform::automation::E_FAIL);
+  EXPECT_EQ(control.put_ID3tag_Year(2001), platform::automation::E_FAIL);
+  EXPECT_EQ(control.put_ID3tag_Genre(7), platform::automation::E_FAIL);
   std::u16string title;
   control.get_ID3tag_Title(&title);
   EXPECT_EQ(title, u"Stored");
   EXPECT_EQ(control.record().Year.text(), u"2001");
   EXPECT_EQ(control.record().Genre, 7);
   // The load passes over the failure.
-  EXPECT_EQ(control.put_MP3_FileName(u""), automation::S_OK);
+  EXPECT_EQ(control.put_MP3_FileName(u""), platform::automation::S_OK);
   EXPECT_EQ(site.names.size(), 4u);
 }
 
 TEST(Notifications, ASuccessCodeOtherThanOkStillSucceedsAndNoSiteMeansNobodyIsTold) {
   RecordingSite site;
-  const auto object = automation::makeObject<Lyrebox>();
+  const auto object = platform::automation::makeObject<Lyrebox>();
   Lyrebox& control = *object;
-  EXPECT_EQ(control.put_ID3tag_Album(u"Alone"), automation::S_OK);
-  site.answer = automation::S_FALSE;
-  control.setSite(automation::ComPtr<automation::IControlSite>(&site));
+  EXPECT_EQ(control.put_ID3tag_Album(u"Alone"), platform::automation::S_OK);
+  site.answer = platform::automation::S_FALSE;
+  control.setSite(platform::automation::ComPtr<platform::automation::IControlSite>(&site));
   EXPECT_EQ(site.references, 1u);
-  EXPECT_EQ(control.put_ID3tag_Album(u"Told"), automation::S_OK);
+  EXPECT_EQ(control.put_ID3tag_Album(u"Told"), platform::automation::S_OK);
   control.setSite(nullptr);
   EXPECT_EQ(site.references, 0u);
-  EXPECT_EQ(control.put_ID3tag_Album(u"Alone again"), automation::S_OK);
+  EXPECT_EQ(control.put_ID3tag_Album(u"Alone again"), platform::automation::S_OK);
   EXPECT_EQ(site.names.size(), 1u);
 }
 
 TEST(NullOutPointers, EveryGetAndSaveTagRefuseThem) {
-  const auto object = automation::makeObject<Lyrebox>();
+  const auto object = platform::automation::makeObject<Lyrebox>();
   Lyrebox& control = *object;
-  EXPECT_EQ(control.get_MP3_FileName(nullptr), automation::E_POINTER);
-  EXPECT_EQ(control.get_ID3tag_Title(nullptr), automation::E_POINTER);
-  EXPECT_EQ(control.get_ID3tag_Artist(nullptr), automation::E_POINTER);
-  EXPECT_EQ(control.get_ID3tag_Album(nullptr), automation::E_POINTER);
-  EXPECT_EQ(control.get_ID3tag_Comment(nullptr), automation::E_POINTER);
-  EXPECT_EQ(control.get_ID3tag_Year(nullptr), automation::E_POINTER);
-  EXPECT_EQ(control.get_ID3tag_Genre(nullptr), automation::E_POINTER);
-  EXPECT_EQ(control.SaveTag(nullptr), automation::E_POINTER);
+  EXPECT_EQ(control.get_MP3_FileName(nullptr), platform::automation::E_POINTER);
+  EXPECT_EQ(control.get_ID3tag_Title(nullptr), platform::automation::E_POINTER);
+  EXPECT_EQ(control.get_ID3tag_Artist(nullptr), platform::automation::E_POINTER);
+  EXPECT_EQ(control.get_ID3tag_Album(nullptr), platform::automation::E_POINTER);
+  EXPECT_EQ(control.get_ID3tag_Comment(nullptr), platform::automation::E_POINTER);
+  EXPECT_EQ(control.get_ID3tag_Year(nullptr), platform::automation::E_POINTER);
+  EXPECT_EQ(control.get_ID3tag_Genre(nullptr), platform::automation::E_POINTER);
+  EXPECT_EQ(control.SaveTag(nullptr), platform::automation::E_POINTER);
 }
 
 TEST(NewControl, HoldsNoFileNameAndTheNoTagValues) {
-  const auto object = automation::makeObject<Lyrebox>();
+  const auto object = platform::automation::makeObject<Lyrebox>();
   Lyrebox& control = *object;
   std::u16string name = u"x", title = u"x";
   std::int16_t year = 0;

@@ -8,8 +8,8 @@
 
 namespace {
 
-using lyrebox::readLenientNumber;
-using lyrebox::roundToInt16;
+using tagcomponent::readLenientNumber;
+using tagcomponent::roundToInt16;
 
 TEST(LenientNumber, ReadsAsMuchOfTheTextAsFormsANumber) {
   struct Case {

@@ -1,4 +1,4 @@
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 #include <tagcomponent/Lyrebox.h>
 #include <unistd.h>
 
@@ -8,13 +8,13 @@
 #include <cstring>
 #include <filesystem>
 
-#include <support/TagTestSupport.h>
+#include <tests/support/TagTestSupport.h>
 
 namespace {
 
-using lyrebox::FileCalls;
-using lyrebox::Lyrebox;
-using namespace tagtest;
+using tagcomponent::FileCalls;
+using tagcomponent::Lyrebox;
+using namespace tests::support;
 namespace fs = std::filesystem;
 
 enum class Call { Stat, Open, Pread, Pwrite, Close };
@@ -71,7 +71,7 @@ TEST(FileErrorNumbers, FollowTheClassicNumbering) {
       {ENOENT, 53}, {EACCES, 70}, {EPERM, 70}, {EROFS, 75}, {ENOSPC, 61}, {EDQUOT, 61}, {EIO, 57},
       {ENOTDIR, 76}, {EMFILE, 67}, {ENFILE, 67}, {EINVAL, 75}, {ELOOP, 75}, {ENAMETOOLONG, 75},
   };
-  for (const auto& [error, number] : table) EXPECT_EQ(lyrebox::fileErrorNumber(error), number) << strerror(error);
+  for (const auto& [error, number] : table) EXPECT_EQ(tagcomponent::fileErrorNumber(error), number) << strerror(error);
 }
 
 class TagFileFaults : public ::testing::Test {
@@ -83,7 +83,7 @@ class TagFileFaults : public ::testing::Test {
   }
   static std::int32_t save(Lyrebox& control) {
     std::int32_t result = -1;
-    EXPECT_EQ(control.SaveTag(&result), automation::S_OK);
+    EXPECT_EQ(control.SaveTag(&result), platform::automation::S_OK);
     return result;
   }
   TemporaryFolder folder;
@@ -123,7 +123,7 @@ TEST_F(TagFileFaults, SaveReportsTheFailingCallsNumberAndLeavesTheFileAsItWas) {
     const Bytes content = c.tagged ? concat(filler(200), tagBytes({.title = "Old"})) : filler(100);
     const fs::path path = file(content);
     FailingCalls calls(c.call, c.error, c.nth);
-    const auto object = automation::makeObject<Lyrebox>(calls);
+    const auto object = platform::automation::makeObject<Lyrebox>(calls);
     Lyrebox& control = *object;
     control.put_MP3_FileName(u16(path));  // the load makes the first stat call
     control.put_ID3tag_Title(u"New");
@@ -135,7 +135,7 @@ TEST_F(TagFileFaults, SaveReportsTheFailingCallsNumberAndLeavesTheFileAsItWas) {
 TEST_F(TagFileFaults, AFailingCloseAfterWritingIsReported) {
   const fs::path path = file(filler(90));
   FailingCalls calls(Call::Close, EIO);
-  const auto object = automation::makeObject<Lyrebox>(calls);
+  const auto object = platform::automation::makeObject<Lyrebox>(calls);
   Lyrebox& control = *object;
   control.put_MP3_FileName(u16(path));
   EXPECT_EQ(save(control), 57);
@@ -145,7 +145,7 @@ TEST_F(TagFileFaults, AnAppendThatRunsOutOfSpaceIsCutBackToTheOldLength) {
   const Bytes content = filler(700);
   const fs::path path = file(content);
   DiskFullHalfway calls;
-  const auto object = automation::makeObject<Lyrebox>(calls);
+  const auto object = platform::automation::makeObject<Lyrebox>(calls);
   Lyrebox& control = *object;
   control.put_MP3_FileName(u16(path));
   EXPECT_EQ(save(control), 61);
@@ -156,7 +156,7 @@ TEST_F(TagFileFaults, AnAppendThatRunsOutOfSpaceIsCutBackToTheOldLength) {
 TEST_F(TagFileFaults, AReplaceThatRunsOutOfSpaceKeepsTheLength) {
   const fs::path path = file(concat(filler(700), tagBytes({.title = "Old"})));
   DiskFullHalfway calls;
-  const auto object = automation::makeObject<Lyrebox>(calls);
+  const auto object = platform::automation::makeObject<Lyrebox>(calls);
   Lyrebox& control = *object;
   control.put_MP3_FileName(u16(path));
   EXPECT_EQ(save(control), 61);
@@ -167,7 +167,7 @@ TEST_F(TagFileFaults, ALoadThatCannotReadKeepsTheNameAndShowsTheNoTagValues) {
   for (Call call : {Call::Open, Call::Pread}) {
     const fs::path path = file(concat(filler(10), tagBytes({.title = "Unreadable"})));
     FailingCalls calls(call, EIO);
-    const auto object = automation::makeObject<Lyrebox>(calls);
+    const auto object = platform::automation::makeObject<Lyrebox>(calls);
     Lyrebox& control = *object;
     control.put_ID3tag_Title(u"Before");
     control.put_MP3_FileName(u16(path));
@@ -182,7 +182,7 @@ TEST_F(TagFileFaults, ALoadThatCannotReadKeepsTheNameAndShowsTheNoTagValues) {
 TEST_F(TagFileFaults, ALoadWhoseSearchFailsCountsTheNameAsNotFound) {
   const fs::path path = file(concat(filler(10), tagBytes({.title = "Unreached"})));
   FailingCalls calls(Call::Stat, EIO);
-  const auto object = automation::makeObject<Lyrebox>(calls);
+  const auto object = platform::automation::makeObject<Lyrebox>(calls);
   Lyrebox& control = *object;
   control.put_ID3tag_Title(u"Kept");
   control.put_MP3_FileName(u16(path));

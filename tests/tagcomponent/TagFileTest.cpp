@@ -1,7 +1,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
-#include <automation/ComObject.h>
+#include <platform/automation/ComObject.h>
 #include <tagcomponent/Lyrebox.h>
 #include <unistd.h>
 
@@ -9,12 +9,12 @@
 
 #include <filesystem>
 
-#include <support/TagTestSupport.h>
+#include <tests/support/TagTestSupport.h>
 
 namespace {
 
-using lyrebox::Lyrebox;
-using namespace tagtest;
+using tagcomponent::Lyrebox;
+using namespace tests::support;
 namespace fs = std::filesystem;
 
 const TagFields kSong{.title = "Song", .artist = "Band", .album = "Record", .year = "1999", .comment = "Nice",
@@ -28,7 +28,7 @@ std::u16string title(Lyrebox& control) {
 
 std::int32_t save(Lyrebox& control) {
   std::int32_t result = -1;
-  EXPECT_EQ(control.SaveTag(&result), automation::S_OK);
+  EXPECT_EQ(control.SaveTag(&result), platform::automation::S_OK);
   return result;
 }
 
@@ -45,7 +45,7 @@ class TagFile : public ::testing::Test {
     return path;
   }
   TemporaryFolder folder;
-  const automation::ComPtr<Lyrebox> object = automation::makeObject<Lyrebox>();
+  const platform::automation::ComPtr<Lyrebox> object = platform::automation::makeObject<Lyrebox>();
   Lyrebox& control = *object;
 };
 
@@ -117,7 +117,7 @@ TEST_F(TagFile, SavingTwiceAppendsOnceThenReplaces) {
   control.put_ID3tag_Title(u"Second");
   EXPECT_EQ(save(control), 0);
   EXPECT_EQ(fs::file_size(path), 4128u);
-  const auto readerObject = automation::makeObject<Lyrebox>();
+  const auto readerObject = platform::automation::makeObject<Lyrebox>();
   Lyrebox& reader = *readerObject;
   reader.put_MP3_FileName(u16(path));
   EXPECT_EQ(title(reader), u"Second");
@@ -249,7 +249,7 @@ TEST_F(TagFile, FilesOfTwoGibibytesAndMoreLoadAndSaveLikeAnyOther) {
   control.put_ID3tag_Title(u"Big");
   EXPECT_EQ(save(control), 0);
   EXPECT_EQ(fs::file_size(path), static_cast<std::uintmax_t>(length));
-  const auto readerObject = automation::makeObject<Lyrebox>();
+  const auto readerObject = platform::automation::makeObject<Lyrebox>();
   Lyrebox& reader = *readerObject;
   reader.put_MP3_FileName(u16(path));
   EXPECT_EQ(title(reader), u"Big");

@@ -4,8 +4,8 @@
 
 namespace {
 
-using lyrebox::charFromWindows1252;
-using lyrebox::windows1252FromChar;
+using tagcomponent::charFromWindows1252;
+using tagcomponent::windows1252FromChar;
 
 TEST(Windows1252, EveryByteComesBackUnchanged) {
   for (int byte = 0; byte <= 255; ++byte) {

@@ -1,5 +1,5 @@
-#include <text/NameCase.h>
-#include <text/Utf.h>
+#include <platform/text/NameCase.h>
+#include <platform/text/Utf.h>
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,4 +1,4 @@
-#include <text/Utf.h>
+#include <platform/text/Utf.h>
 #include <gtest/gtest.h>
 
 using platform::text::utf16FromUtf8;

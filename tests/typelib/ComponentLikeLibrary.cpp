@@ -1,10 +1,10 @@
-#include "ComponentLikeLibrary.h"
+#include <tests/typelib/ComponentLikeLibrary.h>
 
-#include <automation/Unknown.h>
+#include <platform/automation/Unknown.h>
 
-namespace typelib_test {
-using namespace automation;
-using namespace typelib;
+namespace tests::typelib {
+using namespace platform::automation;
+using namespace platform::typelib;
 
 namespace {
 void addProperty(std::vector<Function>& functions, const std::u16string& name, DISPID id, VARTYPE type,
@@ -44,4 +44,4 @@ Library componentLikeLibrary() {
   return lib;
 }
 
-}  // namespace typelib_test
+}  // namespace tests::typelib

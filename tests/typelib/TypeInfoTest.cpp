@@ -1,25 +1,26 @@
-#include <automation/ComPtr.h>
+#include <platform/automation/ComPtr.h>
 #include <gtest/gtest.h>
-#include <typelib/TypeInfo.h>
-#include <typelib/TypeLibFormat.h>
+#include <platform/typelib/TypeInfo.h>
+#include <platform/typelib/TypeLibFormat.h>
 
 #include <initializer_list>
 #include <vector>
 
-#include "ComponentLikeLibrary.h"
+#include <tests/typelib/ComponentLikeLibrary.h>
 
-using namespace automation;
-using typelib_test::componentLikeLibrary;
+using namespace platform::automation;
+using namespace platform::typelib;
+using tests::typelib::componentLikeLibrary;
 
 namespace {
 constexpr DISPID kYear = 0x68030002;
 
 ComPtr<ITypeLib> loadComponentLike(bool namesPublished = false) {
-  typelib::Library model = componentLikeLibrary();
+  platform::typelib::Library model = componentLikeLibrary();
   model.parameterNamesPublished = namesPublished;
   ComPtr<ITypeLib> lib;
   std::string why;
-  EXPECT_EQ(loadTypeLib(typelib::serialize(model), lib.put(), &why), S_OK) << why;
+  EXPECT_EQ(loadTypeLib(platform::typelib::serialize(model), lib.put(), &why), S_OK) << why;
   return lib;
 }
 
@@ -65,7 +66,7 @@ TEST(TypeLib, LibraryAttributesAndDocumentation) {
   const ComPtr<ITypeLib> lib = loadComponentLike();
   LibraryAttributes attributes;
   ASSERT_EQ(lib->GetLibAttr(&attributes), S_OK);
-  EXPECT_EQ(attributes.guid, typelib_test::kLibraryId);
+  EXPECT_EQ(attributes.guid, tests::typelib::kLibraryId);
   EXPECT_EQ(attributes.majorVersion, 1);
   EXPECT_EQ(attributes.minorVersion, 0);
   EXPECT_EQ(attributes.lcid, 0u);
@@ -83,7 +84,7 @@ TEST(TypeLib, LibraryAttributesAndDocumentation) {
 }
 
 TEST(TypeInfo, MemberDocumentationByMemberId) {
-  const ComPtr<ITypeInfo> info = typeOf(loadComponentLike(), typelib_test::kInterfaceId);
+  const ComPtr<ITypeInfo> info = typeOf(loadComponentLike(), tests::typelib::kInterfaceId);
   expectDocumentation([&](DISPID id, auto* name, auto* help) { return info->GetDocumentation(id, name, help); },
                       {
                           {-552, u"About", u"opens the AboutBox", S_OK},
@@ -97,7 +98,7 @@ TEST(TypeInfo, MemberDocumentationByMemberId) {
 }
 
 TEST(TypeInfo, NamesResolveWithoutRegardToCase) {
-  const ComPtr<ITypeInfo> info = typeOf(loadComponentLike(), typelib_test::kInterfaceId);
+  const ComPtr<ITypeInfo> info = typeOf(loadComponentLike(), tests::typelib::kInterfaceId);
   const IdsCase cases[] = {
       {{u"About"}, {-552}, S_OK},
       {{u"ABOUT"}, {-552}, S_OK},
@@ -116,7 +117,7 @@ TEST(TypeInfo, NamesResolveWithoutRegardToCase) {
 }
 
 TEST(TypeInfo, PublishedParameterNamesResolveToTheirPositions) {
-  const ComPtr<ITypeInfo> info = typeOf(loadComponentLike(true), typelib_test::kInterfaceId);
+  const ComPtr<ITypeInfo> info = typeOf(loadComponentLike(true), tests::typelib::kInterfaceId);
   const IdsCase cases[] = {
       {{u"ID3tag_Year", u"new_id3tag_year"}, {kYear, 0}, S_OK},
       {{u"ID3tag_Year", u"New_ID3tag_Title"}, {kYear, MEMBERID_NIL}, DISP_E_UNKNOWNNAME},
@@ -126,13 +127,13 @@ TEST(TypeInfo, PublishedParameterNamesResolveToTheirPositions) {
   std::vector<std::u16string> names;
   ASSERT_EQ(info->GetNames(kYear, &names), S_OK);
   EXPECT_EQ(names, (std::vector<std::u16string>{u"ID3tag_Year", u"New_ID3tag_Year"}));
-  const ComPtr<ITypeInfo> withheld = typeOf(loadComponentLike(false), typelib_test::kInterfaceId);
+  const ComPtr<ITypeInfo> withheld = typeOf(loadComponentLike(false), tests::typelib::kInterfaceId);
   ASSERT_EQ(withheld->GetNames(kYear, &names), S_OK);
   EXPECT_EQ(names, std::vector<std::u16string>{u"ID3tag_Year"});
 }
 
 TEST(TypeInfo, DualInterfaceListsItsFunctionsInTableOrder) {
-  const ComPtr<ITypeInfo> info = typeOf(loadComponentLike(), typelib_test::kInterfaceId);
+  const ComPtr<ITypeInfo> info = typeOf(loadComponentLike(), tests::typelib::kInterfaceId);
   TypeAttributes attributes;
   ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
   EXPECT_EQ(attributes.kind, TKIND_INTERFACE);
@@ -168,7 +169,7 @@ TEST(TypeInfo, DualInterfaceListsItsFunctionsInTableOrder) {
 
 TEST(TypeInfo, CoclassNamesItsImplementedTypesWithTheirFlags) {
   const ComPtr<ITypeLib> lib = loadComponentLike();
-  const ComPtr<ITypeInfo> coclass = typeOf(lib, typelib_test::kClassId);
+  const ComPtr<ITypeInfo> coclass = typeOf(lib, tests::typelib::kClassId);
   TypeAttributes attributes;
   ASSERT_EQ(coclass->GetTypeAttr(&attributes), S_OK);
   EXPECT_EQ(attributes.kind, TKIND_COCLASS);
@@ -180,8 +181,8 @@ TEST(TypeInfo, CoclassNamesItsImplementedTypesWithTheirFlags) {
     GUID guid;
     TYPEKIND kind;
   };
-  const Row rows[] = {{IMPLTYPEFLAG_FDEFAULT, typelib_test::kInterfaceId, TKIND_INTERFACE},
-                      {IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE, typelib_test::kEventsId, TKIND_DISPATCH}};
+  const Row rows[] = {{IMPLTYPEFLAG_FDEFAULT, tests::typelib::kInterfaceId, TKIND_INTERFACE},
+                      {IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE, tests::typelib::kEventsId, TKIND_DISPATCH}};
   for (std::uint32_t i = 0; i < 2; ++i) {
     SCOPED_TRACE(i);
     std::int32_t flags = -1;
@@ -199,7 +200,7 @@ TEST(TypeInfo, CoclassNamesItsImplementedTypesWithTheirFlags) {
   EXPECT_EQ(coclass->GetImplTypeFlags(2, &flags), TYPE_E_ELEMENTNOTFOUND);
   EXPECT_EQ(coclass->GetImplementedType(2, none.put()), TYPE_E_ELEMENTNOTFOUND);
   EXPECT_FALSE(none);
-  EXPECT_EQ(typeOf(lib, typelib_test::kInterfaceId)->GetImplementedType(0, none.put()), TYPE_E_ELEMENTNOTFOUND);
+  EXPECT_EQ(typeOf(lib, tests::typelib::kInterfaceId)->GetImplementedType(0, none.put()), TYPE_E_ELEMENTNOTFOUND);
 }
 
 TEST(TypeInfo, KeepsItsLibraryAliveAndAnswersOnlyForItsInterfaces) {
@@ -232,7 +233,7 @@ TEST(TypeInfo, DescriptionHeldInCodeServesLikeItsBinaryForm) {
   ComPtr<ITypeLib> lib;
   ASSERT_EQ(createTypeLib(componentLikeLibrary(), lib.put()), S_OK);
   FunctionDescription put;
-  ASSERT_EQ(typeOf(lib, typelib_test::kInterfaceId)->GetFuncDesc(2, &put), S_OK);
+  ASSERT_EQ(typeOf(lib, tests::typelib::kInterfaceId)->GetFuncDesc(2, &put), S_OK);
   ASSERT_EQ(put.parameters.size(), 1u);
   EXPECT_EQ(put.parameters[0].name, u"");
   EXPECT_EQ(put.parameters[0].type, VT_BSTR);

@@ -1,16 +1,16 @@
-#include <automation/ComPtr.h>
-#include <automation/Unknown.h>
+#include <platform/automation/ComPtr.h>
+#include <platform/automation/Unknown.h>
 #include <gtest/gtest.h>
-#include <typelib/TypeInfo.h>
-#include <typelib/TypeLibFormat.h>
+#include <platform/typelib/TypeInfo.h>
+#include <platform/typelib/TypeLibFormat.h>
 
 #include <functional>
 
-#include "ComponentLikeLibrary.h"
+#include <tests/typelib/ComponentLikeLibrary.h>
 
-using namespace automation;
-using namespace typelib;
-using typelib_test::componentLikeLibrary;
+using namespace platform::automation;
+using namespace platform::typelib;
+using tests::typelib::componentLikeLibrary;
 
 namespace {
 Library withoutParameterNames(Library lib) {
@@ -121,7 +121,7 @@ TEST(TypeLibFormat, UnsoundDescriptionsAreRefusedByParseAndCreate) {
       {"coclass names a foreign type",
        [](Library& l) { l.types[0].implementedTypes[1].type = IID_IDispatch; }, "no interface of the library"},
       {"coclass implements a coclass",
-       [](Library& l) { l.types[0].implementedTypes[0].type = typelib_test::kClassId; },
+       [](Library& l) { l.types[0].implementedTypes[0].type = tests::typelib::kClassId; },
        "no interface of the library"},
       {"functions on a coclass", [](Library& l) { l.types[0].functions.push_back(method(u"x", 1)); },
        "functions or a base on a coclass"},
@@ -136,7 +136,7 @@ TEST(TypeLibFormat, UnsoundDescriptionsAreRefusedByParseAndCreate) {
        "retval parameter that is not the last"},
       {"dual without IDispatch", [](Library& l) { l.types[1].baseInterface = IID_IUnknown; }, "dual flag"},
       {"implemented types on an interface",
-       [](Library& l) { l.types[2].implementedTypes.push_back({typelib_test::kInterfaceId, 0}); },
+       [](Library& l) { l.types[2].implementedTypes.push_back({tests::typelib::kInterfaceId, 0}); },
        "implemented types on an interface"},
   };
   for (const Case& c : cases) {

@@ -2,10 +2,10 @@
 
 #include <map>
 
-#include "UiTestSupport.h"
+#include <tests/ui/UiTestSupport.h>
 
-#include "ui/DriveTable.h"
-#include "ui/MountInfo.h"
+#include <platform/ui/DriveTable.h>
+#include <platform/ui/MountInfo.h>
 
 using platform::ui::Drive;
 using platform::ui::DriveTable;

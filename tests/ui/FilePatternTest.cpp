@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/FilePattern.h"
+#include <platform/ui/FilePattern.h>
 
 using platform::ui::FilePattern;
 

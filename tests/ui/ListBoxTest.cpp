@@ -1,20 +1,20 @@
 #include <gtest/gtest.h>
-#include <filesystem/PosixFileSystem.h>
+#include <platform/filesystem/PosixFileSystem.h>
 
 #include <QSignalSpy>
 #include <QTest>
 
-#include "UiTestSupport.h"
-#include "ui/DirListBox.h"
-#include "ui/DriveListBox.h"
-#include "ui/FileListBox.h"
+#include <tests/ui/UiTestSupport.h>
+#include <platform/ui/DirListBox.h>
+#include <platform/ui/DriveListBox.h>
+#include <platform/ui/FileListBox.h>
 
 using platform::ui::DirListBox;
 using platform::ui::DriveListBox;
 using platform::ui::DriveTable;
 using platform::ui::FileListBox;
 using platform::ui::MountSource;
-using uitest::TempTree;
+using tests::ui::TempTree;
 
 namespace {
 
@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 class ListBoxes : public testing::Test {
  protected:
   void SetUp() override {
-    uitest::application();
+    tests::ui::application();
     usb1 = tree.folder("media/usb1");
     usb2 = tree.folder("media/usb2");
     tree.folder("media/usb1/Music/Rock");
@@ -43,7 +43,7 @@ class ListBoxes : public testing::Test {
     drives = std::make_shared<DriveTable>(source);
   }
 
-  QString designation(const fs::path& mountPoint) const { return drives->find(uitest::toQString(mountPoint))->designation(); }
+  QString designation(const fs::path& mountPoint) const { return drives->find(platform::ui::toQString(mountPoint))->designation(); }
 
   static QStringList shownEntries(const DirListBox& list) {
     QStringList shown;
@@ -60,12 +60,12 @@ class ListBoxes : public testing::Test {
 }  // namespace
 
 TEST_F(ListBoxes, DirListShowsAncestorsOpenThenSortedVisibleSubfolders) {
-  uitest::CurrentDirectory inside(usb1 / "Music");
+  tests::ui::CurrentDirectory inside(usb1 / "Music");
   DirListBox list(drives);
   EXPECT_EQ(list.path(), tree.q("media/usb1/Music"));
   QStringList expected;
   int level = 0;
-  for (const fs::path& part : usb1 / "Music") expected << QString(level++, QLatin1Char(' ')) + uitest::toQString(part);
+  for (const fs::path& part : usb1 / "Music") expected << QString(level++, QLatin1Char(' ')) + platform::ui::toQString(part);
   const QString sub(level, QLatin1Char(' '));
   expected << sub + "Blues" << sub + "jazz" << sub + "Rock";
   EXPECT_EQ(shownEntries(list), expected);
@@ -91,8 +91,8 @@ TEST_F(ListBoxes, ChangeIsRaisedBeforeTheAssignmentReturnsAndOnlyForARealChange)
   EXPECT_EQ(dirSeen.size(), 1);
 
   ASSERT_TRUE(drive.setDrive(designation(usb2)));
-  ASSERT_TRUE(drive.setDrive(uitest::toQString(usb2)));  // the bare mount point names the same drive
-  ASSERT_TRUE(drive.setDrive(uitest::toQString(usb1) + " [OLD LABEL]"));
+  ASSERT_TRUE(drive.setDrive(platform::ui::toQString(usb2)));  // the bare mount point names the same drive
+  ASSERT_TRUE(drive.setDrive(platform::ui::toQString(usb1) + " [OLD LABEL]"));
   EXPECT_EQ(driveSeen, (QStringList{designation(usb2), designation(usb1)}));
   EXPECT_EQ(drive.currentText(), designation(usb1));
 }
@@ -135,12 +135,12 @@ TEST_F(ListBoxes, ARefusedAssignmentSaysWhyStaysAndRaisesNothing) {
 }
 
 TEST_F(ListBoxes, WritingADriveOpensItsCurrentDirectory) {
-  uitest::CurrentDirectory inside(usb1 / "Music" / "jazz");
+  tests::ui::CurrentDirectory inside(usb1 / "Music" / "jazz");
   DirListBox dir(drives);
   DriveListBox drive(drives);
   EXPECT_EQ(drive.drive(), designation(usb1));  // starts on the drive of the current directory
   ASSERT_TRUE(dir.setPath(designation(usb2)));
-  EXPECT_EQ(dir.path(), uitest::toQString(usb2));  // not the current directory's drive: its mount point
+  EXPECT_EQ(dir.path(), platform::ui::toQString(usb2));  // not the current directory's drive: its mount point
   ASSERT_TRUE(dir.setPath(designation(usb1)));
   EXPECT_EQ(dir.path(), tree.q("media/usb1/Music/jazz"));
 }
@@ -181,7 +181,7 @@ TEST_F(ShownDirList, SingleClickHighlightsDoubleClickAndEnterOpen) {
 
   list->setCurrentItem(entry("usb1"));
   QTest::keyClick(list.get(), Qt::Key_Return);
-  EXPECT_EQ(list->path(), uitest::toQString(usb1));
+  EXPECT_EQ(list->path(), platform::ui::toQString(usb1));
   EXPECT_EQ(changes, 2);
   EXPECT_TRUE(errors.isEmpty());
 }
@@ -208,7 +208,7 @@ TEST_F(ShownDirList, AFolderWhoseNameIsNotUtf8IsListedOpenedAndItsFilesListed) {
   for (const std::string name : kNamesNotUtf8) {
     const fs::path folder = tree.folder("media/usb1/Music/" + name);
     const fs::path song = tree.file("media/usb1/Music/" + name + "/" + name + ".mp3");
-    ASSERT_TRUE(list->setPath(uitest::toQString(music)));
+    ASSERT_TRUE(list->setPath(platform::ui::toQString(music)));
     QListWidgetItem* shown = nullptr;
     for (int row = 0; row < list->count(); ++row)
       if (platform::ui::toFsPath(list->item(row)->data(DirListBox::PathRole).toString()) == folder)
@@ -300,7 +300,7 @@ TEST_F(ListBoxes, FileListShowsFilesInTheOrderTheRunVisitsThem) {
 }
 
 TEST_F(ListBoxes, ListsStartOnTheCurrentDirectory) {
-  uitest::CurrentDirectory inside(usb1 / "Music");
+  tests::ui::CurrentDirectory inside(usb1 / "Music");
   tree.file("media/usb1/Music/x.mp3");
   DirListBox dir(drives);
   FileListBox files;

@@ -7,14 +7,14 @@
 #include <fstream>
 #include <string>
 
-#include <support/TemporaryFolder.h>
+#include <tests/support/TemporaryFolder.h>
 
-#include "ui/FolderReading.h"
+#include <platform/ui/FolderReading.h>
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
-namespace uitest {
+namespace tests::ui {
 
 using platform::ui::toQString;
 
@@ -41,7 +41,7 @@ class TempTree {
   }
 
  private:
-  testing_support::TemporaryFolder folder_;
+  support::TemporaryFolder folder_;
 };
 
 // Enters a folder for the life of the guard; the lists start on the current directory.
@@ -59,4 +59,4 @@ class CurrentDirectory {
   fs::path saved_;
 };
 
-}  // namespace uitest
+}  // namespace tests::ui

@@ -6,11 +6,12 @@
 #include <QMessageBox>
 #include <QTabWidget>
 
-#include <support/ModalAnswerer.h>
-#include "PlainMessageBox.h"
-#include "WindowTestSupport.h"
+#include <tests/support/ModalAnswerer.h>
+#include <administrator/window/PlainMessageBox.h>
+#include <tests/window/WindowTestSupport.h>
 
-namespace mervalis {
+using namespace administrator::window;
+
 namespace {
 
 std::string accessibleText(QWidget* widget, QAccessible::Text which = QAccessible::Name) {
@@ -19,7 +20,7 @@ std::string accessibleText(QWidget* widget, QAccessible::Text which = QAccessibl
 }
 
 TEST(Accessibility, EveryControlIsNamedAndListsByTheLabelsThatHeadThem) {
-  const window_testing::CountingWindow made;
+  const tests::window::CountingWindow made;
   // A drop-down is named by the drive it shows; its purpose is its description.
   const std::pair<const char*, const char*> dropDowns[] = {
       {"Drive1", "Database drive"}, {"Drive2", "Source drive"}, {"Drive3", "Destination drive"}};
@@ -70,7 +71,7 @@ TEST(Accessibility, EveryControlIsNamedAndListsByTheLabelsThatHeadThem) {
 
 TEST(Accessibility, AMessageBoxIsAnnouncedByItsTitleAndText) {
   QString name, description;
-  ::testing_support::ModalAnswerer answerer([&](QWidget* modal) {
+  ::tests::support::ModalAnswerer answerer([&](QWidget* modal) {
     QAccessibleInterface* box = QAccessible::queryAccessibleInterface(modal);
     name = box->text(QAccessible::Name);
     description = box->text(QAccessible::Description);
@@ -83,4 +84,3 @@ TEST(Accessibility, AMessageBoxIsAnnouncedByItsTitleAndText) {
 }
 
 }  // namespace
-}  // namespace mervalis

@@ -14,12 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "WindowTestSupport.h"
+#include <tests/window/WindowTestSupport.h>
 
-namespace mervalis {
+using namespace administrator::window;
+
 namespace {
 
-using window_testing::CountingWindow;
+using tests::window::CountingWindow;
 
 std::string describe(const QWidget& control, const QString& caption, const QRect& area, const QRect& needed) {
   return control.objectName().toStdString() + " \"" + caption.toStdString() + "\" needs " +
@@ -131,4 +132,3 @@ TEST_F(CaptionsFit, AtDevicePixelRatios) {
 }
 
 }  // namespace
-}  // namespace mervalis

@@ -1,4 +1,4 @@
-#include <frmMain.h>
+#include <administrator/window/frmMain.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,17 +10,18 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
-#include <ui/FolderReading.h>
+#include <platform/ui/FolderReading.h>
 
-#include <support/ModalAnswerer.h>
-#include <support/TemporaryFolder.h>
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TemporaryFolder.h>
 
-#include "WindowTestSupport.h"
+#include <tests/window/WindowTestSupport.h>
 
-namespace mervalis {
+using namespace administrator::importrun;
+
 namespace {
 
-class FrmMainTest : public ::testing::Test, protected window_testing::CountingWindow {
+class FrmMainTest : public ::testing::Test, protected tests::window::CountingWindow {
  protected:
   void SetUp() override {
     runLog = {u"\r\na.mp3", u"\r\nb.mp3 Error - No Title"};
@@ -33,7 +34,7 @@ class FrmMainTest : public ::testing::Test, protected window_testing::CountingWi
   void touch(const QString& path) { std::ofstream(path.toStdString()) << "x"; }
   int page() const { return window->SSTab1->currentIndex(); }
 
-  testing_support::TemporaryFolder folder;
+  tests::support::TemporaryFolder folder;
   const QString folderPath = QString::fromStdString(folder.path().string());
 };
 
@@ -213,7 +214,7 @@ TEST_F(FrmMainTest, MessagesShowNamesAsTheyStand) {
     SCOPED_TRACE(c.what);
     QString shown;
     Qt::TextFormat format = Qt::AutoText;
-    testing_support::ModalAnswerer answerer([&](QWidget* modal) {
+    tests::support::ModalAnswerer answerer([&](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
       ASSERT_NE(box, nullptr);
       shown = box->text();
@@ -228,4 +229,3 @@ TEST_F(FrmMainTest, MessagesShowNamesAsTheyStand) {
 }
 
 }  // namespace
-}  // namespace mervalis

@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
-#include <support/TemporaryFolder.h>
+#include <tests/support/TemporaryFolder.h>
 
-#include "WindowTestSupport.h"
+#include <tests/window/WindowTestSupport.h>
 
-namespace mervalis {
+using namespace administrator::importrun;
+
 namespace {
 
-class Keyboard : public ::testing::Test, protected window_testing::CountingWindow {
+class Keyboard : public ::testing::Test, protected tests::window::CountingWindow {
  protected:
   void SetUp() override {
     window->show();
@@ -79,7 +80,7 @@ TEST_F(Keyboard, CtrlTabAndCtrlPageKeysStepThroughThePages) {
 // A whole choice by keys: to the "MP3's" page, into the source list, down to a
 // folder and open it; then a run, during which the page keys do nothing.
 TEST_F(Keyboard, KeysAloneChooseTheSourceAndStartARun) {
-  const testing_support::TemporaryFolder folder;
+  const tests::support::TemporaryFolder folder;
   const QString folderPath = QString::fromStdString(folder.path().string());
   ASSERT_TRUE(QDir(folderPath).mkpath(QStringLiteral("music")));
   ASSERT_TRUE(window->Dir2->setPath(folderPath));
@@ -106,4 +107,3 @@ TEST_F(Keyboard, KeysAloneChooseTheSourceAndStartARun) {
 }
 
 }  // namespace
-}  // namespace mervalis

@@ -1,10 +1,11 @@
-#include <LogView.h>
+#include <administrator/window/LogView.h>
 #include <gtest/gtest.h>
 
 #include <QScrollBar>
 #include <QTest>
 
-namespace mervalis {
+using namespace administrator::window;
+
 namespace {
 
 class LogViewTest : public ::testing::Test {
@@ -56,4 +57,3 @@ TEST_F(LogViewTest, TheViewFollowsTheNewestLine) {
 }
 
 }  // namespace
-}  // namespace mervalis

@@ -1,21 +1,21 @@
 #include <QTest>
 #include <gtest/gtest.h>
-#include <support/TemporaryFolder.h>
-#include <ui/DriveTable.h>
+#include <tests/support/TemporaryFolder.h>
+#include <platform/ui/DriveTable.h>
 
 #include <filesystem>
 
-#include "DatabasePage.h"
-#include "catalogue/CatalogueCreation.h"
-#include "catalogue/SqliteCatalogue.h"
-#include "database/SqliteEngine.h"
+#include <administrator/window/DatabasePage.h>
+#include <administrator/catalogue/CatalogueCreation.h>
+#include <administrator/catalogue/SqliteCatalogue.h>
+#include <platform/database/SqliteEngine.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-using mervalis::DatabasePage;
+using administrator::window::DatabasePage;
 
-using namespace testing_support;
+using namespace tests::support;
 
 // The Database page on its own, "New..." answered by the test instead of a person.
 class NewCatalogueButton : public testing::Test {
@@ -29,7 +29,7 @@ class NewCatalogueButton : public testing::Test {
         [this](QWidget*, const QString& text) { told.push_back(text.toStdString()); },
         [](const std::string& path) {
           platform::database::SqliteEngine engine;
-          return mervalis::createCatalogue(engine, path);
+          return administrator::catalogue::createCatalogue(engine, path);
         }};
     page.setNewCatalogue(newCatalogue);
     ASSERT_TRUE(page.controls().Dir1->setPath(QString::fromStdString(folder.path().string())));
@@ -53,7 +53,7 @@ TEST_F(NewCatalogueButton, MakesACatalogueARunTakesAndSelectsIt) {
   EXPECT_EQ(askedIn.toStdString(), folder.path().string()) << "the dialog opens in the listed folder";
   EXPECT_TRUE(told.empty()) << told.front();
   platform::database::SqliteEngine engine;
-  mervalis::SqliteCatalogue catalogue(engine);
+  administrator::catalogue::SqliteCatalogue catalogue(engine);
   EXPECT_TRUE(catalogue.open(made.string()));
   EXPECT_EQ(page.controls().Dir1->path().toStdString(), made.parent_path().string());
   EXPECT_EQ(page.controls().File1->path().toStdString(), made.parent_path().string());

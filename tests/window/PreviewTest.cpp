@@ -14,14 +14,17 @@
 #include <string>
 #include <vector>
 
-#include <support/ModalAnswerer.h>
-#include <support/TemporaryFolder.h>
-#include "WindowTestSupport.h"
+#include <tests/support/ModalAnswerer.h>
+#include <tests/support/TemporaryFolder.h>
+#include <tests/window/WindowTestSupport.h>
 
-namespace mervalis {
+using namespace administrator::importrun;
+using namespace administrator::window;
+using namespace platform::status;
+
 namespace {
 
-using testing_support::ModalAnswerer;
+using tests::support::ModalAnswerer;
 
 PlannedFile filed(const std::string& folder, const std::string& name, const std::string& target) {
   PlannedFile file;
@@ -86,7 +89,7 @@ std::vector<Row> visitingOrder(const std::string& music, const std::string& file
   };
 }
 
-class Preview : public ::testing::Test, protected window_testing::CountingWindow {
+class Preview : public ::testing::Test, protected tests::window::CountingWindow {
  protected:
   void SetUp() override {
     window->show();
@@ -124,7 +127,7 @@ class Preview : public ::testing::Test, protected window_testing::CountingWindow
     return *control;
   }
 
-  testing_support::TemporaryFolder folder;
+  tests::support::TemporaryFolder folder;
   const QString folderPath = QString::fromStdString(folder.path().string());
   QString catalogueFolder;
   std::string music, filedRoot;
@@ -239,4 +242,3 @@ TEST_F(Preview, ColumnsSortByTheirHeadersAndTheFirstGivesTheVisitingOrderBack) {
 }
 
 }  // namespace
-}  // namespace mervalis

@@ -1,9 +1,9 @@
 // The window during a run: Process becomes Stop, the one control that acts, and
 // the title tells how far the run has got.
-#include <events/PendingEvents.h>
-#include <frmMain.h>
+#include <platform/events/PendingEvents.h>
+#include <administrator/window/frmMain.h>
 #include <gtest/gtest.h>
-#include <ui/QtPendingEvents.h>
+#include <platform/ui/QtPendingEvents.h>
 
 #include <QMessageBox>
 #include <QTabBar>
@@ -11,20 +11,21 @@
 #include <functional>
 #include <memory>
 
-#include <support/ModalAnswerer.h>
+#include <tests/support/ModalAnswerer.h>
 
-#include "WindowTestSupport.h"
+#include <tests/window/WindowTestSupport.h>
 
-namespace mervalis {
+using namespace administrator::importrun;
+
 namespace {
 
-class RunStopTest : public ::testing::Test, protected window_testing::CountingWindow {
+class RunStopTest : public ::testing::Test, protected tests::window::CountingWindow {
  protected:
   void SetUp() override {
     window->show();
     window->SSTab1->setCurrentIndex(2);
   }
-  void TearDown() override { platform::setPendingEventsHandler({}); }
+  void TearDown() override { platform::events::setPendingEventsHandler({}); }
 };
 
 // Whichever way the person presses it, Stop is the one thing a run takes in: the
@@ -110,7 +111,7 @@ TEST_F(RunStopTest, TheTitleShowsFilesDoneOfTheTotalAndTheRateAndComesBackForThe
   };
   summary = u"\r\n/src/b.mp3 - No Title";
   QString titleAtSummary, captionAtSummary;
-  testing_support::ModalAnswerer answer([&](QWidget* box) {
+  tests::support::ModalAnswerer answer([&](QWidget* box) {
     titleAtSummary = window->windowTitle();
     captionAtSummary = window->cmdGo->text();
     static_cast<QMessageBox*>(box)->accept();
@@ -126,4 +127,3 @@ TEST_F(RunStopTest, TheTitleShowsFilesDoneOfTheTotalAndTheRateAndComesBackForThe
 }
 
 }  // namespace
-}  // namespace mervalis

@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "../GeneratedFile.h"
-#include "../ResourceId.h"
-#include "../ResourceSectionWriter.h"
-#include "../ResourceTable.h"
+#include <platform/resources/GeneratedFile.h>
+#include <platform/resources/ResourceId.h>
+#include <platform/resources/ResourceSectionWriter.h>
+#include <platform/resources/ResourceTable.h>
 
 namespace {
 
-using resources::DeclaredResource;
-using resources::ResourceId;
+using platform::resources::DeclaredResource;
+using platform::resources::ResourceId;
 
 struct Declared {
   DeclaredResource resource;
@@ -87,12 +87,12 @@ std::string generate(const std::vector<Declared>& entries) {
   }
   // `used` keeps the table although no code may refer to it; the section is
   // what a reader of the library file looks for.
-  out << "#include <resources/EmbeddedResources.h>\n\nnamespace {\n\n"
-      << "__attribute__((section(\"" << resources::kSectionName << "\"), used))\n"
+  out << "#include <platform/resources/EmbeddedResources.h>\n\nnamespace {\n\n"
+      << "__attribute__((section(\"" << platform::resources::kSectionName << "\"), used))\n"
       << "alignas(8) const unsigned char kSection[] = {";
-  writeBytes(out, resources::writeResourceSection(resources));
+  writeBytes(out, platform::resources::writeResourceSection(resources));
   out << "};\n\n}  // namespace\n\n"
-      << "resources::ResourceBytes resources::thisLibrarysResources() { return {kSection, sizeof kSection}; }\n";
+      << "platform::resources::ResourceBytes platform::resources::thisLibrarysResources() { return {kSection, sizeof kSection}; }\n";
   return out.str();
 }
 
@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
   }
   if (hasDuplicates(entries)) return 1;
   try {
-    if (std::string error = resources::writeGeneratedFile(argv[1], generate(entries)); !error.empty()) {
+    if (std::string error = platform::resources::writeGeneratedFile(argv[1], generate(entries)); !error.empty()) {
       std::cerr << "resource_embedder: " << error << "\n";
       return 1;
     }
