@@ -16,6 +16,8 @@ int Font::textWidth(std::string_view text) const {
   return text.empty() ? 0 : width - spacing;
 }
 
+// The glyphs are drawn in the source, a row of pixels a line.
+// clang-format off
 const Font& boldCapitals() {
   static const Font font{2, {
       {'I', {"######",
@@ -168,5 +170,6 @@ const Font& toolboxCapitals() {
   }};
   return font;
 }
+// clang-format on
 
 }  // namespace tagcomponent::pictures

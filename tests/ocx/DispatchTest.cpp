@@ -124,6 +124,7 @@ TEST_F(LyreboxDispatch, RefusedCallsSayWhyAndChangeNothing) {
     std::uint16_t flags;
     std::vector<Variant> arguments;
     HRESULT expected;
+  // clang-format off
   } cases[] = {
       {"unknown id, get", 0x68030007, DISPATCH_PROPERTYGET, {}, DISP_E_MEMBERNOTFOUND},
       {"unknown id, call", 12345, DISPATCH_METHOD, {}, DISP_E_MEMBERNOTFOUND},
@@ -143,6 +144,7 @@ TEST_F(LyreboxDispatch, RefusedCallsSayWhyAndChangeNothing) {
       {"genre too large", DISPID_ID3tag_Genre, DISPATCH_PROPERTYPUT, {Variant::fromI4(300)}, DISP_E_OVERFLOW},
       {"genre negative", DISPID_ID3tag_Genre, DISPATCH_PROPERTYPUT, {Variant::fromI2(-1)}, DISP_E_OVERFLOW},
   };
+  // clang-format on
   for (const auto& c : cases)
     EXPECT_EQ(invoke(control.get(), c.id, c.flags, c.arguments), c.expected) << c.what;
   EXPECT_EQ(get(DISPID_ID3tag_Year), Variant::fromI2(1990));

@@ -16,6 +16,7 @@ TEST(LenientNumber, ReadsAsMuchOfTheTextAsFormsANumber) {
     std::u16string text;
     double value;
   };
+  // clang-format off
   const Case cases[] = {
       {u"1999", 1999},       {u"19  ", 19},          {u"    ", 0},          {std::u16string(4, u'\0'), 0},
       {u"98xx", 98},         {u"abcd", 0},           {u" 1 9", 19},         {u"\t1\n2", 12},
@@ -30,6 +31,7 @@ TEST(LenientNumber, ReadsAsMuchOfTheTextAsFormsANumber) {
       {u"&O17", 15},         {u"&o8", 0},            {u"&H", 0},            {u"&X1", 0},
       {u"-&H1", 0},          {u"&", 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(readLenientNumber(c.text), c.value)
         << "text of " << c.text.size() << " chars starting " << char(c.text.empty() ? ' ' : c.text[0]);
