@@ -21,14 +21,16 @@ namespace administrator {
 namespace {
 
 QString showAbout(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox) {
-  const platform::automation::HRESULT hr = platform::automation::callMethod(lyrebox.get(), tagcomponent::DISPID_About, nullptr);
+  const platform::automation::HRESULT hr =
+      platform::automation::callMethod(lyrebox.get(), tagcomponent::DISPID_About, nullptr);
   if (platform::automation::succeeded(hr)) return QString();
   return QStringLiteral("The About box of Lyrebox could not be shown (%1).")
       .arg(QString::fromStdString(platform::automation::hresultText(hr)));
 }
 
 // The site comes before anything else, as the control's class asks.
-platform::automation::HRESULT siteOnWindow(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, QWidget& window) {
+platform::automation::HRESULT siteOnWindow(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox,
+                                           QWidget& window) {
   platform::automation::ComPtr<platform::automation::ISitedControl> sited;
   if (const platform::automation::HRESULT hr = lyrebox.as(sited); platform::automation::failed(hr)) return hr;
   return sited->SetControlSite(platform::automation::makeObject<window::WindowControlSite>(&window).get());
@@ -36,12 +38,16 @@ platform::automation::HRESULT siteOnWindow(const platform::automation::ComPtr<pl
 
 // The control's values kept with the window's description; empty on success.
 std::string restoreSavedProperties(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox) {
-  const platform::automation::ParsedBagText saved = platform::automation::parseBagText(window::kLyrebox1SavedProperties);
+  const platform::automation::ParsedBagText saved =
+      platform::automation::parseBagText(window::kLyrebox1SavedProperties);
   if (saved.error) return "The window's saved values for Lyrebox1 are damaged: " + saved.error->message();
   platform::automation::ComPtr<platform::automation::IPersistPropertyBag> persist;
   platform::automation::HRESULT hr = lyrebox.as(persist);
-  if (platform::automation::succeeded(hr)) hr = persist->Load(platform::automation::makeObject<platform::automation::InMemoryPropertyBag>(saved.entries).get());
-  if (platform::automation::failed(hr)) return "The tag component could not restore its saved values (" + platform::automation::hresultText(hr) + ").";
+  if (platform::automation::succeeded(hr))
+    hr =
+        persist->Load(platform::automation::makeObject<platform::automation::InMemoryPropertyBag>(saved.entries).get());
+  if (platform::automation::failed(hr))
+    return "The tag component could not restore its saved values (" + platform::automation::hresultText(hr) + ").";
   return {};
 }
 
@@ -58,7 +64,8 @@ platform::automation::ComPtr<platform::automation::IDispatch> createLyrebox1(QWi
   lyrebox = assembly::RunAssembly::createTagComponent(why);
   if (!lyrebox) return nullptr;
   if (const platform::automation::HRESULT hr = siteOnWindow(lyrebox, window); platform::automation::failed(hr)) {
-    if (why) *why = "The tag component refused its place on the window (" + platform::automation::hresultText(hr) + ").";
+    if (why)
+      *why = "The tag component refused its place on the window (" + platform::automation::hresultText(hr) + ").";
     return nullptr;
   }
   if (const std::string restoreFailure = restoreSavedProperties(lyrebox); !restoreFailure.empty()) {
@@ -80,7 +87,9 @@ window::WindowServices programServices(std::shared_ptr<const Lyrebox1> lyrebox) 
     return preview;
   };
   services.showAbout = [lyrebox] { return showAbout(lyrebox->object); };
-  services.undoRun = [](const std::string& runId, importrun::RunView& view) { assembly::RunAssembly::undo(runId, view); };
+  services.undoRun = [](const std::string& runId, importrun::RunView& view) {
+    assembly::RunAssembly::undo(runId, view);
+  };
   return services;
 }
 

@@ -22,8 +22,10 @@ QString registrationHelp(const std::string& why) {
 
 int main(int argc, char** argv) {
   // Commands other than the window need no display: no application object is made.
-  const administrator::commandline::CommandLine line = administrator::commandline::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (line.action != administrator::commandline::CommandLine::Action::Window) return administrator::commandline::runCommandLine(line);
+  const administrator::commandline::CommandLine line =
+      administrator::commandline::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (line.action != administrator::commandline::CommandLine::Action::Window)
+    return administrator::commandline::runCommandLine(line);
 
   QApplication application(argc, argv);
   administrator::prepareApplication();

@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const platform::automation::ParsedBagText again = platform::automation::parseBagText(written);
   FUZZ_CHECK(!again.error && again.entries == parsed.entries);
   std::string rewritten;
-  FUZZ_CHECK(platform::automation::writeBagText(again.entries, &rewritten) == platform::automation::S_OK && rewritten == written);
+  FUZZ_CHECK(platform::automation::writeBagText(again.entries, &rewritten) == platform::automation::S_OK &&
+             rewritten == written);
   return 0;
 }

@@ -118,8 +118,9 @@ DISPID fuzzedMember(FuzzedDataProvider& input) {
 }
 
 std::uint16_t fuzzedFlags(FuzzedDataProvider& input) {
-  constexpr std::uint16_t kUsual[] = {DISPATCH_METHOD, DISPATCH_PROPERTYGET, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                                      DISPATCH_PROPERTYPUT, DISPATCH_PROPERTYPUTREF, 0};
+  constexpr std::uint16_t kUsual[] = {
+      DISPATCH_METHOD,      DISPATCH_PROPERTYGET,    DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+      DISPATCH_PROPERTYPUT, DISPATCH_PROPERTYPUTREF, 0};
   if (input.ConsumeIntegralInRange<int>(0, 7) != 0) return kUsual[input.ConsumeIntegralInRange<std::size_t>(0, 5)];
   return input.ConsumeIntegral<std::uint16_t>();
 }
@@ -136,7 +137,8 @@ void invokeOnce(FuzzedDataProvider& input, Lyrebox& control) {
   std::vector<Variant> arguments(input.ConsumeIntegralInRange<std::size_t>(0, input.ConsumeBool() ? 1 : 3));
   for (Variant& argument : arguments) argument = fuzzedArgument(input, static_cast<tagcomponent::ILyrebox*>(&control));
   std::vector<DISPID> named(input.ConsumeIntegralInRange<std::size_t>(0, arguments.size()));
-  for (DISPID& id : named) id = input.ConsumeIntegralInRange<int>(0, 3) != 0 ? DISPID_PROPERTYPUT : input.ConsumeIntegral<DISPID>();
+  for (DISPID& id : named)
+    id = input.ConsumeIntegralInRange<int>(0, 3) != 0 ? DISPID_PROPERTYPUT : input.ConsumeIntegral<DISPID>();
   const bool withParams = input.ConsumeIntegralInRange<int>(0, 15) != 0;
   const bool withResult = input.ConsumeIntegralInRange<int>(0, 7) != 0;
 

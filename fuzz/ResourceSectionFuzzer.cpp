@@ -36,7 +36,8 @@ void checkTable(std::span<const std::uint8_t> section) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> input(data, size);
-  const auto section = platform::resources::readElfSection(platform::resources::MemoryByteSource(input), platform::resources::kSectionName);
+  const auto section = platform::resources::readElfSection(platform::resources::MemoryByteSource(input),
+                                                           platform::resources::kSectionName);
   if (section.status) {
     FUZZ_CHECK(section.value.size() <= size);
     checkTable(section.value);

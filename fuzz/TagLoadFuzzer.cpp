@@ -20,9 +20,9 @@ AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 namespace {
 
+using fuzz::MemoryFile;
 using tagcomponent::ID3tagRecord;
 using tagcomponent::Lyrebox;
-using fuzz::MemoryFile;
 
 bool endsInTag(const std::vector<std::uint8_t>& bytes) {
   return bytes.size() >= ID3tagRecord::kFileSize &&

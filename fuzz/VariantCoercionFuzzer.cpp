@@ -18,8 +18,8 @@ namespace {
 using namespace platform::automation;
 
 constexpr VARTYPE kSupported[] = {VT_EMPTY, VT_BSTR, VT_I2, VT_UI1, VT_I4, VT_BOOL, VT_DISPATCH};
-constexpr VARTYPE kUnsupported[] = {VT_NULL, VT_ERROR, VT_VARIANT, VT_UNKNOWN, VT_VOID, VT_HRESULT, VT_PTR,
-                                    VT_USERDEFINED};
+constexpr VARTYPE kUnsupported[] = {VT_NULL, VT_ERROR,   VT_VARIANT, VT_UNKNOWN,
+                                    VT_VOID, VT_HRESULT, VT_PTR,     VT_USERDEFINED};
 
 bool isSupported(VARTYPE type) {
   for (const VARTYPE t : kSupported)

@@ -11,7 +11,8 @@ ComponentServices& installed() {
 
 void installComponentServices(ComponentServices services) { installed() = std::move(services); }
 
-platform::automation::HRESULT loadComponentTypeLibrary(platform::automation::ComPtr<platform::typelib::ITypeLib>& library) {
+platform::automation::HRESULT loadComponentTypeLibrary(
+    platform::automation::ComPtr<platform::typelib::ITypeLib>& library) {
   library.reset();
   const auto& load = installed().loadTypeLibrary;
   return load ? load(library) : platform::automation::TYPE_E_LIBNOTREGISTERED;

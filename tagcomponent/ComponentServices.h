@@ -17,14 +17,16 @@ constexpr platform::automation::HRESULT LYREBOX_E_NOABOUTBOX = platform::automat
 
 struct ComponentServices {
   // Unset: TYPE_E_LIBNOTREGISTERED.
-  std::function<platform::automation::HRESULT(platform::automation::ComPtr<platform::typelib::ITypeLib>&)> loadTypeLibrary;
+  std::function<platform::automation::HRESULT(platform::automation::ComPtr<platform::typelib::ITypeLib>&)>
+      loadTypeLibrary;
   // Shows the About box modally and returns once it is closed. Unset: E_NOTIMPL.
   std::function<platform::automation::HRESULT()> showAboutBox;
 };
 
 // Replaces the services; an unset member falls back to its failure above.
 void installComponentServices(ComponentServices services);
-platform::automation::HRESULT loadComponentTypeLibrary(platform::automation::ComPtr<platform::typelib::ITypeLib>& library);
+platform::automation::HRESULT loadComponentTypeLibrary(
+    platform::automation::ComPtr<platform::typelib::ITypeLib>& library);
 platform::automation::HRESULT showComponentAboutBox();
 
 }  // namespace tagcomponent

@@ -18,7 +18,9 @@ Lyrebox::Lyrebox(const FileCalls& fileCalls)
   record_.setNoTagValues();
 }
 
-void Lyrebox::setSite(platform::automation::ComPtr<platform::automation::IControlSite> site) { site_ = std::move(site); }
+void Lyrebox::setSite(platform::automation::ComPtr<platform::automation::IControlSite> site) {
+  site_ = std::move(site);
+}
 
 platform::automation::HRESULT Lyrebox::SetControlSite(platform::automation::IControlSite* site) {
   return entered([&]() -> HRESULT {
@@ -32,7 +34,8 @@ platform::automation::HRESULT Lyrebox::EnumConnectionPoints(platform::automation
   return entered([&]() -> HRESULT { return platform::automation::E_NOTIMPL; });
 }
 
-platform::automation::HRESULT Lyrebox::FindConnectionPoint(const platform::automation::IID& iid, platform::automation::IConnectionPoint** point) {
+platform::automation::HRESULT Lyrebox::FindConnectionPoint(const platform::automation::IID& iid,
+                                                           platform::automation::IConnectionPoint** point) {
   if (!point) return E_POINTER;
   *point = nullptr;
   return entered([&]() -> HRESULT {
@@ -123,7 +126,8 @@ platform::automation::HRESULT Lyrebox::getTrimmed(const FixedTextField<Width>& f
 // The field keeps its new value even when the notification fails; the caller
 // hears of that failure.
 template <std::size_t Width>
-platform::automation::HRESULT Lyrebox::putText(FixedTextField<Width>& field, std::u16string_view value, std::u16string_view bagKey) {
+platform::automation::HRESULT Lyrebox::putText(FixedTextField<Width>& field, std::u16string_view value,
+                                               std::u16string_view bagKey) {
   const auto end = value.find_last_not_of(u' ');
   field.assign(value.substr(0, end == std::u16string_view::npos ? 0 : end + 1));
   return notifyChanged(bagKey);

@@ -31,7 +31,8 @@ using platform::automation::HRESULT;
 // elsewhere). The event interface __Lyrebox accepts sinks and never calls them.
 // Its host keeps its saved properties in a property bag (IPersistPropertyBag).
 class Lyrebox : public platform::automation::ComObject<ILyrebox, platform::automation::IConnectionPointContainer,
-                                             platform::automation::ISitedControl, platform::automation::IPersistPropertyBag> {
+                                                       platform::automation::ISitedControl,
+                                                       platform::automation::IPersistPropertyBag> {
  public:
   // The host's site: property-change notifications go to it, and About finds the
   // parent window through it. None: nobody is told, and About hides nothing.
@@ -73,16 +74,21 @@ class Lyrebox : public platform::automation::ComObject<ILyrebox, platform::autom
   // Late-bound calls by the dispatch identifiers of LyreboxIdentity.h; names and
   // type information come from the library's own type library.
   platform::automation::HRESULT GetTypeInfoCount(std::uint32_t* count) override;
-  platform::automation::HRESULT GetTypeInfo(std::uint32_t index, platform::automation::LCID locale, platform::typelib::ITypeInfo** info) override;
-  platform::automation::HRESULT GetIDsOfNames(const platform::automation::IID& reserved, const char16_t** names, std::uint32_t count,
-                        platform::automation::LCID locale, platform::automation::DISPID* ids) override;
-  platform::automation::HRESULT Invoke(platform::automation::DISPID member, const platform::automation::IID& reserved, platform::automation::LCID locale,
-                 std::uint16_t flags, platform::automation::DISPPARAMS* params, platform::automation::Variant* result,
-                 platform::automation::EXCEPINFO* exception, std::uint32_t* argumentError) override;
+  platform::automation::HRESULT GetTypeInfo(std::uint32_t index, platform::automation::LCID locale,
+                                            platform::typelib::ITypeInfo** info) override;
+  platform::automation::HRESULT GetIDsOfNames(const platform::automation::IID& reserved, const char16_t** names,
+                                              std::uint32_t count, platform::automation::LCID locale,
+                                              platform::automation::DISPID* ids) override;
+  platform::automation::HRESULT Invoke(platform::automation::DISPID member, const platform::automation::IID& reserved,
+                                       platform::automation::LCID locale, std::uint16_t flags,
+                                       platform::automation::DISPPARAMS* params, platform::automation::Variant* result,
+                                       platform::automation::EXCEPINFO* exception,
+                                       std::uint32_t* argumentError) override;
 
   // One connection point, for __Lyrebox; enumeration is not offered (E_NOTIMPL).
   platform::automation::HRESULT EnumConnectionPoints(platform::automation::IEnumConnectionPoints** points) override;
-  platform::automation::HRESULT FindConnectionPoint(const platform::automation::IID& iid, platform::automation::IConnectionPoint** point) override;
+  platform::automation::HRESULT FindConnectionPoint(const platform::automation::IID& iid,
+                                                    platform::automation::IConnectionPoint** point) override;
 
   // Direct access to the state, for saving and restoring the control with its
   // host's window: neither opens a file nor notifies.
@@ -110,11 +116,14 @@ class Lyrebox : public platform::automation::ComObject<ILyrebox, platform::autom
   template <std::size_t Width>
   static platform::automation::HRESULT getTrimmed(const FixedTextField<Width>& field, std::u16string* out);
   template <std::size_t Width>
-  platform::automation::HRESULT putText(FixedTextField<Width>& field, std::u16string_view value, std::u16string_view bagKey);
+  platform::automation::HRESULT putText(FixedTextField<Width>& field, std::u16string_view value,
+                                        std::u16string_view bagKey);
   static std::u16string TrimTagField(std::u16string_view text);
   platform::automation::HRESULT notifyChanged(std::u16string_view bagKey);
-  platform::automation::HRESULT invokeGet(platform::automation::DISPID member, std::uint16_t flags, platform::automation::Variant* result);
-  platform::automation::HRESULT invokePut(platform::automation::DISPID member, platform::automation::DISPPARAMS* params, std::uint32_t* argumentError);
+  platform::automation::HRESULT invokeGet(platform::automation::DISPID member, std::uint16_t flags,
+                                          platform::automation::Variant* result);
+  platform::automation::HRESULT invokePut(platform::automation::DISPID member, platform::automation::DISPPARAMS* params,
+                                          std::uint32_t* argumentError);
   platform::automation::HRESULT interfaceTypeInfo(platform::automation::ComPtr<platform::typelib::ITypeInfo>& info);
 
   platform::automation::ApartmentCheck apartment_;

@@ -7,15 +7,15 @@ namespace tagcomponent {
 using platform::automation::ComPtr;
 using platform::automation::DISPID;
 using platform::automation::DISPID_UNKNOWN;
-using platform::automation::HRESULT;
-using platform::automation::IDispatch;
-using platform::automation::S_OK;
-using platform::automation::VT_BOOL;
-using platform::automation::Variant;
 using platform::automation::failed;
 using platform::automation::getProperty;
+using platform::automation::HRESULT;
+using platform::automation::IDispatch;
 using platform::automation::idOfName;
 using platform::automation::putProperty;
+using platform::automation::S_OK;
+using platform::automation::Variant;
+using platform::automation::VT_BOOL;
 
 namespace {
 

@@ -9,30 +9,30 @@
 namespace tagcomponent {
 
 using platform::automation::ComPtr;
+using platform::automation::DISP_E_BADINDEX;
+using platform::automation::DISP_E_MEMBERNOTFOUND;
 using platform::automation::DISPATCH_METHOD;
 using platform::automation::DISPATCH_PROPERTYGET;
 using platform::automation::DISPATCH_PROPERTYPUT;
 using platform::automation::DISPID;
 using platform::automation::DISPPARAMS;
-using platform::automation::DISP_E_BADINDEX;
-using platform::automation::DISP_E_MEMBERNOTFOUND;
-using platform::automation::EXCEPINFO;
 using platform::automation::E_POINTER;
+using platform::automation::EXCEPINFO;
+using platform::automation::expectNoArguments;
+using platform::automation::failed;
 using platform::automation::HRESULT;
 using platform::automation::IID;
 using platform::automation::LCID;
+using platform::automation::propertyPutArgument;
 using platform::automation::S_OK;
+using platform::automation::succeeded;
+using platform::automation::Variant;
 using platform::automation::VARTYPE;
 using platform::automation::VT_BSTR;
 using platform::automation::VT_EMPTY;
 using platform::automation::VT_I2;
 using platform::automation::VT_I4;
 using platform::automation::VT_UI1;
-using platform::automation::Variant;
-using platform::automation::expectNoArguments;
-using platform::automation::failed;
-using platform::automation::propertyPutArgument;
-using platform::automation::succeeded;
 using platform::typelib::ITypeInfo;
 using platform::typelib::ITypeLib;
 
@@ -47,17 +47,24 @@ Variant toVariant(std::int32_t value) { return Variant::fromI4(value); }
 // as the put takes it.
 template <class T>
 decltype(auto) fromVariant(const Variant& value) {
-  if constexpr (std::is_same_v<T, std::u16string>) return (value.bstr());
-  else if constexpr (std::is_same_v<T, std::int16_t>) return value.i2();
-  else return value.ui1();
+  if constexpr (std::is_same_v<T, std::u16string>)
+    return (value.bstr());
+  else if constexpr (std::is_same_v<T, std::int16_t>)
+    return value.i2();
+  else
+    return value.ui1();
 }
 
 template <class T>
 constexpr VARTYPE typeOf() {
-  if constexpr (std::is_same_v<T, std::u16string>) return VT_BSTR;
-  else if constexpr (std::is_same_v<T, std::int16_t>) return VT_I2;
-  else if constexpr (std::is_same_v<T, std::uint8_t>) return VT_UI1;
-  else return VT_I4;
+  if constexpr (std::is_same_v<T, std::u16string>)
+    return VT_BSTR;
+  else if constexpr (std::is_same_v<T, std::int16_t>)
+    return VT_I2;
+  else if constexpr (std::is_same_v<T, std::uint8_t>)
+    return VT_UI1;
+  else
+    return VT_I4;
 }
 
 template <class T>

@@ -28,7 +28,9 @@ HRESULT Lyrebox::Load(IPropertyBag* bag) {
 }
 
 HRESULT Lyrebox::Save(IPropertyBag* bag) {
-  return entered([&]() -> HRESULT { return persistence::UserControl_WriteProperties(persistence::ConstControlState{fileName_, record_}, bag); });
+  return entered([&]() -> HRESULT {
+    return persistence::UserControl_WriteProperties(persistence::ConstControlState{fileName_, record_}, bag);
+  });
 }
 
 }  // namespace tagcomponent

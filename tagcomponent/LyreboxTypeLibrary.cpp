@@ -19,20 +19,20 @@ using platform::typelib::IMPLTYPEFLAG_FDEFAULT;
 using platform::typelib::IMPLTYPEFLAG_FSOURCE;
 using platform::typelib::LIBFLAG_FCONTROL;
 using platform::typelib::Library;
+using platform::typelib::method;
+using platform::typelib::methodReturning;
+using platform::typelib::propertyGet;
+using platform::typelib::propertyPut;
 using platform::typelib::TKIND_COCLASS;
 using platform::typelib::TKIND_DISPATCH;
 using platform::typelib::TKIND_INTERFACE;
+using platform::typelib::TypeDescription;
 using platform::typelib::TYPEFLAG_FCONTROL;
 using platform::typelib::TYPEFLAG_FDISPATCHABLE;
 using platform::typelib::TYPEFLAG_FDUAL;
 using platform::typelib::TYPEFLAG_FHIDDEN;
 using platform::typelib::TYPEFLAG_FNONEXTENSIBLE;
 using platform::typelib::TYPEFLAG_FOLEAUTOMATION;
-using platform::typelib::TypeDescription;
-using platform::typelib::method;
-using platform::typelib::methodReturning;
-using platform::typelib::propertyGet;
-using platform::typelib::propertyPut;
 
 namespace {
 
@@ -44,17 +44,17 @@ void addProperty(std::vector<Function>& functions, const std::u16string& name, D
 
 // In virtual-table order; MP3_FileName and SaveTag carry no help string.
 TypeDescription defaultInterface() {
-  TypeDescription type{IID__Lyrebox,
-                       u"_Lyrebox",
-                       u"",
-                       1,
-                       0,
-                       TKIND_INTERFACE,
-                       TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION |
-                           TYPEFLAG_FDISPATCHABLE,
-                       IID_IDispatch,
-                       {},
-                       {}};
+  TypeDescription type{
+      IID__Lyrebox,
+      u"_Lyrebox",
+      u"",
+      1,
+      0,
+      TKIND_INTERFACE,
+      TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE,
+      IID_IDispatch,
+      {},
+      {}};
   auto& f = type.functions;
   f.push_back(method(u"About", DISPID_About, u"opens the AboutBox"));
   f.push_back(propertyGet(u"MP3_FileName", DISPID_MP3_FileName, VT_BSTR));
@@ -70,20 +70,36 @@ TypeDescription defaultInterface() {
 }
 
 TypeDescription controlClass() {
-  return {CLSID_Lyrebox, u"Lyrebox", u"", 1, 0, TKIND_COCLASS, TYPEFLAG_FCONTROL, GUID_NULL, {},
+  return {CLSID_Lyrebox,
+          u"Lyrebox",
+          u"",
+          1,
+          0,
+          TKIND_COCLASS,
+          TYPEFLAG_FCONTROL,
+          GUID_NULL,
+          {},
           {{IID__Lyrebox, IMPLTYPEFLAG_FDEFAULT}, {DIID___Lyrebox, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}}};
 }
 
 TypeDescription eventInterface() {
-  return {DIID___Lyrebox, u"__Lyrebox", u"", 1, 0, TKIND_DISPATCH,
-          TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE, GUID_NULL, {}, {}};
+  return {DIID___Lyrebox,
+          u"__Lyrebox",
+          u"",
+          1,
+          0,
+          TKIND_DISPATCH,
+          TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE,
+          GUID_NULL,
+          {},
+          {}};
 }
 
 }  // namespace
 
 Library lyreboxTypeLibrary() {
-  Library library{LIBID_prjLyrebox, u"prjLyrebox", u"Wendlow Lyrebox r/w Ocx", 1, 0, 0 /* neutral */,
-                  LIBFLAG_FCONTROL, false, {}};
+  Library library{
+      LIBID_prjLyrebox, u"prjLyrebox", u"Wendlow Lyrebox r/w Ocx", 1, 0, 0 /* neutral */, LIBFLAG_FCONTROL, false, {}};
   library.types = {controlClass(), defaultInterface(), eventInterface()};
   return library;
 }

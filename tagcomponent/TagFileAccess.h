@@ -26,9 +26,9 @@ std::int32_t fileErrorNumber(int errorCode);
 
 // What the existence test found out about a name.
 struct TagFileLookup {
-  bool found = false;         // an ordinary, visible file
+  bool found = false;            // an ordinary, visible file
   std::int32_t searchError = 0;  // non-zero when the search itself failed
-  std::string path;           // the name as the file system takes it
+  std::string path;              // the name as the file system takes it
   std::int64_t length = 0;
   bool readOnly = false;
 };

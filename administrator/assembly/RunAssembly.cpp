@@ -12,7 +12,8 @@
 namespace administrator::assembly {
 
 struct RunAssembly::Parts {
-  explicit Parts(platform::automation::ComPtr<platform::automation::IDispatch> component) : tags(std::move(component)) {}
+  explicit Parts(platform::automation::ComPtr<platform::automation::IDispatch> component)
+      : tags(std::move(component)) {}
   importrun::DispatchTagReader tags;
   platform::filesystem::PosixFileSystem files;
   platform::database::SqliteEngine engine;
@@ -20,7 +21,8 @@ struct RunAssembly::Parts {
 
 platform::automation::ComPtr<platform::automation::IDispatch> RunAssembly::createTagComponent(std::string* why) {
   platform::automation::ComPtr<platform::automation::IDispatch> component;
-  if (platform::automation::failed(platform::automation::createInstanceByProgId(tagcomponent::kProgId, component, why))) return nullptr;
+  if (platform::automation::failed(platform::automation::createInstanceByProgId(tagcomponent::kProgId, component, why)))
+    return nullptr;
   return component;
 }
 
@@ -35,7 +37,9 @@ importrun::RunResult RunAssembly::run(const importrun::RunInputs& inputs, import
   return importrun::ImportRun(parts_->tags, parts_->files, catalogue, view, record).run(inputs);
 }
 
-importrun::RunPlan RunAssembly::plan(const importrun::RunInputs& inputs) { return importrun::planRun(parts_->tags, parts_->files, inputs); }
+importrun::RunPlan RunAssembly::plan(const importrun::RunInputs& inputs) {
+  return importrun::planRun(parts_->tags, parts_->files, inputs);
+}
 
 undo::UndoResult RunAssembly::undo(const std::string& runId, importrun::RunView& view) {
   platform::filesystem::PosixFileSystem files;
@@ -46,6 +50,8 @@ undo::UndoResult RunAssembly::undo(const std::string& runId, importrun::RunView&
 
 std::vector<undo::HistoryEntry> RunAssembly::history() { return undo::runHistory(runrecord::RunRecordFolder()); }
 
-platform::status::Status RunAssembly::checkCatalogue(const std::string& path) { return catalogue::SqliteCatalogue::check(parts_->engine, path); }
+platform::status::Status RunAssembly::checkCatalogue(const std::string& path) {
+  return catalogue::SqliteCatalogue::check(parts_->engine, path);
+}
 
 }  // namespace administrator::assembly

@@ -29,7 +29,7 @@ class Catalogue {
   virtual platform::status::Status open(const std::string& path) = 0;
   virtual platform::status::Status begin() = 0;
   virtual platform::status::Status insert(const std::string& track, const std::string& artist, const std::string& album,
-                        const std::string& fileName) = 0;
+                                          const std::string& fileName) = 0;
   // The rowid of the row the last successful insert added.
   virtual std::int64_t insertedRowid() const = 0;
   virtual platform::status::Status commit() = 0;

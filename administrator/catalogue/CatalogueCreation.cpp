@@ -26,8 +26,9 @@ platform::status::Status claimName(const std::string& path, const std::string& a
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
     const int cause = errno;
-    return platform::status::Status::failure(attempt, cause == EEXIST ? "a file of that name is already there, and it is never replaced"
-                                                    : std::strerror(cause));
+    return platform::status::Status::failure(
+        attempt,
+        cause == EEXIST ? "a file of that name is already there, and it is never replaced" : std::strerror(cause));
   }
   if (::close(fd) != 0) return platform::status::Status::failure(attempt, std::strerror(errno));
   return platform::status::Status::success();

@@ -34,10 +34,12 @@ platform::status::Status SqliteCatalogue::check(platform::database::Engine& engi
   if (!opened.status) return opened.status.within(catalogueAttempt(path));
   if (auto prepared = opened.value->prepare(insertStatement); !prepared.status)
     return prepared.status.within(catalogueAttempt(path));
-  if (::access(path.c_str(), W_OK) != 0) return platform::status::Status::failure(catalogueAttempt(path), "the file cannot be written");
+  if (::access(path.c_str(), W_OK) != 0)
+    return platform::status::Status::failure(catalogueAttempt(path), "the file cannot be written");
   const std::string folder = std::filesystem::path(path).parent_path().string();
   if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0)
-    return platform::status::Status::failure(catalogueAttempt(path), "its folder cannot be written, so no change can be made to it");
+    return platform::status::Status::failure(catalogueAttempt(path),
+                                             "its folder cannot be written, so no change can be made to it");
   return platform::status::Status::success();
 }
 
@@ -51,10 +53,12 @@ platform::status::Status SqliteCatalogue::open(const std::string& path) {
   auto prepared = opened.value->prepare(insertStatement);
   if (!prepared.status) return prepared.status.within(catalogueAttempt(path));
   const std::string found = opened.value->journalMode();
-  if (platform::status::Status journal = opened.value->useWriteAheadLog(); !journal) return journal.within(catalogueAttempt(path));
+  if (platform::status::Status journal = opened.value->useWriteAheadLog(); !journal)
+    return journal.within(catalogueAttempt(path));
   // Else a writing program or a folder that takes no side file would fail every
   // file of the run, one by one.
-  if (platform::status::Status writable = opened.value->proveWritable(std::min(options_.busyTimeout, kStartLockWait)); !writable) {
+  if (platform::status::Status writable = opened.value->proveWritable(std::min(options_.busyTimeout, kStartLockWait));
+      !writable) {
     (void)opened.value->setJournalMode(found);  // a refused catalogue is left as it was, where it can be
     return writable.within(catalogueAttempt(path));
   }
@@ -86,15 +90,19 @@ platform::status::Status SqliteCatalogue::notOpen(const std::string& attempt) co
   return platform::status::Status::failure(attempt, "the catalogue is not open");
 }
 
-platform::status::Status SqliteCatalogue::begin() { return connection_ ? connection_->begin() : notOpen("begin a catalogue change"); }
+platform::status::Status SqliteCatalogue::begin() {
+  return connection_ ? connection_->begin() : notOpen("begin a catalogue change");
+}
 
-platform::status::Status SqliteCatalogue::insert(const std::string& track, const std::string& artist, const std::string& album,
-                               const std::string& fileName) {
+platform::status::Status SqliteCatalogue::insert(const std::string& track, const std::string& artist,
+                                                 const std::string& album, const std::string& fileName) {
   if (!insert_) return notOpen("add a row to the catalogue");
   return insert_->run({track, artist, album, fileName});
 }
 
-platform::status::Status SqliteCatalogue::commit() { return connection_ ? connection_->commit() : notOpen("commit a catalogue change"); }
+platform::status::Status SqliteCatalogue::commit() {
+  return connection_ ? connection_->commit() : notOpen("commit a catalogue change");
+}
 
 platform::status::Status SqliteCatalogue::rollback() {
   return connection_ ? connection_->rollback() : notOpen("roll back a catalogue change");

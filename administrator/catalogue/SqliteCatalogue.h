@@ -23,7 +23,7 @@ class SqliteCatalogue : public Catalogue {
   platform::status::Status open(const std::string& path) override;
   platform::status::Status begin() override;
   platform::status::Status insert(const std::string& track, const std::string& artist, const std::string& album,
-                const std::string& fileName) override;
+                                  const std::string& fileName) override;
   std::int64_t insertedRowid() const override { return insert_ ? insert_->lastInsertedRowid() : 0; }
   platform::status::Status commit() override;
   platform::status::Status rollback() override;

@@ -103,7 +103,8 @@ int import(const CommandLine& line) {
 int newCatalogue(const CommandLine& line) {
   platform::database::SqliteEngine engine;
   const std::string path = absolute(line.catalogue);
-  if (const platform::status::Status created = catalogue::createCatalogue(engine, path); !created) return cannotStart(created.reason());
+  if (const platform::status::Status created = catalogue::createCatalogue(engine, path); !created)
+    return cannotStart(created.reason());
   std::printf("created the empty catalogue %s\n", path.c_str());
   return 0;
 }
@@ -118,7 +119,8 @@ int undo(const CommandLine& line) {
 
 int history() {
   std::fputs(undo::historyHeader().c_str(), stdout);
-  for (const undo::HistoryEntry& entry : assembly::RunAssembly::history()) std::fputs(undo::historyLine(entry).c_str(), stdout);
+  for (const undo::HistoryEntry& entry : assembly::RunAssembly::history())
+    std::fputs(undo::historyLine(entry).c_str(), stdout);
   return 0;
 }
 
@@ -126,23 +128,14 @@ int history() {
 
 int runCommandLine(const CommandLine& line) {
   switch (line.action) {
-    case CommandLine::Action::Help:
-      std::fputs(usageText().c_str(), stdout);
-      return 0;
-    case CommandLine::Action::Version:
-      std::printf("mervalis %s\n", MERVALIS_VERSION);
-      return 0;
-    case CommandLine::Action::Import:
-      return import(line);
-    case CommandLine::Action::NewCatalogue:
-      return newCatalogue(line);
-    case CommandLine::Action::Undo:
-      return undo(line);
-    case CommandLine::Action::History:
-      return history();
+    case CommandLine::Action::Help: std::fputs(usageText().c_str(), stdout); return 0;
+    case CommandLine::Action::Version: std::printf("mervalis %s\n", MERVALIS_VERSION); return 0;
+    case CommandLine::Action::Import: return import(line);
+    case CommandLine::Action::NewCatalogue: return newCatalogue(line);
+    case CommandLine::Action::Undo: return undo(line);
+    case CommandLine::Action::History: return history();
     case CommandLine::Action::Window:
-    case CommandLine::Action::Mistake:
-      break;
+    case CommandLine::Action::Mistake: break;
   }
   std::fprintf(stderr, "mervalis: %s\n%s", line.mistake.c_str(), usageText().c_str());
   return kNotStarted;

@@ -88,7 +88,8 @@ void ConsoleRunView::finish(const importrun::RunResult& result) {
   if (!result.started) {
     // The message that stopped it is the whole summary.
     const std::u16string& message = summary_.empty() ? pending_ : summary_;
-    printLines(stderr, u"mervalis: " + message.substr(message.rfind(importrun::texts::lineBreak(), 0) == 0 ? 2 : 0) + u"\n");
+    printLines(stderr,
+               u"mervalis: " + message.substr(message.rfind(importrun::texts::lineBreak(), 0) == 0 ? 2 : 0) + u"\n");
     return;
   }
   if (json_) {

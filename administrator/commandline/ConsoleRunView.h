@@ -20,7 +20,9 @@ namespace administrator::commandline {
 class ConsoleRunView : public importrun::RunView {
  public:
   ConsoleRunView(bool json, bool showProgress, std::function<bool()> stopAsked = {})
-      : json_(json), showProgress_(showProgress), stopAsked_(std::move(stopAsked)),
+      : json_(json),
+        showProgress_(showProgress),
+        stopAsked_(std::move(stopAsked)),
         outputIsTerminal_(::isatty(STDOUT_FILENO) == 1) {}
 
   void clearLog() override {}

@@ -28,14 +28,16 @@ const char* nameOf(TagField field) {
 }
 
 // The property as text. A text result is taken as it is: no coercion, no copy.
-platform::automation::HRESULT readText(platform::automation::IDispatch* component, platform::automation::DISPID id, Variant& result) {
+platform::automation::HRESULT readText(platform::automation::IDispatch* component, platform::automation::DISPID id,
+                                       Variant& result) {
   platform::automation::HRESULT hr = platform::automation::getProperty(component, id, &result);
   if (platform::automation::succeeded(hr)) hr = result.changeType(platform::automation::VT_BSTR, result);
   return hr;
 }
 
 platform::status::Status readFailure(const std::string& what, platform::automation::HRESULT hr) {
-  return platform::status::Status::failure("read " + what + " from the tag component", platform::automation::hresultText(hr));
+  return platform::status::Status::failure("read " + what + " from the tag component",
+                                           platform::automation::hresultText(hr));
 }
 
 platform::status::Status loadFailure(const std::u16string& path, const std::string& why) {
@@ -60,7 +62,8 @@ platform::status::Status DispatchTagReader::load(const std::u16string& path) {
 
 platform::status::Status DispatchTagReader::read(TagField field, std::u16string& value) {
   Variant result;
-  if (const platform::automation::HRESULT hr = readText(component_.get(), dispatchIdOf(field), result); platform::automation::failed(hr))
+  if (const platform::automation::HRESULT hr = readText(component_.get(), dispatchIdOf(field), result);
+      platform::automation::failed(hr))
     return readFailure(nameOf(field), hr);
   value = result.takeBstr();
   return platform::status::Status::success();

@@ -15,14 +15,19 @@ class NoRunRecord : public RunRecord {
     killed.clear();
     return platform::status::Status::success();
   }
-  platform::status::Status settleKilled(const KilledRun&, const std::optional<platform::filesystem::FileIdentity>&) override {
+  platform::status::Status settleKilled(const KilledRun&,
+                                        const std::optional<platform::filesystem::FileIdentity>&) override {
     return platform::status::Status::success();
   }
-  platform::status::Status start(const RunInputs&, const std::string&) override { return platform::status::Status::success(); }
+  platform::status::Status start(const RunInputs&, const std::string&) override {
+    return platform::status::Status::success();
+  }
   std::string runId() const override { return {}; }
   platform::status::Status folderCreated(const std::string&) override { return platform::status::Status::success(); }
   platform::status::Status filing(const FilingEntry&) override { return platform::status::Status::success(); }
-  platform::status::Status filed(std::size_t, const platform::filesystem::FileIdentity&) override { return platform::status::Status::success(); }
+  platform::status::Status filed(std::size_t, const platform::filesystem::FileIdentity&) override {
+    return platform::status::Status::success();
+  }
   platform::status::Status notFiled(std::size_t) override { return platform::status::Status::success(); }
   platform::status::Status finish(const RunEnding&) override { return platform::status::Status::success(); }
   void close() override {}
@@ -35,7 +40,8 @@ RunRecord& noRunRecord() {
 
 }  // namespace
 
-ImportRun::ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, catalogue::Catalogue& catalogue, RunView& view)
+ImportRun::ImportRun(TagReader& tags, platform::filesystem::FileSystem& files, catalogue::Catalogue& catalogue,
+                     RunView& view)
     : ImportRun(tags, files, catalogue, view, noRunRecord()) {}
 
 // The record takes the catalogue first, and lets it go last: a second run is
@@ -82,7 +88,8 @@ bool ImportRun::catalogueSelected() {
   const std::string& catalogue = inputs_.cataloguePath;
   if (!catalogue.empty() && catalogue.back() != '/') return true;
   stopBeforeStart(
-      platform::status::Status::failure("open the catalogue \"" + catalogue + "\"", "no catalogue file is selected").reason());
+      platform::status::Status::failure("open the catalogue \"" + catalogue + "\"", "no catalogue file is selected")
+          .reason());
   return false;
 }
 
@@ -126,7 +133,9 @@ bool ImportRun::startRecord() {
 }
 
 void ImportRun::finishRecord() {
-  if (const platform::status::Status finished = record_.finish({result_.filed, result_.left, stopped() || result_.stopped}); !finished)
+  if (const platform::status::Status finished =
+          record_.finish({result_.filed, result_.left, stopped() || result_.stopped});
+      !finished)
     logAndSummarise(texts::recordNotFinished(finished.reason()));
 }
 
@@ -216,7 +225,7 @@ std::optional<Leave> ImportRun::execute(const PlannedFile& file) {
 platform::status::Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome) {
   using platform::text::utf8FromUtf16;
   const catalogue::CatalogueRow row{0, utf8FromUtf16(file.title), utf8FromUtf16(file.artist), utf8FromUtf16(file.album),
-                         file.target};
+                                    file.target};
   platform::status::Status step = catalogue_.insert(row.track, row.artist, row.album, row.fileName);
   if (step) step = ensureFolder(file.artistFolder, file.sourcePath);
   if (step) step = ensureFolder(file.albumFolder, file.sourcePath);
@@ -240,7 +249,8 @@ platform::status::Status ImportRun::fileInsideTransaction(const PlannedFile& fil
 platform::status::Status ImportRun::moveLettingStop(const PlannedFile& file, UnitOutcome& outcome) {
   const bool askedBefore = view_.stopRequested();
   return files_.moveFileWithProgress(
-      file.sourcePath, file.target, [this, askedBefore, &outcome](std::uint64_t, std::uint64_t) {
+      file.sourcePath, file.target,
+      [this, askedBefore, &outcome](std::uint64_t, std::uint64_t) {
         view_.yield();
         outcome.abandoned = !askedBefore && view_.stopRequested();
         return !outcome.abandoned;
@@ -289,7 +299,8 @@ void ImportRun::leave(const PlannedFile& file, const Leave& why) {
   view_.fileDone({file, false, texts::reasonOf(why), visited_, toVisit_});
 }
 
-platform::status::Status ImportRun::stopIfCatalogueBusy(const std::string& source, const platform::status::Status& failure) {
+platform::status::Status ImportRun::stopIfCatalogueBusy(const std::string& source,
+                                                        const platform::status::Status& failure) {
   if (failure.busy() && !stopped()) stopAfter(source, texts::stoppedForWriter(source, inputs_.cataloguePath));
   return failure;
 }

@@ -22,7 +22,7 @@ namespace administrator::importrun {
 struct RunResult {
   bool started = false;
   std::size_t filed = 0, left = 0;
-  std::string runId;  // the run's record, to undo it by; empty when none was made
+  std::string runId;     // the run's record, to undo it by; empty when none was made
   bool stopped = false;  // the person stopped it before its last file
 };
 

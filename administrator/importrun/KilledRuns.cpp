@@ -25,7 +25,8 @@ void moveBack(const FilingEntry& left, platform::filesystem::FileSystem& files, 
 }  // namespace
 
 platform::status::Status settleKilledRuns(const std::vector<KilledRun>& killed, catalogue::Catalogue& catalogue,
-                        platform::filesystem::FileSystem& files, RunRecord& record, std::vector<std::u16string>& notes) {
+                                          platform::filesystem::FileSystem& files, RunRecord& record,
+                                          std::vector<std::u16string>& notes) {
   for (const KilledRun& dead : killed) {
     std::optional<platform::filesystem::FileIdentity> asFiled;
     if (dead.inFlight) {

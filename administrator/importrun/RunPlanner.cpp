@@ -33,12 +33,9 @@ constexpr FieldCheck kFieldChecks[] = {
 
 std::u16string& fieldOf(TagField field, PlannedFile& file) {
   switch (field) {
-    case TagField::Title:
-      return file.title;
-    case TagField::Album:
-      return file.album;
-    case TagField::Artist:
-      break;
+    case TagField::Title: return file.title;
+    case TagField::Album: return file.album;
+    case TagField::Artist: break;
   }
   return file.artist;
 }

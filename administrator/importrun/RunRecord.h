@@ -49,7 +49,8 @@ class RunRecord {
   virtual platform::status::Status open(const std::string& cataloguePath, std::vector<KilledRun>& killed) = 0;
   // Closes a killed run's record: its file in flight was filed as `asFiled`, or
   // (none) is back at its source or was never moved.
-  virtual platform::status::Status settleKilled(const KilledRun& run, const std::optional<platform::filesystem::FileIdentity>& asFiled) = 0;
+  virtual platform::status::Status settleKilled(const KilledRun& run,
+                                                const std::optional<platform::filesystem::FileIdentity>& asFiled) = 0;
   // Starts this run's own record; `journalMode` is the mode to put back at the end.
   virtual platform::status::Status start(const RunInputs& inputs, const std::string& journalMode) = 0;
   // This run's id once started, to undo it by.

@@ -21,33 +21,21 @@ std::u16string quoted(const std::string& path) { return u"\"" + text(path) + u"\
 
 std::u16string reasonOf(const Leave& leave) {
   switch (leave.reason) {
-    case LeaveReason::NoTitle:
-      return u"No Title";
-    case LeaveReason::NoAlbum:
-      return u"No Album";
-    case LeaveReason::NoArtist:
-      return u"No Artist";
+    case LeaveReason::NoTitle: return u"No Title";
+    case LeaveReason::NoAlbum: return u"No Album";
+    case LeaveReason::NoArtist: return u"No Artist";
     case LeaveReason::TagNotRead:
-    case LeaveReason::NotFiled:
-      return text(leave.detail);
-    case LeaveReason::CannotRead:
-      return u"Not filed: it cannot be read (" + text(leave.detail) + u")";
-    case LeaveReason::CannotLookAt:
-      return u"Not filed: it cannot be looked at (" + text(leave.detail) + u")";
-    case LeaveReason::SymbolicLink:
-      return u"Not filed: it is a symbolic link";
-    case LeaveReason::NotOrdinaryFile:
-      return u"Not filed: it is not an ordinary file";
-    case LeaveReason::CatalogueFile:
-      return u"Not filed: it belongs to the catalogue this run files into";
-    case LeaveReason::NameTooLong:
-      return u"Not filed: the path " + quoted(leave.detail) + u" would be too long";
-    case LeaveReason::TargetExists:
-      return u"Not moved: " + quoted(leave.detail) + u" already exists";
+    case LeaveReason::NotFiled: return text(leave.detail);
+    case LeaveReason::CannotRead: return u"Not filed: it cannot be read (" + text(leave.detail) + u")";
+    case LeaveReason::CannotLookAt: return u"Not filed: it cannot be looked at (" + text(leave.detail) + u")";
+    case LeaveReason::SymbolicLink: return u"Not filed: it is a symbolic link";
+    case LeaveReason::NotOrdinaryFile: return u"Not filed: it is not an ordinary file";
+    case LeaveReason::CatalogueFile: return u"Not filed: it belongs to the catalogue this run files into";
+    case LeaveReason::NameTooLong: return u"Not filed: the path " + quoted(leave.detail) + u" would be too long";
+    case LeaveReason::TargetExists: return u"Not moved: " + quoted(leave.detail) + u" already exists";
     case LeaveReason::TargetTaken:
       return u"Not moved: " + quoted(leave.detail) + u" is taken by " + quoted(leave.other);
-    case LeaveReason::StoppedDuringCopy:
-      return u"Not moved: the run was stopped while it was being copied";
+    case LeaveReason::StoppedDuringCopy: return u"Not moved: the run was stopped while it was being copied";
   }
   return text(leave.detail);
 }
@@ -184,9 +172,7 @@ std::string undoReasonGone() { return "it is no longer where the run filed it"; 
 
 std::string undoReasonChanged() { return "it was changed or replaced since the run filed it"; }
 
-std::string undoReasonSourceTaken(const std::string& source) {
-  return "another file now stands at \"" + source + "\"";
-}
+std::string undoReasonSourceTaken(const std::string& source) { return "another file now stands at \"" + source + "\""; }
 
 std::string undoReasonRowChanged() { return "its row in the catalogue was changed or removed"; }
 

@@ -17,10 +17,8 @@ bool forbiddenInName(char16_t c) {
     case u'"':
     case u'<':
     case u'>':
-    case u'|':
-      return true;
-    default:
-      return false;
+    case u'|': return true;
+    default: return false;
   }
 }
 

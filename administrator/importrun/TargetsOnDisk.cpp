@@ -26,25 +26,20 @@ bool TargetsOnDisk::fileExists(const std::string& artist, const std::string& alb
   std::string path;
   for (const std::string* below : {&artist, &album}) {
     switch (find(*folder, *below)) {
-      case Found::Nothing:
-        return false;  // no folder, so no file in it
+      case Found::Nothing: return false;  // no folder, so no file in it
       case Found::Folder:
         path = join(path.empty() ? root_ : path, *below);
         folder = &contentsOf(path);
         break;
-      default:
-        return files_.fileExists(target);
+      default: return files_.fileExists(target);
     }
   }
   switch (find(*folder, name)) {
-    case Found::File:
-      return true;
+    case Found::File: return true;
     case Found::Nothing:
     case Found::Folder:
-    case Found::NoFile:
-      return false;
-    case Found::Ask:
-      break;
+    case Found::NoFile: return false;
+    case Found::Ask: break;
   }
   return files_.fileExists(target);
 }
@@ -53,14 +48,10 @@ TargetsOnDisk::Found TargetsOnDisk::find(const Contents& contents, const std::st
   if (!contents.listed) return Found::Ask;
   if (const auto entry = contents.entries.find(name); entry != contents.entries.end()) {
     switch (entry->second) {
-      case EntryKind::File:
-        return Found::File;
-      case EntryKind::Folder:
-        return Found::Folder;
-      case EntryKind::SymbolicLink:
-        return Found::Ask;  // a look follows it
-      case EntryKind::Other:
-        break;
+      case EntryKind::File: return Found::File;
+      case EntryKind::Folder: return Found::Folder;
+      case EntryKind::SymbolicLink: return Found::Ask;  // a look follows it
+      case EntryKind::Other: break;
     }
     return Found::NoFile;
   }

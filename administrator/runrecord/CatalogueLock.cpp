@@ -16,7 +16,8 @@ platform::status::Status CatalogueLock::take(const std::string& cataloguePath) {
   // A file that cannot be opened is no catalogue: opening it as one says why.
   if (!file_.valid()) return platform::status::Status::success();
   struct stat info {};
-  if (::fstat(file_.get(), &info) != 0) return platform::status::Status::failure(attempt, std::generic_category().message(errno));
+  if (::fstat(file_.get(), &info) != 0)
+    return platform::status::Status::failure(attempt, std::generic_category().message(errno));
   device_ = static_cast<std::uint64_t>(info.st_dev);
   inode_ = static_cast<std::uint64_t>(info.st_ino);
   if (::flock(file_.get(), LOCK_EX | LOCK_NB) == 0) return platform::status::Status::success();
@@ -33,7 +34,7 @@ platform::status::Status CatalogueLock::checkUnchanged() const {
       static_cast<std::uint64_t>(now.st_ino) == inode_)
     return platform::status::Status::success();
   return platform::status::Status::failure("keep filing into the catalogue \"" + path_ + "\"",
-                         "the file was removed or replaced during the run");
+                                           "the file was removed or replaced during the run");
 }
 
 }  // namespace administrator::runrecord

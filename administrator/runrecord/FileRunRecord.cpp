@@ -31,7 +31,8 @@ std::string recordTimeNow() {
   return text;
 }
 
-platform::status::Status FileRunRecord::open(const std::string& cataloguePath, std::vector<importrun::KilledRun>& killed) {
+platform::status::Status FileRunRecord::open(const std::string& cataloguePath,
+                                             std::vector<importrun::KilledRun>& killed) {
   close();
   killed.clear();
   if (platform::status::Status locked = lock_.take(cataloguePath); !locked) return locked;
@@ -56,7 +57,8 @@ platform::status::Status FileRunRecord::findKilled(std::vector<importrun::Killed
   return platform::status::Status::success();
 }
 
-platform::status::Status FileRunRecord::settleKilled(const importrun::KilledRun& run, const std::optional<FileIdentity>& asFiled) {
+platform::status::Status FileRunRecord::settleKilled(const importrun::KilledRun& run,
+                                                     const std::optional<FileIdentity>& asFiled) {
   RecordFile dead;
   platform::status::Status step = dead.openToAdd(folder_.recordPath(run.id));
   std::string lines;
@@ -83,11 +85,11 @@ platform::status::Status FileRunRecord::start(const importrun::RunInputs& inputs
     id_.clear();
     return made;
   }
-  return file_.append(record::line({kRunMagic, "1"}) + record::line({kStarted, recordTimeNow()}) +
-                      record::line({kCatalogue, inputs.cataloguePath, std::to_string(lock_.device()),
-                                    std::to_string(lock_.inode())}) +
-                      record::line({kSource, inputs.sourceFolder}) +
-                      record::line({kDestination, inputs.destinationRoot}) + record::line({kMode, journalMode}));
+  return file_.append(
+      record::line({kRunMagic, "1"}) + record::line({kStarted, recordTimeNow()}) +
+      record::line({kCatalogue, inputs.cataloguePath, std::to_string(lock_.device()), std::to_string(lock_.inode())}) +
+      record::line({kSource, inputs.sourceFolder}) + record::line({kDestination, inputs.destinationRoot}) +
+      record::line({kMode, journalMode}));
 }
 
 // Notes that only undo reads wait for the next file's entry and go with it in one
@@ -100,8 +102,8 @@ platform::status::Status FileRunRecord::folderCreated(const std::string& path) {
 platform::status::Status FileRunRecord::filing(const importrun::FilingEntry& entry) {
   if (platform::status::Status same = lock_.checkUnchanged(); !same) return same;
   const catalogue::CatalogueRow& row = entry.row;
-  pending_ += record::line({kFile, std::to_string(entry.number), std::to_string(row.rowid), entry.source,
-                            row.fileName, row.track, row.artist, row.album});
+  pending_ += record::line({kFile, std::to_string(entry.number), std::to_string(row.rowid), entry.source, row.fileName,
+                            row.track, row.artist, row.album});
   return writePending();
 }
 

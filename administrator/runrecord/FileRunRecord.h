@@ -16,7 +16,8 @@ class FileRunRecord : public importrun::RunRecord {
   ~FileRunRecord() override { close(); }
 
   platform::status::Status open(const std::string& cataloguePath, std::vector<importrun::KilledRun>& killed) override;
-  platform::status::Status settleKilled(const importrun::KilledRun& run, const std::optional<platform::filesystem::FileIdentity>& asFiled) override;
+  platform::status::Status settleKilled(const importrun::KilledRun& run,
+                                        const std::optional<platform::filesystem::FileIdentity>& asFiled) override;
   platform::status::Status start(const importrun::RunInputs& inputs, const std::string& journalMode) override;
   std::string runId() const override { return id_; }
   platform::status::Status folderCreated(const std::string& path) override;

@@ -58,7 +58,8 @@ platform::status::Status RecordFile::cutTornLine() {
 }
 
 platform::status::Status RecordFile::append(const std::string& lines) {
-  if (!file_.valid()) return platform::status::Status::failure("write the run record " + quoted(path_), "it is not open");
+  if (!file_.valid())
+    return platform::status::Status::failure("write the run record " + quoted(path_), "it is not open");
   std::size_t written = 0;
   while (written < lines.size()) {
     const ssize_t put = ::write(file_.get(), lines.data() + written, lines.size() - written);
@@ -88,7 +89,8 @@ platform::status::Status readRecordText(const std::string& path, std::string& te
   }
 }
 
-platform::status::Status readRecordEnds(const std::string& path, std::size_t size, std::string& head, std::string& lastLine) {
+platform::status::Status readRecordEnds(const std::string& path, std::size_t size, std::string& head,
+                                        std::string& lastLine) {
   head.clear();
   lastLine.clear();
   platform::filesystem::FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};

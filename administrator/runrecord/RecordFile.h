@@ -35,6 +35,7 @@ class RecordFile {
 // The whole text of a file.
 platform::status::Status readRecordText(const std::string& path, std::string& text);
 // The first `size` bytes and the last line of a file.
-platform::status::Status readRecordEnds(const std::string& path, std::size_t size, std::string& head, std::string& lastLine);
+platform::status::Status readRecordEnds(const std::string& path, std::size_t size, std::string& head,
+                                        std::string& lastLine);
 
 }  // namespace administrator::runrecord

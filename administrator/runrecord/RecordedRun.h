@@ -40,9 +40,9 @@ struct RecordedUndo {
     const auto found = states.find(number);
     return found == states.end() ? State::Untouched : found->second;
   }
-  std::string journalMode;  // found by the first undo, to put back
-  bool begun = false;  // an undo was started
-  bool ended = false;  // the last undo got to its end
+  std::string journalMode;    // found by the first undo, to put back
+  bool begun = false;         // an undo was started
+  bool ended = false;         // the last undo got to its end
   std::size_t keptAtEnd = 0;  // files the last undo that ended left as they were
 };
 

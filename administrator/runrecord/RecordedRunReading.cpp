@@ -86,7 +86,8 @@ bool isRecord(const std::string& text, std::string_view magic) {
 }
 
 platform::status::Status notARecord(const std::string& path) {
-  return platform::status::Status::failure("read the run record \"" + path + "\"", "it is not a run record of this program");
+  return platform::status::Status::failure("read the run record \"" + path + "\"",
+                                           "it is not a run record of this program");
 }
 
 }  // namespace

@@ -12,9 +12,8 @@ namespace administrator::runrecord {
 namespace recordword {
 inline constexpr std::string_view kRunMagic = "mervalis-run", kUndoMagic = "mervalis-undo", kStarted = "started",
                                   kCatalogue = "catalogue", kSource = "source", kDestination = "destination",
-                                  kMode = "mode", kFolder = "folder", kFile = "file", kFiled = "filed",
-                                  kBack = "back", kEnd = "end", kUndoing = "undoing", kUndone = "undone",
-                                  kKept = "kept";
+                                  kMode = "mode", kFolder = "folder", kFile = "file", kFiled = "filed", kBack = "back",
+                                  kEnd = "end", kUndoing = "undoing", kUndone = "undone", kKept = "kept";
 }
 
 // The whole record of a run.

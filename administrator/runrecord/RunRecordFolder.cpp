@@ -35,7 +35,8 @@ std::string RunRecordFolder::defaultPath() {
 
 platform::status::Status RunRecordFolder::create() const {
   const std::string attempt = "make the folder of run records \"" + path_ + "\"";
-  if (path_.empty()) return platform::status::Status::failure(attempt, "neither XDG_STATE_HOME nor HOME names a folder");
+  if (path_.empty())
+    return platform::status::Status::failure(attempt, "neither XDG_STATE_HOME nor HOME names a folder");
   for (std::size_t slash = path_.find('/', 1);; slash = path_.find('/', slash + 1)) {
     const std::string folder = path_.substr(0, slash);
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)

@@ -23,14 +23,17 @@ platform::status::Status UndoRecord::undoing(std::size_t number) {
   return file_.append(record::line({kUndoing, std::to_string(number)}));
 }
 
-platform::status::Status UndoRecord::undone(std::size_t number) { return file_.append(record::line({kUndone, std::to_string(number)})); }
+platform::status::Status UndoRecord::undone(std::size_t number) {
+  return file_.append(record::line({kUndone, std::to_string(number)}));
+}
 
 platform::status::Status UndoRecord::kept(std::size_t number, const std::string& reason) {
   return file_.append(record::line({kKept, std::to_string(number), reason}));
 }
 
 platform::status::Status UndoRecord::end(std::size_t undone, std::size_t kept) {
-  platform::status::Status step = file_.append(record::line({kEnd, std::to_string(undone), std::to_string(kept), recordTimeNow()}));
+  platform::status::Status step =
+      file_.append(record::line({kEnd, std::to_string(undone), std::to_string(kept), recordTimeNow()}));
   if (step) step = file_.flush();
   return step;
 }

@@ -17,8 +17,10 @@ std::vector<HistoryEntry> runHistory(const runrecord::RunRecordFolder& folder) {
 
 std::string historyState(const HistoryEntry& entry) {
   std::string state = entry.run.ended ? entry.run.how : "unfinished";
-  if (entry.undo.begun && !entry.undo.ended) state += ", undo unfinished";
-  else if (entry.undo.ended) state += entry.undo.keptAtEnd == 0 ? ", undone" : ", undone in part";
+  if (entry.undo.begun && !entry.undo.ended)
+    state += ", undo unfinished";
+  else if (entry.undo.ended)
+    state += entry.undo.keptAtEnd == 0 ? ", undone" : ", undone in part";
   return state;
 }
 
@@ -28,9 +30,9 @@ std::string historyHeader() {
 
 std::string historyLine(const HistoryEntry& entry) {
   const runrecord::RecordedRun& run = entry.run;
-  return runrecord::record::line({run.id, run.started, std::to_string(run.ending.filed), std::to_string(run.ending.left),
-                       historyState(entry), run.inputs.cataloguePath, run.inputs.sourceFolder,
-                       run.inputs.destinationRoot});
+  return runrecord::record::line({run.id, run.started, std::to_string(run.ending.filed),
+                                  std::to_string(run.ending.left), historyState(entry), run.inputs.cataloguePath,
+                                  run.inputs.sourceFolder, run.inputs.destinationRoot});
 }
 
 }  // namespace administrator::undo

@@ -9,7 +9,7 @@ namespace administrator::undo {
 
 // One run as the history lists it.
 struct HistoryEntry {
-  runrecord::RecordedRun run;   // its start and end; no files
+  runrecord::RecordedRun run;    // its start and end; no files
   runrecord::RecordedUndo undo;  // what undoing it did
 };
 

@@ -36,7 +36,8 @@ UndoResult UndoRun::undo(const std::string& runId) {
     if (const platform::status::Status begun = record.begin(modeToPutBack_); begun) {
       undoFiles(record);
       removeEmptyFolders();
-      if (const platform::status::Status ended = record.end(result_.undone, result_.kept); !ended) line(importrun::texts::recordNotFinished(ended.reason()));
+      if (const platform::status::Status ended = record.end(result_.undone, result_.kept); !ended)
+        line(importrun::texts::recordNotFinished(ended.reason()));
       line(importrun::texts::undoCounts(result_.undone, result_.kept));
     } else {
       line(importrun::texts::undoNotStarted(begun.reason()));
@@ -122,8 +123,10 @@ void UndoRun::undoFiles(runrecord::UndoRecord& record) {
     if (state == State::Undone) continue;
     // Its row was committed, but the record could not say so: what the run left
     // there is not known.
-    if (file->state == runrecord::RecordedFile::State::InFlight) keep(*file, importrun::texts::undoReasonNotRecorded(), record);
-    else undoFile(*file, state, record);
+    if (file->state == runrecord::RecordedFile::State::InFlight)
+      keep(*file, importrun::texts::undoReasonNotRecorded(), record);
+    else
+      undoFile(*file, state, record);
   }
 }
 
@@ -135,7 +138,8 @@ void UndoRun::undoFile(const runrecord::RecordedFile& file, State state, runreco
   if (!atTarget.status || !sameVersion(atTarget.value, file.asFiled)) {
     // An undo killed after moving the file back left it at its source.
     if (state == State::Undoing && !atTarget.status && isBackAtSource(file)) return undone(file, record);
-    return keep(file, atTarget.status ? importrun::texts::undoReasonChanged() : importrun::texts::undoReasonGone(), record);
+    return keep(file, atTarget.status ? importrun::texts::undoReasonChanged() : importrun::texts::undoReasonGone(),
+                record);
   }
   if (files_.identify(source).status) {
     // An undo killed during a copy between volumes left a whole copy at the source.
@@ -147,9 +151,11 @@ void UndoRun::undoFile(const runrecord::RecordedFile& file, State state, runreco
     return keep(file, looked.reason(), record);
   // Without its row only after an undo killed between the row and the move.
   if (!hasRow && state != State::Undoing) return keep(file, importrun::texts::undoReasonRowChanged(), record);
-  if (platform::status::Status noted = record.undoing(file.entry.number); !noted) return keep(file, noted.reason(), record);
+  if (platform::status::Status noted = record.undoing(file.entry.number); !noted)
+    return keep(file, noted.reason(), record);
   if (hasRow)
-    if (const platform::status::Status removed = removeRow(file.entry.row); !removed) return keep(file, removed.reason(), record);
+    if (const platform::status::Status removed = removeRow(file.entry.row); !removed)
+      return keep(file, removed.reason(), record);
   if (const platform::status::Status moved = files_.moveFile(target, source); !moved) {
     if (hasRow) (void)putRowBack(file.entry.row);
     return keep(file, moved.reason(), record);
@@ -168,7 +174,9 @@ platform::status::Status UndoRun::removeRow(const catalogue::CatalogueRow& row) 
   platform::status::Status step = catalogue_.begin();
   bool deleted = false;
   if (step) step = catalogue_.deleteRow(row, deleted);
-  if (step && !deleted) step = platform::status::Status::failure("remove the row of \"" + row.fileName + "\"", importrun::texts::undoReasonRowChanged());
+  if (step && !deleted)
+    step = platform::status::Status::failure("remove the row of \"" + row.fileName + "\"",
+                                             importrun::texts::undoReasonRowChanged());
   if (step) step = catalogue_.commit();
   if (!step) (void)catalogue_.rollback();  // `step` is the failure to tell
   return step;

@@ -37,7 +37,8 @@ class UndoRun {
   bool takeCatalogue(runrecord::FileRunRecord& lock);
   bool readRun(const runrecord::CatalogueLock& catalogue);
   void undoFiles(runrecord::UndoRecord& record);
-  void undoFile(const runrecord::RecordedFile& file, runrecord::RecordedUndo::State state, runrecord::UndoRecord& record);
+  void undoFile(const runrecord::RecordedFile& file, runrecord::RecordedUndo::State state,
+                runrecord::UndoRecord& record);
   bool isBackAtSource(const runrecord::RecordedFile& file);
   platform::status::Status removeRow(const catalogue::CatalogueRow& row);
   platform::status::Status putRowBack(const catalogue::CatalogueRow& row);

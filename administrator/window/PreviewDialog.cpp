@@ -64,7 +64,8 @@ QString noticeOf(const RunPreview& preview) {
 
 }  // namespace
 
-PreviewDialog::PreviewDialog(const importrun::RunInputs& inputs, const RunPreview& preview, QWidget* parent) : QDialog(parent) {
+PreviewDialog::PreviewDialog(const importrun::RunInputs& inputs, const RunPreview& preview, QWidget* parent)
+    : QDialog(parent) {
   setObjectName(QStringLiteral("frmPreview"));
   setWindowTitle(QStringLiteral("Preview"));
   setAccessibleName(QStringLiteral("Preview of the run"));
@@ -88,7 +89,8 @@ PreviewDialog::PreviewDialog(const importrun::RunInputs& inputs, const RunPrevie
 
   std::u16string summary;
   for (const importrun::PlannedFile& file : preview.plan.files) summary += importrun::texts::plannedInSummary(file);
-  plainText_ = (notice.isEmpty() ? QString() : notice + fromText(importrun::texts::lineBreak())) + counts + fromText(summary);
+  plainText_ =
+      (notice.isEmpty() ? QString() : notice + fromText(importrun::texts::lineBreak())) + counts + fromText(summary);
 
   auto* buttons = new QHBoxLayout;  // owned by the dialog's layout
   buttons->addWidget(cmdCopy_);

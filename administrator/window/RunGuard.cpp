@@ -20,10 +20,8 @@ bool isUserInput(QEvent::Type type) {
     case QEvent::ContextMenu:
     case QEvent::TouchBegin:
     case QEvent::DragEnter:
-    case QEvent::Drop:
-      return true;
-    default:
-      return false;
+    case QEvent::Drop: return true;
+    default: return false;
   }
 }
 }  // namespace
@@ -51,15 +49,13 @@ bool RunGuard::stopsTheRun(QObject* watched, QEvent* event) const {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-      return true;
+    case QEvent::MouseButtonDblClick: return true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
       const auto* key = static_cast<QKeyEvent*>(event);
       return key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -35,8 +35,8 @@ void RunProgressTitle::refresh() {
   if (!counted_) return;
   const double seconds = static_cast<double>(clock_.elapsed()) / 1000;
   const double perSecond = seconds > 0 ? static_cast<double>(done_) / seconds : 0.0;
-  window_.setWindowTitle(QString::fromStdU16String(
-      importrun::texts::titleWithProgress(title_.toStdU16String(), importrun::texts::progress(done_, total_, perSecond))));
+  window_.setWindowTitle(QString::fromStdU16String(importrun::texts::titleWithProgress(
+      title_.toStdU16String(), importrun::texts::progress(done_, total_, perSecond))));
 }
 
 }  // namespace administrator::window

@@ -11,9 +11,9 @@ SummaryParts splitSummary(const QString& summary) {
   const QStringList lines = summary.split(QStringLiteral("\r\n"));
   if (lines.size() <= kLinesShownInMessage) return {summary, QString()};
   const QStringList head = lines.mid(0, kLinesShownInMessage);
-  const QString message = head.join(QStringLiteral("\r\n")) +
-                          QStringLiteral("\r\n... and %1 more lines: see the details.")
-                              .arg(lines.size() - kLinesShownInMessage);
+  const QString message =
+      head.join(QStringLiteral("\r\n")) +
+      QStringLiteral("\r\n... and %1 more lines: see the details.").arg(lines.size() - kLinesShownInMessage);
   return {message, summary};
 }
 

@@ -8,28 +8,28 @@ AUTOMATION_DEFINE_LIBRARY_COUNTER()
 namespace administrator::window {
 namespace {
 
+using platform::automation::DISP_E_MEMBERNOTFOUND;
+using platform::automation::DISP_E_UNKNOWNNAME;
 using platform::automation::DISPATCH_PROPERTYGET;
 using platform::automation::DISPATCH_PROPERTYPUT;
 using platform::automation::DISPID;
 using platform::automation::DISPID_UNKNOWN;
 using platform::automation::DISPPARAMS;
-using platform::automation::DISP_E_MEMBERNOTFOUND;
-using platform::automation::DISP_E_UNKNOWNNAME;
-using platform::automation::EXCEPINFO;
 using platform::automation::E_NOTIMPL;
 using platform::automation::E_POINTER;
 using platform::automation::E_UNEXPECTED;
+using platform::automation::EXCEPINFO;
+using platform::automation::expectNoArguments;
+using platform::automation::failed;
 using platform::automation::HRESULT;
 using platform::automation::IDispatch;
 using platform::automation::IID;
 using platform::automation::LCID;
-using platform::automation::S_OK;
-using platform::automation::VT_BOOL;
-using platform::automation::Variant;
-using platform::automation::expectNoArguments;
-using platform::automation::failed;
 using platform::automation::makeObject;
 using platform::automation::propertyPutArgument;
+using platform::automation::S_OK;
+using platform::automation::Variant;
+using platform::automation::VT_BOOL;
 using platform::typelib::ITypeInfo;
 
 constexpr DISPID DISPID_Visible = 1;

@@ -16,12 +16,15 @@ using platform::automation::HRESULT;
 class WindowDispatch : public platform::automation::ComObject<platform::automation::IDispatch> {
  public:
   platform::automation::HRESULT GetTypeInfoCount(std::uint32_t* count) override;
-  platform::automation::HRESULT GetTypeInfo(std::uint32_t, platform::automation::LCID, platform::typelib::ITypeInfo** info) override;
-  platform::automation::HRESULT GetIDsOfNames(const platform::automation::IID&, const char16_t** names, std::uint32_t count, platform::automation::LCID,
-                        platform::automation::DISPID* ids) override;
-  platform::automation::HRESULT Invoke(platform::automation::DISPID member, const platform::automation::IID&, platform::automation::LCID, std::uint16_t flags,
-                 platform::automation::DISPPARAMS* params, platform::automation::Variant* result, platform::automation::EXCEPINFO*,
-                 std::uint32_t* argumentError) override;
+  platform::automation::HRESULT GetTypeInfo(std::uint32_t, platform::automation::LCID,
+                                            platform::typelib::ITypeInfo** info) override;
+  platform::automation::HRESULT GetIDsOfNames(const platform::automation::IID&, const char16_t** names,
+                                              std::uint32_t count, platform::automation::LCID,
+                                              platform::automation::DISPID* ids) override;
+  platform::automation::HRESULT Invoke(platform::automation::DISPID member, const platform::automation::IID&,
+                                       platform::automation::LCID, std::uint16_t flags,
+                                       platform::automation::DISPPARAMS* params, platform::automation::Variant* result,
+                                       platform::automation::EXCEPINFO*, std::uint32_t* argumentError) override;
 
  protected:
   explicit WindowDispatch(QWidget* window) : window_(window) {}

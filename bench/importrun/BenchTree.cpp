@@ -20,7 +20,7 @@ Tree makeTree(const fs::path& root, std::size_t files, std::size_t untaggedEvery
   tests::endtoend::createCatalogue(tree.catalogue.string());
   for (std::size_t i = 0; i < files; ++i) {
     const tests::endtoend::Tag tag{"Title " + std::to_string(i), "Artist " + std::to_string(i % 100),
-                            "Album " + std::to_string(i / 100 % 10)};
+                                   "Album " + std::to_string(i / 100 % 10)};
     const bool tagged = untaggedEvery == 0 || i % untaggedEvery != 0;
     char name[32];
     std::snprintf(name, sizeof name, "track%06zu.mp3", i);
@@ -42,8 +42,8 @@ void requireOutcome(const Tree& tree, std::size_t rows, std::size_t left, const 
   for (const auto& entry : fs::recursive_directory_iterator(tree.source)) stayed += entry.is_regular_file();
   const std::size_t found = rowCount(tree);
   if (found == rows && stayed == left) return;
-  std::fprintf(stderr, "%s: %zu rows and %zu files left in the source, not %zu and %zu\n", what.c_str(), found,
-               stayed, rows, left);
+  std::fprintf(stderr, "%s: %zu rows and %zu files left in the source, not %zu and %zu\n", what.c_str(), found, stayed,
+               rows, left);
   std::exit(1);
 }
 

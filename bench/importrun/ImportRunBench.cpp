@@ -53,7 +53,8 @@ struct ImportRunTime {
   bool reportedFailures;
 };
 
-ImportRunTime timeImportRun(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree) {
+ImportRunTime timeImportRun(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox,
+                            const Tree& tree) {
   administrator::assembly::RunAssembly assembly(lyrebox);
   KeepingView view;
   const auto start = Clock::now();
@@ -105,8 +106,8 @@ double timeWindowRun(const Tree& tree, bool ownWork = true) {
   administrator::window::WindowServices services = administrator::programServices(lyrebox);
   double seconds = -1;
   administrator::window::frmMain* shown = nullptr;
-  services.runImport = [inner = services.runImport, &seconds, &shown, ownWork](const administrator::importrun::RunInputs& inputs,
-                                                                               administrator::importrun::RunView&) {
+  services.runImport = [inner = services.runImport, &seconds, &shown, ownWork](
+                           const administrator::importrun::RunInputs& inputs, administrator::importrun::RunView&) {
     TimedView timed(*shown, seconds, ownWork);
     inner(inputs, timed);
   };
@@ -166,8 +167,8 @@ class YieldClock {
 
 // The run of 10,000 files against the raw loop, 20,000 against 10,000 files and,
 // mostly untagged, 40,000 against 20,000.
-void benchRunGrowth(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const fs::path& scratch,
-                    const std::string& journalMode) {
+void benchRunGrowth(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox,
+                    const fs::path& scratch, const std::string& journalMode) {
   constexpr std::size_t kFiles = 10000;
   constexpr std::size_t kUntaggedEvery = 20;
   // Every timed run gets a tree of its own, checked and removed after it.
@@ -218,7 +219,8 @@ void benchRunGrowth(const platform::automation::ComPtr<platform::automation::IDi
 // with Qt's pending events clocked call by call; with them as the program installs
 // them; the same without the run's own yields and progress (only the component
 // yields, as before a run could be stopped); and the run without the window.
-void benchWindowYields(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const fs::path& scratch) {
+void benchWindowYields(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox,
+                       const fs::path& scratch) {
   constexpr std::size_t kFiles = 10000;
   constexpr int kRounds = 5;
   std::vector<double> quiet, clocked, yielding, componentOnly, windowless;

@@ -7,6 +7,7 @@
 
 namespace bench::importrun {
 
-void benchPlan(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const std::filesystem::path& scratch);
+void benchPlan(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox,
+               const std::filesystem::path& scratch);
 
 }  // namespace bench::importrun

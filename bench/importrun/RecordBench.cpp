@@ -35,8 +35,9 @@ administrator::importrun::RunInputs inputsOf(const Tree& tree) {
 }
 
 // The run as the program puts it together, with its record in `records` or none.
-administrator::importrun::RunResult runImport(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree,
-                              const fs::path* records) {
+administrator::importrun::RunResult runImport(
+    const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree,
+    const fs::path* records) {
   administrator::importrun::DispatchTagReader tags(lyrebox);
   platform::filesystem::PosixFileSystem files;
   platform::database::SqliteEngine engine;
@@ -47,15 +48,16 @@ administrator::importrun::RunResult runImport(const platform::automation::ComPtr
   return administrator::importrun::ImportRun(tags, files, catalogue, view, record).run(inputsOf(tree));
 }
 
-double timedRun(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree, const fs::path* records) {
+double timedRun(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree,
+                const fs::path* records) {
   const auto start = Clock::now();
   runImport(lyrebox, tree, records);
   return secondsSince(start);
 }
 
 // Files a tree with its record, then times undoing it; the tree must end as it began.
-double timedUndo(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const fs::path& root, std::size_t files,
-                 const fs::path& records) {
+double timedUndo(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const fs::path& root,
+                 std::size_t files, const fs::path& records) {
   const Tree tree = makeTree(root, files);
   const std::string runId = runImport(lyrebox, tree, &records).runId;
   platform::filesystem::PosixFileSystem fileSystem;
@@ -64,7 +66,9 @@ double timedUndo(const platform::automation::ComPtr<platform::automation::IDispa
   SilentView view;
   const auto start = Clock::now();
   const administrator::undo::UndoResult undone =
-      administrator::undo::UndoRun(fileSystem, catalogue, view, administrator::runrecord::RunRecordFolder(records.string())).undo(runId);
+      administrator::undo::UndoRun(fileSystem, catalogue, view,
+                                   administrator::runrecord::RunRecordFolder(records.string()))
+          .undo(runId);
   const double seconds = secondsSince(start);
   if (undone.undone != files) {
     std::fprintf(stderr, "undo took back %zu of %zu files\n", undone.undone, files);
@@ -77,8 +81,8 @@ double timedUndo(const platform::automation::ComPtr<platform::automation::IDispa
 
 }  // namespace
 
-void benchRecordAndUndo(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const fs::path& scratch,
-                        const std::string& journalMode) {
+void benchRecordAndUndo(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox,
+                        const fs::path& scratch, const std::string& journalMode) {
   constexpr std::size_t kFiles = 10000;
   constexpr int kRounds = 5;
   const fs::path records = scratch / "records";

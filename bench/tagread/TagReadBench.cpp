@@ -112,7 +112,8 @@ bool rawLoop(const Sample& sample, TextChecksum& checksum) {
 
 bool getText(platform::automation::IDispatch* lyrebox, platform::automation::DISPID id, TextChecksum& checksum) {
   platform::automation::Variant value;
-  if (platform::automation::failed(platform::automation::getProperty(lyrebox, id, &value)) || value.type() != platform::automation::VT_BSTR)
+  if (platform::automation::failed(platform::automation::getProperty(lyrebox, id, &value)) ||
+      value.type() != platform::automation::VT_BSTR)
     return false;
   checksum.add(std::u16string_view(value.bstr()));
   return true;
@@ -120,10 +121,11 @@ bool getText(platform::automation::IDispatch* lyrebox, platform::automation::DIS
 
 bool publicPath(platform::automation::IDispatch* lyrebox, const Sample& sample, TextChecksum& checksum) {
   for (const auto& name : sample.names) {
-    if (platform::automation::failed(
-            platform::automation::putProperty(lyrebox, tagcomponent::DISPID_MP3_FileName, platform::automation::Variant::fromBstr(name))))
+    if (platform::automation::failed(platform::automation::putProperty(lyrebox, tagcomponent::DISPID_MP3_FileName,
+                                                                       platform::automation::Variant::fromBstr(name))))
       return false;
-    for (const auto id : {tagcomponent::DISPID_ID3tag_Title, tagcomponent::DISPID_ID3tag_Album, tagcomponent::DISPID_ID3tag_Artist})
+    for (const auto id :
+         {tagcomponent::DISPID_ID3tag_Title, tagcomponent::DISPID_ID3tag_Album, tagcomponent::DISPID_ID3tag_Artist})
       if (!getText(lyrebox, id, checksum)) return false;
   }
   return true;
@@ -197,12 +199,14 @@ bool timeReads(std::vector<Way>& ways) {
 int createAndCall(const char* fileName) {
   platform::automation::ComPtr<platform::automation::IDispatch> lyrebox;
   std::string why;
-  if (platform::automation::failed(platform::automation::createInstanceByProgId(tagcomponent::kProgId, lyrebox, &why))) {
+  if (platform::automation::failed(
+          platform::automation::createInstanceByProgId(tagcomponent::kProgId, lyrebox, &why))) {
     std::fprintf(stderr, "%s\n", why.c_str());
     return 1;
   }
-  const auto hr = platform::automation::putProperty(lyrebox.get(), tagcomponent::DISPID_MP3_FileName,
-                                          platform::automation::Variant::fromBstr(fs::path(fileName).u16string()));
+  const auto hr =
+      platform::automation::putProperty(lyrebox.get(), tagcomponent::DISPID_MP3_FileName,
+                                        platform::automation::Variant::fromBstr(fs::path(fileName).u16string()));
   return platform::automation::failed(hr) ? 1 : 0;
 }
 
@@ -281,7 +285,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   platform::automation::ComPtr<platform::automation::IDispatch> lyrebox;
-  if (platform::automation::failed(platform::automation::createInstanceByProgId(tagcomponent::kProgId, lyrebox, &why))) {
+  if (platform::automation::failed(
+          platform::automation::createInstanceByProgId(tagcomponent::kProgId, lyrebox, &why))) {
     std::fprintf(stderr, "%s\n", why.c_str());
     return 1;
   }

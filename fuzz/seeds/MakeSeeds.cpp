@@ -114,7 +114,8 @@ void typeLibrarySeeds() {
 }
 
 void versionBlockSeeds() {
-  write("version_block", "component", platform::resources::buildVersionBlock(tagcomponent::pictures::lyreboxVersionInfo()));
+  write("version_block", "component",
+        platform::resources::buildVersionBlock(tagcomponent::pictures::lyreboxVersionInfo()));
   write("version_block", "nothing", platform::resources::buildVersionBlock(platform::resources::VersionInfo{}));
   platform::resources::VersionInfo several;
   several.fixed = {{5, 4, 3, 2}, {65535, 0, 1, 9}, 0x3F, 0x2, 0x40004, 1, 7, 0x0123456789ABCDEFull};
@@ -126,8 +127,10 @@ void versionBlockSeeds() {
 
 // Minimal library files in each ELF class and byte order, and a table alone.
 void resourceSectionSeeds() {
-  const Bytes table = platform::resources::writeResourceSection(
-      {{platform::resources::RT_VERSION, 1, bytesOf("version")}, {"TYPELIB", 1, {}}, {"_IID_X", "Named", Bytes(20, 0x5A)}});
+  const Bytes table =
+      platform::resources::writeResourceSection({{platform::resources::RT_VERSION, 1, bytesOf("version")},
+                                                 {"TYPELIB", 1, {}},
+                                                 {"_IID_X", "Named", Bytes(20, 0x5A)}});
   write("resource_section", "table", table);
   write("resource_section", "elf64_little", tests::resources::ElfImage::make({true, false}, ".mvres", table));
   write("resource_section", "elf32_big", tests::resources::ElfImage::make({false, true}, ".mvres", table));
@@ -142,7 +145,8 @@ void variantSeeds() {
   write("variant_coercion", "empty", seed(0, platform::automation::VT_NULL, {}));
   write("variant_coercion", "text_decimal", seed(1, platform::automation::VT_I2, bytesOf(" \t-12.5 ")));
   write("variant_coercion", "text_large", seed(1, platform::automation::VT_UI1, bytesOf("99999999999999999999")));
-  write("variant_coercion", "text_true_utf16", seed(0x81, platform::automation::VT_BOOL, {'T', 0, 'r', 0, 'U', 0, 'e', 0}));
+  write("variant_coercion", "text_true_utf16",
+        seed(0x81, platform::automation::VT_BOOL, {'T', 0, 'r', 0, 'U', 0, 'e', 0}));
   write("variant_coercion", "i2_lowest", seed(2, platform::automation::VT_BSTR, {0x00, 0x80}));
   write("variant_coercion", "ui1_top", seed(3, platform::automation::VT_I2, {0xFF}));
   write("variant_coercion", "i4_lowest", seed(4, platform::automation::VT_I2, {0x00, 0x00, 0x00, 0x80}));

@@ -18,8 +18,10 @@ class ClassFactoryOf : public ComObject<IClassFactory> {
     return guarded([&] { return makeObject<T>()->QueryInterface(iid, object); });
   }
   HRESULT LockServer(bool lock) override {
-    if (lock) thisLibraryCounter().lock();
-    else thisLibraryCounter().unlock();
+    if (lock)
+      thisLibraryCounter().lock();
+    else
+      thisLibraryCounter().unlock();
     return S_OK;
   }
 

@@ -47,9 +47,8 @@ struct IDispatch : IUnknown {
   virtual HRESULT GetTypeInfo(std::uint32_t index, LCID locale, typelib::ITypeInfo** info) = 0;
   virtual HRESULT GetIDsOfNames(const IID& reserved, const char16_t** names, std::uint32_t count, LCID locale,
                                 DISPID* ids) = 0;
-  virtual HRESULT Invoke(DISPID member, const IID& reserved, LCID locale, std::uint16_t flags,
-                         DISPPARAMS* params, Variant* result, EXCEPINFO* exception,
-                         std::uint32_t* argumentError) = 0;
+  virtual HRESULT Invoke(DISPID member, const IID& reserved, LCID locale, std::uint16_t flags, DISPPARAMS* params,
+                         Variant* result, EXCEPINFO* exception, std::uint32_t* argumentError) = 0;
 
  protected:
   ~IDispatch() = default;

@@ -12,8 +12,7 @@ HRESULT putProperty(IDispatch* object, DISPID member, Variant value) {
   if (!object) return E_POINTER;
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params{&value, &named, 1, 1};
-  return object->Invoke(member, GUID_NULL, LOCALE_NEUTRAL, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr,
-                        nullptr);
+  return object->Invoke(member, GUID_NULL, LOCALE_NEUTRAL, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
 }
 
 HRESULT callMethod(IDispatch* object, DISPID member, Variant* result) {

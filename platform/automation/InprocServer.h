@@ -12,7 +12,8 @@ extern "C" {
 AUTOMATION_SERVER_EXPORT platform::automation::HRESULT DllRegisterServer();
 AUTOMATION_SERVER_EXPORT platform::automation::HRESULT DllUnregisterServer();
 AUTOMATION_SERVER_EXPORT platform::automation::HRESULT DllGetClassObject(const platform::automation::CLSID& clsid,
-                                                               const platform::automation::IID& iid, void** object);
+                                                                         const platform::automation::IID& iid,
+                                                                         void** object);
 AUTOMATION_SERVER_EXPORT platform::automation::HRESULT DllCanUnloadNow();
 }
 

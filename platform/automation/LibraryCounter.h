@@ -35,8 +35,9 @@ __attribute__((visibility("hidden"))) LibraryCounter& thisLibraryCounter();
 
 }  // namespace platform::automation
 
-#define AUTOMATION_DEFINE_LIBRARY_COUNTER()                                                      \
-  __attribute__((visibility("hidden"))) ::platform::automation::LibraryCounter& platform::automation::thisLibraryCounter() { \
-    static ::platform::automation::LibraryCounter counter;                                                 \
-    return counter;                                                                              \
+#define AUTOMATION_DEFINE_LIBRARY_COUNTER()                                     \
+  __attribute__((visibility("hidden"))) ::platform::automation::LibraryCounter& \
+  platform::automation::thisLibraryCounter() {                                  \
+    static ::platform::automation::LibraryCounter counter;                      \
+    return counter;                                                             \
   }

@@ -63,8 +63,7 @@ std::string loaderMessage() {
 
 // The default value of `key` from the first registry file that holds it: the
 // user's, then the machine's. `searched` names the files read, for a message.
-HRESULT findValue(const std::string& key, std::optional<std::string>& value, std::string& searched,
-                  std::string* why) {
+HRESULT findValue(const std::string& key, std::optional<std::string>& value, std::string& searched, std::string* why) {
   value.reset();
   searched.clear();
   for (const auto& path : lookupRegistryPaths()) {
@@ -142,8 +141,10 @@ HRESULT createInstance(const CLSID& clsid, const IID& iid, void** object, std::s
   }
   ComPtr<IClassFactory> factory;
   HRESULT hr = getClassObject(clsid, IID_IClassFactory, factory.putVoid());
-  if (succeeded(hr) && factory) hr = factory->CreateInstance(nullptr, iid, object);
-  else if (succeeded(hr)) hr = E_UNEXPECTED;
+  if (succeeded(hr) && factory)
+    hr = factory->CreateInstance(nullptr, iid, object);
+  else if (succeeded(hr))
+    hr = E_UNEXPECTED;
   if (failed(hr)) setWhy(why, "server library " + path + " could not create class " + toRegistryText(clsid));
   return hr;
 }

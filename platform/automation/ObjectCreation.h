@@ -19,8 +19,7 @@ namespace platform::automation {
 // message. A loaded library stays loaded for the process's life unless
 // unloadUnusedLibraries() finds it unused.
 HRESULT createInstance(const CLSID& clsid, const IID& iid, void** object, std::string* why = nullptr);
-HRESULT createInstanceByProgId(std::string_view progId, const IID& iid, void** object,
-                               std::string* why = nullptr);
+HRESULT createInstanceByProgId(std::string_view progId, const IID& iid, void** object, std::string* why = nullptr);
 
 template <class Interface>
 HRESULT createInstanceByProgId(std::string_view progId, ComPtr<Interface>& object, std::string* why = nullptr) {

@@ -14,9 +14,7 @@ bool isInteger(VARTYPE type) { return type == VT_I2 || type == VT_I4 || type == 
 
 }  // namespace
 
-bool sameBagKey(std::u16string_view a, std::u16string_view b) {
-  return platform::text::sameIgnoringAsciiCase(a, b);
-}
+bool sameBagKey(std::u16string_view a, std::u16string_view b) { return platform::text::sameIgnoringAsciiCase(a, b); }
 
 bool equalsDefault(const Variant& value, const Variant& defaultValue) {
   // The accessors of every integer kind widen losslessly to 32 bits.
@@ -46,8 +44,7 @@ HRESULT readProperty(IPropertyBag* bag, std::u16string_view key, const Variant& 
   return S_OK;
 }
 
-HRESULT writeProperty(IPropertyBag* bag, std::u16string_view key, const Variant& value,
-                      const Variant& defaultValue) {
+HRESULT writeProperty(IPropertyBag* bag, std::u16string_view key, const Variant& value, const Variant& defaultValue) {
   if (!bag) return E_POINTER;
   if (equalsDefault(value, defaultValue)) return S_OK;
   return bag->Write(key, value);

@@ -38,7 +38,6 @@ HRESULT readProperty(IPropertyBag* bag, std::u16string_view key, const Variant& 
 
 // Writes `value` under `key` unless it equals `defaultValue` (then S_OK, nothing
 // written), so saved data holds only what differs from a new instance.
-HRESULT writeProperty(IPropertyBag* bag, std::u16string_view key, const Variant& value,
-                      const Variant& defaultValue);
+HRESULT writeProperty(IPropertyBag* bag, std::u16string_view key, const Variant& value, const Variant& defaultValue);
 
 }  // namespace platform::automation

@@ -40,7 +40,8 @@ void appendQuoted(std::u16string_view text, std::string& out) {
       out += static_cast<char>(unit);
     } else if (needsEscape(unit)) {
       appendEscapedUnit(unit, out);
-    } else if (platform::text::isHighSurrogate(unit) && i + 1 < text.size() && platform::text::isLowSurrogate(text[i + 1])) {
+    } else if (platform::text::isHighSurrogate(unit) && i + 1 < text.size() &&
+               platform::text::isLowSurrogate(text[i + 1])) {
       platform::text::appendUtf8(out, 0x10000 + ((unit - 0xD800u) << 10) + (text[i + 1] - 0xDC00u));
       ++i;
     } else if (platform::text::isHighSurrogate(unit) || platform::text::isLowSurrogate(unit)) {
@@ -123,7 +124,8 @@ class LineParser {
 
   template <class Integer>
   std::optional<BagTextError> readInteger(Variant& value, std::string_view tag, Variant (*make)(Integer)) {
-    if (rest_.empty() || !isBlank(rest_.front())) return fault("expected a blank and a whole number after " + std::string(tag));
+    if (rest_.empty() || !isBlank(rest_.front()))
+      return fault("expected a blank and a whole number after " + std::string(tag));
     skipBlanks();
     std::size_t length = 0;
     if (length < rest_.size() && rest_[length] == '-') ++length;

@@ -29,14 +29,17 @@ void appendKey(std::string& out, const RegistryKey& key, const std::string& path
   if (!path.empty()) {
     out += '[' + path + "]\n";
     for (const auto& [name, data] : key.values()) {
-      if (name.empty()) out += '@';
-      else appendQuoted(out, name);
+      if (name.empty())
+        out += '@';
+      else
+        appendQuoted(out, name);
       out += '=';
       appendQuoted(out, data);
       out += '\n';
     }
   }
-  for (const auto& child : key.subkeys()) appendKey(out, child, path.empty() ? child.name() : path + '\\' + child.name());
+  for (const auto& child : key.subkeys())
+    appendKey(out, child, path.empty() ? child.name() : path + '\\' + child.name());
 }
 
 int hexDigit(char c) {

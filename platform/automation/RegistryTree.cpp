@@ -36,9 +36,7 @@ Key* findIn(Key& key, std::string_view path) {
 
 }  // namespace
 
-bool registryNamesEqual(std::string_view a, std::string_view b) {
-  return platform::text::sameIgnoringAsciiCase(a, b);
-}
+bool registryNamesEqual(std::string_view a, std::string_view b) { return platform::text::sameIgnoringAsciiCase(a, b); }
 
 bool isValidKeyName(std::string_view name) {
   return !name.empty() && name.find('\\') == std::string_view::npos && !hasControlCharacter(name);

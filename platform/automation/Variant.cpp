@@ -48,13 +48,14 @@ std::optional<ParsedNumber> parseNumber(std::u16string_view text) {
     ++pos;
     for (std::size_t i = 0; pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9'; ++pos, ++i, ++digits) {
       const int d = text[pos] - u'0';
-      if (i == 0) firstDecimal = d;
-      else if (d != 0) laterDecimalsNonZero = true;
+      if (i == 0)
+        firstDecimal = d;
+      else if (d != 0)
+        laterDecimalsNonZero = true;
     }
   }
   if (digits == 0 || pos != text.size()) return std::nullopt;
-  const bool roundUp =
-      firstDecimal > 5 || (firstDecimal == 5 && (laterDecimalsNonZero || (magnitude % 2) == 1));
+  const bool roundUp = firstDecimal > 5 || (firstDecimal == 5 && (laterDecimalsNonZero || (magnitude % 2) == 1));
   if (roundUp) ++magnitude;
   const auto signedMagnitude = static_cast<std::int64_t>(magnitude);
   return ParsedNumber{negative ? -signedMagnitude : signedMagnitude, tooLarge};

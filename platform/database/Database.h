@@ -71,7 +71,8 @@ class Engine {
   // Opens an existing database file for reading and writing, shared with other
   // programs. Never creates a file: a missing file, a file that is not a
   // database, or one that cannot be written is an error here.
-  virtual status::Result<std::unique_ptr<Connection>> open(const std::string& path, const OpenOptions& options = {}) = 0;
+  virtual status::Result<std::unique_ptr<Connection>> open(const std::string& path,
+                                                           const OpenOptions& options = {}) = 0;
   // Opens an existing database file only to read what it is, leaving it and its
   // folder exactly as they are: no lock, no side file, even in write-ahead logging.
   virtual status::Result<std::unique_ptr<Connection>> openToLook(const std::string& path) = 0;

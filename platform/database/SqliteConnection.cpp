@@ -45,7 +45,8 @@ status::Status SqliteConnection::proveWritable(std::chrono::milliseconds wait) {
   status::Status step = executeAs("begin immediate", "take the write lock");
   sqlite3_busy_timeout(db_.get(), static_cast<int>(busyTimeout_.count()));
   if (step.busy())
-    return status::Status::busyFailure(step.attempt(), "another program is writing to it; try again when it has finished");
+    return status::Status::busyFailure(step.attempt(),
+                                       "another program is writing to it; try again when it has finished");
   if (step) step = rewriteUserVersion();
   (void)rollback();  // the probe wrote back the value it read: nothing to lose if this fails
   return step;

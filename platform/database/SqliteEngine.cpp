@@ -18,7 +18,7 @@ status::Status checkIsFile(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0)
     return status::Status::failure(openAttempt(path), errno == ENOENT ? std::string("the file does not exist")
-                                                              : std::generic_category().message(errno));
+                                                                      : std::generic_category().message(errno));
   if (!S_ISREG(info.st_mode)) return status::Status::failure(openAttempt(path), "it is not a file");
   return status::Status::success();
 }
@@ -58,7 +58,8 @@ status::Result<std::unique_ptr<Connection>> SqliteEngine::openToLook(const std::
   if (result != SQLITE_OK) return {sqliteFailure(openAttempt(path), db.get(), result), nullptr};
   sqlite3_extended_result_codes(db.get(), 1);
   if (status::Status database = checkIsDatabase(db.get(), path); !database) return {database, nullptr};
-  return {status::Status::success(), std::make_unique<SqliteConnection>(std::move(db), path, std::chrono::milliseconds(0))};
+  return {status::Status::success(),
+          std::make_unique<SqliteConnection>(std::move(db), path, std::chrono::milliseconds(0))};
 }
 
 status::Result<std::unique_ptr<Connection>> SqliteEngine::open(const std::string& path, const OpenOptions& options) {

@@ -5,10 +5,9 @@
 namespace platform::database {
 
 class SqliteEngine : public Engine {
-public:
-    status::Result<std::unique_ptr<Connection>> open(const std::string& path,
-                                             const OpenOptions& options = {}) override;
-    status::Result<std::unique_ptr<Connection>> openToLook(const std::string& path) override;
+ public:
+  status::Result<std::unique_ptr<Connection>> open(const std::string& path, const OpenOptions& options = {}) override;
+  status::Result<std::unique_ptr<Connection>> openToLook(const std::string& path) override;
 };
 
 }  // namespace platform::database

@@ -43,8 +43,8 @@ std::string SqliteStatement::attempt() const {
 status::Status SqliteStatement::bind(const std::vector<std::string>& texts) {
   const int expected = sqlite3_bind_parameter_count(statement_.get());
   if (static_cast<std::size_t>(expected) != texts.size())
-    return status::Status::failure(attempt(),
-                           "it takes " + std::to_string(expected) + " values, not " + std::to_string(texts.size()));
+    return status::Status::failure(
+        attempt(), "it takes " + std::to_string(expected) + " values, not " + std::to_string(texts.size()));
   for (int index = 0; index < expected; ++index) {
     const std::string& text = texts[static_cast<std::size_t>(index)];
     const int result =

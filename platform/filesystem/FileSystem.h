@@ -59,7 +59,7 @@ class FileSystem {
   // `landed` (when given) the file at its target, as identify() would; where that
   // cannot be told, an identity that no file has.
   virtual status::Status moveFileWithProgress(const std::string& source, const std::string& target,
-                                      const CopyProgress& progress, FileIdentity* landed) {
+                                              const CopyProgress& progress, FileIdentity* landed) {
     (void)progress;
     status::Status moved = moveFile(source, target);
     // The file has moved whatever the look finds: the move must not be reported failed.

@@ -94,7 +94,7 @@ status::Status checkSize(const std::string& copy, off_t expected) {
   if (::stat(copy.c_str(), &info) != 0) return systemFailure("check the size of " + quoted(copy), errno);
   if (info.st_size != expected)
     return status::Status::failure("move to " + quoted(copy), "the copy has " + std::to_string(info.st_size) +
-                                                          " bytes instead of " + std::to_string(expected));
+                                                                  " bytes instead of " + std::to_string(expected));
   return status::Status::success();
 }
 
@@ -112,7 +112,8 @@ bool sameVersion(const struct stat& a, const struct stat& b) {
 
 // Whether the source is still the version that was copied, both the open file and
 // the file its path names: only then may the path be removed.
-status::Status sourceUnchanged(int fd, const std::string& source, const std::string& target, const struct stat& copied) {
+status::Status sourceUnchanged(int fd, const std::string& source, const std::string& target,
+                               const struct stat& copied) {
   struct stat now {};
   if (::fstat(fd, &now) != 0) return systemFailure(moveAttempt(source, target), errno);
   if (!sameVersion(now, copied)) return status::Status::failure(moveAttempt(source, target), changedMeanwhile);
@@ -129,10 +130,11 @@ status::Status PosixFileSystem::moveFile(const std::string& source, const std::s
 
 // A rename keeps the file as it was: its identity is the one looked at before.
 status::Status PosixFileSystem::moveFileWithProgress(const std::string& source, const std::string& target,
-                                             const CopyProgress& progress, FileIdentity* landed) {
+                                                     const CopyProgress& progress, FileIdentity* landed) {
   struct stat sourceInfo {};
   if (::lstat(source.c_str(), &sourceInfo) != 0) return systemFailure(moveAttempt(source, target), errno);
-  if (!S_ISREG(sourceInfo.st_mode)) return status::Status::failure(moveAttempt(source, target), "it is not an ordinary file");
+  if (!S_ISREG(sourceInfo.st_mode))
+    return status::Status::failure(moveAttempt(source, target), "it is not an ordinary file");
   if (moves_ == Moves::AlwaysCopy) return copyAcrossVolumes(source, target, sourceInfo, progress, landed);
 
   const int error = renameWithoutReplacing(source, target);
@@ -143,8 +145,8 @@ status::Status PosixFileSystem::moveFileWithProgress(const std::string& source, 
 }
 
 status::Status PosixFileSystem::copyAcrossVolumes(const std::string& source, const std::string& target,
-                                          const struct stat& sourceInfo, const CopyProgress& progress,
-                                          FileIdentity* landed) {
+                                                  const struct stat& sourceInfo, const CopyProgress& progress,
+                                                  FileIdentity* landed) {
   FileDescriptor from{::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC)};
   if (!from.valid()) return systemFailure(moveAttempt(source, target), errno);
   // The version being copied; the source is removed only if it is still this one.
@@ -161,7 +163,8 @@ status::Status PosixFileSystem::copyAcrossVolumes(const std::string& source, con
   RemovedUnlessKept copy{to.temporaryName};
   const std::string shownName = to.temporaryName.empty() ? target : to.temporaryName;
 
-  if (status::Status written = copyContent(from.get(), to.fd.get(), source, shownName, copied.st_size, progress); !written)
+  if (status::Status written = copyContent(from.get(), to.fd.get(), source, shownName, copied.st_size, progress);
+      !written)
     return written;
   reached(CopyPoint::ContentWritten, source);
   const struct timespec times[2] = {copied.st_atim, copied.st_mtim};
@@ -195,14 +198,15 @@ status::Status PosixFileSystem::copyAcrossVolumes(const std::string& source, con
 // An abandoned copy is dropped like a failed one: the caller's RemovedUnlessKept
 // or the kernel (for an unnamed file) takes it away, and the source is untouched.
 status::Status PosixFileSystem::copyContent(int from, int to, const std::string& source, const std::string& copy,
-                                    off_t expectedSize, const CopyProgress& progress) {
+                                            off_t expectedSize, const CopyProgress& progress) {
   std::vector<char> buffer(copyChunkSize);
   off_t copied = 0;
   for (;;) {
     const ssize_t got = readFully(from, buffer.data(), buffer.size());
     if (got < 0) return systemFailure("read " + quoted(source), errno);
     if (got == 0) break;
-    if (status::Status written = writeChunk(to, buffer.data(), static_cast<std::size_t>(got), copy); !written) return written;
+    if (status::Status written = writeChunk(to, buffer.data(), static_cast<std::size_t>(got), copy); !written)
+      return written;
     copied += got;
     if (progress && !progress(static_cast<std::uint64_t>(copied), static_cast<std::uint64_t>(expectedSize)))
       return status::Status::failure("copy " + quoted(source), copyAbandoned);

@@ -26,16 +26,11 @@ using Directory = std::unique_ptr<DIR, DirCloser>;
 // music, and following folder links could leave the source tree.
 EntryKind kindOf(DIR* dir, const dirent& entry) {
   switch (entry.d_type) {
-    case DT_REG:
-      return EntryKind::File;
-    case DT_DIR:
-      return EntryKind::Folder;
-    case DT_LNK:
-      return EntryKind::SymbolicLink;
-    case DT_UNKNOWN:
-      break;
-    default:
-      return EntryKind::Other;
+    case DT_REG: return EntryKind::File;
+    case DT_DIR: return EntryKind::Folder;
+    case DT_LNK: return EntryKind::SymbolicLink;
+    case DT_UNKNOWN: break;
+    default: return EntryKind::Other;
   }
   struct stat info {};
   if (::fstatat(::dirfd(dir), entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)

@@ -28,8 +28,8 @@ class PosixFileSystem : public FileSystem {
   status::Status createFolder(const std::string& path) override;
   status::Status removeEmptyFolder(const std::string& path) override;
   status::Status moveFile(const std::string& source, const std::string& target) override;
-  status::Status moveFileWithProgress(const std::string& source, const std::string& target, const CopyProgress& progress,
-                              FileIdentity* landed) override;
+  status::Status moveFileWithProgress(const std::string& source, const std::string& target,
+                                      const CopyProgress& progress, FileIdentity* landed) override;
   status::Status removeIdenticalCopy(const std::string& copy, const std::string& original) override;
 
  protected:
@@ -43,9 +43,9 @@ class PosixFileSystem : public FileSystem {
 
  private:
   status::Status copyAcrossVolumes(const std::string& source, const std::string& target, const struct stat& sourceInfo,
-                           const CopyProgress& progress, FileIdentity* landed);
+                                   const CopyProgress& progress, FileIdentity* landed);
   status::Status copyContent(int from, int to, const std::string& source, const std::string& copy, off_t expectedSize,
-                     const CopyProgress& progress);
+                             const CopyProgress& progress);
 
   Moves moves_;
 };

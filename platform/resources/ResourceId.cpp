@@ -22,15 +22,13 @@ std::optional<std::uint16_t> parseNumber(std::string_view digits) {
     return std::nullopt;
   unsigned value = 0;
   auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc{} || end != digits.data() + digits.size() || value == 0 || value > 0xFFFF)
-    return std::nullopt;
+  if (error != std::errc{} || end != digits.data() + digits.size() || value == 0 || value > 0xFFFF) return std::nullopt;
   return static_cast<std::uint16_t>(value);
 }
 
 bool isPlainText(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return c > ' ' && c < 0x7F && c != '"' && c != '\\';
-  });
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c > ' ' && c < 0x7F && c != '"' && c != '\\'; });
 }
 
 }  // namespace
@@ -39,7 +37,8 @@ std::optional<ResourceId> ResourceId::fromDeclaration(std::string_view token) {
   for (const auto& [name, number] : kClassicTypes)
     if (token == name) return ResourceId(number);
   if (token.starts_with("RT_")) return std::nullopt;
-  const bool spelledAsNumber = token.starts_with('#') || (!token.empty() && token.front() >= '0' && token.front() <= '9');
+  const bool spelledAsNumber =
+      token.starts_with('#') || (!token.empty() && token.front() >= '0' && token.front() <= '9');
   if (!spelledAsNumber) {
     if (!isPlainText(token)) return std::nullopt;
     return ResourceId(std::string(token));
@@ -54,8 +53,6 @@ bool ResourceId::matches(const ResourceId& other) const {
   return isNumber() ? number() == other.number() : platform::text::sameIgnoringAsciiCase(text(), other.text());
 }
 
-std::string ResourceId::describe() const {
-  return isNumber() ? std::to_string(number()) : "\"" + text() + "\"";
-}
+std::string ResourceId::describe() const { return isNumber() ? std::to_string(number()) : "\"" + text() + "\""; }
 
 }  // namespace platform::resources

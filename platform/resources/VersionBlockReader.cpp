@@ -14,9 +14,7 @@ namespace {
 using namespace version_layout;
 using Bytes = std::span<const std::uint8_t>;
 
-std::uint16_t read16(Bytes bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
+std::uint16_t read16(Bytes bytes, std::size_t at) { return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8); }
 std::uint32_t read32(Bytes bytes, std::size_t at) {
   return std::uint32_t{read16(bytes, at)} | std::uint32_t{read16(bytes, at + 2)} << 16;
 }
@@ -96,7 +94,8 @@ std::u16string textValue(Bytes value) {
 std::string readStringTable(Bytes bytes, const Block& tableBlock, VersionInfo& info) {
   StringTable table{tableBlock.key, {}};
   std::string error = forEachChild(bytes, tableBlock, [&](const Block& string) -> std::string {
-    if (string.type != kTextValue) return at(string.offset) + "string \"" + std::string(string.key.begin(), string.key.end()) + "\" is not text";
+    if (string.type != kTextValue)
+      return at(string.offset) + "string \"" + std::string(string.key.begin(), string.key.end()) + "\" is not text";
     table.strings.emplace_back(string.key, textValue(string.value));
     return {};
   });
@@ -143,7 +142,8 @@ FixedFileInfo readFixed(Bytes value) {
 std::string checkRoot(const Block& root) {
   if (root.key != kRootKey) return at(0) + "root key is not VS_VERSION_INFO";
   if (root.type != kBinaryValue || root.value.size() != kFixedFileInfoSize)
-    return at(0) + "fixed part is " + std::to_string(root.value.size()) + " bytes, not " + std::to_string(kFixedFileInfoSize);
+    return at(0) + "fixed part is " + std::to_string(root.value.size()) + " bytes, not " +
+           std::to_string(kFixedFileInfoSize);
   if (read32(root.value, 0) != VS_FFI_SIGNATURE) return at(0) + "fixed part lacks the signature 0xFEEF04BD";
   if (read32(root.value, 4) != VS_FFI_STRUCVERSION) return at(0) + "fixed part has an unknown structure version";
   return {};

@@ -45,8 +45,8 @@ char32_t foldCase(char32_t c) {
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;  // À..Þ without ×
   if (c >= 0x100 && c <= 0x17E) return foldLatinExtendedA(c);
   if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;  // Α..Ϋ
-  if (c >= 0x410 && c <= 0x42F) return c + 32;                 // А..Я
-  if (c >= 0x400 && c <= 0x40F) return c + 80;                 // Ѐ..Џ
+  if (c >= 0x410 && c <= 0x42F) return c + 32;                // А..Я
+  if (c >= 0x400 && c <= 0x40F) return c + 80;                // Ѐ..Џ
   return c;
 }
 

@@ -42,7 +42,6 @@ std::size_t decodeUtf8Character(std::string_view s, std::size_t pos, char32_t& c
   return length;
 }
 
-
 void appendUtf16(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {
     out.push_back(static_cast<char16_t>(cp));
@@ -99,8 +98,7 @@ std::string utf8FromUtf16(std::u16string_view text) {
   out.reserve(text.size() + (text.size() - ascii) * 2);
   for (std::size_t i = ascii; i < text.size(); ++i) {
     const char16_t unit = text[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       appendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
       ++i;
     } else if (unit >= 0xDC80 && unit <= 0xDCFF) {

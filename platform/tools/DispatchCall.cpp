@@ -50,7 +50,8 @@ std::optional<automation::DISPID> parseDispatchId(std::string_view text) {
     return static_cast<automation::DISPID>(value);
   }
   if (text.starts_with('+')) return std::nullopt;
-  const auto value = parseDecimal(text, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+  const auto value =
+      parseDecimal(text, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
   if (!value) return std::nullopt;
   return static_cast<automation::DISPID>(*value);
 }
@@ -86,11 +87,10 @@ std::optional<Variant> parseCallValue(std::string_view text, std::string* error)
 }
 
 std::optional<DispatchCall> parseDispatchCall(std::string_view text, std::string* error) {
-  static constexpr std::pair<std::string_view, DispatchCall::Kind> kinds[] = {
-      {"get:", DispatchCall::Kind::Get},
-      {"callget:", DispatchCall::Kind::CallGet},
-      {"call:", DispatchCall::Kind::Call},
-      {"put:", DispatchCall::Kind::Put}};
+  static constexpr std::pair<std::string_view, DispatchCall::Kind> kinds[] = {{"get:", DispatchCall::Kind::Get},
+                                                                              {"callget:", DispatchCall::Kind::CallGet},
+                                                                              {"call:", DispatchCall::Kind::Call},
+                                                                              {"put:", DispatchCall::Kind::Put}};
   for (const auto& [prefix, kind] : kinds) {
     if (!text.starts_with(prefix)) continue;
     DispatchCall call;
@@ -150,12 +150,13 @@ automation::HRESULT runDispatchCall(automation::IDispatch* object, const Dispatc
   if (call.kind == DispatchCall::Kind::Put) params = {&argument, &named, 1, 1};
   automation::EXCEPINFO exception;
   std::uint32_t argumentError = 0;
-  const automation::HRESULT hr = object->Invoke(call.id, automation::GUID_NULL, automation::LOCALE_NEUTRAL,
-                                                invokeFlags(call.kind), &params,
-                                                call.kind == DispatchCall::Kind::Put ? nullptr : &result,
-                                                &exception, &argumentError);
-  if (automation::failed(hr)) line = automation::hresultText(hr);
-  else line = call.kind == DispatchCall::Kind::Put ? "ok" : formatResult(result);
+  const automation::HRESULT hr =
+      object->Invoke(call.id, automation::GUID_NULL, automation::LOCALE_NEUTRAL, invokeFlags(call.kind), &params,
+                     call.kind == DispatchCall::Kind::Put ? nullptr : &result, &exception, &argumentError);
+  if (automation::failed(hr))
+    line = automation::hresultText(hr);
+  else
+    line = call.kind == DispatchCall::Kind::Put ? "ok" : formatResult(result);
   return hr;
 }
 

@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
 
   platform::automation::ComPtr<platform::automation::IDispatch> object;
   std::string why;
-  if (const auto hr = platform::automation::createInstanceByProgId(argv[1], object, &why); platform::automation::failed(hr)) {
+  if (const auto hr = platform::automation::createInstanceByProgId(argv[1], object, &why);
+      platform::automation::failed(hr)) {
     std::cerr << "dispcall: cannot create " << argv[1] << ": " << platform::tools::formatFailure(why, hr) << "\n";
     return 2;
   }

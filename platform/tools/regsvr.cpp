@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   if (!parseOptions(argc, argv, options)) return usage();
   if (options.machine && !mayChangeMachineRegistry()) return 1;
   platform::automation::setRegistrationScope(options.machine ? platform::automation::RegistryScope::machine
-                                                   : platform::automation::RegistryScope::user);
+                                                             : platform::automation::RegistryScope::user);
 
   std::error_code error;
   const std::string path = std::filesystem::absolute(options.library, error).string();
@@ -95,15 +95,16 @@ int main(int argc, char** argv) {
     std::cerr << "regsvr: cannot load " << path << ": " << ::dlerror() << "\n";
     return 1;
   }
-  const auto entry = reinterpret_cast<platform::automation::DllRegisterServerFunction>(::dlsym(library.get(), entryName));
+  const auto entry =
+      reinterpret_cast<platform::automation::DllRegisterServerFunction>(::dlsym(library.get(), entryName));
   if (!entry) {
     std::cerr << "regsvr: " << path << " does not export " << entryName << "\n";
     return 1;
   }
   const platform::automation::HRESULT hr = entry();
   if (platform::automation::failed(hr)) {
-    std::cerr << "regsvr: " << entryName << " in " << path << " failed: " << platform::tools::formatFailure(registryCause(hr), hr)
-              << "\n";
+    std::cerr << "regsvr: " << entryName << " in " << path
+              << " failed: " << platform::tools::formatFailure(registryCause(hr), hr) << "\n";
     return 1;
   }
   std::cout << "regsvr: " << entryName << " in " << path << " succeeded\n";

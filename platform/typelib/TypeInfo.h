@@ -45,12 +45,14 @@ struct ITypeInfo : automation::IUnknown {
   // Functions in virtual-table order; index past the end -> TYPE_E_ELEMENTNOTFOUND.
   virtual automation::HRESULT GetFuncDesc(std::uint32_t index, FunctionDescription* description) = 0;
   // MEMBERID_NIL documents the type itself; either out pointer may be null.
-  virtual automation::HRESULT GetDocumentation(automation::DISPID memberId, std::u16string* name, std::u16string* helpString) = 0;
+  virtual automation::HRESULT GetDocumentation(automation::DISPID memberId, std::u16string* name,
+                                               std::u16string* helpString) = 0;
   // The member's name, then its parameters' names when the library publishes them.
   virtual automation::HRESULT GetNames(automation::DISPID memberId, std::vector<std::u16string>* names) = 0;
   // names[0] is a member, the rest its parameters (their ids are their positions).
   // Case is ignored. A name not found gets MEMBERID_NIL and the call DISP_E_UNKNOWNNAME.
-  virtual automation::HRESULT GetIDsOfNames(const char16_t** names, std::uint32_t count, automation::DISPID* memberIds) = 0;
+  virtual automation::HRESULT GetIDsOfNames(const char16_t** names, std::uint32_t count,
+                                            automation::DISPID* memberIds) = 0;
   // For a coclass: the flags (IMPLTYPEFLAG_*) and the type of its index-th implemented type.
   virtual automation::HRESULT GetImplTypeFlags(std::uint32_t index, std::int32_t* flags) = 0;
   virtual automation::HRESULT GetImplementedType(std::uint32_t index, ITypeInfo** type) = 0;
@@ -66,7 +68,8 @@ struct ITypeLib : automation::IUnknown {
   virtual automation::HRESULT GetTypeInfoOfGuid(const automation::GUID& guid, ITypeInfo** type) = 0;
   virtual automation::HRESULT GetLibAttr(LibraryAttributes* attributes) = 0;
   // index -1 documents the library itself; either out pointer may be null.
-  virtual automation::HRESULT GetDocumentation(std::int32_t index, std::u16string* name, std::u16string* helpString) = 0;
+  virtual automation::HRESULT GetDocumentation(std::int32_t index, std::u16string* name,
+                                               std::u16string* helpString) = 0;
 
  protected:
   ~ITypeLib() = default;

@@ -32,7 +32,8 @@ const typelib::Function* TypeInfoObject::findFunction(automation::DISPID memberI
   return nullptr;
 }
 
-automation::HRESULT TypeInfoObject::GetDocumentation(automation::DISPID memberId, std::u16string* name, std::u16string* helpString) {
+automation::HRESULT TypeInfoObject::GetDocumentation(automation::DISPID memberId, std::u16string* name,
+                                                     std::u16string* helpString) {
   const typelib::TypeDescription& t = type();
   const typelib::Function* f = memberId == MEMBERID_NIL ? nullptr : findFunction(memberId);
   if (memberId != MEMBERID_NIL && !f) return automation::TYPE_E_ELEMENTNOTFOUND;
@@ -74,7 +75,8 @@ automation::DISPID TypeInfoObject::findParameterId(automation::DISPID memberId, 
   return MEMBERID_NIL;
 }
 
-automation::HRESULT TypeInfoObject::GetIDsOfNames(const char16_t** names, std::uint32_t count, automation::DISPID* memberIds) {
+automation::HRESULT TypeInfoObject::GetIDsOfNames(const char16_t** names, std::uint32_t count,
+                                                  automation::DISPID* memberIds) {
   if (count == 0) return automation::S_OK;
   if (!names || !memberIds) return automation::E_INVALIDARG;
   const automation::DISPID member = names[0] ? findMemberId(names[0]) : MEMBERID_NIL;

@@ -11,9 +11,11 @@ class TypeInfoObject : public automation::ComObject<ITypeInfo> {
  public:
   automation::HRESULT GetTypeAttr(TypeAttributes* attributes) override;
   automation::HRESULT GetFuncDesc(std::uint32_t index, FunctionDescription* description) override;
-  automation::HRESULT GetDocumentation(automation::DISPID memberId, std::u16string* name, std::u16string* helpString) override;
+  automation::HRESULT GetDocumentation(automation::DISPID memberId, std::u16string* name,
+                                       std::u16string* helpString) override;
   automation::HRESULT GetNames(automation::DISPID memberId, std::vector<std::u16string>* names) override;
-  automation::HRESULT GetIDsOfNames(const char16_t** names, std::uint32_t count, automation::DISPID* memberIds) override;
+  automation::HRESULT GetIDsOfNames(const char16_t** names, std::uint32_t count,
+                                    automation::DISPID* memberIds) override;
   automation::HRESULT GetImplTypeFlags(std::uint32_t index, std::int32_t* flags) override;
   automation::HRESULT GetImplementedType(std::uint32_t index, ITypeInfo** type) override;
   automation::HRESULT GetContainingTypeLib(ITypeLib** library, std::uint32_t* index) override;

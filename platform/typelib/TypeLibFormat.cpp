@@ -63,10 +63,9 @@ bool readParameter(ByteReader& in, Parameter& p, bool withNames) {
 bool readFunction(ByteReader& in, Function& f, bool withParameterNames) {
   std::uint32_t memberId = 0, count = 0;
   std::uint16_t invokeKind = 0;
-  if (!in.text(f.name, "function name") || !in.u32(memberId, "member id") ||
-      !in.u16(invokeKind, "invoke kind") || !in.u16(f.resultType, "result type") ||
-      !in.u16(f.flags, "function flags") || !in.text(f.helpString, "function help string") ||
-      !readCount(in, count, kMinParameterBytes, "parameter count"))
+  if (!in.text(f.name, "function name") || !in.u32(memberId, "member id") || !in.u16(invokeKind, "invoke kind") ||
+      !in.u16(f.resultType, "result type") || !in.u16(f.flags, "function flags") ||
+      !in.text(f.helpString, "function help string") || !readCount(in, count, kMinParameterBytes, "parameter count"))
     return false;
   f.memberId = static_cast<DISPID>(memberId);
   f.invokeKind = static_cast<INVOKEKIND>(invokeKind);

@@ -86,8 +86,10 @@ struct Library {
 // Member shapes of a dual interface: every entry returns HRESULT, a value comes back
 // through a trailing [out, retval] pointer, a put takes its value [in].
 Function method(std::u16string name, automation::DISPID id, std::u16string helpString = {});
-Function methodReturning(std::u16string name, automation::DISPID id, automation::VARTYPE result, std::u16string helpString = {});
-Function propertyGet(std::u16string name, automation::DISPID id, automation::VARTYPE type, std::u16string helpString = {});
+Function methodReturning(std::u16string name, automation::DISPID id, automation::VARTYPE result,
+                         std::u16string helpString = {});
+Function propertyGet(std::u16string name, automation::DISPID id, automation::VARTYPE type,
+                     std::u16string helpString = {});
 Function propertyPut(std::u16string name, automation::DISPID id, std::u16string parameterName, automation::VARTYPE type,
                      std::u16string helpString = {});
 

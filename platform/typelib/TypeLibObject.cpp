@@ -34,7 +34,8 @@ automation::HRESULT TypeLibObject::GetLibAttr(LibraryAttributes* attributes) {
   return automation::S_OK;
 }
 
-automation::HRESULT TypeLibObject::GetDocumentation(std::int32_t index, std::u16string* name, std::u16string* helpString) {
+automation::HRESULT TypeLibObject::GetDocumentation(std::int32_t index, std::u16string* name,
+                                                    std::u16string* helpString) {
   const bool ofLibrary = index == -1;
   if (!ofLibrary && (index < 0 || static_cast<std::size_t>(index) >= library_.types.size()))
     return automation::TYPE_E_ELEMENTNOTFOUND;

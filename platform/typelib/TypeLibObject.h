@@ -19,8 +19,7 @@ class TypeLibObject : public automation::ComObject<ITypeLib> {
   automation::HRESULT GetDocumentation(std::int32_t index, std::u16string* name, std::u16string* helpString) override;
 
  protected:
-  explicit TypeLibObject(typelib::Library library)
-      : library_(std::move(library)) {}
+  explicit TypeLibObject(typelib::Library library) : library_(std::move(library)) {}
   ~TypeLibObject() override = default;
 
  private:

@@ -18,9 +18,7 @@ std::string describe(const TypeDescription& type, std::size_t index) {
   return "type " + std::to_string(index) + " \"" + platform::text::utf8FromUtf16(type.name) + "\"";
 }
 
-bool isKnownKind(TYPEKIND kind) {
-  return kind == TKIND_INTERFACE || kind == TKIND_DISPATCH || kind == TKIND_COCLASS;
-}
+bool isKnownKind(TYPEKIND kind) { return kind == TKIND_INTERFACE || kind == TKIND_DISPATCH || kind == TKIND_COCLASS; }
 
 bool isKnownInvokeKind(INVOKEKIND kind) {
   return kind == INVOKE_FUNC || kind == INVOKE_PROPERTYGET || kind == INVOKE_PROPERTYPUT ||

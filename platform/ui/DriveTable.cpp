@@ -14,13 +14,16 @@ namespace fs = std::filesystem;
 
 // Kernel and service file systems: nothing a person stores music on.
 constexpr std::string_view kPseudoFileSystems[] = {
-    "proc",      "sysfs",       "tmpfs",      "devtmpfs",        "devpts",      "cgroup",     "cgroup2",
-    "securityfs", "pstore",     "debugfs",    "tracefs",         "mqueue",      "hugetlbfs",  "configfs",
-    "fusectl",   "binfmt_misc", "autofs",     "bpf",             "efivarfs",    "ramfs",      "rpc_pipefs",
-    "nsfs",      "selinuxfs",   "fuse.lxcfs", "fuse.gvfsd-fuse", "fuse.portal"};
+    "proc",        "sysfs",   "tmpfs",      "devtmpfs",   "devpts",
+    "cgroup",      "cgroup2", "securityfs", "pstore",     "debugfs",
+    "tracefs",     "mqueue",  "hugetlbfs",  "configfs",   "fusectl",
+    "binfmt_misc", "autofs",  "bpf",        "efivarfs",   "ramfs",
+    "rpc_pipefs",  "nsfs",    "selinuxfs",  "fuse.lxcfs", "fuse.gvfsd-fuse",
+    "fuse.portal"};
 
 bool isPseudo(const std::string& fsType) {
-  return std::find(std::begin(kPseudoFileSystems), std::end(kPseudoFileSystems), fsType) != std::end(kPseudoFileSystems);
+  return std::find(std::begin(kPseudoFileSystems), std::end(kPseudoFileSystems), fsType) !=
+         std::end(kPseudoFileSystems);
 }
 
 // True when path is base or lies below it, compared folder by folder.
@@ -107,8 +110,8 @@ ListResult DriveTable::checkReady(const Drive& drive) const {
   std::error_code ec;
   fs::directory_iterator probe(drive.mountPoint, ec);
   if (!ec) return ListResult::success();
-  return ListResult::failure(QStringLiteral("The drive %1 is not ready: %2.")
-                                 .arg(drive.designation(), QString::fromStdString(ec.message())));
+  return ListResult::failure(
+      QStringLiteral("The drive %1 is not ready: %2.").arg(drive.designation(), QString::fromStdString(ec.message())));
 }
 
 }  // namespace platform::ui

@@ -16,17 +16,15 @@ enum class EntryKind { Folder, File };
 bool isHidden(const std::string& name) { return !name.empty() && name.front() == '.'; }
 
 // The order the import run visits names in, so its log follows what was shown.
-void sortForPeople(std::vector<std::string>& names) {
-  std::sort(names.begin(), names.end(), text::inListOrder);
-}
+void sortForPeople(std::vector<std::string>& names) { std::sort(names.begin(), names.end(), text::inListOrder); }
 
 ListResult cannotRead(const fs::path& folder, const std::error_code& ec) {
   if (ec == std::errc::no_such_file_or_directory)
     return ListResult::failure(QStringLiteral("The folder %1 does not exist (any more).").arg(toQString(folder)));
   if (ec == std::errc::not_a_directory)
     return ListResult::failure(QStringLiteral("%1 is not a folder.").arg(toQString(folder)));
-  return ListResult::failure(QStringLiteral("The folder %1 cannot be read: %2.")
-                                 .arg(toQString(folder), QString::fromStdString(ec.message())));
+  return ListResult::failure(
+      QStringLiteral("The folder %1 cannot be read: %2.").arg(toQString(folder), QString::fromStdString(ec.message())));
 }
 
 ListResult readEntries(const fs::path& folder, EntryKind kind, QStringList& names) {

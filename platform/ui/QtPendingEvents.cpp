@@ -16,8 +16,8 @@ using Nanoseconds = std::int64_t;
 // is longer than the interval, which would stretch the pause between repaints.
 clockid_t pacingClock(Nanoseconds interval) {
   timespec resolution{};
-  if (clock_getres(CLOCK_MONOTONIC_COARSE, &resolution) == 0 &&
-      resolution.tv_sec == 0 && resolution.tv_nsec <= interval)
+  if (clock_getres(CLOCK_MONOTONIC_COARSE, &resolution) == 0 && resolution.tv_sec == 0 &&
+      resolution.tv_nsec <= interval)
     return CLOCK_MONOTONIC_COARSE;
   return CLOCK_MONOTONIC;
 }

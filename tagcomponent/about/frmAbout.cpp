@@ -24,8 +24,8 @@ std::function<bool(const QString&)> frmAbout::openWebPage = [](const QString& ad
 };
 
 frmAbout::frmAbout(const QPixmap& image, const QIcon& icon)
-    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::CustomizeWindowHint),
       Image1(new QLabel(this)),
       lblTitle(new QLabel(this)),
       lblDescription(new ClickableLabel(this)),

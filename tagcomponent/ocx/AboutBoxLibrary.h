@@ -19,7 +19,7 @@ inline constexpr const char* kAboutBoxLibraryName = "LyreboxAbout.so";
 inline constexpr const char* kShowAboutBoxSymbol = "lyreboxShowAboutBox";
 extern "C" {
 using ShowAboutBoxFunction = platform::automation::HRESULT (*)(const unsigned char* image, std::size_t imageSize,
-                                                     const unsigned char* icon, std::size_t iconSize);
+                                                               const unsigned char* icon, std::size_t iconSize);
 }
 
 }  // namespace tagcomponent::ocx

@@ -22,7 +22,8 @@ bool hostHasQtWidgets() { return LibraryHandle(::dlopen(QT_WIDGETS_SONAME, RTLD_
 
 // Never closed: Qt may still refer to the dialog's meta-objects after it is gone.
 ShowAboutBoxFunction loadShowAboutBox() {
-  std::string path = platform::automation::libraryPathContaining(reinterpret_cast<const void*>(&showAboutBoxFromItsLibrary));
+  std::string path =
+      platform::automation::libraryPathContaining(reinterpret_cast<const void*>(&showAboutBoxFromItsLibrary));
   path = path.substr(0, path.find_last_of('/') + 1) + kAboutBoxLibraryName;
   void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (!library) return nullptr;

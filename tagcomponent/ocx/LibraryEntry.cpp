@@ -8,7 +8,8 @@ namespace {
 
 struct LibraryEntry {
   LibraryEntry() {
-    tagcomponent::installComponentServices({&tagcomponent::ocx::loadOwnTypeLibrary, &tagcomponent::ocx::showAboutBoxFromItsLibrary});
+    tagcomponent::installComponentServices(
+        {&tagcomponent::ocx::loadOwnTypeLibrary, &tagcomponent::ocx::showAboutBoxFromItsLibrary});
   }
   ~LibraryEntry() { tagcomponent::installComponentServices({}); }
 };

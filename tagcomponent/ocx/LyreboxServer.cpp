@@ -14,7 +14,8 @@ AUTOMATION_DEFINE_LIBRARY_COUNTER()
 
 using platform::automation::HRESULT;
 
-HRESULT DllGetClassObject(const platform::automation::CLSID& clsid, const platform::automation::IID& iid, void** object) {
+HRESULT DllGetClassObject(const platform::automation::CLSID& clsid, const platform::automation::IID& iid,
+                          void** object) {
   return platform::automation::getClassObjectOf<tagcomponent::Lyrebox>(tagcomponent::CLSID_Lyrebox, clsid, iid, object);
 }
 
@@ -22,17 +23,20 @@ HRESULT DllCanUnloadNow() { return platform::automation::thisLibraryCounter().ca
 
 HRESULT DllRegisterServer() {
   return platform::automation::guarded([] {
-    const std::string path = platform::automation::libraryPathContaining(reinterpret_cast<const void*>(&DllRegisterServer));
+    const std::string path =
+        platform::automation::libraryPathContaining(reinterpret_cast<const void*>(&DllRegisterServer));
     if (path.empty()) return platform::automation::E_FAIL;
-    return platform::automation::updateRegistry(
-               [&](platform::automation::RegistryTree& tree) { return tagcomponent::ocx::registerComponent(tree, path); })
+    return platform::automation::updateRegistry([&](platform::automation::RegistryTree& tree) {
+             return tagcomponent::ocx::registerComponent(tree, path);
+           })
         .hr;
   });
 }
 
 HRESULT DllUnregisterServer() {
   return platform::automation::guarded([] {
-    return platform::automation::updateRegistry([](platform::automation::RegistryTree& tree) { return tagcomponent::ocx::unregisterComponent(tree); })
+    return platform::automation::updateRegistry(
+               [](platform::automation::RegistryTree& tree) { return tagcomponent::ocx::unregisterComponent(tree); })
         .hr;
   });
 }

@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
   const std::vector<std::uint8_t> library = platform::typelib::serialize(tagcomponent::lyreboxTypeLibrary());
   const bool written =
       write(argv[1], std::string_view(reinterpret_cast<const char*>(library.data()), library.size())) &&
-      write(argv[2], identityBlob(tagcomponent::IID__Lyrebox)) && write(argv[3], identityBlob(tagcomponent::DIID___Lyrebox));
+      write(argv[2], identityBlob(tagcomponent::IID__Lyrebox)) &&
+      write(argv[3], identityBlob(tagcomponent::DIID___Lyrebox));
   return written ? 0 : 1;
 }

@@ -14,7 +14,7 @@ constexpr const char* kAboutImageType = "ABOUTIMAGE";
 constexpr const char* kAboutIconType = "ABOUTICON";
 
 std::optional<platform::resources::ResourceBytes> ownResource(const platform::resources::ResourceId& type,
-                                                    const platform::resources::ResourceId& name);
+                                                              const platform::resources::ResourceId& name);
 
 // TYPELIB 1, loaded; TYPE_E_INVDATAREAD if it is missing or does not parse.
 platform::automation::HRESULT loadOwnTypeLibrary(platform::automation::ComPtr<platform::typelib::ITypeLib>& library);

@@ -37,7 +37,8 @@ std::vector<RegistryEntry> registrationEntries(const std::string& libraryPath) {
   };
 }
 
-platform::automation::HRESULT registerComponent(platform::automation::RegistryTree& tree, const std::string& libraryPath) {
+platform::automation::HRESULT registerComponent(platform::automation::RegistryTree& tree,
+                                                const std::string& libraryPath) {
   for (const RegistryEntry& entry : registrationEntries(libraryPath)) {
     platform::automation::RegistryKey* key = tree.createKey(entry.key);
     if (!key || !key->setValue(entry.name, entry.value)) return platform::automation::E_FAIL;
@@ -48,7 +49,8 @@ platform::automation::HRESULT registerComponent(platform::automation::RegistryTr
 platform::automation::HRESULT unregisterComponent(platform::automation::RegistryTree& tree) {
   tree.deleteKeyTree(kClassKey);
   const auto progIdClass = tree.value(std::string(kProgId) + "\\CLSID", "");
-  if (progIdClass && platform::automation::guidFromRegistryText(*progIdClass) == CLSID_Lyrebox) tree.deleteKeyTree(kProgId);
+  if (progIdClass && platform::automation::guidFromRegistryText(*progIdClass) == CLSID_Lyrebox)
+    tree.deleteKeyTree(kProgId);
   tree.deleteKeyTree(kTypeLibVersionKey);
   if (const auto* library = tree.findKey(kTypeLibKey); library && library->empty()) tree.deleteKeyTree(kTypeLibKey);
   return platform::automation::S_OK;

@@ -17,8 +17,7 @@ struct ConstControlState {
   const std::u16string& fileName;
   const ID3tagRecord& record;
 
-  ConstControlState(const std::u16string& fileName, const ID3tagRecord& record)
-      : fileName(fileName), record(record) {}
+  ConstControlState(const std::u16string& fileName, const ID3tagRecord& record) : fileName(fileName), record(record) {}
   ConstControlState(const ControlState& state) : fileName(state.fileName), record(state.record) {}
 };
 

@@ -18,25 +18,29 @@ const Variant kDefaultYear = Variant::fromI2(19);
 const Variant kDefaultGenre = Variant::fromI2(255);
 
 // Reads `key` (or its default) converted to `type`; the value is set only on success.
-platform::automation::HRESULT readAs(IPropertyBag* bag, std::u16string_view key, const Variant& defaultValue, platform::automation::VARTYPE type,
-               Variant& value) {
+platform::automation::HRESULT readAs(IPropertyBag* bag, std::u16string_view key, const Variant& defaultValue,
+                                     platform::automation::VARTYPE type, Variant& value) {
   Variant stored;
-  if (const platform::automation::HRESULT hr = platform::automation::readProperty(bag, key, defaultValue, &stored); failed(hr)) return hr;
+  if (const platform::automation::HRESULT hr = platform::automation::readProperty(bag, key, defaultValue, &stored);
+      failed(hr))
+    return hr;
   return stored.changeType(type, value);
 }
 
 template <std::size_t Width>
 platform::automation::HRESULT readText(IPropertyBag* bag, std::u16string_view key, const Variant& defaultValue,
-                 FixedTextField<Width>& field) {
+                                       FixedTextField<Width>& field) {
   Variant text;
-  if (const platform::automation::HRESULT hr = readAs(bag, key, defaultValue, platform::automation::VT_BSTR, text); failed(hr)) return hr;
+  if (const platform::automation::HRESULT hr = readAs(bag, key, defaultValue, platform::automation::VT_BSTR, text);
+      failed(hr))
+    return hr;
   field.assign(text.bstr());
   return S_OK;
 }
 
 template <std::size_t Width>
 platform::automation::HRESULT writeText(IPropertyBag* bag, std::u16string_view key, const FixedTextField<Width>& field,
-                  const Variant& defaultValue) {
+                                        const Variant& defaultValue) {
   return platform::automation::writeProperty(bag, key, Variant::fromBstr(field.text()), defaultValue);
 }
 
@@ -51,7 +55,9 @@ platform::automation::HRESULT UserControl_ReadProperties(ControlState state, IPr
   if (!PropBag) return platform::automation::E_POINTER;
   ID3tagRecord& record = state.record;
   Variant fileName;
-  if (const platform::automation::HRESULT hr = readAs(PropBag, bagkey::kFileName, kEmptyText, platform::automation::VT_BSTR, fileName); failed(hr))
+  if (const platform::automation::HRESULT hr =
+          readAs(PropBag, bagkey::kFileName, kEmptyText, platform::automation::VT_BSTR, fileName);
+      failed(hr))
     return hr;
   state.fileName = fileName.bstr();
 
@@ -73,7 +79,7 @@ platform::automation::HRESULT UserControl_WriteProperties(ConstControlState stat
   const ID3tagRecord& record = state.record;
   platform::automation::HRESULT hr = S_OK;
   if (failed(hr = platform::automation::writeProperty(PropBag, bagkey::kFileName, Variant::fromBstr(state.fileName),
-                                            kEmptyText)))
+                                                      kEmptyText)))
     return hr;
   if (failed(hr = writeText(PropBag, bagkey::kTitle, record.Title, kEmptyText))) return hr;
   if (failed(hr = writeText(PropBag, bagkey::kArtist, record.Artist, kEmptyText))) return hr;

@@ -16,11 +16,13 @@ void UserControl_InitProperties(ControlState state);
 // restore and is returned: what came before keeps its new value, the rest is
 // unchanged (a "Tag_Genre" beyond 0..255 gives DISP_E_OVERFLOW, one that is no
 // number DISP_E_TYPEMISMATCH).
-platform::automation::HRESULT UserControl_ReadProperties(ControlState state, platform::automation::IPropertyBag* PropBag);
+platform::automation::HRESULT UserControl_ReadProperties(ControlState state,
+                                                         platform::automation::IPropertyBag* PropBag);
 
 // Writes the file name and the six fields, untrimmed, leaving out those that equal
 // their defaults (the year, a string, is always written). The first failing write
 // ends the save and is returned.
-platform::automation::HRESULT UserControl_WriteProperties(ConstControlState state, platform::automation::IPropertyBag* PropBag);
+platform::automation::HRESULT UserControl_WriteProperties(ConstControlState state,
+                                                          platform::automation::IPropertyBag* PropBag);
 
 }  // namespace tagcomponent::persistence

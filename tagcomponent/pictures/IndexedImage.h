@@ -17,8 +17,22 @@ struct Rgb {
 
 // The 16 colours of the classic system palette, in its order.
 enum Colour : std::uint8_t {
-  Black, Maroon, Green, Olive, Navy, Purple, Teal, Silver,
-  Grey, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White,
+  Black,
+  Maroon,
+  Green,
+  Olive,
+  Navy,
+  Purple,
+  Teal,
+  Silver,
+  Grey,
+  Red,
+  Lime,
+  Yellow,
+  Blue,
+  Fuchsia,
+  Aqua,
+  White,
 };
 const std::array<Rgb, 16>& classicPalette();
 

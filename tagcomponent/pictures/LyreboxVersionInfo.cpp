@@ -7,7 +7,7 @@ namespace tagcomponent::pictures {
 platform::resources::VersionInfo lyreboxVersionInfo() {
   platform::resources::VersionInfo info;
   const platform::resources::FourPartVersion version{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0,
-                                           tagcomponent::kVersionRevision};
+                                                     tagcomponent::kVersionRevision};
   info.fixed.fileVersion = version;
   info.fixed.productVersion = version;
   info.fixed.fileFlags = 0;

@@ -28,8 +28,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path folder = argv[1];
-  const bool written = write(folder / "LyreboxToolbox.bmp", tagcomponent::pictures::encodeBmp24(tagcomponent::pictures::toolboxPicture())) &&
-                       write(folder / "LyreboxAbout.bmp", tagcomponent::pictures::encodeBmp16Colour(tagcomponent::pictures::aboutPicture())) &&
-                       write(folder / "Lyrebox.ico", tagcomponent::pictures::encodeIco16Colour(tagcomponent::pictures::iconPicture()));
+  const bool written =
+      write(folder / "LyreboxToolbox.bmp",
+            tagcomponent::pictures::encodeBmp24(tagcomponent::pictures::toolboxPicture())) &&
+      write(folder / "LyreboxAbout.bmp",
+            tagcomponent::pictures::encodeBmp16Colour(tagcomponent::pictures::aboutPicture())) &&
+      write(folder / "Lyrebox.ico", tagcomponent::pictures::encodeIco16Colour(tagcomponent::pictures::iconPicture()));
   return written ? 0 : 1;
 }

@@ -10,9 +10,7 @@ namespace {
 
 class FrmAboutTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    owned = std::make_unique<tagcomponent::about::frmAbout>(QPixmap(32, 32), QIcon());
-  }
+  void SetUp() override { owned = std::make_unique<tagcomponent::about::frmAbout>(QPixmap(32, 32), QIcon()); }
   std::unique_ptr<tagcomponent::about::frmAbout> owned;
   tagcomponent::about::frmAbout& dialog() { return *owned; }
 };

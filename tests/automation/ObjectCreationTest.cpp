@@ -120,8 +120,8 @@ TEST_F(ObjectCreation, MissingOrUnloadableLibraryNamesThePathAndReason) {
     HRESULT expected;
     std::string reasonPart;
   };
-  for (const Case& c : {Case{missing, CO_E_DLLNOTFOUND, "does not exist"},
-                        Case{notALibrary, CO_E_ERRORINDLL, "invalid ELF header"}}) {
+  for (const Case& c :
+       {Case{missing, CO_E_DLLNOTFOUND, "does not exist"}, Case{notALibrary, CO_E_ERRORINDLL, "invalid ELF header"}}) {
     setServerPath(c.path);
     ComPtr<IDispatch> object;
     std::string why;
@@ -204,8 +204,7 @@ class EventSink : public ComObject<IDispatch> {
   HRESULT GetIDsOfNames(const IID&, const char16_t**, std::uint32_t, LCID, DISPID*) override {
     return ++calls, E_NOTIMPL;
   }
-  HRESULT Invoke(DISPID, const IID&, LCID, std::uint16_t, DISPPARAMS*, Variant*, EXCEPINFO*,
-                 std::uint32_t*) override {
+  HRESULT Invoke(DISPID, const IID&, LCID, std::uint16_t, DISPPARAMS*, Variant*, EXCEPINFO*, std::uint32_t*) override {
     return ++calls, E_NOTIMPL;
   }
 

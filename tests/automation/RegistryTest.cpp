@@ -36,8 +36,7 @@ TEST(RegistryTree, FindsKeysAndValuesWithoutRegardToCase) {
   ASSERT_NE(tree.createKey(kServerKey), nullptr);
   tree.findKey(kServerKey)->setValue("ThreadingModel", "Apartment");
   ASSERT_NE(tree.findKey("clsid\\{cff571bf-ab85-4320-a064-6ce66a128d5f}\\inprocserver32"), nullptr);
-  EXPECT_EQ(tree.value("CLSID\\{CFF571BF-AB85-4320-A064-6CE66A128D5F}\\INPROCSERVER32", "threadingmodel"),
-            "Apartment");
+  EXPECT_EQ(tree.value("CLSID\\{CFF571BF-AB85-4320-A064-6CE66A128D5F}\\INPROCSERVER32", "threadingmodel"), "Apartment");
   // Opening a key under another spelling reaches the same key; it keeps its first name.
   tree.createKey("Clsid")->setValue("Tag", "x");
   ASSERT_EQ(tree.subkeys().size(), 1u);
@@ -81,8 +80,7 @@ TEST(RegistryText, RoundTripsEveryNameAndValue) {
   const auto error = parseRegistry(text, back);
   ASSERT_FALSE(error) << error->line << ": " << error->what;
   EXPECT_EQ(back, tree) << text;
-  EXPECT_NE(text.find("[prjLyrebox.Lyrebox\\CLSID]\n@=\"{CFF571BF-AB85-4320-A064-6CE66A128D5F}\""),
-            std::string::npos)
+  EXPECT_NE(text.find("[prjLyrebox.Lyrebox\\CLSID]\n@=\"{CFF571BF-AB85-4320-A064-6CE66A128D5F}\""), std::string::npos)
       << "the file must stay readable: " << text;
 }
 
@@ -108,17 +106,12 @@ TEST_P(MalformedRegistry, NamesTheFileAndLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MalformedRegistry,
-    testing::Values(MalformedText{"\"x\"=\"value before any key\"\n", 1},
-                    MalformedText{"; fine\n[a]\n[b\n", 3},
-                    MalformedText{"[a]\n@=\"unclosed\n", 2},
-                    MalformedText{"[a]\n@\"missing equals\"\n", 2},
+    testing::Values(MalformedText{"\"x\"=\"value before any key\"\n", 1}, MalformedText{"; fine\n[a]\n[b\n", 3},
+                    MalformedText{"[a]\n@=\"unclosed\n", 2}, MalformedText{"[a]\n@\"missing equals\"\n", 2},
                     MalformedText{"[a]\n\n\n\"n\"=\"v\" trailing\n", 4},
-                    MalformedText{"[a]\n@=\"bad \\q escape\"\n", 2},
-                    MalformedText{"[a]\n@=\"bad \\x4 escape\"\n", 2},
-                    MalformedText{"[a\\\\b]\n", 1},
-                    MalformedText{"[]\n", 1},
-                    MalformedText{"[a]\n@=\"raw\x01control\"\n", 2},
-                    MalformedText{"[a]\r\n@=unquoted\r\n", 2},
+                    MalformedText{"[a]\n@=\"bad \\q escape\"\n", 2}, MalformedText{"[a]\n@=\"bad \\x4 escape\"\n", 2},
+                    MalformedText{"[a\\\\b]\n", 1}, MalformedText{"[]\n", 1},
+                    MalformedText{"[a]\n@=\"raw\x01control\"\n", 2}, MalformedText{"[a]\r\n@=unquoted\r\n", 2},
                     MalformedText{std::string("[a]\n@=\"nul\0\"\n", 13), 2}));
 
 TEST(RegistryFile, MissingFileReadsAsEmptyRegistry) {
@@ -172,8 +165,10 @@ TEST(RegistryFile, EnvironmentVariableChoosesTheFile) {
   const std::string kept = oldData ? oldData : "";
   ::setenv("XDG_DATA_HOME", registry.folder().c_str(), 1);
   EXPECT_EQ(standardRegistryPath(), registry.folder() / "mervalis" / "component-registry");
-  if (oldData) ::setenv("XDG_DATA_HOME", kept.c_str(), 1);
-  else ::unsetenv("XDG_DATA_HOME");
+  if (oldData)
+    ::setenv("XDG_DATA_HOME", kept.c_str(), 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 // Child processes: run `work`, never return into the test runner.

@@ -37,7 +37,7 @@ class Record : public ComObject<IDispatch, IConnectionPointContainer> {
   HRESULT GetIDsOfNames(const IID&, const char16_t** names, std::uint32_t count, LCID, DISPID* ids) override {
     if (!names || !ids) return E_POINTER;
     static constexpr std::pair<std::u16string_view, DISPID> members[] = {
-        {u"Year", DISPID_Year}, {u"Title", DISPID_Title}, {u"Genre", DISPID_Genre},
+        {u"Year", DISPID_Year},   {u"Title", DISPID_Title},   {u"Genre", DISPID_Genre},
         {u"Saved", DISPID_Saved}, {u"Length", DISPID_Length}, {u"Reset", DISPID_Reset}};
     HRESULT hr = S_OK;
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -49,8 +49,8 @@ class Record : public ComObject<IDispatch, IConnectionPointContainer> {
     return hr;
   }
 
-  HRESULT Invoke(DISPID member, const IID&, LCID, std::uint16_t flags, DISPPARAMS* params, Variant* result,
-                 EXCEPINFO*, std::uint32_t* argumentError) override {
+  HRESULT Invoke(DISPID member, const IID&, LCID, std::uint16_t flags, DISPPARAMS* params, Variant* result, EXCEPINFO*,
+                 std::uint32_t* argumentError) override {
     if (const HRESULT hr = apartment_.check(); failed(hr)) return hr;
     if (flags & DISPATCH_PROPERTYPUT) return put(member, params, argumentError);
     if (!(flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD))) return DISP_E_MEMBERNOTFOUND;
@@ -104,9 +104,12 @@ class Record : public ComObject<IDispatch, IConnectionPointContainer> {
       if (id != member) continue;
       Variant value;
       if (const HRESULT hr = propertyPutArgument(params, type, value, argumentError); failed(hr)) return hr;
-      if (type == VT_I2) year_ = value.i2();
-      else if (type == VT_BSTR) title_ = value.bstr();
-      else genre_ = value.ui1();
+      if (type == VT_I2)
+        year_ = value.i2();
+      else if (type == VT_BSTR)
+        title_ = value.bstr();
+      else
+        genre_ = value.ui1();
       return S_OK;
     }
     return DISP_E_MEMBERNOTFOUND;

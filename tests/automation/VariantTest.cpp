@@ -91,8 +91,10 @@ TEST_P(VariantCoercion, GivesTheClassicResult) {
   const Coercion& c = GetParam();
   Variant out = Variant::fromBstr(u"untouched");
   EXPECT_EQ(c.from.changeType(c.target, out), c.expected);
-  if (succeeded(c.expected)) EXPECT_TRUE(out == c.result) << "type " << out.type();
-  else EXPECT_TRUE(out == Variant::fromBstr(u"untouched")) << "a failed coercion must leave the target alone";
+  if (succeeded(c.expected))
+    EXPECT_TRUE(out == c.result) << "type " << out.type();
+  else
+    EXPECT_TRUE(out == Variant::fromBstr(u"untouched")) << "a failed coercion must leave the target alone";
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, VariantCoercion, testing::ValuesIn(coercions),

@@ -15,8 +15,8 @@ namespace {
 
 using administrator::catalogue::createCatalogue;
 using administrator::catalogue::SqliteCatalogue;
-using platform::status::Status;
 using platform::database::SqliteEngine;
+using platform::status::Status;
 using testing::HasSubstr;
 using namespace tests::support;
 using Rows = std::vector<std::vector<std::string>>;

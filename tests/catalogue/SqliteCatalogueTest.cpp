@@ -12,8 +12,8 @@
 namespace {
 
 using administrator::catalogue::SqliteCatalogue;
-using platform::status::Status;
 using platform::database::SqliteEngine;
+using platform::status::Status;
 using testing::HasSubstr;
 using testing::StartsWith;
 using namespace tests::support;

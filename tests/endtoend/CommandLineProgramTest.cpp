@@ -36,11 +36,10 @@ class CommandLineProgram : public ::testing::Test {
   // Without a display and without Qt's platform chosen, as on a server.
   Outcome mervalis(const std::string& arguments, const std::string& registry = "") {
     const fs::path out = folder.path() / "out", err = folder.path() / "err";
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_STATE_HOME='" +
-                                (folder.path() / "state").string() + "' AUTOMATION_REGISTRY='" +
-                                (registry.empty() ? this->registry.file().string() : registry) + "' '" +
-                                MERVALIS_PROGRAM + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() +
-                                "' </dev/null";
+    const std::string command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_STATE_HOME='" + (folder.path() / "state").string() +
+        "' AUTOMATION_REGISTRY='" + (registry.empty() ? this->registry.file().string() : registry) + "' '" +
+        MERVALIS_PROGRAM + "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() + "' </dev/null";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, tests::endtoend::readWholeFile(out.string()),
             tests::endtoend::readWholeFile(err.string())};
@@ -148,8 +147,8 @@ TEST_F(CommandLineProgram, NewCatalogueMakesOneThatARunTakesAndNeverReplacesAFil
   const Outcome created = mervalis("new-catalogue '" + made.string() + "'");
   EXPECT_EQ(created.status, 0) << created.err;
   put("a.mp3", &kSong);
-  const Outcome run = mervalis("import --catalogue '" + made.string() + "' --source '" + music.string() +
-                               "' --dest '" + filed.string() + "'");
+  const Outcome run = mervalis("import --catalogue '" + made.string() + "' --source '" + music.string() + "' --dest '" +
+                               filed.string() + "'");
   EXPECT_EQ(run.status, 0) << run.err;
 
   const std::string before = tests::endtoend::readWholeFile(made.string());

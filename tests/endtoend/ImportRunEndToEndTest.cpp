@@ -160,7 +160,9 @@ TEST_F(ImportRunEndToEnd, AwkwardTagsAreFiledInsideTheRootUnderSafeNamesAndCatal
       {"2.mp3", {"AC/DC", "..", ".hidden"}, "__/_hidden/AC_DC.mp3"},
       {"3.mp3", {"../../escape", "a/../b", "x"}, "a_.._b/x/_._.._escape.mp3"},
       {"4.mp3", {".", "Dot.", "Fin."}, "Dot_/Fin_/_.mp3"},
-      {"5.mp3", {"It's; drop table MP3Info; --", "Q\"uote", "{curly} <angle>"}, "Q_uote/{curly} _angle_/It's; drop table MP3Info; --.mp3"},
+      {"5.mp3",
+       {"It's; drop table MP3Info; --", "Q\"uote", "{curly} <angle>"},
+       "Q_uote/{curly} _angle_/It's; drop table MP3Info; --.mp3"},
   };
   std::vector<CatalogueRow> expectedRows;
   for (const auto& c : cases) {

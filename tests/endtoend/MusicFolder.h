@@ -111,7 +111,8 @@ inline bool registerLyrebox(std::string& why) {
     why = ::dlerror();
     return false;
   }
-  auto registerServer = reinterpret_cast<platform::automation::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
+  auto registerServer =
+      reinterpret_cast<platform::automation::DllRegisterServerFunction>(::dlsym(library, "DllRegisterServer"));
   if (!registerServer || platform::automation::failed(registerServer())) {
     why = "DllRegisterServer failed";
     return false;

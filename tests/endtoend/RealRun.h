@@ -27,8 +27,7 @@ class RealRun : public ::testing::Test {
   }
 
   // Files `source` into `root`, showing the run in `view`.
-  void run(const std::filesystem::path& source, const std::filesystem::path& root,
-           support::RecordingRunView& view) {
+  void run(const std::filesystem::path& source, const std::filesystem::path& root, support::RecordingRunView& view) {
     administrator::assembly::RunAssembly(lyrebox).run({catalogue.string(), source.string(), root.string()}, view);
   }
   // A music file whose bytes are kept, to find them again wherever the run puts them.

@@ -126,7 +126,8 @@ TEST_F(StopBetweenVolumes, AStopBeforeTheCopyBeginsLetsTheFileInHandBeCopiedWhol
   run(source, root);
 
   expectFiledUpTo(2, root);
-  EXPECT_EQ(view.summary(), u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays where it is.");
+  EXPECT_EQ(view.summary(),
+            u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays where it is.");
 }
 
 // The person asks while the second file is being copied.
@@ -140,9 +141,9 @@ TEST_F(StopBetweenVolumes, AStopDuringTheCopyLeavesTheSourceAndNoPartialCopy) {
   expectFiledUpTo(1, root);
   EXPECT_EQ(filesBelow(root), std::vector<fs::path>{targetOf(root, order[0])});
   EXPECT_EQ(view.summary(), u"\r\n" + u16(order[1].string()) +
-                              u" - Not moved: the run was stopped while it was being copied"
-                              u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays "
-                              u"where it is.");
+                                u" - Not moved: the run was stopped while it was being copied"
+                                u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays "
+                                u"where it is.");
   EXPECT_TRUE(
       view.log.ends_with(u"\r\n2.mp3 Error - Not moved: the run was stopped while it was being copied"
                          u"\r\nStopped after 2 of 3 files. The remaining file was not visited and stays "

@@ -92,8 +92,8 @@ TEST_F(ProgramWindow, ProcessFilesTheFolderAndShowsTheLogAndTheSummary) {
 
   ASSERT_EQ(answerer.answered, 1);
   EXPECT_EQ(summary.title, QStringLiteral("Mervalis"));
-  EXPECT_EQ(summary.text, QStringLiteral("\r\n") + QString::fromStdString(music.string()) +
-                              QStringLiteral("/b.mp3 - No Title"));
+  EXPECT_EQ(summary.text,
+            QStringLiteral("\r\n") + QString::fromStdString(music.string()) + QStringLiteral("/b.mp3 - No Title"));
   EXPECT_EQ(window->lbllog->caption(), QStringLiteral("\r\na.mp3\r\nb.mp3 Error - No Title"));
   const fs::path target = filed / "The Band" / "First Record" / "Song A.mp3";
   EXPECT_TRUE(fs::exists(target));

@@ -132,8 +132,10 @@ TEST_F(ImportRunTest, EveryFailureOfAFileLeavesItInPlaceWithoutARow) {
     std::u16string reason;
   } cases[] = {
       {"insert", [](FakeFiles&, FakeCatalogue& c) { c.failInsert = true; }, u"Cannot insert the row: disk I/O error"},
-      {"artist folder", [](FakeFiles& f, FakeCatalogue&) { f.failCreate = "/dest/Ar"; }, u"Cannot create /dest/Ar: permission denied"},
-      {"move", [](FakeFiles& f, FakeCatalogue&) { f.failMove = "/dest/Ar/Al/T.mp3"; }, u"Cannot move /src/x.mp3 to /dest/Ar/Al/T.mp3: input/output error"},
+      {"artist folder", [](FakeFiles& f, FakeCatalogue&) { f.failCreate = "/dest/Ar"; },
+       u"Cannot create /dest/Ar: permission denied"},
+      {"move", [](FakeFiles& f, FakeCatalogue&) { f.failMove = "/dest/Ar/Al/T.mp3"; },
+       u"Cannot move /src/x.mp3 to /dest/Ar/Al/T.mp3: input/output error"},
       {"target exists",
        [](FakeFiles& f, FakeCatalogue&) {
          f.folders.insert({"/dest/Ar", "/dest/Ar/Al"});

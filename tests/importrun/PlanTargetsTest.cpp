@@ -79,7 +79,8 @@ TEST(PlanTargets, TargetsOnDiskAreFoundThroughTheirFoldersListings) {
     }
     c.arrange(files);
 
-    const administrator::importrun::RunPlan plan = administrator::importrun::planRun(tags, files, {"", "/src", "/dest"});
+    const administrator::importrun::RunPlan plan =
+        administrator::importrun::planRun(tags, files, {"", "/src", "/dest"});
     ASSERT_TRUE(plan.status) << c.what;
     ASSERT_EQ(plan.files.size(), 3u) << c.what;
     for (const auto& file : plan.files) {

@@ -34,7 +34,9 @@ class FakeTagReader : public administrator::importrun::TagReader {
     return platform::status::Status::success();
   }
   platform::status::Status read(administrator::importrun::TagField field, std::u16string& value) override {
-    value = field == administrator::importrun::TagField::Title ? current_.title : field == administrator::importrun::TagField::Album ? current_.album : current_.artist;
+    value = field == administrator::importrun::TagField::Title   ? current_.title
+            : field == administrator::importrun::TagField::Album ? current_.album
+                                                                 : current_.artist;
     return platform::status::Status::success();
   }
 
@@ -50,8 +52,8 @@ class FakeFiles : public platform::filesystem::FileSystem {
   std::string failCreate, failMove, failMoveFrom;  // a path whose operation fails
   std::set<std::string> unreadable;
   std::map<std::string, platform::filesystem::EntryKind> otherEntries;  // links and the like, by path
-  std::map<std::string, std::string> hardLinks;  // another name of the file at the mapped path
-  std::function<void(const std::string&)> onMove;  // called with the source before each move
+  std::map<std::string, std::string> hardLinks;                         // another name of the file at the mapped path
+  std::function<void(const std::string&)> onMove;                       // called with the source before each move
 
   void addFile(const std::string& path, std::string content = "x") { files[path] = std::move(content); }
 
@@ -64,15 +66,18 @@ class FakeFiles : public platform::filesystem::FileSystem {
   platform::status::Result<platform::filesystem::FileIdentity> identify(const std::string& path) override {
     std::string name = normal(path);
     if (auto link = hardLinks.find(name); link != hardLinks.end()) name = link->second;
-    if (!files.count(name) && !folders.count(name)) return {platform::status::Status::failure("look at " + path, "no such file"), {}};
+    if (!files.count(name) && !folders.count(name))
+      return {platform::status::Status::failure("look at " + path, "no such file"), {}};
     const auto known = identities_.emplace(name, identities_.size() + 1).first;
-    const auto otherNames = std::count_if(hardLinks.begin(), hardLinks.end(),
-                                          [&](const auto& link) { return link.second == name; });
+    const auto otherNames =
+        std::count_if(hardLinks.begin(), hardLinks.end(), [&](const auto& link) { return link.second == name; });
     return {platform::status::Status::success(), {1, known->second, 1 + static_cast<std::uint64_t>(otherNames)}};
   }
   platform::status::Status checkReadable(const std::string& path) override {
-    if (unreadable.count(normal(path))) return platform::status::Status::failure("read \"" + path + "\"", "Permission denied");
-    if (!files.count(normal(path))) return platform::status::Status::failure("read \"" + path + "\"", "No such file or directory");
+    if (unreadable.count(normal(path)))
+      return platform::status::Status::failure("read \"" + path + "\"", "Permission denied");
+    if (!files.count(normal(path)))
+      return platform::status::Status::failure("read \"" + path + "\"", "No such file or directory");
     return platform::status::Status::success();
   }
   platform::status::Status createFolder(const std::string& path) override {
@@ -86,16 +91,19 @@ class FakeFiles : public platform::filesystem::FileSystem {
       if (name.rfind(folder, 0) == 0) return platform::status::Status::failure("remove " + path, "Directory not empty");
     for (const auto& name : folders)
       if (name.rfind(folder, 0) == 0) return platform::status::Status::failure("remove " + path, "Directory not empty");
-    return folders.erase(normal(path)) ? platform::status::Status::success() : platform::status::Status::failure("remove " + path, "no such folder");
+    return folders.erase(normal(path)) ? platform::status::Status::success()
+                                       : platform::status::Status::failure("remove " + path, "no such folder");
   }
   platform::status::Status moveFile(const std::string& source, const std::string& target) override {
     if (onMove) onMove(source);
     const std::string attempt = "move " + source + " to " + target;
-    if (target == failMove || source == failMoveFrom) return platform::status::Status::failure(attempt, "input/output error");
+    if (target == failMove || source == failMoveFrom)
+      return platform::status::Status::failure(attempt, "input/output error");
     const std::string from = normal(source), to = normal(target);
     if (!files.count(from)) return platform::status::Status::failure(attempt, "no such file");
     if (files.count(to)) return platform::status::Status::failure(attempt, "file exists");
-    if (!folders.count(to.substr(0, to.rfind('/')))) return platform::status::Status::failure(attempt, "no such folder");
+    if (!folders.count(to.substr(0, to.rfind('/'))))
+      return platform::status::Status::failure(attempt, "no such folder");
     files[to] = files[from];
     files.erase(from);
     if (auto known = identities_.extract(from)) {
@@ -170,7 +178,8 @@ class FakeCatalogue : public administrator::catalogue::Catalogue {
     pendingRowids_.clear();
     return busyNow("begin") ? busy("begin a change") : platform::status::Status::success();
   }
-  platform::status::Status insert(const std::string& t, const std::string& ar, const std::string& al, const std::string& f) override {
+  platform::status::Status insert(const std::string& t, const std::string& ar, const std::string& al,
+                                  const std::string& f) override {
     if (failInsert) return platform::status::Status::failure("insert the row", "disk I/O error");
     if (busyNow("insert")) return busy("insert the row");
     pending_.push_back({t, ar, al, f});
@@ -245,7 +254,9 @@ struct FakeRun {
   FakeCatalogue catalogue;
   support::RecordingRunView view{u"Log Report"};
 
-  administrator::importrun::RunResult run(const administrator::importrun::RunInputs& inputs) { return administrator::importrun::ImportRun(tags, files, catalogue, view).run(inputs); }
+  administrator::importrun::RunResult run(const administrator::importrun::RunInputs& inputs) {
+    return administrator::importrun::ImportRun(tags, files, catalogue, view).run(inputs);
+  }
 };
 
 }  // namespace tests::importrun

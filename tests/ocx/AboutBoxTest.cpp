@@ -62,9 +62,12 @@ class AboutBox : public RegisteredLyrebox {
         if (label->font().italic()) seen.title = label->text();
         if (!label->pixmap().isNull()) seen.imageSize = label->pixmap().size();
       }
-      if (how == Close::Escape) QTest::keyClick(box, Qt::Key_Escape);
-      else if (how == Close::Enter) QTest::keyClick(box, Qt::Key_Return);
-      else QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
+      if (how == Close::Escape)
+        QTest::keyClick(box, Qt::Key_Escape);
+      else if (how == Close::Enter)
+        QTest::keyClick(box, Qt::Key_Return);
+      else
+        QTest::mouseClick(box->findChild<QPushButton*>(), Qt::LeftButton);
     });
     poll.start();
     // A box that never appears must not leave the test waiting for ever.
@@ -98,7 +101,8 @@ TEST_F(AboutBox, ShownWithTheHostHiddenThenTheHostGetsItsVisibilityBack) {
     EXPECT_EQ(aboutClosedBy(c.how, seen), S_OK) << c.what;
     EXPECT_TRUE(seen.boxShown) << c.what;
     EXPECT_EQ(seen.hostVisible, false) << c.what;
-    EXPECT_EQ(seen.title, QStringLiteral("Lyrebox ") + QString::fromUtf8(tagcomponent::kVersionText)) << c.what << " (shown afresh each time)";
+    EXPECT_EQ(seen.title, QStringLiteral("Lyrebox ") + QString::fromUtf8(tagcomponent::kVersionText))
+        << c.what << " (shown afresh each time)";
     EXPECT_TRUE(seen.caption.startsWith(QStringLiteral("About Lyrebox"))) << c.what;
     EXPECT_EQ(seen.imageSize, QSize(32, 32)) << c.what << ": the library's own About image";
     EXPECT_TRUE(seen.hasIcon) << c.what << ": the library's own icon";

@@ -46,10 +46,18 @@ class LyreboxDispatch : public RegisteredLyrebox {
   ComPtr<IDispatch> control;
 };
 
-const tests::support::TagFields kFirst{.title = "First Title", .artist = "First Artist", .album = "First Album",
-                                .year = "1987", .comment = "one", .genre = 17};
-const tests::support::TagFields kSecond{.title = "Second Title", .artist = "Second Artist", .album = "Second Album",
-                                 .year = "2004", .comment = "two", .genre = 80};
+const tests::support::TagFields kFirst{.title = "First Title",
+                                       .artist = "First Artist",
+                                       .album = "First Album",
+                                       .year = "1987",
+                                       .comment = "one",
+                                       .genre = 17};
+const tests::support::TagFields kSecond{.title = "Second Title",
+                                        .artist = "Second Artist",
+                                        .album = "Second Album",
+                                        .year = "2004",
+                                        .comment = "two",
+                                        .genre = 80};
 
 TEST_F(LyreboxDispatch, EveryPropertyAnswersBothGetFlagsWithItsExactType) {
   const std::u16string file = mp3("first.mp3", kFirst);
@@ -124,7 +132,7 @@ TEST_F(LyreboxDispatch, RefusedCallsSayWhyAndChangeNothing) {
     std::uint16_t flags;
     std::vector<Variant> arguments;
     HRESULT expected;
-  // clang-format off
+    // clang-format off
   } cases[] = {
       {"unknown id, get", 0x68030007, DISPATCH_PROPERTYGET, {}, DISP_E_MEMBERNOTFOUND},
       {"unknown id, call", 12345, DISPATCH_METHOD, {}, DISP_E_MEMBERNOTFOUND},
@@ -145,8 +153,7 @@ TEST_F(LyreboxDispatch, RefusedCallsSayWhyAndChangeNothing) {
       {"genre negative", DISPID_ID3tag_Genre, DISPATCH_PROPERTYPUT, {Variant::fromI2(-1)}, DISP_E_OVERFLOW},
   };
   // clang-format on
-  for (const auto& c : cases)
-    EXPECT_EQ(invoke(control.get(), c.id, c.flags, c.arguments), c.expected) << c.what;
+  for (const auto& c : cases) EXPECT_EQ(invoke(control.get(), c.id, c.flags, c.arguments), c.expected) << c.what;
   EXPECT_EQ(get(DISPID_ID3tag_Year), Variant::fromI2(1990));
   EXPECT_EQ(get(DISPID_ID3tag_Genre), Variant::fromUI1(9));
 }
@@ -184,8 +191,8 @@ TEST_F(LyreboxDispatch, TypeInformationDescribesThePublishedInterface) {
   ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
   EXPECT_EQ(attributes.guid, IID__Lyrebox);
   EXPECT_EQ(attributes.functionCount, 16u);
-  EXPECT_EQ(attributes.flags, TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE |
-                                  TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE);
+  EXPECT_EQ(attributes.flags, TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION |
+                                  TYPEFLAG_FDISPATCHABLE);
   const struct {
     DISPID id;
     std::u16string help;
@@ -231,8 +238,7 @@ class CountingSink : public ComObject<IDispatch> {
   HRESULT GetIDsOfNames(const IID&, const char16_t**, std::uint32_t, LCID, DISPID*) override {
     return counted(E_NOTIMPL);
   }
-  HRESULT Invoke(DISPID, const IID&, LCID, std::uint16_t, DISPPARAMS*, Variant*, EXCEPINFO*,
-                 std::uint32_t*) override {
+  HRESULT Invoke(DISPID, const IID&, LCID, std::uint16_t, DISPPARAMS*, Variant*, EXCEPINFO*, std::uint32_t*) override {
     return counted(S_OK);
   }
 
@@ -302,19 +308,23 @@ TEST_F(LyreboxDispatch, EveryMemberRefusesACallFromAnotherThread) {
       {"put_ID3tag_Comment", [&] { return c.put_ID3tag_Comment(u"x"); }},
       {"get_ID3tag_Genre", [&] { return c.get_ID3tag_Genre(&genre); }},
       {"put_ID3tag_Genre", [&] { return c.put_ID3tag_Genre(1); }},
-      {"Invoke", [&] {
+      {"Invoke",
+       [&] {
          Variant result;
          return invoke(&c, DISPID_ID3tag_Title, DISPATCH_PROPERTYGET, {}, &result);
        }},
-      {"GetIDsOfNames", [&] {
+      {"GetIDsOfNames",
+       [&] {
          DISPID id;
          return idOfName(&c, u"About", &id);
        }},
-      {"GetTypeInfo", [&] {
+      {"GetTypeInfo",
+       [&] {
          ComPtr<ITypeInfo> info;
          return c.GetTypeInfo(0, LOCALE_NEUTRAL, info.put());
        }},
-      {"FindConnectionPoint", [&] {
+      {"FindConnectionPoint",
+       [&] {
          ComPtr<IConnectionPoint> point;
          return container->FindConnectionPoint(DIID___Lyrebox, point.put());
        }},
@@ -334,8 +344,8 @@ TEST_F(LyreboxDispatch, DispcallDrivesTheRegisteredLibrary) {
   const std::u16string file = mp3("first.mp3", kFirst);
   const std::string path(file.begin(), file.end());
   const RunResult run = runProgram(std::string(DISPCALL_PATH) + " prjLyrebox.Lyrebox put:0x68030006=" + path +
-                                       " get:0x68030005 callget:0x68030003 get:0x68030004 get:0x68030002"
-                                       " get:0x68030000 put:0x68030002=i4:40000 call:0x60030007 call:-552");
+                                   " get:0x68030005 callget:0x68030003 get:0x68030004 get:0x68030002"
+                                   " get:0x68030000 put:0x68030002=i4:40000 call:0x60030007 call:-552");
   EXPECT_EQ(run.exitCode, 1) << "About cannot show a box without a Qt application";
   EXPECT_EQ(run.output,
             "ok\nVT_BSTR \"First Title\"\nVT_BSTR \"First Album\"\nVT_BSTR \"First Artist\"\nVT_I2 1987\n"

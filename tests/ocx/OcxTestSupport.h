@@ -37,7 +37,9 @@ class RegisteredLyrebox : public ::testing::Test {
   platform::automation::ComPtr<platform::automation::IDispatch> create() {
     platform::automation::ComPtr<platform::automation::IDispatch> object;
     std::string why;
-    EXPECT_EQ(platform::automation::createInstanceByProgId(::tagcomponent::kProgId, object, &why), platform::automation::S_OK) << why;
+    EXPECT_EQ(platform::automation::createInstanceByProgId(::tagcomponent::kProgId, object, &why),
+              platform::automation::S_OK)
+        << why;
     return object;
   }
 
@@ -47,8 +49,10 @@ class RegisteredLyrebox : public ::testing::Test {
 
 // One Invoke with positional arguments given first-to-last; a put passes its one
 // argument as the named DISPID_PROPERTYPUT.
-inline platform::automation::HRESULT invoke(platform::automation::IDispatch* object, platform::automation::DISPID id, std::uint16_t flags, std::vector<platform::automation::Variant> arguments = {},
-                      platform::automation::Variant* result = nullptr) {
+inline platform::automation::HRESULT invoke(platform::automation::IDispatch* object, platform::automation::DISPID id,
+                                            std::uint16_t flags,
+                                            std::vector<platform::automation::Variant> arguments = {},
+                                            platform::automation::Variant* result = nullptr) {
   std::vector<platform::automation::Variant> reversed(arguments.rbegin(), arguments.rend());
   platform::automation::DISPID named = platform::automation::DISPID_PROPERTYPUT;
   platform::automation::DISPPARAMS params{reversed.data(), nullptr, static_cast<std::uint32_t>(reversed.size()), 0};
@@ -57,7 +61,8 @@ inline platform::automation::HRESULT invoke(platform::automation::IDispatch* obj
     params.cNamedArgs = 1;
   }
   std::uint32_t argumentError = 0;
-  return object->Invoke(id, platform::automation::GUID_NULL, platform::automation::LOCALE_NEUTRAL, flags, &params, result, nullptr, &argumentError);
+  return object->Invoke(id, platform::automation::GUID_NULL, platform::automation::LOCALE_NEUTRAL, flags, &params,
+                        result, nullptr, &argumentError);
 }
 
 }  // namespace tests::ocx

@@ -31,7 +31,8 @@ class LyreboxResources : public ::testing::Test {
     return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
   }
 
-  platform::status::Result<platform::resources::ResourceLibrary> library = platform::resources::ResourceLibrary::open(LYREBOX_PATH);
+  platform::status::Result<platform::resources::ResourceLibrary> library =
+      platform::resources::ResourceLibrary::open(LYREBOX_PATH);
 };
 
 TEST_F(LyreboxResources, InterfaceIdentityBlobsAreLengthThenIdentity) {
@@ -54,8 +55,12 @@ TEST_F(LyreboxResources, VersionBlockReadsBackToItsStrings) {
   const auto parsed = platform::resources::parseVersionBlock(block);
   ASSERT_TRUE(parsed.status) << parsed.status.reason();
   const platform::resources::VersionInfo& info = parsed.value;
-  EXPECT_EQ(info.fixed.fileVersion, (platform::resources::FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0, tagcomponent::kVersionRevision}));
-  EXPECT_EQ(info.fixed.productVersion, (platform::resources::FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0, tagcomponent::kVersionRevision}));
+  EXPECT_EQ(info.fixed.fileVersion,
+            (platform::resources::FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0,
+                                                  tagcomponent::kVersionRevision}));
+  EXPECT_EQ(info.fixed.productVersion,
+            (platform::resources::FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0,
+                                                  tagcomponent::kVersionRevision}));
   EXPECT_EQ(info.fixed.fileOS, platform::resources::VOS__WINDOWS32);
   EXPECT_EQ(info.fixed.fileType, platform::resources::VFT_DLL);
   EXPECT_EQ(info.fixed.fileFlags, 0u);

@@ -29,11 +29,10 @@ RegistryTree currentRegistry() {
 // such as a version node, that are no entry points.
 // The resources are read from the file (see ResourcesTest), not through an export.
 TEST(LyreboxExports, ExactlyTheFourServerEntryPoints) {
-  const RunResult symbols = runProgram("nm -D --defined-only " LYREBOX_PATH
-                                           " | awk '$2 ~ /^[TWi]$/ {print $3}' | sort");
+  const RunResult symbols =
+      runProgram("nm -D --defined-only " LYREBOX_PATH " | awk '$2 ~ /^[TWi]$/ {print $3}' | sort");
   ASSERT_EQ(symbols.exitCode, 0);
-  EXPECT_EQ(symbols.output,
-            "DllCanUnloadNow\nDllGetClassObject\nDllRegisterServer\nDllUnregisterServer\n");
+  EXPECT_EQ(symbols.output, "DllCanUnloadNow\nDllGetClassObject\nDllRegisterServer\nDllUnregisterServer\n");
   EXPECT_EQ(std::filesystem::path(LYREBOX_PATH).filename(), "Lyrebox.ocx");
 }
 

@@ -40,7 +40,8 @@ ComPtr<InMemoryPropertyBag> bagOf(BagEntries entries) { return makeObject<InMemo
 
 BagEntries savedEntries(const Instance& instance) {
   auto bag = makeObject<InMemoryPropertyBag>();
-  EXPECT_EQ(tagcomponent::persistence::UserControl_WriteProperties({instance.fileName, instance.record}, bag.get()), S_OK);
+  EXPECT_EQ(tagcomponent::persistence::UserControl_WriteProperties({instance.fileName, instance.record}, bag.get()),
+            S_OK);
   return bag->entries();
 }
 
@@ -102,12 +103,9 @@ TEST(SavedProperties, AFullPathAndAwkwardTextsComeBackThroughTheTextForm) {
 
 TEST(ReadProperties, CutsPadsAndConvertsStoredValuesUnderAnyKeyCase) {
   const std::u16string forty = u"0123456789012345678901234567890123456789";
-  const BagEntries entries = {{u"TAG_TITLE", Variant::fromBstr(forty)},
-                              {u"tag_artist", Variant::fromBstr(u"Short")},
-                              {u"Tag_Album", Variant::fromI2(42)},
-                              {u"mp3_filename", Variant::fromBstr(u"a.mp3")},
-                              {u"Tag_Comment", Variant::fromBool(true)},
-                              {u"tag_genre", Variant::fromBstr(u" 12 ")}};
+  const BagEntries entries = {{u"TAG_TITLE", Variant::fromBstr(forty)},  {u"tag_artist", Variant::fromBstr(u"Short")},
+                              {u"Tag_Album", Variant::fromI2(42)},       {u"mp3_filename", Variant::fromBstr(u"a.mp3")},
+                              {u"Tag_Comment", Variant::fromBool(true)}, {u"tag_genre", Variant::fromBstr(u" 12 ")}};
   Instance instance;
   ASSERT_EQ(tagcomponent::persistence::UserControl_ReadProperties(instance.state(), bagOf(entries).get()), S_OK);
   EXPECT_EQ(instance.fileName, u"a.mp3");
@@ -122,12 +120,16 @@ TEST(ReadProperties, TheYearIsTextOfWhateverWasStored) {
   const struct {
     Variant stored;
     std::u16string year;
-  } cases[] = {{Variant::fromBstr(u"19999"), u"1999"}, {Variant::fromI2(1987), u"1987"},
-               {Variant::fromI4(2003), u"2003"},    {Variant::fromUI1(7), u"7   "},
+  } cases[] = {{Variant::fromBstr(u"19999"), u"1999"},
+               {Variant::fromI2(1987), u"1987"},
+               {Variant::fromI4(2003), u"2003"},
+               {Variant::fromUI1(7), u"7   "},
                {Variant::fromBstr(u""), u"    "}};
   for (const auto& c : cases) {
     Instance instance;
-    ASSERT_EQ(tagcomponent::persistence::UserControl_ReadProperties(instance.state(), bagOf({{u"Tag_Year", c.stored}}).get()), S_OK);
+    ASSERT_EQ(
+        tagcomponent::persistence::UserControl_ReadProperties(instance.state(), bagOf({{u"Tag_Year", c.stored}}).get()),
+        S_OK);
     EXPECT_EQ(instance.record.Year.text(), c.year);
   }
 }
@@ -141,12 +143,16 @@ TEST(ReadProperties, AGenreThatIsNoByteFailsLastWithTheOthersRestored) {
                {Variant::fromBstr(u"300"), DISP_E_OVERFLOW},
                {Variant::fromBstr(u"abc"), DISP_E_TYPEMISMATCH}};
   for (const auto& c : cases) {
-    const BagEntries entries = {{u"MP3_FileName", Variant::fromBstr(u"b.mp3")}, {u"Tag_Title", Variant::fromBstr(u"T")},
-                                {u"Tag_Artist", Variant::fromBstr(u"Ar")},    {u"Tag_Album", Variant::fromBstr(u"Al")},
-                                {u"Tag_Year", Variant::fromBstr(u"1970")},    {u"Tag_Comment", Variant::fromBstr(u"C")},
+    const BagEntries entries = {{u"MP3_FileName", Variant::fromBstr(u"b.mp3")},
+                                {u"Tag_Title", Variant::fromBstr(u"T")},
+                                {u"Tag_Artist", Variant::fromBstr(u"Ar")},
+                                {u"Tag_Album", Variant::fromBstr(u"Al")},
+                                {u"Tag_Year", Variant::fromBstr(u"1970")},
+                                {u"Tag_Comment", Variant::fromBstr(u"C")},
                                 {u"Tag_Genre", c.genre}};
     Instance instance;
-    EXPECT_EQ(tagcomponent::persistence::UserControl_ReadProperties(instance.state(), bagOf(entries).get()), c.expected);
+    EXPECT_EQ(tagcomponent::persistence::UserControl_ReadProperties(instance.state(), bagOf(entries).get()),
+              c.expected);
     EXPECT_EQ(instance.fileName, u"b.mp3");
     EXPECT_EQ(instance.record.Title.text().substr(0, 2), u"T ");
     EXPECT_EQ(instance.record.Artist.text().substr(0, 3), u"Ar ");
@@ -176,10 +182,11 @@ class BagFailingAt final : public IPropertyBag {
   std::u16string_view key_;
 };
 
-const std::u16string_view kKeysInOrder[] = {tagcomponent::persistence::bagkey::kFileName, tagcomponent::persistence::bagkey::kTitle,
-                                            tagcomponent::persistence::bagkey::kArtist,   tagcomponent::persistence::bagkey::kAlbum,
-                                            tagcomponent::persistence::bagkey::kYear,     tagcomponent::persistence::bagkey::kComment,
-                                            tagcomponent::persistence::bagkey::kGenre};
+const std::u16string_view kKeysInOrder[] = {
+    tagcomponent::persistence::bagkey::kFileName, tagcomponent::persistence::bagkey::kTitle,
+    tagcomponent::persistence::bagkey::kArtist,   tagcomponent::persistence::bagkey::kAlbum,
+    tagcomponent::persistence::bagkey::kYear,     tagcomponent::persistence::bagkey::kComment,
+    tagcomponent::persistence::bagkey::kGenre};
 
 TEST(Handlers, AFailingKeyEndsTheHandlerThereWithItsError) {
   Instance saved;  // differs from every default, so all seven keys are written

@@ -38,9 +38,7 @@ inline std::string tagTail(const Tag& tag) {
 }
 
 // What the run makes of a field, through the same reading as the test reader.
-inline std::u16string fieldText(const std::string& bytes) {
-  return Id3TailReader::field(bytes);
-}
+inline std::u16string fieldText(const std::string& bytes) { return Id3TailReader::field(bytes); }
 
 inline std::string utf8Field(const std::string& bytes) { return platform::text::utf8FromUtf16(fieldText(bytes)); }
 
@@ -136,7 +134,8 @@ class Collection {
     for (const auto& file : files_) {
       if (support::readFile(file.path) == file.content && std::filesystem::exists(file.path)) {
         ++verdict.atSource;
-      } else if (!file.target.empty() && support::readFile(file.target) == file.content && !existing_.count(file.target)) {
+      } else if (!file.target.empty() && support::readFile(file.target) == file.content &&
+                 !existing_.count(file.target)) {
         ++verdict.atTarget;
         filedAt[file.target] = &file;
       } else {

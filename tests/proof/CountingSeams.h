@@ -37,7 +37,9 @@ struct FaultPlan {
     injectedAt = call + " " + argument;
     return true;
   }
-  static platform::status::Status injected(const std::string& call) { return platform::status::Status::failure(call, "injected failure"); }
+  static platform::status::Status injected(const std::string& call) {
+    return platform::status::Status::failure(call, "injected failure");
+  }
 
  private:
   std::string failCall_;
@@ -60,7 +62,9 @@ class CountingFileSystem : public platform::filesystem::FileSystem {
   bool folderExists(const std::string& path) override {
     return !plan_.fails("folderExists", path) && real_.folderExists(path);
   }
-  bool fileExists(const std::string& path) override { return !plan_.fails("fileExists", path) && real_.fileExists(path); }
+  bool fileExists(const std::string& path) override {
+    return !plan_.fails("fileExists", path) && real_.fileExists(path);
+  }
   platform::status::Result<platform::filesystem::FileIdentity> identify(const std::string& path) override {
     if (plan_.fails("identify", path)) return {FaultPlan::injected("look at " + path), {}};
     return real_.identify(path);
@@ -72,7 +76,8 @@ class CountingFileSystem : public platform::filesystem::FileSystem {
     return plan_.fails("createFolder", path) ? FaultPlan::injected("create " + path) : real_.createFolder(path);
   }
   platform::status::Status removeEmptyFolder(const std::string& path) override {
-    return plan_.fails("removeEmptyFolder", path) ? FaultPlan::injected("remove " + path) : real_.removeEmptyFolder(path);
+    return plan_.fails("removeEmptyFolder", path) ? FaultPlan::injected("remove " + path)
+                                                  : real_.removeEmptyFolder(path);
   }
   platform::status::Status moveFile(const std::string& source, const std::string& target) override {
     return plan_.fails("moveFile", target) ? FaultPlan::injected("move " + source) : real_.moveFile(source, target);
@@ -114,15 +119,21 @@ class CountingCatalogue : public administrator::catalogue::Catalogue {
   platform::status::Status open(const std::string& path) override {
     return plan_.fails("open", path) ? FaultPlan::injected("open " + path) : real_.open(path);
   }
-  platform::status::Status begin() override { return plan_.fails("begin") ? FaultPlan::injected("begin") : real_.begin(); }
+  platform::status::Status begin() override {
+    return plan_.fails("begin") ? FaultPlan::injected("begin") : real_.begin();
+  }
   platform::status::Status insert(const std::string& track, const std::string& artist, const std::string& album,
-                const std::string& fileName) override {
+                                  const std::string& fileName) override {
     if (plan_.fails("insert", fileName)) return FaultPlan::injected("insert");
     return real_.insert(track, artist, album, fileName);
   }
   std::int64_t insertedRowid() const override { return real_.insertedRowid(); }
-  platform::status::Status commit() override { return plan_.fails("commit") ? FaultPlan::injected("commit") : real_.commit(); }
-  platform::status::Status rollback() override { return plan_.fails("rollback") ? FaultPlan::injected("rollback") : real_.rollback(); }
+  platform::status::Status commit() override {
+    return plan_.fails("commit") ? FaultPlan::injected("commit") : real_.commit();
+  }
+  platform::status::Status rollback() override {
+    return plan_.fails("rollback") ? FaultPlan::injected("rollback") : real_.rollback();
+  }
   platform::status::Status holdsRow(const administrator::catalogue::CatalogueRow& row, bool& holds) override {
     return plan_.fails("holdsRow", row.fileName) ? FaultPlan::injected("look up") : real_.holdsRow(row, holds);
   }
@@ -135,7 +146,7 @@ class CountingCatalogue : public administrator::catalogue::Catalogue {
   std::string journalModeFound() const override { return real_.journalModeFound(); }
   platform::status::Status putBackJournalMode(const std::string& mode) override {
     return plan_.fails("putBackJournalMode", mode) ? FaultPlan::injected("put back " + mode)
-                                                  : real_.putBackJournalMode(mode);
+                                                   : real_.putBackJournalMode(mode);
   }
   void close() override {
     plan_.fails("close");  // cannot fail; counted so hooks can act there
@@ -152,10 +163,12 @@ class CountingRecord : public administrator::importrun::RunRecord {
   using FileIdentity = platform::filesystem::FileIdentity;
   CountingRecord(administrator::importrun::RunRecord& real, FaultPlan& plan) : real_(real), plan_(plan) {}
 
-  platform::status::Status open(const std::string& path, std::vector<administrator::importrun::KilledRun>& killed) override {
+  platform::status::Status open(const std::string& path,
+                                std::vector<administrator::importrun::KilledRun>& killed) override {
     return plan_.fails("record open", path) ? FaultPlan::injected("open the record") : real_.open(path, killed);
   }
-  platform::status::Status settleKilled(const administrator::importrun::KilledRun& run, const std::optional<FileIdentity>& asFiled) override {
+  platform::status::Status settleKilled(const administrator::importrun::KilledRun& run,
+                                        const std::optional<FileIdentity>& asFiled) override {
     return plan_.fails("record settle", run.id) ? FaultPlan::injected("settle") : real_.settleKilled(run, asFiled);
   }
   platform::status::Status start(const administrator::importrun::RunInputs& inputs, const std::string& mode) override {

@@ -91,11 +91,11 @@ TEST(CrashProof, KillAtEachStepOfAUnitThenTheNextRunRecovers) {
     int withoutRowAfterKill;
     bool movedBack;
   } cases[] = {
-      {"insert", 0, false},         // the uncommitted transaction vanishes
-      {"record file", 0, false},    // folders made, nothing moved
-      {"moveFile", 0, false},       // noted, not moved
-      {"commit", 1, true},          // moved, row not committed: the one file in flight
-      {"record filed", 0, false},   // committed: the record does not say so yet
+      {"insert", 0, false},        // the uncommitted transaction vanishes
+      {"record file", 0, false},   // folders made, nothing moved
+      {"moveFile", 0, false},      // noted, not moved
+      {"commit", 1, true},         // moved, row not committed: the one file in flight
+      {"record filed", 0, false},  // committed: the record does not say so yet
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.call);
@@ -161,7 +161,7 @@ TEST(CrashProof, ASecondRunTouchesNothingOfALiveOne) {
     bool killedOnResume;       // ... and, let go, is killed before its next commit
     std::string refusal;       // why the second run does not start
   } cases[] = {
-      {"load", true, "another run is filing into it"},        // between two files
+      {"load", true, "another run is filing into it"},     // between two files
       {"commit", false, "another run is filing into it"},  // its file moved and noted, its row not committed
   };
   for (const auto& c : cases) {
@@ -263,9 +263,10 @@ TEST_P(RandomKills, LoseNothing) {
   ASSERT_TRUE(last.problems.empty()) << describe(last);
   partialCopies += last.partialCopies;
   EXPECT_GT(kills, 0);
-  std::cout << "[ figures ] crash" << (copying ? " (copy between volumes)" : "") << ": " << kills << " kills, " << completed << " runs finished before their kill, "
-            << leftWithoutRow << " files found without their row after a kill, " << recovered
-            << " moved back by the next run, " << leftAtBothPlaces << " copies found beside their source, " << partialCopies
+  std::cout << "[ figures ] crash" << (copying ? " (copy between volumes)" : "") << ": " << kills << " kills, "
+            << completed << " runs finished before their kill, " << leftWithoutRow
+            << " files found without their row after a kill, " << recovered << " moved back by the next run, "
+            << leftAtBothPlaces << " copies found beside their source, " << partialCopies
             << " hidden partial copies left, 0 files lost (run of 300 files lasts " << wholeRun.count() / 1000
             << " ms)\n";
 }

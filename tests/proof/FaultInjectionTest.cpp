@@ -42,8 +42,8 @@ TEST(FaultInjection, EveryCallFailsInTurnUntilARunCompletes) {
       ++injected;
     }
     EXPECT_GT(injected, 50);
-    std::cout << "[ figures ] fault injection" << (moves == Moves::AlwaysCopy ? " (copy between volumes)" : "")
-              << ": " << runs << " faulty runs + " << runs << " retries, " << injected << " faults injected\n";
+    std::cout << "[ figures ] fault injection" << (moves == Moves::AlwaysCopy ? " (copy between volumes)" : "") << ": "
+              << runs << " faulty runs + " << runs << " retries, " << injected << " faults injected\n";
   }
 }
 
@@ -128,9 +128,8 @@ const Scenario kScenarios[] = {
      [](Collection& collection, FaultPlan& plan, RunSettings& settings) {
        settings.busyTimeout = std::chrono::milliseconds(100);
        auto lock = std::make_shared<std::unique_ptr<LockHolder>>();
-       plan.before = onCall("begin", 3, [&collection, lock] {
-         *lock = std::make_unique<LockHolder>(collection.catalogue());
-       });
+       plan.before =
+           onCall("begin", 3, [&collection, lock] { *lock = std::make_unique<LockHolder>(collection.catalogue()); });
        return "locked";
      },
      2},
@@ -173,14 +172,15 @@ TEST(FaultInjection, CatalogueLockedBeforeTheRunStopsItUntouched) {
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   EXPECT_EQ(verdict.atTarget, 0);
-  EXPECT_NE(view.summaryText().find("locked by another program. No file was touched."), std::string::npos) << view.summaryText();
+  EXPECT_NE(view.summaryText().find("locked by another program. No file was touched."), std::string::npos)
+      << view.summaryText();
 }
 
 // Waiting for the other program at every file would stall a large run for hours.
 // The small import run while `other` writes to its catalogue, as `plan` lets it:
 // the run waits for the lock only briefly, and the other program ends after it.
 support::RecordingRunView runBesideAnotherWriter(const Collection& collection, support::RawDatabase& other,
-                                        FaultPlan& plan) {
+                                                 FaultPlan& plan) {
   RunSettings settings;
   settings.busyTimeout = 100ms;
   support::RecordingRunView view = runImport(collection, plan, settings);
@@ -247,8 +247,8 @@ TEST(FaultInjection, CatalogueWhoseFolderMayNotBeWrittenIsRefusedAtTheStart) {
     EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
     EXPECT_EQ(verdict.atTarget, 0);
     EXPECT_EQ(shown->summary, "\r\nCannot open the catalogue \"" + collection.catalogue() +
-                                         "\": its folder cannot be written, so no change can be made to it. No "
-                                         "file was touched.");
+                                  "\": its folder cannot be written, so no change can be made to it. No "
+                                  "file was touched.");
   }
 }
 
@@ -258,9 +258,9 @@ TEST(FaultInjection, FolderThatMayNotBeWrittenLosesNothing) {
     std::string folder;  // below the collection's root
     int filed;
   } cases[] = {
-      {"music", 0},                 // the destination root: no artist folder can be made
-      {"music/Artist 1", 4},        // an existing artist folder: no album folder in it (a, c, d)
-      {"source", 1},                // the source folder: no file may leave it (only sub/i.mp3 does)
+      {"music", 0},           // the destination root: no artist folder can be made
+      {"music/Artist 1", 4},  // an existing artist folder: no album folder in it (a, c, d)
+      {"source", 1},          // the source folder: no file may leave it (only sub/i.mp3 does)
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);

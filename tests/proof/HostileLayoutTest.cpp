@@ -81,8 +81,7 @@ TEST(HostileLayout, AFileThatCannotBeReadIsSaidSo) {
   const std::string locked = collection.source() + "/a.mp3";
   const auto shown = runUnprivilegedWhile(collection, locked, 0, 0644);
   ASSERT_TRUE(shown);
-  EXPECT_EQ(shown->log,
-            "\r\na.mp3 Error - Not filed: it cannot be read (Permission denied)\r\nb.mp3 Error - No Title");
+  EXPECT_EQ(shown->log, "\r\na.mp3 Error - Not filed: it cannot be read (Permission denied)\r\nb.mp3 Error - No Title");
   const Verdict verdict = collection.check();
   EXPECT_TRUE(verdict.problems.empty()) << describe(verdict);
   EXPECT_EQ(verdict.atTarget, 0);

@@ -24,7 +24,8 @@ class Id3TailReader : public administrator::importrun::TagReader {
     const std::string name = platform::text::utf8FromUtf16(path);
     platform::filesystem::FileDescriptor file{::open(name.c_str(), O_RDONLY | O_CLOEXEC)};
     if (!file.valid())
-      return platform::status::Status::failure("load the tag of \"" + name + "\"", std::generic_category().message(errno));
+      return platform::status::Status::failure("load the tag of \"" + name + "\"",
+                                               std::generic_category().message(errno));
     struct stat info {};
     ::tagcomponent::ID3tagRecord::FileBytes tail{};
     const auto size = static_cast<off_t>(tail.size());
@@ -38,7 +39,7 @@ class Id3TailReader : public administrator::importrun::TagReader {
   platform::status::Status read(administrator::importrun::TagField which, std::u16string& value) override {
     const auto& field = which == administrator::importrun::TagField::Title   ? record_.Title
                         : which == administrator::importrun::TagField::Album ? record_.Album
-                                                             : record_.Artist;
+                                                                             : record_.Artist;
     value = ::tagcomponent::trimmedFieldText(field.text());
     return platform::status::Status::success();
   }

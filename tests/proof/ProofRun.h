@@ -28,7 +28,9 @@ class CountingTagReader : public administrator::importrun::TagReader {
     if (plan_.fails("load", platform::text::utf8FromUtf16(path))) return FaultPlan::injected("load");
     return real_.load(path);
   }
-  platform::status::Status read(administrator::importrun::TagField field, std::u16string& value) override { return real_.read(field, value); }
+  platform::status::Status read(administrator::importrun::TagField field, std::u16string& value) override {
+    return real_.read(field, value);
+  }
 
  private:
   Id3TailReader real_;
@@ -41,18 +43,20 @@ struct RunSettings {
 
   Moves moves;
   std::chrono::milliseconds busyTimeout{5000};
-  std::string sourceFolder;  // empty: the collection's
-  std::string catalogue;     // empty: the collection's
+  std::string sourceFolder;                   // empty: the collection's
+  std::string catalogue;                      // empty: the collection's
   std::optional<std::size_t> stopAfterFiles;  // the person stops the run after that many files
 };
 
-inline support::RecordingRunView runImport(const Collection& collection, FaultPlan& plan, const RunSettings& settings = {}) {
+inline support::RecordingRunView runImport(const Collection& collection, FaultPlan& plan,
+                                           const RunSettings& settings = {}) {
   DiskFillingFileSystem disk(settings.moves, plan);
   CountingFileSystem files(disk, plan);
   platform::database::SqliteEngine engine;
   administrator::catalogue::SqliteCatalogue sqlite(engine, platform::database::OpenOptions{settings.busyTimeout});
   CountingCatalogue catalogue(sqlite, plan);
-  administrator::runrecord::FileRunRecord fileRecord(administrator::runrecord::RunRecordFolder(collection.runRecords()));
+  administrator::runrecord::FileRunRecord fileRecord(
+      administrator::runrecord::RunRecordFolder(collection.runRecords()));
   CountingRecord record(fileRecord, plan);
   CountingTagReader tags(plan);
   support::RecordingRunView view;
@@ -60,8 +64,8 @@ inline support::RecordingRunView runImport(const Collection& collection, FaultPl
   view.stopAfterFiles = settings.stopAfterFiles;
   const std::string source = settings.sourceFolder.empty() ? collection.source() : settings.sourceFolder;
   administrator::importrun::ImportRun(tags, files, catalogue, view, record)
-      .run({settings.catalogue.empty() ? collection.catalogue() : settings.catalogue, source,
-            collection.destination()});
+      .run(
+          {settings.catalogue.empty() ? collection.catalogue() : settings.catalogue, source, collection.destination()});
   return view;
 }
 
@@ -92,9 +96,9 @@ inline std::optional<Shown> runUnprivilegedWhile(const Collection& collection, c
 // rollback journal, 2 for write-ahead logging) and what lies beside it.
 inline std::string catalogueOnDisk(const std::string& catalogue) {
   const std::string header = support::readFile(catalogue).substr(0, 20);
-  std::string state = header.size() == 20 ? "format " + std::to_string(int(header[18])) + "/" +
-                                                std::to_string(int(header[19]))
-                                          : "no header";
+  std::string state = header.size() == 20
+                          ? "format " + std::to_string(int(header[18])) + "/" + std::to_string(int(header[19]))
+                          : "no header";
   const std::filesystem::path path(catalogue);
   for (const auto& entry : std::filesystem::directory_iterator(path.parent_path())) {
     const std::string name = entry.path().filename().string();

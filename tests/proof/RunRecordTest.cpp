@@ -13,9 +13,9 @@ using namespace tests::support;
 namespace tests::proof {
 namespace {
 
-using administrator::runrecord::FileRunRecord;
 using administrator::importrun::FilingEntry;
 using administrator::importrun::KilledRun;
+using administrator::runrecord::FileRunRecord;
 using administrator::runrecord::RunRecordFolder;
 
 TEST(RunRecord, LinesCarryAnyBytesAndTornLinesAreRefused) {
@@ -23,7 +23,8 @@ TEST(RunRecord, LinesCarryAnyBytesAndTornLinesAreRefused) {
     std::vector<std::string> fields;
     const std::string line = administrator::runrecord::record::line({"file", field, "end"});
     ASSERT_EQ(line.back(), '\n');
-    ASSERT_TRUE(administrator::runrecord::record::parseLine(std::string_view(line).substr(0, line.size() - 1), fields)) << line;
+    ASSERT_TRUE(administrator::runrecord::record::parseLine(std::string_view(line).substr(0, line.size() - 1), fields))
+        << line;
     EXPECT_EQ(fields, (std::vector<std::string>{"file", field, "end"}));
   }
   std::vector<std::string> fields;
@@ -106,8 +107,8 @@ TEST(RunRecord, TheNextRunMovesBackOnlyAFileWithoutItsRow) {
       {"moved, row committed", false, AtTarget::TheFile, true, "", true},
       {"never moved", true, AtTarget::Nothing, false, "", false},
       {"copied whole, source not yet removed", true, AtTarget::TheFile, false, "\r\nRecovered: ", false},
-      {"another file at the target, source still there", true, AtTarget::AnotherFile, false, "\r\nNot recovered: ",
-       true},
+      {"another file at the target, source still there", true, AtTarget::AnotherFile, false,
+       "\r\nNot recovered: ", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -133,7 +134,8 @@ TEST(RunRecord, TheNextRunMovesBackOnlyAFileWithoutItsRow) {
     std::filesystem::create_directories(settings.sourceFolder);
     const support::RecordingRunView view = runImport(collection, plan, settings);
     EXPECT_EQ(view.logText().substr(0, c.note.size()), c.note) << view.logText();
-    EXPECT_EQ(readFile(entry.source), c.atSource || (c.atTarget == AtTarget::TheFile && !c.rowCommitted) ? content : "");
+    EXPECT_EQ(readFile(entry.source),
+              c.atSource || (c.atTarget == AtTarget::TheFile && !c.rowCommitted) ? content : "");
     EXPECT_EQ(std::filesystem::exists(entry.target()), c.targetStays);
     if (c.atTarget == AtTarget::AnotherFile) {
       EXPECT_EQ(readFile(entry.target()), other);

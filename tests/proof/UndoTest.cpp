@@ -38,8 +38,9 @@ Undone undoRun(const Collection& collection, FaultPlan& plan, Moves moves = Move
   administrator::catalogue::SqliteCatalogue sqlite(engine);
   CountingCatalogue catalogue(sqlite, plan);
   Undone undone;
-  undone.result =
-      administrator::undo::UndoRun(files, catalogue, undone.view, administrator::runrecord::RunRecordFolder(collection.runRecords())).undo(runId);
+  undone.result = administrator::undo::UndoRun(files, catalogue, undone.view,
+                                               administrator::runrecord::RunRecordFolder(collection.runRecords()))
+                      .undo(runId);
   return undone;
 }
 
@@ -54,7 +55,8 @@ std::map<std::string, std::string> treeOf(const std::string& folder) {
 
 struct Before {
   explicit Before(const Collection& collection)
-      : source(treeOf(collection.source())), destination(treeOf(collection.destination())),
+      : source(treeOf(collection.source())),
+        destination(treeOf(collection.destination())),
         rows(support::RawDatabase(collection.catalogue()).rows("select * from MP3Info")) {}
   std::map<std::string, std::string> source, destination;
   std::vector<std::vector<std::string>> rows;
@@ -102,19 +104,23 @@ TEST(Undo, WhatChangedSinceTheRunIsLeftAndTheRestUndone) {
     std::function<void(const Collection&, const std::string& target)> change;
     std::string reason;
   } cases[] = {
-      {"moved away", [](const Collection& c, const std::string& target) {
+      {"moved away",
+       [](const Collection& c, const std::string& target) {
          std::filesystem::rename(target, c.root() + "/elsewhere.mp3");
-       }, "it is no longer where the run filed it"},
-      {"tag edited", [](const Collection&, const std::string& target) {
-         writeFile(target, readFile(target) + "edited");
-       }, "it was changed or replaced since the run filed it"},
-      {"new file at its source", [](const Collection& c, const std::string&) {
-         writeFile(c.source() + "/a.mp3", "a new file");
-       }, "another file now stands at"},
-      {"row changed", [](const Collection& c, const std::string& target) {
+       },
+       "it is no longer where the run filed it"},
+      {"tag edited",
+       [](const Collection&, const std::string& target) { writeFile(target, readFile(target) + "edited"); },
+       "it was changed or replaced since the run filed it"},
+      {"new file at its source",
+       [](const Collection& c, const std::string&) { writeFile(c.source() + "/a.mp3", "a new file"); },
+       "another file now stands at"},
+      {"row changed",
+       [](const Collection& c, const std::string& target) {
          support::RawDatabase(c.catalogue())
              .execute("update MP3Info set Track = 'Renamed' where FileName = '" + target + "'");
-       }, "its row in the catalogue was changed or removed"},
+       },
+       "its row in the catalogue was changed or removed"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -249,8 +255,9 @@ TEST_P(RandomUndoKills, LoseNothingAndEndAsBeforeTheRun) {
   auto filedCollection = [&](Before*& before, std::unique_ptr<Before>& keep) {
     auto collection = std::make_unique<Collection>(random());
     for (int i = 0; i < 200; ++i)
-      collection->add((i % 4 == 0 ? "sub/" : "") + std::to_string(i) + ".mp3",
-                      {"Song " + std::to_string(i), "Artist " + std::to_string(i % 7), "Album " + std::to_string(i % 5)});
+      collection->add(
+          (i % 4 == 0 ? "sub/" : "") + std::to_string(i) + ".mp3",
+          {"Song " + std::to_string(i), "Artist " + std::to_string(i % 7), "Album " + std::to_string(i % 5)});
     keep = std::make_unique<Before>(*collection);
     before = keep.get();
     FaultPlan plan;

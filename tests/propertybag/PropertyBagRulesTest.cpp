@@ -54,10 +54,8 @@ TEST(ReadProperty, AbsentKeyGivesTheDefaultAndStoredKeyItsValueInAnyCase) {
     std::u16string key;
     Variant expected;
   } cases[] = {
-      {u"tag_year", Variant::fromBstr(u"1999")},
-      {u"Tag_Year", Variant::fromBstr(u"1999")},
-      {u"TAG_YEAR", Variant::fromBstr(u"1999")},
-      {u"Tag_Genre", Variant::fromI2(255)},
+      {u"tag_year", Variant::fromBstr(u"1999")}, {u"Tag_Year", Variant::fromBstr(u"1999")},
+      {u"TAG_YEAR", Variant::fromBstr(u"1999")}, {u"Tag_Genre", Variant::fromI2(255)},
       {u"tag_yea", Variant::fromI2(255)},
   };
   for (const auto& c : cases) {

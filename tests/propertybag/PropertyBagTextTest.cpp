@@ -10,9 +10,10 @@ using namespace platform::automation;
 using namespace std::string_literals;
 
 BagEntries everyValueKind() {
-  const std::u16string awkward = u"NUL\0 quote\" backslash\\ tab\t CR\r LF\n DEL\x7f C1\x85 \u00e9\u20ac "
-                                 u"pair\U0001F3B5 lone high\xD800 lone low\xDC00 "s +
-                                 u"\xDBFF";  // a high surrogate that ends the text
+  const std::u16string awkward =
+      u"NUL\0 quote\" backslash\\ tab\t CR\r LF\n DEL\x7f C1\x85 \u00e9\u20ac "
+      u"pair\U0001F3B5 lone high\xD800 lone low\xDC00 "s +
+      u"\xDBFF";  // a high surrogate that ends the text
   return {{u"Text", Variant::fromBstr(awkward)},
           {u"Blank", Variant::fromBstr(u"")},
           {u"Spaces", Variant::fromBstr(std::u16string(30, u' '))},
@@ -38,8 +39,7 @@ TEST(BagText, EveryValueKindSurvivesWritingAndParsing) {
 
 TEST(BagText, WritesOneReadableLinePerEntry) {
   std::string text;
-  ASSERT_EQ(writeBagText({{u"tag_year", Variant::fromBstr(u"19\u00e9\"")}, {u"_extentx", Variant::fromI4(873)}},
-                         &text),
+  ASSERT_EQ(writeBagText({{u"tag_year", Variant::fromBstr(u"19\u00e9\"")}, {u"_extentx", Variant::fromI4(873)}}, &text),
             S_OK);
   EXPECT_EQ(text, "tag_year = \"19\xC3\xA9\\\"\"\r\n_extentx = i4 873\r\n");
 }
@@ -48,9 +48,8 @@ TEST(BagText, AcceptsCommentsBlankLinesAnyLineEndAndFreeBlanks) {
   const ParsedBagText parsed =
       parseBagText("\xEF\xBB\xBF# saved by hand\n\n  \t\r\nA=i2   -5\r\nb\t=  \"\\u00e9\\\\\"  \nc = false");
   ASSERT_FALSE(parsed.error) << parsed.error->message();
-  const BagEntries expected = {{u"A", Variant::fromI2(-5)},
-                               {u"b", Variant::fromBstr(u"\u00e9\\")},
-                               {u"c", Variant::fromBool(false)}};
+  const BagEntries expected = {
+      {u"A", Variant::fromI2(-5)}, {u"b", Variant::fromBstr(u"\u00e9\\")}, {u"c", Variant::fromBool(false)}};
   EXPECT_EQ(parsed.entries, expected);
 }
 

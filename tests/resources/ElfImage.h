@@ -32,8 +32,7 @@ class ElfImage {
   }
   std::size_t word() const { return layout_.is64 ? 8 : 4; }
 
-  void sectionHeader(std::size_t at, std::uint32_t name, std::uint32_t type, std::uint64_t offset,
-                     std::uint64_t size) {
+  void sectionHeader(std::size_t at, std::uint32_t name, std::uint32_t type, std::uint64_t offset, std::uint64_t size) {
     put(at, name, 4);
     put(at + 4, type, 4);
     put(at + (layout_.is64 ? 24 : 16), offset, word());
@@ -46,8 +45,8 @@ class ElfImage {
     const std::size_t namesAt = headerSize, sectionAt = namesAt + names.size();
     const std::size_t tableAt = (sectionAt + section.size() + 7) / 8 * 8;
     bytes_.assign(tableAt + 3 * entrySize, 0);
-    const std::uint8_t ident[] = {0x7F, 'E', 'L', 'F', std::uint8_t(layout_.is64 ? 2 : 1),
-                                  std::uint8_t(layout_.bigEndian ? 2 : 1), 1};
+    const std::uint8_t ident[] = {
+        0x7F, 'E', 'L', 'F', std::uint8_t(layout_.is64 ? 2 : 1), std::uint8_t(layout_.bigEndian ? 2 : 1), 1};
     std::copy(std::begin(ident), std::end(ident), bytes_.begin());
     put(16, 3, 2);  // ET_DYN
     put(layout_.is64 ? 0x28 : 0x20, tableAt, word());
@@ -57,7 +56,7 @@ class ElfImage {
     put(layout_.is64 ? 0x3E : 0x32, 1, 2);
     std::copy(names.begin(), names.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(namesAt));
     std::copy(section.begin(), section.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(sectionAt));
-    sectionHeader(tableAt + entrySize, 1, 3, namesAt, names.size());  // SHT_STRTAB
+    sectionHeader(tableAt + entrySize, 1, 3, namesAt, names.size());           // SHT_STRTAB
     sectionHeader(tableAt + 2 * entrySize, 11, 1, sectionAt, section.size());  // SHT_PROGBITS
     return bytes_;
   }

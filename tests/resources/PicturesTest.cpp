@@ -44,9 +44,16 @@ struct Dib {
 };
 
 Dib readDib(const Bytes& file, std::size_t header, std::size_t pixelOffset, int rows) {
-  Dib dib{static_cast<std::int32_t>(read32(file, header + 4)), static_cast<std::int32_t>(read32(file, header + 8)),
-          read16(file, header + 12), read16(file, header + 14), read32(file, header + 16), read32(file, header + 20),
-          read32(file, header + 32), {}, pixelOffset, rows};
+  Dib dib{static_cast<std::int32_t>(read32(file, header + 4)),
+          static_cast<std::int32_t>(read32(file, header + 8)),
+          read16(file, header + 12),
+          read16(file, header + 14),
+          read32(file, header + 16),
+          read32(file, header + 20),
+          read32(file, header + 32),
+          {},
+          pixelOffset,
+          rows};
   const std::size_t paletteAt = header + read32(file, header);
   for (std::uint32_t i = 0; i < dib.coloursUsed; ++i)
     dib.palette.push_back({file.at(paletteAt + i * 4 + 2), file.at(paletteAt + i * 4 + 1), file.at(paletteAt + i * 4)});

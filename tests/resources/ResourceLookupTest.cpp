@@ -57,12 +57,12 @@ TEST(ResourceLookup, FindsEveryDeclaredEntryByNumberOrTextInAnyLetterCase) {
 
 TEST(ResourceLookup, NumbersAndTextsNeverStandInForEachOther) {
   const std::pair<ResourceId, ResourceId> absent[] = {
-      {RT_BITMAP, 30001},       // no such name
-      {RT_ICON, 30000},         // name exists under another type
-      {"BITMAP", 30000},        // a text type is not the numbered RT_BITMAP
-      {"2", 30000},             // nor is the text "2"
-      {"TYPELIB", "1"},         // a text name is not the number 1
-      {"TYPELI", 1},            // texts match whole
+      {RT_BITMAP, 30001},  // no such name
+      {RT_ICON, 30000},    // name exists under another type
+      {"BITMAP", 30000},   // a text type is not the numbered RT_BITMAP
+      {"2", 30000},        // nor is the text "2"
+      {"TYPELIB", "1"},    // a text name is not the number 1
+      {"TYPELI", 1},       // texts match whole
       {"_IID_SAMPLE", "SECON"},
   };
   const ResourceLibrary library = openSample();
@@ -115,16 +115,25 @@ TEST(ResourceLookup, TheGeneratedTableAddsNoExport) {
 
 TEST(ResourceId, DeclarationsSpellClassicTypesNumbersAndTexts) {
   const std::pair<const char*, std::optional<ResourceId>> cases[] = {
-      {"RT_BITMAP", ResourceId(2)},      {"RT_ICON", ResourceId(3)},
-      {"RT_GROUP_ICON", ResourceId(14)}, {"RT_VERSION", ResourceId(16)},
-      {"30000", ResourceId(30000)},      {"#30000", ResourceId(30000)},
-      {"65535", ResourceId(65535)},      {"TYPELIB", ResourceId("TYPELIB")},
+      {"RT_BITMAP", ResourceId(2)},
+      {"RT_ICON", ResourceId(3)},
+      {"RT_GROUP_ICON", ResourceId(14)},
+      {"RT_VERSION", ResourceId(16)},
+      {"30000", ResourceId(30000)},
+      {"#30000", ResourceId(30000)},
+      {"65535", ResourceId(65535)},
+      {"TYPELIB", ResourceId("TYPELIB")},
       {"_IID_LYREBOX", ResourceId("_IID_LYREBOX")},
-      {"RT_CURSOR", std::nullopt},       {"0", std::nullopt},
-      {"65536", std::nullopt},           {"", std::nullopt},
-      {"#", std::nullopt},               {"#TYPELIB", std::nullopt},
-      {"12ab", std::nullopt},            {"two words", std::nullopt},
-      {"quo\"te", std::nullopt},         {"back\\slash", std::nullopt},
+      {"RT_CURSOR", std::nullopt},
+      {"0", std::nullopt},
+      {"65536", std::nullopt},
+      {"", std::nullopt},
+      {"#", std::nullopt},
+      {"#TYPELIB", std::nullopt},
+      {"12ab", std::nullopt},
+      {"two words", std::nullopt},
+      {"quo\"te", std::nullopt},
+      {"back\\slash", std::nullopt},
   };
   for (const auto& [token, expected] : cases) {
     const auto id = ResourceId::fromDeclaration(token);

@@ -20,7 +20,9 @@ using tests::resources::ElfImage;
 using tests::resources::read32;
 using tests::resources::write16;
 
-platform::status::Result<Bytes> sectionOf(const Bytes& file) { return readElfSection(MemoryByteSource(file), kSectionName); }
+platform::status::Result<Bytes> sectionOf(const Bytes& file) {
+  return readElfSection(MemoryByteSource(file), kSectionName);
+}
 
 const Bytes kSection = writeResourceSection({{RT_BITMAP, 30000, {1, 2, 3}}, {"TYPELIB", "Main", {}}});
 
@@ -86,7 +88,8 @@ TEST(ElfSectionReader, AHostileFileGivesAMessageNeverABadRead) {
       {"headers past the end", [](Bytes& f) { write32(f, E::kTableOffset, 0xFFFFFF00); }},
       {"headers too small", [](Bytes& f) { write16(f, E::kEntrySize, 8); }},
       {"headers run past the end", [](Bytes& f) { write16(f, E::kCount, 0xFFF0); }},
-      {"count from header 0, huge", [](Bytes& f) {
+      {"count from header 0, huge",
+       [](Bytes& f) {
          write16(f, E::kCount, 0);
          write32(f, E::section(f, 0, E::kSize), 0xFFFFFFFF);
        }},

@@ -22,8 +22,10 @@ TEST(ComponentVersionBlock, ReadsBackToExactlyTheListedValues) {
   const auto info = parseVersionBlock(componentBlock());
   ASSERT_TRUE(info.status) << info.status.reason();
   const FixedFileInfo& fixed = info.value.fixed;
-  EXPECT_EQ(fixed.fileVersion, (FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0, tagcomponent::kVersionRevision}));
-  EXPECT_EQ(fixed.productVersion, (FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0, tagcomponent::kVersionRevision}));
+  EXPECT_EQ(fixed.fileVersion, (FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0,
+                                                tagcomponent::kVersionRevision}));
+  EXPECT_EQ(fixed.productVersion, (FourPartVersion{tagcomponent::kVersionMajor, tagcomponent::kVersionMinor, 0,
+                                                   tagcomponent::kVersionRevision}));
   EXPECT_EQ(fixed.fileFlags, 0u);
   EXPECT_EQ(fixed.fileOS, 0x00000004u);
   EXPECT_EQ(fixed.fileType, 2u);

@@ -21,12 +21,14 @@ class FakeHostWindow : public platform::automation::ComObject<platform::automati
     *count = 0;
     return platform::automation::S_OK;
   }
-  platform::automation::HRESULT GetTypeInfo(std::uint32_t, platform::automation::LCID, platform::typelib::ITypeInfo** info) override {
+  platform::automation::HRESULT GetTypeInfo(std::uint32_t, platform::automation::LCID,
+                                            platform::typelib::ITypeInfo** info) override {
     *info = nullptr;
     return platform::automation::E_NOTIMPL;
   }
-  platform::automation::HRESULT GetIDsOfNames(const platform::automation::IID&, const char16_t** names, std::uint32_t count,
-                                    platform::automation::LCID, platform::automation::DISPID* ids) override {
+  platform::automation::HRESULT GetIDsOfNames(const platform::automation::IID&, const char16_t** names,
+                                              std::uint32_t count, platform::automation::LCID,
+                                              platform::automation::DISPID* ids) override {
     if (count != 1 || !hasVisible || std::u16string_view(names[0]) != u"Visible") {
       ids[0] = platform::automation::DISPID_UNKNOWN;
       return platform::automation::DISP_E_UNKNOWNNAME;
@@ -34,13 +36,15 @@ class FakeHostWindow : public platform::automation::ComObject<platform::automati
     ids[0] = kVisibleId;
     return platform::automation::S_OK;
   }
-  platform::automation::HRESULT Invoke(platform::automation::DISPID member, const platform::automation::IID&, platform::automation::LCID,
-                             std::uint16_t flags, platform::automation::DISPPARAMS* params, platform::automation::Variant* result,
-                             platform::automation::EXCEPINFO*, std::uint32_t* argumentError) override {
+  platform::automation::HRESULT Invoke(platform::automation::DISPID member, const platform::automation::IID&,
+                                       platform::automation::LCID, std::uint16_t flags,
+                                       platform::automation::DISPPARAMS* params, platform::automation::Variant* result,
+                                       platform::automation::EXCEPINFO*, std::uint32_t* argumentError) override {
     if (member != kVisibleId || !hasVisible) return platform::automation::DISP_E_MEMBERNOTFOUND;
     if (flags & platform::automation::DISPATCH_PROPERTYPUT) {
       platform::automation::Variant value;
-      const auto hr = platform::automation::propertyPutArgument(params, platform::automation::VT_BOOL, value, argumentError);
+      const auto hr =
+          platform::automation::propertyPutArgument(params, platform::automation::VT_BOOL, value, argumentError);
       if (platform::automation::failed(hr)) return hr;
       visible = value.boolean();
       visibilityPuts.push_back(visible);

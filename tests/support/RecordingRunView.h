@@ -31,7 +31,8 @@ class RecordingRunView : public administrator::importrun::RunView {
     ++filesDone;
     yieldsSinceFile = 0;
     if (keepVisits)
-      visits.push_back({report.planned.sourcePath, report.filed, report.filed ? report.planned.target : "", report.reason});
+      visits.push_back(
+          {report.planned.sourcePath, report.filed, report.filed ? report.planned.target : "", report.reason});
   }
   void showSummary(const std::u16string& text) override { summaries.push_back(text); }
   void yield() override {

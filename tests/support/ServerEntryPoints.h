@@ -29,8 +29,11 @@ class ServerEntryPoints {
   platform::automation::HRESULT unregisterServer() const {
     return get<platform::automation::DllUnregisterServerFunction>("DllUnregisterServer")();
   }
-  platform::automation::HRESULT canUnloadNow() const { return get<platform::automation::DllCanUnloadNowFunction>("DllCanUnloadNow")(); }
-  platform::automation::HRESULT getClassObject(const platform::automation::CLSID& clsid, const platform::automation::IID& iid, void** object) const {
+  platform::automation::HRESULT canUnloadNow() const {
+    return get<platform::automation::DllCanUnloadNowFunction>("DllCanUnloadNow")();
+  }
+  platform::automation::HRESULT getClassObject(const platform::automation::CLSID& clsid,
+                                               const platform::automation::IID& iid, void** object) const {
     return get<platform::automation::DllGetClassObjectFunction>("DllGetClassObject")(clsid, iid, object);
   }
 

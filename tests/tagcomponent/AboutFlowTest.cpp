@@ -23,10 +23,10 @@ class AboutFlow : public ::testing::Test {
   // The box records how the host's window stood while it was shown.
   void installBox(HRESULT answer) {
     tagcomponent::installComponentServices({{}, [this, answer] {
-                                         ++shown;
-                                         visibleWhileShown = window->visible;
-                                         return answer;
-                                       }});
+                                              ++shown;
+                                              visibleWhileShown = window->visible;
+                                              return answer;
+                                            }});
   }
   void TearDown() override { tagcomponent::installComponentServices({}); }
   void siteOn(ComPtr<IDispatch> parent) {

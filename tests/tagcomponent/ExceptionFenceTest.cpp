@@ -93,10 +93,10 @@ TEST_F(ExceptionFence, NameLookupAnswersAnHresultWhenTheTypeLibraryThrows) {
   for (const Thrown& thrown : kThrown) {
     SCOPED_TRACE(thrown.what);
     tagcomponent::installComponentServices({[&](ComPtr<ITypeLib>&) -> HRESULT {
-                                         thrown.thrower();
-                                         return S_OK;
-                                       },
-                                       {}});
+                                              thrown.thrower();
+                                              return S_OK;
+                                            },
+                                            {}});
     DISPID id = 0;
     EXPECT_EQ(idOfName(control.get(), u"ID3tag_Title", &id), thrown.expected);
     ITypeInfo* info = nullptr;

@@ -44,7 +44,8 @@ TEST(TextProperties, EachReadsAndWritesItsOwnFieldAndNotifiesUnderItsBagKey) {
     EXPECT_EQ(site.names, std::vector<std::u16string>{property.bagKey}) << property.name;
     for (const auto& other : kTextProperties) {
       if (&other == &property) continue;
-      EXPECT_EQ((control.record().*other.field).text(), std::u16string(30, u' ')) << property.name << " touched " << other.name;
+      EXPECT_EQ((control.record().*other.field).text(), std::u16string(30, u' '))
+          << property.name << " touched " << other.name;
     }
     std::u16string read;
     ASSERT_EQ((control.*property.get)(&read), platform::automation::S_OK);
@@ -135,9 +136,10 @@ TEST(YearProperty, ReadsTheYearTextLeniently) {
     std::int16_t year;
   };
   const Case cases[] = {
-      {u"1999", 1999}, {u"19  ", 19},  {u"    ", 0},   {std::u16string(4, u'\0'), 0}, {u"98xx", 98},
-      {u"abcd", 0},    {u" 1 9", 19},  {u"&HFF", 255}, {u"1E3 ", 1000},               {u"2k01", 2},
-      {u"18.5", 18},   {u"19.5", 20},  {u"-5  ", -5},  {u"&O77", 63},
+      {u"1999", 1999}, {u"19  ", 19}, {u"    ", 0},  {std::u16string(4, u'\0'), 0},
+      {u"98xx", 98},   {u"abcd", 0},  {u" 1 9", 19}, {u"&HFF", 255},
+      {u"1E3 ", 1000}, {u"2k01", 2},  {u"18.5", 18}, {u"19.5", 20},
+      {u"-5  ", -5},   {u"&O77", 63},
   };
   for (const auto& c : cases) {
     const auto object = platform::automation::makeObject<Lyrebox>();
@@ -168,9 +170,9 @@ TEST(YearProperty, SetsWriteLeftAlignedDecimalCutToFourCharacters) {
     std::int16_t read;
   };
   const Case cases[] = {
-      {1999, u"1999", 1999}, {5, u"5   ", 5},        {-5, u"-5  ", -5},       {0, u"0   ", 0},
-      {12345, u"1234", 1234}, {-1000, u"-100", -100}, {-999, u"-999", -999}, {32767, u"3276", 3276},
-      {-32768, u"-327", -327},
+      {1999, u"1999", 1999}, {5, u"5   ", 5},        {-5, u"-5  ", -5},
+      {0, u"0   ", 0},       {12345, u"1234", 1234}, {-1000, u"-100", -100},
+      {-999, u"-999", -999}, {32767, u"3276", 3276}, {-32768, u"-327", -327},
   };
   for (const auto& c : cases) {
     const auto object = platform::automation::makeObject<Lyrebox>();

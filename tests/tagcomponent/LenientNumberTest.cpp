@@ -50,10 +50,9 @@ TEST(LenientNumber, RoundsHalvesToEvenAndRefusesWhatASixteenBitIntegerCannotHold
     std::optional<std::int16_t> expected;
   };
   const Case cases[] = {
-      {18.5, 18},      {19.5, 20},           {-18.5, -18},    {-19.5, -20},         {0.5, 0},
-      {1.5, 2},        {2.4999, 2},          {2.5001, 3},     {-0.4, 0},            {32767.4, 32767},
-      {32767.5, {}},   {32768, {}},          {-32768.5, -32768}, {-32768.6, {}},    {9e99, {}},
-      {inf, {}},       {-inf, {}},
+      {18.5, 18},         {19.5, 20},     {-18.5, -18}, {-19.5, -20},     {0.5, 0},      {1.5, 2},
+      {2.4999, 2},        {2.5001, 3},    {-0.4, 0},    {32767.4, 32767}, {32767.5, {}}, {32768, {}},
+      {-32768.5, -32768}, {-32768.6, {}}, {9e99, {}},   {inf, {}},        {-inf, {}},
   };
   for (const auto& c : cases) EXPECT_EQ(roundToInt16(c.value), c.expected) << "value " << c.value;
 }

@@ -68,8 +68,8 @@ class DiskFullHalfway : public FileCalls {
 
 TEST(FileErrorNumbers, FollowTheClassicNumbering) {
   const std::pair<int, std::int32_t> table[] = {
-      {ENOENT, 53}, {EACCES, 70}, {EPERM, 70}, {EROFS, 75}, {ENOSPC, 61}, {EDQUOT, 61}, {EIO, 57},
-      {ENOTDIR, 76}, {EMFILE, 67}, {ENFILE, 67}, {EINVAL, 75}, {ELOOP, 75}, {ENAMETOOLONG, 75},
+      {ENOENT, 53},  {EACCES, 70}, {EPERM, 70},  {EROFS, 75},  {ENOSPC, 61}, {EDQUOT, 61},       {EIO, 57},
+      {ENOTDIR, 76}, {EMFILE, 67}, {ENFILE, 67}, {EINVAL, 75}, {ELOOP, 75},  {ENAMETOOLONG, 75},
   };
   for (const auto& [error, number] : table) EXPECT_EQ(tagcomponent::fileErrorNumber(error), number) << strerror(error);
 }

@@ -17,8 +17,8 @@ using tagcomponent::Lyrebox;
 using namespace tests::support;
 namespace fs = std::filesystem;
 
-const TagFields kSong{.title = "Song", .artist = "Band", .album = "Record", .year = "1999", .comment = "Nice",
-                      .genre = 17};
+const TagFields kSong{
+    .title = "Song", .artist = "Band", .album = "Record", .year = "1999", .comment = "Nice", .genre = 17};
 
 std::u16string title(Lyrebox& control) {
   std::u16string text;
@@ -33,8 +33,8 @@ std::int32_t save(Lyrebox& control) {
 }
 
 Bytes noTagRecordBytes() {
-  return tagBytes({.marker = "TAG", .title = "", .artist = "", .album = "", .year = "19", .comment = "", .genre = 255,
-                   .pad = ' '});
+  return tagBytes(
+      {.marker = "TAG", .title = "", .artist = "", .album = "", .year = "19", .comment = "", .genre = 255, .pad = ' '});
 }
 
 class TagFile : public ::testing::Test {
@@ -124,8 +124,8 @@ TEST_F(TagFile, SavingTwiceAppendsOnceThenReplaces) {
 }
 
 TEST_F(TagFile, FieldsNotSetAreWrittenBackByteForByteNulsIncluded) {
-  const Bytes original = tagBytes({.title = "Old", .artist = "Ar", .album = "Al", .year = "19\0\0", .comment = "C",
-                                   .genre = 3, .pad = '\0'});
+  const Bytes original = tagBytes(
+      {.title = "Old", .artist = "Ar", .album = "Al", .year = "19\0\0", .comment = "C", .genre = 3, .pad = '\0'});
   const fs::path path = file("nul.mp3", concat(filler(64), original));
   control.put_MP3_FileName(u16(path));
   control.put_ID3tag_Title(u"New");
@@ -159,8 +159,8 @@ TEST_F(TagFile, NamesThatAreNotVisibleOrdinaryFilesAreNotFoundAndNeverOpened) {
   const std::u16string withNul = u16(folder / "real.mp3") + u'\0' + u".txt";
 
   for (const std::u16string& name : {u16(folder / ".hidden.mp3"), u16(folder / "folder.mp3"), u16(folder / "pipe.mp3"),
-                                    u16(folder / "link-to-folder.mp3"), u16(folder / "missing.mp3"),
-                                    u16(folder / "real.mp3" / "x"), withNul, std::u16string()}) {
+                                     u16(folder / "link-to-folder.mp3"), u16(folder / "missing.mp3"),
+                                     u16(folder / "real.mp3" / "x"), withNul, std::u16string()}) {
     SCOPED_TRACE(std::string(name.begin(), name.end()));
     control.put_MP3_FileName(u16(file("loaded.mp3", concat(filler(10), tagBytes(kSong)))));
     control.put_MP3_FileName(name);

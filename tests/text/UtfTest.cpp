@@ -24,12 +24,13 @@ TEST(Utf, ValidTextConvertsBothWays) {
 
 TEST(Utf, EveryByteSequenceSurvivesTheRoundTrip) {
   const std::string names[] = {
-      "caf\xE9.mp3",        // Latin-1 byte, not UTF-8
-      "\xC3",               // truncated sequence at the end
-      "\xED\xA0\x80",       // encoded surrogate
-      "\xC0\xAF",           // overlong slash
-      "\xF4\x90\x80\x80",   // beyond U+10FFFF
-      "a\xFF\xFE" "b",
+      "caf\xE9.mp3",       // Latin-1 byte, not UTF-8
+      "\xC3",              // truncated sequence at the end
+      "\xED\xA0\x80",      // encoded surrogate
+      "\xC0\xAF",          // overlong slash
+      "\xF4\x90\x80\x80",  // beyond U+10FFFF
+      "a\xFF\xFE"
+      "b",
   };
   for (const auto& name : names) EXPECT_EQ(utf8FromUtf16(utf16FromUtf8(name)), name);
   std::string all;

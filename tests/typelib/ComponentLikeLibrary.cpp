@@ -14,10 +14,17 @@ void addProperty(std::vector<Function>& functions, const std::u16string& name, D
 }
 
 TypeDescription defaultInterface() {
-  TypeDescription t{kInterfaceId, u"_Lyrebox", u"", 1, 0, TKIND_INTERFACE,
-                    TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION |
-                        TYPEFLAG_FDISPATCHABLE,
-                    IID_IDispatch, {}, {}};
+  TypeDescription t{
+      kInterfaceId,
+      u"_Lyrebox",
+      u"",
+      1,
+      0,
+      TKIND_INTERFACE,
+      TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE,
+      IID_IDispatch,
+      {},
+      {}};
   auto& f = t.functions;
   f.push_back(method(u"About", -552, u"opens the AboutBox"));
   f.push_back(propertyGet(u"MP3_FileName", 0x68030006, VT_BSTR));
@@ -35,12 +42,28 @@ TypeDescription defaultInterface() {
 
 Library componentLikeLibrary() {
   Library lib{kLibraryId, u"prjLyrebox", u"Wendlow Lyrebox r/w Ocx", 1, 0, 0, LIBFLAG_FCONTROL, false, {}};
-  lib.types.push_back({kClassId, u"Lyrebox", u"", 1, 0, TKIND_COCLASS, TYPEFLAG_FCONTROL, GUID_NULL, {},
-                       {{kInterfaceId, IMPLTYPEFLAG_FDEFAULT},
-                        {kEventsId, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}}});
+  lib.types.push_back(
+      {kClassId,
+       u"Lyrebox",
+       u"",
+       1,
+       0,
+       TKIND_COCLASS,
+       TYPEFLAG_FCONTROL,
+       GUID_NULL,
+       {},
+       {{kInterfaceId, IMPLTYPEFLAG_FDEFAULT}, {kEventsId, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE}}});
   lib.types.push_back(defaultInterface());
-  lib.types.push_back({kEventsId, u"__Lyrebox", u"", 1, 0, TKIND_DISPATCH,
-                       TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE, GUID_NULL, {}, {}});
+  lib.types.push_back({kEventsId,
+                       u"__Lyrebox",
+                       u"",
+                       1,
+                       0,
+                       TKIND_DISPATCH,
+                       TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE,
+                       GUID_NULL,
+                       {},
+                       {}});
   return lib;
 }
 

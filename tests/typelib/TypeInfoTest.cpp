@@ -137,8 +137,8 @@ TEST(TypeInfo, DualInterfaceListsItsFunctionsInTableOrder) {
   TypeAttributes attributes;
   ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
   EXPECT_EQ(attributes.kind, TKIND_INTERFACE);
-  EXPECT_EQ(attributes.flags, TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE |
-                                  TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE);
+  EXPECT_EQ(attributes.flags, TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FOLEAUTOMATION |
+                                  TYPEFLAG_FDISPATCHABLE);
   EXPECT_EQ(attributes.baseInterface, IID_IDispatch);
   ASSERT_EQ(attributes.functionCount, 16u);
 
@@ -149,9 +149,12 @@ TEST(TypeInfo, DualInterfaceListsItsFunctionsInTableOrder) {
     VARTYPE value;
   };
   const Row rows[] = {
-      {0, -552, INVOKE_FUNC, VT_EMPTY},           {1, 0x68030006, INVOKE_PROPERTYGET, VT_BSTR},
-      {2, 0x68030006, INVOKE_PROPERTYPUT, VT_EMPTY}, {3, 0x60030007, INVOKE_FUNC, VT_I4},
-      {10, kYear, INVOKE_PROPERTYGET, VT_I2},     {15, 0x68030000, INVOKE_PROPERTYPUT, VT_EMPTY},
+      {0, -552, INVOKE_FUNC, VT_EMPTY},
+      {1, 0x68030006, INVOKE_PROPERTYGET, VT_BSTR},
+      {2, 0x68030006, INVOKE_PROPERTYPUT, VT_EMPTY},
+      {3, 0x60030007, INVOKE_FUNC, VT_I4},
+      {10, kYear, INVOKE_PROPERTYGET, VT_I2},
+      {15, 0x68030000, INVOKE_PROPERTYPUT, VT_EMPTY},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.index);

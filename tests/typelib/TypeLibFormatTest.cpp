@@ -118,8 +118,8 @@ TEST(TypeLibFormat, UnsoundDescriptionsAreRefusedByParseAndCreate) {
       {"unnamed library", [](Library& l) { l.name.clear(); }, "without a name"},
       {"unknown type kind", [](Library& l) { l.types[2].kind = TYPEKIND(7); }, "unknown kind 7"},
       {"duplicate identity", [](Library& l) { l.types[2].guid = l.types[1].guid; }, "same identity as type 1"},
-      {"coclass names a foreign type",
-       [](Library& l) { l.types[0].implementedTypes[1].type = IID_IDispatch; }, "no interface of the library"},
+      {"coclass names a foreign type", [](Library& l) { l.types[0].implementedTypes[1].type = IID_IDispatch; },
+       "no interface of the library"},
       {"coclass implements a coclass",
        [](Library& l) { l.types[0].implementedTypes[0].type = tests::typelib::kClassId; },
        "no interface of the library"},
@@ -132,11 +132,15 @@ TEST(TypeLibFormat, UnsoundDescriptionsAreRefusedByParseAndCreate) {
       {"repeated get", [](Library& l) { l.types[1].functions[2].invokeKind = INVOKE_PROPERTYGET; },
        "same member id and invoke kind"},
       {"retval not last",
-       [](Library& l) { l.types[1].functions[1].parameters.push_back({u"", VT_I2, PARAMFLAG_FIN}); },
+       [](Library& l) {
+         l.types[1].functions[1].parameters.push_back({u"", VT_I2, PARAMFLAG_FIN});
+       },
        "retval parameter that is not the last"},
       {"dual without IDispatch", [](Library& l) { l.types[1].baseInterface = IID_IUnknown; }, "dual flag"},
       {"implemented types on an interface",
-       [](Library& l) { l.types[2].implementedTypes.push_back({tests::typelib::kInterfaceId, 0}); },
+       [](Library& l) {
+         l.types[2].implementedTypes.push_back({tests::typelib::kInterfaceId, 0});
+       },
        "implemented types on an interface"},
   };
   for (const Case& c : cases) {

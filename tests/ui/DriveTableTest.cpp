@@ -54,7 +54,8 @@ TEST(MountInfo, DecodesOctalEscapesAndKeepsOtherBackslashes) {
   EXPECT_EQ(platform::ui::decodeOctalEscapes("a\\040b\\011c\\012d\\134e"), "a b\tc\nd\\e");
   EXPECT_EQ(platform::ui::decodeOctalEscapes("tail\\04"), "tail\\04");
   EXPECT_EQ(platform::ui::decodeOctalEscapes("not\\999octal"), "not\\999octal");
-  const auto entries = platform::ui::parseMountInfo("1 0 8:1 / /media/x\\040y rw opt:1 opt:2 - vfat /dev/sd\\040b1 rw\n");
+  const auto entries =
+      platform::ui::parseMountInfo("1 0 8:1 / /media/x\\040y rw opt:1 opt:2 - vfat /dev/sd\\040b1 rw\n");
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].mountPoint, "/media/x y");
   EXPECT_EQ(entries[0].fsType, "vfat");
@@ -68,16 +69,18 @@ TEST(DriveTable, ListsVolumesAPersonPicksWithLabelsOrTheMountPointsName) {
 }
 
 TEST(DriveTable, RootWithoutLabelAndALaterMountOnTheSamePoint) {
-  DriveTable table(injected("27 1 254:0 / / rw - ext4 /dev/sda2 rw\n"
-                            "50 27 8:17 / /media/usb rw - vfat /dev/sdb1 rw\n"
-                            "51 50 8:33 / /media/usb rw - vfat /dev/sdc1 rw\n",
-                            {{"/dev/sdc1", "NEWER"}}));
+  DriveTable table(
+      injected("27 1 254:0 / / rw - ext4 /dev/sda2 rw\n"
+               "50 27 8:17 / /media/usb rw - vfat /dev/sdb1 rw\n"
+               "51 50 8:33 / /media/usb rw - vfat /dev/sdc1 rw\n",
+               {{"/dev/sdc1", "NEWER"}}));
   EXPECT_EQ(designations(table), (QStringList{"/ [root]", "/media/usb [NEWER]"}));
 }
 
 TEST(DriveTable, OverlayCountsOnlyAsTheRootFileSystem) {
-  DriveTable table(injected("1 0 0:50 / / rw - overlay overlay rw\n"
-                            "2 1 0:51 / /mnt/layer rw - overlay overlay rw\n"));
+  DriveTable table(
+      injected("1 0 0:50 / / rw - overlay overlay rw\n"
+               "2 1 0:51 / /mnt/layer rw - overlay overlay rw\n"));
   EXPECT_EQ(designations(table), QStringList{"/ [root]"});
 }
 

@@ -43,7 +43,9 @@ class ListBoxes : public testing::Test {
     drives = std::make_shared<DriveTable>(source);
   }
 
-  QString designation(const fs::path& mountPoint) const { return drives->find(platform::ui::toQString(mountPoint))->designation(); }
+  QString designation(const fs::path& mountPoint) const {
+    return drives->find(platform::ui::toQString(mountPoint))->designation();
+  }
 
   static QStringList shownEntries(const DirListBox& list) {
     QStringList shown;
@@ -65,7 +67,8 @@ TEST_F(ListBoxes, DirListShowsAncestorsOpenThenSortedVisibleSubfolders) {
   EXPECT_EQ(list.path(), tree.q("media/usb1/Music"));
   QStringList expected;
   int level = 0;
-  for (const fs::path& part : usb1 / "Music") expected << QString(level++, QLatin1Char(' ')) + platform::ui::toQString(part);
+  for (const fs::path& part : usb1 / "Music")
+    expected << QString(level++, QLatin1Char(' ')) + platform::ui::toQString(part);
   const QString sub(level, QLatin1Char(' '));
   expected << sub + "Blues" << sub + "jazz" << sub + "Rock";
   EXPECT_EQ(shownEntries(list), expected);
@@ -283,15 +286,16 @@ TEST_F(ListBoxes, FileListShowsMatchingVisibleFilesAndTheSelectedName) {
 // The import run visits files in the order the list showed them, so its log
 // follows what the person saw.
 TEST_F(ListBoxes, FileListShowsFilesInTheOrderTheRunVisitsThem) {
-  const std::vector<std::string> names = {"C upper.mp3", "b lower.mp3", "10.mp3", "9.mp3", "a.mp3", "A.mp3",
-                                          "\xC3\xA9t\xC3\xA9.mp3", "\xC3\x89T\xC3\x89.mp3", "Z.mp3",
-                                          "\xD0\x96.mp3", "\xD0\xB0.mp3", "caf\xE9.mp3"};
+  const std::vector<std::string> names = {
+      "C upper.mp3",           "b lower.mp3",           "10.mp3", "9.mp3",        "a.mp3",        "A.mp3",
+      "\xC3\xA9t\xC3\xA9.mp3", "\xC3\x89T\xC3\x89.mp3", "Z.mp3",  "\xD0\x96.mp3", "\xD0\xB0.mp3", "caf\xE9.mp3"};
   for (const auto& name : names) tree.file("media/usb1/Music/" + name);
   FileListBox files;
   ASSERT_TRUE(files.setPattern("*.*"));
   ASSERT_TRUE(files.setPath(tree.q("media/usb1/Music")));
   std::vector<std::string> shown;
-  for (int row = 0; row < files.count(); ++row) shown.push_back(platform::ui::toFsPath(files.item(row)->text()).string());
+  for (int row = 0; row < files.count(); ++row)
+    shown.push_back(platform::ui::toFsPath(files.item(row)->text()).string());
   const auto visited = platform::filesystem::PosixFileSystem().listFiles((tree.root() / "media/usb1/Music").string());
   std::vector<std::string> visitedNames;
   for (const auto& entry : visited.entries) visitedNames.push_back(entry.name);

@@ -11,7 +11,8 @@ namespace {
 // Posts a queued call; it runs only when something hands control to Qt's event loop.
 void postFlag(bool& ran) {
   ran = false;
-  QMetaObject::invokeMethod(&tests::ui::application(), [&ran] { ran = true; }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      &tests::ui::application(), [&ran] { ran = true; }, Qt::QueuedConnection);
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ namespace tests::window {
 struct CountingWindow {
   CountingWindow() {
     administrator::window::WindowServices services;
-    services.runImport = [this](const administrator::importrun::RunInputs& inputs, administrator::importrun::RunView& view) {
+    services.runImport = [this](const administrator::importrun::RunInputs& inputs,
+                                administrator::importrun::RunView& view) {
       ++runs;
       lastInputs = inputs;
       if (duringRun) duringRun(view);

@@ -92,7 +92,8 @@ std::string generate(const std::vector<Declared>& entries) {
       << "alignas(8) const unsigned char kSection[] = {";
   writeBytes(out, platform::resources::writeResourceSection(resources));
   out << "};\n\n}  // namespace\n\n"
-      << "platform::resources::ResourceBytes platform::resources::thisLibrarysResources() { return {kSection, sizeof kSection}; }\n";
+      << "platform::resources::ResourceBytes platform::resources::thisLibrarysResources() { return {kSection, sizeof "
+         "kSection}; }\n";
   return out.str();
 }
 
