@@ -31,7 +31,7 @@ std::uint16_t invokeFlags(DispatchCall::Kind kind);
 
 // Output lines: "ok" after a put, the result as `VT_BSTR "..."`, `VT_I2 N`,
 // `VT_UI1 N`, `VT_I4 N`, `VT_BOOL true|false`, `VT_EMPTY` or `VT_DISPATCH`, and
-// a failed call's code as automation::hresultText writes it.
+// a failed call's code as platform::automation::hresultText writes it.
 std::string formatResult(const automation::Variant& result);
 // A tool's account of a failure: the sentence that names what and why, then the code
 // ("why (error 0xXXXXXXXX)"); the code alone when nothing more is known.
