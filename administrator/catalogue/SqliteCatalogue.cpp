@@ -109,18 +109,20 @@ platform::status::Status SqliteCatalogue::rollback() {
 }
 
 platform::status::Status SqliteCatalogue::holdsRow(const CatalogueRow& row, bool& holds) {
-  holds = false;
-  if (!holdsRow_) return notOpen("look up a row of the catalogue");
-  platform::status::Status ran = holdsRow_->run(rowValues(row));
-  holds = ran && holdsRow_->rowsReturned() > 0;
-  return ran;
+  return runOnRow(holdsRow_.get(), row, "look up a row of the catalogue", holds);
 }
 
 platform::status::Status SqliteCatalogue::deleteRow(const CatalogueRow& row, bool& deleted) {
-  deleted = false;
-  if (!deleteRow_) return notOpen("remove a row from the catalogue");
-  platform::status::Status ran = deleteRow_->run(rowValues(row));
-  deleted = ran && deleteRow_->rowsChanged() > 0;
+  return runOnRow(deleteRow_.get(), row, "remove a row from the catalogue", deleted);
+}
+
+// `found`: whether the statement met the row, by a row returned or one changed.
+platform::status::Status SqliteCatalogue::runOnRow(platform::database::Statement* statement, const CatalogueRow& row,
+                                                   const std::string& attempt, bool& found) {
+  found = false;
+  if (!statement) return notOpen(attempt);
+  platform::status::Status ran = statement->run(rowValues(row));
+  found = ran && (statement->rowsReturned() > 0 || statement->rowsChanged() > 0);
   return ran;
 }
 

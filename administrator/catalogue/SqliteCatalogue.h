@@ -39,6 +39,8 @@ class SqliteCatalogue : public Catalogue {
 
  private:
   platform::status::Status notOpen(const std::string& attempt) const;
+  platform::status::Status runOnRow(platform::database::Statement* statement, const CatalogueRow& row,
+                                    const std::string& attempt, bool& found);
 
   platform::database::Engine& engine_;
   platform::database::OpenOptions options_;

@@ -1,20 +1,11 @@
 #include <administrator/importrun/TargetsOnDisk.h>
 
+#include <platform/text/NameCase.h>
+
 namespace administrator::importrun {
 namespace {
 
 using platform::filesystem::EntryKind;
-
-// Case folded for ASCII; false for a name with other characters, whose folding
-// and normalisation depend on the file system.
-bool foldAscii(const std::string& name, std::string& folded) {
-  folded = name;
-  for (char& c : folded) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return true;
-}
 
 std::string join(const std::string& folder, const std::string& name) { return folder + "/" + name; }
 
@@ -58,7 +49,7 @@ TargetsOnDisk::Found TargetsOnDisk::find(const Contents& contents, const std::st
   if (contents.otherNames) return Found::Ask;
   if (contents.foldedNames.empty()) return Found::Nothing;
   std::string folded;
-  if (!foldAscii(name, folded) || contents.foldedNames.count(folded)) return Found::Ask;
+  if (!platform::text::foldedIfAscii(name, folded) || contents.foldedNames.count(folded)) return Found::Ask;
   return Found::Nothing;
 }
 
@@ -74,7 +65,7 @@ const TargetsOnDisk::Contents& TargetsOnDisk::contentsOf(const std::string& fold
   contents.listed = true;
   for (auto& entry : listing.entries) {
     std::string folded;
-    if (foldAscii(entry.name, folded))
+    if (platform::text::foldedIfAscii(entry.name, folded))
       contents.foldedNames.insert(std::move(folded));
     else
       contents.otherNames = true;

@@ -8,26 +8,13 @@
 #include <string>
 
 namespace platform::filesystem {
-namespace {
-
-// The name in small letters, when it is all ASCII: then comparing these keys,
-// ties broken by the names' bytes, is the list order, and each name is folded
-// once rather than at every comparison of a sort.
-bool asciiKey(const std::string& name, std::string& key) {
-  key = name;
-  for (char& c : key) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return true;
-}
-
-}  // namespace
 
 void sortInListOrder(std::vector<Entry>& entries) {
   std::vector<std::string> keys(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (!asciiKey(entries[i].name, keys[i])) {
+    // All-ASCII keys, ties broken by the names' bytes, give the list order, each
+    // name folded once rather than at every comparison of the sort.
+    if (!text::foldedIfAscii(entries[i].name, keys[i])) {
       std::sort(entries.begin(), entries.end(),
                 [](const Entry& a, const Entry& b) { return text::inListOrder(a.name, b.name); });
       return;

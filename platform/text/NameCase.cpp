@@ -61,6 +61,15 @@ bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) { return equa
 
 bool sameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) { return equalIgnoringAsciiCase(a, b); }
 
+bool foldedIfAscii(std::string_view name, std::string& folded) {
+  folded.assign(name);
+  for (char& c : folded) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+    c = static_cast<char>(foldAsciiCase(static_cast<unsigned char>(c)));
+  }
+  return true;
+}
+
 bool inListOrder(std::string_view a, std::string_view b) {
   std::size_t atA = 0, atB = 0;
   while (atA < a.size() && atB < b.size()) {

@@ -14,6 +14,9 @@ char32_t foldCase(char32_t c);
 constexpr char32_t foldAsciiCase(char32_t c) { return c >= U'A' && c <= U'Z' ? c + 32 : c; }
 bool sameIgnoringAsciiCase(std::string_view a, std::string_view b);
 bool sameIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+// A name in small letters when it is all ASCII; false, and `folded` unfinished,
+// for a name with other characters, whose folding is not this simple.
+bool foldedIfAscii(std::string_view name, std::string& folded);
 
 // Member names, property-bag keys and the like are matched without regard to case,
 // as late-bound callers expect.

@@ -26,6 +26,27 @@ TEST(NameCase, CapitalsFoldToTheirSmallLettersAndNothingElse) {
     EXPECT_EQ(platform::text::sameNameIgnoringCase(c.a, c.b), c.same) << platform::text::utf8FromUtf16(c.a);
 }
 
+// A name folds in one step only while it is all ASCII; any other byte leaves the
+// folding to the slower, exact comparison.
+TEST(NameCase, OnlyAllAsciiNamesFoldInOneStep) {
+  struct Case {
+    std::string name;
+    bool ascii;
+    std::string folded;  // when ascii
+  };
+  const Case cases[] = {
+      {"Artist Name", true, "artist name"}, {"AZ[`az@", true, "az[`az@"}, {"", true, ""},
+      {"\xC3\x84rger", false, ""},          {"abc\xFF", false, ""},
+  };
+  for (const Case& c : cases) {
+    std::string folded;
+    EXPECT_EQ(platform::text::foldedIfAscii(c.name, folded), c.ascii) << c.name;
+    if (c.ascii) {
+      EXPECT_EQ(folded, c.folded);
+    }
+  }
+}
+
 // Lists and runs go in one order: case does not count, digits and punctuation
 // sort by their code, letters beyond ASCII after it, and equal folding is broken
 // by the bytes so that no two names are ever tied.
