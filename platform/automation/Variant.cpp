@@ -178,33 +178,20 @@ Variant Variant::fromBstr(std::u16string text) {
   return v;
 }
 
-Variant Variant::fromI2(std::int16_t value) {
+Variant Variant::number(VARTYPE type, std::int32_t value) {
   Variant v;
-  v.type_ = VT_I2;
+  v.type_ = type;
   v.number_ = value;
   return v;
 }
 
-Variant Variant::fromUI1(std::uint8_t value) {
-  Variant v;
-  v.type_ = VT_UI1;
-  v.number_ = value;
-  return v;
-}
+Variant Variant::fromI2(std::int16_t value) { return number(VT_I2, value); }
 
-Variant Variant::fromI4(std::int32_t value) {
-  Variant v;
-  v.type_ = VT_I4;
-  v.number_ = value;
-  return v;
-}
+Variant Variant::fromUI1(std::uint8_t value) { return number(VT_UI1, value); }
 
-Variant Variant::fromBool(bool value) {
-  Variant v;
-  v.type_ = VT_BOOL;
-  v.number_ = value ? VARIANT_TRUE : VARIANT_FALSE;
-  return v;
-}
+Variant Variant::fromI4(std::int32_t value) { return number(VT_I4, value); }
+
+Variant Variant::fromBool(bool value) { return number(VT_BOOL, value ? VARIANT_TRUE : VARIANT_FALSE); }
 
 Variant Variant::fromDispatch(ComPtr<IDispatch> object) {
   Variant v;

@@ -51,6 +51,7 @@ class Variant {
   friend bool operator==(const Variant& a, const Variant& b);
 
  private:
+  static Variant number(VARTYPE type, std::int32_t value);
   // Plain fields rather than a union: one kind tag and the field it uses.
   VARTYPE type_ = VT_EMPTY;
   std::int32_t number_ = 0;  // VT_I2, VT_UI1, VT_I4; VT_BOOL as -1 or 0
