@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+
 namespace bench::importrun {
 
 using Clock = std::chrono::steady_clock;
@@ -15,6 +17,18 @@ using Clock = std::chrono::steady_clock;
 inline double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
+
+// The processor time of this process, user and system: time spent waiting for the
+// disk (ext4 discarding freed blocks, writing back) or for other programs is not in it.
+inline double cpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// The processor time of the last timed run, beside its clock time.
+inline double lastRunCpuSeconds = 0;
 
 inline double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
