@@ -1,3 +1,4 @@
+#include <tagcomponent/AutomationNames.h>
 #include <tagcomponent/Lyrebox.h>
 
 #include <platform/events/PendingEvents.h>
@@ -6,10 +7,6 @@
 #include <tagcomponent/TagFieldText.h>
 
 namespace tagcomponent {
-
-using platform::automation::E_POINTER;
-using platform::automation::failed;
-using platform::automation::S_OK;
 
 Lyrebox::Lyrebox() : Lyrebox(FileCalls::posix()) {}
 

@@ -1,21 +1,9 @@
 // About: the host's window steps aside while the About box is shown.
 #include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/AutomationNames.h>
 #include <tagcomponent/Lyrebox.h>
 
 namespace tagcomponent {
-
-using platform::automation::ComPtr;
-using platform::automation::DISPID;
-using platform::automation::DISPID_UNKNOWN;
-using platform::automation::failed;
-using platform::automation::getProperty;
-using platform::automation::HRESULT;
-using platform::automation::IDispatch;
-using platform::automation::idOfName;
-using platform::automation::putProperty;
-using platform::automation::S_OK;
-using platform::automation::Variant;
-using platform::automation::VT_BOOL;
 
 namespace {
 

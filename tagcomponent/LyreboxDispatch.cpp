@@ -4,35 +4,11 @@
 #include <type_traits>
 
 #include <tagcomponent/ComponentServices.h>
+#include <tagcomponent/AutomationNames.h>
 #include <tagcomponent/Lyrebox.h>
 
 namespace tagcomponent {
 
-using platform::automation::ComPtr;
-using platform::automation::DISP_E_BADINDEX;
-using platform::automation::DISP_E_MEMBERNOTFOUND;
-using platform::automation::DISPATCH_METHOD;
-using platform::automation::DISPATCH_PROPERTYGET;
-using platform::automation::DISPATCH_PROPERTYPUT;
-using platform::automation::DISPID;
-using platform::automation::DISPPARAMS;
-using platform::automation::E_POINTER;
-using platform::automation::EXCEPINFO;
-using platform::automation::expectNoArguments;
-using platform::automation::failed;
-using platform::automation::HRESULT;
-using platform::automation::IID;
-using platform::automation::LCID;
-using platform::automation::propertyPutArgument;
-using platform::automation::S_OK;
-using platform::automation::succeeded;
-using platform::automation::Variant;
-using platform::automation::VARTYPE;
-using platform::automation::VT_BSTR;
-using platform::automation::VT_EMPTY;
-using platform::automation::VT_I2;
-using platform::automation::VT_I4;
-using platform::automation::VT_UI1;
 using platform::typelib::ITypeInfo;
 using platform::typelib::ITypeLib;
 

@@ -1,13 +1,8 @@
+#include <tagcomponent/AutomationNames.h>
 #include <tagcomponent/Lyrebox.h>
 #include <tagcomponent/persistence/PropertyHandlers.h>
 
 namespace tagcomponent {
-
-using platform::automation::E_POINTER;
-using platform::automation::E_UNEXPECTED;
-using platform::automation::HRESULT;
-using platform::automation::IPropertyBag;
-using platform::automation::S_OK;
 
 HRESULT Lyrebox::InitNew() {
   return entered([&]() -> HRESULT {

@@ -2,18 +2,11 @@
 
 #include <platform/automation/Unknown.h>
 
+#include <tagcomponent/AutomationNames.h>
 #include <tagcomponent/LyreboxIdentity.h>
 
 namespace tagcomponent {
 
-using platform::automation::DISPID;
-using platform::automation::GUID_NULL;
-using platform::automation::IID_IDispatch;
-using platform::automation::VARTYPE;
-using platform::automation::VT_BSTR;
-using platform::automation::VT_I2;
-using platform::automation::VT_I4;
-using platform::automation::VT_UI1;
 using platform::typelib::Function;
 using platform::typelib::IMPLTYPEFLAG_FDEFAULT;
 using platform::typelib::IMPLTYPEFLAG_FSOURCE;

@@ -46,18 +46,12 @@ class LyreboxDispatch : public RegisteredLyrebox {
   ComPtr<IDispatch> control;
 };
 
-const tests::support::TagFields kFirst{.title = "First Title",
-                                       .artist = "First Artist",
-                                       .album = "First Album",
-                                       .year = "1987",
-                                       .comment = "one",
-                                       .genre = 17};
-const tests::support::TagFields kSecond{.title = "Second Title",
-                                        .artist = "Second Artist",
-                                        .album = "Second Album",
-                                        .year = "2004",
-                                        .comment = "two",
-                                        .genre = 80};
+// clang-format off
+const tests::support::TagFields kFirst{.title = "First Title", .artist = "First Artist", .album = "First Album",
+                                       .year = "1987", .comment = "one", .genre = 17};
+const tests::support::TagFields kSecond{.title = "Second Title", .artist = "Second Artist", .album = "Second Album",
+                                        .year = "2004", .comment = "two", .genre = 80};
+// clang-format on
 
 TEST_F(LyreboxDispatch, EveryPropertyAnswersBothGetFlagsWithItsExactType) {
   const std::u16string file = mp3("first.mp3", kFirst);
