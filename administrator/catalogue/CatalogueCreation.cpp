@@ -9,6 +9,8 @@
 #include <platform/filesystem/RemovedUnlessKept.h>
 
 namespace administrator::catalogue {
+
+using platform::status::Status;
 namespace {
 
 // The table of catalogue.sql, which makes the catalogue beside the built program.
@@ -22,31 +24,30 @@ constexpr const char* kTable =
 
 // O_EXCL claims the name in one step, so a file that appears meanwhile is not
 // replaced either. SQLite takes an empty file for an empty database.
-platform::status::Status claimName(const std::string& path, const std::string& attempt) {
+Status claimName(const std::string& path, const std::string& attempt) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
     const int cause = errno;
-    return platform::status::Status::failure(
-        attempt,
-        cause == EEXIST ? "a file of that name is already there, and it is never replaced" : std::strerror(cause));
+    return Status::failure(attempt, cause == EEXIST ? "a file of that name is already there, and it is never replaced"
+                                                    : std::strerror(cause));
   }
-  if (::close(fd) != 0) return platform::status::Status::failure(attempt, std::strerror(errno));
-  return platform::status::Status::success();
+  if (::close(fd) != 0) return Status::failure(attempt, std::strerror(errno));
+  return Status::success();
 }
 
 }  // namespace
 
-platform::status::Status createCatalogue(platform::database::Engine& engine, const std::string& path) {
+Status createCatalogue(platform::database::Engine& engine, const std::string& path) {
   const std::string attempt = "create the catalogue \"" + path + "\"";
-  if (const platform::status::Status claimed = claimName(path, attempt); !claimed) return claimed;
+  if (const Status claimed = claimName(path, attempt); !claimed) return claimed;
   platform::filesystem::RemovedUnlessKept unfinished(path);
   {
     auto opened = engine.open(path);
     if (!opened.status) return opened.status.within(attempt);
-    if (const platform::status::Status made = opened.value->execute(kTable); !made) return made.within(attempt);
+    if (const Status made = opened.value->execute(kTable); !made) return made.within(attempt);
   }  // closed before it is kept
   unfinished.keep();
-  return platform::status::Status::success();
+  return Status::success();
 }
 
 }  // namespace administrator::catalogue

@@ -7,6 +7,8 @@
 #include <vector>
 
 namespace administrator::catalogue {
+
+using platform::status::Status;
 namespace {
 
 using namespace std::chrono_literals;
@@ -29,21 +31,19 @@ std::string catalogueAttempt(const std::string& path) { return "open the catalog
 
 // Writing is judged by the permissions alone: a real change would leave its
 // side files in the folder, which a look must not.
-platform::status::Status SqliteCatalogue::check(platform::database::Engine& engine, const std::string& path) {
+Status SqliteCatalogue::check(platform::database::Engine& engine, const std::string& path) {
   auto opened = engine.openToLook(path);
   if (!opened.status) return opened.status.within(catalogueAttempt(path));
   if (auto prepared = opened.value->prepare(insertStatement); !prepared.status)
     return prepared.status.within(catalogueAttempt(path));
-  if (::access(path.c_str(), W_OK) != 0)
-    return platform::status::Status::failure(catalogueAttempt(path), "the file cannot be written");
+  if (::access(path.c_str(), W_OK) != 0) return Status::failure(catalogueAttempt(path), "the file cannot be written");
   const std::string folder = std::filesystem::path(path).parent_path().string();
   if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0)
-    return platform::status::Status::failure(catalogueAttempt(path),
-                                             "its folder cannot be written, so no change can be made to it");
-  return platform::status::Status::success();
+    return Status::failure(catalogueAttempt(path), "its folder cannot be written, so no change can be made to it");
+  return Status::success();
 }
 
-platform::status::Status SqliteCatalogue::open(const std::string& path) {
+Status SqliteCatalogue::open(const std::string& path) {
   close();
   auto opened = engine_.open(path, options_);
   if (!opened.status) return opened.status.within(catalogueAttempt(path));
@@ -53,12 +53,10 @@ platform::status::Status SqliteCatalogue::open(const std::string& path) {
   auto prepared = opened.value->prepare(insertStatement);
   if (!prepared.status) return prepared.status.within(catalogueAttempt(path));
   const std::string found = opened.value->journalMode();
-  if (platform::status::Status journal = opened.value->useWriteAheadLog(); !journal)
-    return journal.within(catalogueAttempt(path));
+  if (Status journal = opened.value->useWriteAheadLog(); !journal) return journal.within(catalogueAttempt(path));
   // Else a writing program or a folder that takes no side file would fail every
   // file of the run, one by one.
-  if (platform::status::Status writable = opened.value->proveWritable(std::min(options_.busyTimeout, kStartLockWait));
-      !writable) {
+  if (Status writable = opened.value->proveWritable(std::min(options_.busyTimeout, kStartLockWait)); !writable) {
     (void)opened.value->setJournalMode(found);  // a refused catalogue is left as it was, where it can be
     return writable.within(catalogueAttempt(path));
   }
@@ -77,56 +75,52 @@ platform::status::Status SqliteCatalogue::open(const std::string& path) {
   deleteRow_ = std::move(deletes.value);
   restoreRow_ = std::move(restores.value);
   journalModeFound_ = found;
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status SqliteCatalogue::putBackJournalMode(const std::string& mode) {
+Status SqliteCatalogue::putBackJournalMode(const std::string& mode) {
   if (!connection_) return notOpen("put back the catalogue's journal mode");
-  if (connection_->journalMode() == mode) return platform::status::Status::success();
+  if (connection_->journalMode() == mode) return Status::success();
   return connection_->setJournalMode(mode);
 }
 
-platform::status::Status SqliteCatalogue::notOpen(const std::string& attempt) const {
-  return platform::status::Status::failure(attempt, "the catalogue is not open");
+Status SqliteCatalogue::notOpen(const std::string& attempt) const {
+  return Status::failure(attempt, "the catalogue is not open");
 }
 
-platform::status::Status SqliteCatalogue::begin() {
-  return connection_ ? connection_->begin() : notOpen("begin a catalogue change");
-}
+Status SqliteCatalogue::begin() { return connection_ ? connection_->begin() : notOpen("begin a catalogue change"); }
 
-platform::status::Status SqliteCatalogue::insert(const std::string& track, const std::string& artist,
-                                                 const std::string& album, const std::string& fileName) {
+Status SqliteCatalogue::insert(const std::string& track, const std::string& artist, const std::string& album,
+                               const std::string& fileName) {
   if (!insert_) return notOpen("add a row to the catalogue");
   return insert_->run({track, artist, album, fileName});
 }
 
-platform::status::Status SqliteCatalogue::commit() {
-  return connection_ ? connection_->commit() : notOpen("commit a catalogue change");
-}
+Status SqliteCatalogue::commit() { return connection_ ? connection_->commit() : notOpen("commit a catalogue change"); }
 
-platform::status::Status SqliteCatalogue::rollback() {
+Status SqliteCatalogue::rollback() {
   return connection_ ? connection_->rollback() : notOpen("roll back a catalogue change");
 }
 
-platform::status::Status SqliteCatalogue::holdsRow(const CatalogueRow& row, bool& holds) {
+Status SqliteCatalogue::holdsRow(const CatalogueRow& row, bool& holds) {
   return runOnRow(holdsRow_.get(), row, "look up a row of the catalogue", holds);
 }
 
-platform::status::Status SqliteCatalogue::deleteRow(const CatalogueRow& row, bool& deleted) {
+Status SqliteCatalogue::deleteRow(const CatalogueRow& row, bool& deleted) {
   return runOnRow(deleteRow_.get(), row, "remove a row from the catalogue", deleted);
 }
 
 // `found`: whether the statement met the row, by a row returned or one changed.
-platform::status::Status SqliteCatalogue::runOnRow(platform::database::Statement* statement, const CatalogueRow& row,
-                                                   const std::string& attempt, bool& found) {
+Status SqliteCatalogue::runOnRow(platform::database::Statement* statement, const CatalogueRow& row,
+                                 const std::string& attempt, bool& found) {
   found = false;
   if (!statement) return notOpen(attempt);
-  platform::status::Status ran = statement->run(rowValues(row));
+  Status ran = statement->run(rowValues(row));
   found = ran && (statement->rowsReturned() > 0 || statement->rowsChanged() > 0);
   return ran;
 }
 
-platform::status::Status SqliteCatalogue::restoreRow(const CatalogueRow& row) {
+Status SqliteCatalogue::restoreRow(const CatalogueRow& row) {
   if (!restoreRow_) return notOpen("put a row back into the catalogue");
   return restoreRow_->run(rowValues(row));
 }

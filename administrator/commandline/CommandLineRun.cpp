@@ -17,6 +17,8 @@
 #include <administrator/commandline/StopSignals.h>
 
 namespace administrator::commandline {
+
+using platform::status::Status;
 namespace {
 
 constexpr int kAllFiled = 0, kSomeLeft = 1, kNotStarted = 2;
@@ -46,7 +48,7 @@ void printPlanned(const importrun::PlannedFile& file, const importrun::RunInputs
 }
 
 int dryRun(assembly::RunAssembly& assembly, const importrun::RunInputs& inputs, bool json) {
-  if (const platform::status::Status catalogue = assembly.checkCatalogue(inputs.cataloguePath); !catalogue)
+  if (const Status catalogue = assembly.checkCatalogue(inputs.cataloguePath); !catalogue)
     return cannotStart(catalogue.reason());
   const importrun::RunPlan plan = assembly.plan(inputs);
   if (!plan.status) return cannotStart(plan.status.reason());
@@ -103,8 +105,7 @@ int import(const CommandLine& line) {
 int newCatalogue(const CommandLine& line) {
   platform::database::SqliteEngine engine;
   const std::string path = absolute(line.catalogue);
-  if (const platform::status::Status created = catalogue::createCatalogue(engine, path); !created)
-    return cannotStart(created.reason());
+  if (const Status created = catalogue::createCatalogue(engine, path); !created) return cannotStart(created.reason());
   std::printf("created the empty catalogue %s\n", path.c_str());
   return 0;
 }

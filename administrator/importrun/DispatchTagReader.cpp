@@ -5,6 +5,8 @@
 #include <platform/text/Utf.h>
 
 namespace administrator::importrun {
+
+using platform::status::Status;
 namespace {
 
 using platform::automation::Variant;
@@ -35,18 +37,17 @@ platform::automation::HRESULT readText(platform::automation::IDispatch* componen
   return hr;
 }
 
-platform::status::Status readFailure(const std::string& what, platform::automation::HRESULT hr) {
-  return platform::status::Status::failure("read " + what + " from the tag component",
-                                           platform::automation::hresultText(hr));
+Status readFailure(const std::string& what, platform::automation::HRESULT hr) {
+  return Status::failure("read " + what + " from the tag component", platform::automation::hresultText(hr));
 }
 
-platform::status::Status loadFailure(const std::u16string& path, const std::string& why) {
-  return platform::status::Status::failure("load the tag of \"" + platform::text::utf8FromUtf16(path) + "\"", why);
+Status loadFailure(const std::u16string& path, const std::string& why) {
+  return Status::failure("load the tag of \"" + platform::text::utf8FromUtf16(path) + "\"", why);
 }
 
 }  // namespace
 
-platform::status::Status DispatchTagReader::load(const std::u16string& path) {
+Status DispatchTagReader::load(const std::u16string& path) {
   const platform::automation::HRESULT hr =
       platform::automation::putProperty(component_.get(), tagcomponent::DISPID_MP3_FileName, Variant::fromBstr(path));
   if (platform::automation::failed(hr)) return loadFailure(path, platform::automation::hresultText(hr));
@@ -57,16 +58,16 @@ platform::status::Status DispatchTagReader::load(const std::u16string& path) {
       platform::automation::failed(read))
     return readFailure("the file name", read);
   if (taken.bstr() != path) return loadFailure(path, "the file is hidden, gone or not an ordinary file");
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status DispatchTagReader::read(TagField field, std::u16string& value) {
+Status DispatchTagReader::read(TagField field, std::u16string& value) {
   Variant result;
   if (const platform::automation::HRESULT hr = readText(component_.get(), dispatchIdOf(field), result);
       platform::automation::failed(hr))
     return readFailure(nameOf(field), hr);
   value = result.takeBstr();
-  return platform::status::Status::success();
+  return Status::success();
 }
 
 }  // namespace administrator::importrun

@@ -6,30 +6,27 @@
 #include <administrator/importrun/RunTexts.h>
 
 namespace administrator::importrun {
+
+using platform::status::Status;
 namespace {
 
 // For runs without a record: notes nothing and finds nothing.
 class NoRunRecord : public RunRecord {
  public:
-  platform::status::Status open(const std::string&, std::vector<KilledRun>& killed) override {
+  Status open(const std::string&, std::vector<KilledRun>& killed) override {
     killed.clear();
-    return platform::status::Status::success();
+    return Status::success();
   }
-  platform::status::Status settleKilled(const KilledRun&,
-                                        const std::optional<platform::filesystem::FileIdentity>&) override {
-    return platform::status::Status::success();
+  Status settleKilled(const KilledRun&, const std::optional<platform::filesystem::FileIdentity>&) override {
+    return Status::success();
   }
-  platform::status::Status start(const RunInputs&, const std::string&) override {
-    return platform::status::Status::success();
-  }
+  Status start(const RunInputs&, const std::string&) override { return Status::success(); }
   std::string runId() const override { return {}; }
-  platform::status::Status folderCreated(const std::string&) override { return platform::status::Status::success(); }
-  platform::status::Status filing(const FilingEntry&) override { return platform::status::Status::success(); }
-  platform::status::Status filed(std::size_t, const platform::filesystem::FileIdentity&) override {
-    return platform::status::Status::success();
-  }
-  platform::status::Status notFiled(std::size_t) override { return platform::status::Status::success(); }
-  platform::status::Status finish(const RunEnding&) override { return platform::status::Status::success(); }
+  Status folderCreated(const std::string&) override { return Status::success(); }
+  Status filing(const FilingEntry&) override { return Status::success(); }
+  Status filed(std::size_t, const platform::filesystem::FileIdentity&) override { return Status::success(); }
+  Status notFiled(std::size_t) override { return Status::success(); }
+  Status finish(const RunEnding&) override { return Status::success(); }
   void close() override {}
 };
 
@@ -68,7 +65,7 @@ RunResult ImportRun::run(const RunInputs& inputs) {
 
   RunPlanner planner(tags_, files_, inputs_, {.checkTargetsOnDisk = false});
   planner.excludeCatalogue(inputs_.cataloguePath);
-  if (const platform::status::Status listed = planner.listFolders(); listed) {
+  if (const Status listed = planner.listFolders(); listed) {
     result_.started = true;
     visitAll(planner);
   } else {
@@ -88,13 +85,12 @@ bool ImportRun::catalogueSelected() {
   const std::string& catalogue = inputs_.cataloguePath;
   if (!catalogue.empty() && catalogue.back() != '/') return true;
   stopBeforeStart(
-      platform::status::Status::failure("open the catalogue \"" + catalogue + "\"", "no catalogue file is selected")
-          .reason());
+      Status::failure("open the catalogue \"" + catalogue + "\"", "no catalogue file is selected").reason());
   return false;
 }
 
 bool ImportRun::openRecord(std::vector<KilledRun>& killed) {
-  const platform::status::Status opened = record_.open(inputs_.cataloguePath, killed);
+  const Status opened = record_.open(inputs_.cataloguePath, killed);
   if (opened) return true;
   record_.close();
   stopBeforeStart(opened.reason());
@@ -102,7 +98,7 @@ bool ImportRun::openRecord(std::vector<KilledRun>& killed) {
 }
 
 bool ImportRun::openCatalogue() {
-  const platform::status::Status opened = catalogue_.open(inputs_.cataloguePath);
+  const Status opened = catalogue_.open(inputs_.cataloguePath);
   if (!opened) {
     stopBeforeStart(opened.reason());
     return false;
@@ -114,7 +110,7 @@ bool ImportRun::openCatalogue() {
 // Before any file is visited, so the files' own log lines follow a recovery note.
 bool ImportRun::settleKilledRuns(const std::vector<KilledRun>& killed) {
   std::vector<std::u16string> notes;
-  const platform::status::Status settled = importrun::settleKilledRuns(killed, catalogue_, files_, record_, notes);
+  const Status settled = importrun::settleKilledRuns(killed, catalogue_, files_, record_, notes);
   for (const std::u16string& note : notes) logAndSummarise(note);
   if (!settled) {
     stopBeforeStart(settled.reason());
@@ -126,23 +122,21 @@ bool ImportRun::settleKilledRuns(const std::vector<KilledRun>& killed) {
 }
 
 bool ImportRun::startRecord() {
-  const platform::status::Status started = record_.start(inputs_, modeToPutBack_);
+  const Status started = record_.start(inputs_, modeToPutBack_);
   if (started) return true;
   stopBeforeStart(started.reason());
   return false;
 }
 
 void ImportRun::finishRecord() {
-  if (const platform::status::Status finished =
-          record_.finish({result_.filed, result_.left, stopped() || result_.stopped});
-      !finished)
+  if (const Status finished = record_.finish({result_.filed, result_.left, stopped() || result_.stopped}); !finished)
     logAndSummarise(texts::recordNotFinished(finished.reason()));
 }
 
 // The catalogue is left in the journal mode it was found in. Leaving write-ahead
 // logging needs the file to itself; while another program has it open, it stays.
 void ImportRun::closeCatalogue() {
-  if (const platform::status::Status back = catalogue_.putBackJournalMode(modeToPutBack_); !back)
+  if (const Status back = catalogue_.putBackJournalMode(modeToPutBack_); !back)
     view_.appendLog(texts::lineBreak() + texts::journalModeStays(back.reason()));
   catalogue_.close();
 }
@@ -193,10 +187,10 @@ void ImportRun::visit(const PlannedFile& planned, RunPlanner& planner) {
 
 std::optional<Leave> ImportRun::execute(const PlannedFile& file) {
   const std::string& source = file.sourcePath;
-  if (const platform::status::Status begun = catalogue_.begin(); !begun)
+  if (const Status begun = catalogue_.begin(); !begun)
     return Leave{LeaveReason::NotFiled, stopIfCatalogueBusy(source, begun).reason(), {}};
   UnitOutcome outcome;
-  platform::status::Status filed = fileInsideTransaction(file, outcome);
+  Status filed = fileInsideTransaction(file, outcome);
   if (filed) filed = catalogue_.commit();
   if (filed) {
     noteRecorded(source, record_.filed(visited_, outcome.asFiled));
@@ -210,7 +204,7 @@ std::optional<Leave> ImportRun::execute(const PlannedFile& file) {
   // Without its row the file goes back where it was, so the catalogue and the
   // folders never disagree.
   if (outcome.moved) {
-    if (const platform::status::Status back = files_.moveFile(file.target, source); !back)
+    if (const Status back = files_.moveFile(file.target, source); !back)
       // Reported in the summary; the record keeps the file in flight, so the
       // next run moves it back.
       return Leave{LeaveReason::NotFiled, texts::staysWithoutRow(filed.reason(), file.target, back.reason()), {}};
@@ -222,11 +216,11 @@ std::optional<Leave> ImportRun::execute(const PlannedFile& file) {
 }
 
 // One unit: the row, the folders, the entry, the move; committed by the caller.
-platform::status::Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome) {
+Status ImportRun::fileInsideTransaction(const PlannedFile& file, UnitOutcome& outcome) {
   using platform::text::utf8FromUtf16;
   const catalogue::CatalogueRow row{0, utf8FromUtf16(file.title), utf8FromUtf16(file.artist), utf8FromUtf16(file.album),
                                     file.target};
-  platform::status::Status step = catalogue_.insert(row.track, row.artist, row.album, row.fileName);
+  Status step = catalogue_.insert(row.track, row.artist, row.album, row.fileName);
   if (step) step = ensureFolder(file.artistFolder, file.sourcePath);
   if (step) step = ensureFolder(file.albumFolder, file.sourcePath);
   if (step) {
@@ -246,7 +240,7 @@ platform::status::Status ImportRun::fileInsideTransaction(const PlannedFile& fil
 
 // A stop asked before the copy began leaves the unit to finish whole, as for a
 // file on the same volume; one asked during the copy spares the person the wait.
-platform::status::Status ImportRun::moveLettingStop(const PlannedFile& file, UnitOutcome& outcome) {
+Status ImportRun::moveLettingStop(const PlannedFile& file, UnitOutcome& outcome) {
   const bool askedBefore = view_.stopRequested();
   return files_.moveFileWithProgress(
       file.sourcePath, file.target,
@@ -258,32 +252,32 @@ platform::status::Status ImportRun::moveLettingStop(const PlannedFile& file, Uni
       &outcome.asFiled);  // what undo will find there if no one touches the file meanwhile
 }
 
-platform::status::Status ImportRun::ensureFolder(const std::string& path, const std::string& source) {
-  if (knownFolders_.count(path) != 0) return platform::status::Status::success();
+Status ImportRun::ensureFolder(const std::string& path, const std::string& source) {
+  if (knownFolders_.count(path) != 0) return Status::success();
   // Made first and looked at only when that fails: into a new destination every
   // folder is new.
-  platform::status::Status made = files_.createFolder(path);
+  Status made = files_.createFolder(path);
   if (made)
     noteRecorded(source, record_.folderCreated(path));
   else if (!files_.folderExists(path))
     return made;
   knownFolders_.insert(path);
-  return platform::status::Status::success();
+  return Status::success();
 }
 
 // A folder found earlier in the run may have been removed since: then it is made
 // again and the move tried once more.
-platform::status::Status ImportRun::moveIntoItsFolder(const PlannedFile& file, UnitOutcome& outcome) {
-  platform::status::Status moved = moveLettingStop(file, outcome);
+Status ImportRun::moveIntoItsFolder(const PlannedFile& file, UnitOutcome& outcome) {
+  Status moved = moveLettingStop(file, outcome);
   if (moved || outcome.abandoned || files_.folderExists(file.albumFolder)) return moved;
   knownFolders_.erase(file.artistFolder);
   knownFolders_.erase(file.albumFolder);
-  platform::status::Status folders = ensureFolder(file.artistFolder, file.sourcePath);
+  Status folders = ensureFolder(file.artistFolder, file.sourcePath);
   if (folders) folders = ensureFolder(file.albumFolder, file.sourcePath);
   return folders ? moveLettingStop(file, outcome) : moved;
 }
 
-void ImportRun::noteRecorded(const std::string& source, const platform::status::Status& written) {
+void ImportRun::noteRecorded(const std::string& source, const Status& written) {
   if (!written && !stopped()) stopAfter(source, texts::stoppedForRecord(source, written.reason()));
 }
 
@@ -299,8 +293,7 @@ void ImportRun::leave(const PlannedFile& file, const Leave& why) {
   view_.fileDone({file, false, texts::reasonOf(why), visited_, toVisit_});
 }
 
-platform::status::Status ImportRun::stopIfCatalogueBusy(const std::string& source,
-                                                        const platform::status::Status& failure) {
+Status ImportRun::stopIfCatalogueBusy(const std::string& source, const Status& failure) {
   if (failure.busy() && !stopped()) stopAfter(source, texts::stoppedForWriter(source, inputs_.cataloguePath));
   return failure;
 }

@@ -11,6 +11,8 @@
 #include <administrator/importrun/SafeName.h>
 
 namespace administrator::importrun {
+
+using platform::status::Status;
 namespace {
 
 using platform::filesystem::EntryKind;
@@ -48,7 +50,7 @@ RunPlanner::RunPlanner(TagReader& tags, platform::filesystem::FileSystem& files,
 }
 
 // The source is read once for its files and its folders: it may hold many.
-platform::status::Status RunPlanner::listFolders() {
+Status RunPlanner::listFolders() {
   platform::filesystem::Listing source = files_.listEntries(inputs_.sourceFolder);
   if (!source.status) return source.status;
   sourceFiles_ = {};
@@ -66,7 +68,7 @@ platform::status::Status RunPlanner::listFolders() {
   }
   folder_ = entry_ = 0;
   chosenTargets_.reserve(count_);
-  return platform::status::Status::success();
+  return Status::success();
 }
 
 const platform::filesystem::Listing& RunPlanner::folderListing(std::size_t folder) const {
@@ -164,13 +166,13 @@ std::optional<Leave> RunPlanner::judgeTag(const std::string& path, PlannedFile& 
   for (const auto& check : kFieldChecks) {
     std::u16string& value = fieldOf(check.field, file);
     if (loaded) {
-      if (const platform::status::Status read = tags_.read(check.field, value); !read)
+      if (const Status read = tags_.read(check.field, value); !read)
         return Leave{LeaveReason::TagNotRead, read.reason(), {}};
     }
     if (loaded && !value.empty()) continue;
     // The reader shows a file it cannot open as one without a tag.
     if (check.field == TagField::Title)
-      if (const platform::status::Status readable = files_.checkReadable(path); !readable)
+      if (const Status readable = files_.checkReadable(path); !readable)
         return Leave{LeaveReason::CannotRead, readable.cause(), {}};
     return Leave{check.whenEmpty, {}, {}};
   }

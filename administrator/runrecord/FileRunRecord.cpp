@@ -6,6 +6,8 @@
 #include <administrator/runrecord/RecordedRunReading.h>
 
 namespace administrator::runrecord {
+
+using platform::status::Status;
 namespace {
 
 using namespace recordword;
@@ -31,22 +33,21 @@ std::string recordTimeNow() {
   return text;
 }
 
-platform::status::Status FileRunRecord::open(const std::string& cataloguePath,
-                                             std::vector<importrun::KilledRun>& killed) {
+Status FileRunRecord::open(const std::string& cataloguePath, std::vector<importrun::KilledRun>& killed) {
   close();
   killed.clear();
-  if (platform::status::Status locked = lock_.take(cataloguePath); !locked) return locked;
+  if (Status locked = lock_.take(cataloguePath); !locked) return locked;
   return findKilled(killed);
 }
 
 // While this run holds the catalogue, an unfinished record of it is a dead run's.
-platform::status::Status FileRunRecord::findKilled(std::vector<importrun::KilledRun>& killed) const {
+Status FileRunRecord::findKilled(std::vector<importrun::KilledRun>& killed) const {
   for (const std::string& id : folder_.runIds()) {
     RecordedRun overview;
     if (!readRunOverview(folder_, id, overview) || overview.ended) continue;
     if (overview.catalogueDevice != lock_.device() || overview.catalogueInode != lock_.inode()) continue;
     RecordedRun run;
-    if (platform::status::Status read = readRecordedRun(folder_, id, run); !read) return read;
+    if (Status read = readRecordedRun(folder_, id, run); !read) return read;
     importrun::KilledRun dead{id, run.journalMode, std::nullopt, 0};
     for (const RecordedFile& file : run.files) {
       if (file.state == RecordedFile::State::InFlight) dead.inFlight = file.entry;
@@ -54,13 +55,12 @@ platform::status::Status FileRunRecord::findKilled(std::vector<importrun::Killed
     }
     killed.push_back(std::move(dead));
   }
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status FileRunRecord::settleKilled(const importrun::KilledRun& run,
-                                                     const std::optional<FileIdentity>& asFiled) {
+Status FileRunRecord::settleKilled(const importrun::KilledRun& run, const std::optional<FileIdentity>& asFiled) {
   RecordFile dead;
-  platform::status::Status step = dead.openToAdd(folder_.recordPath(run.id));
+  Status step = dead.openToAdd(folder_.recordPath(run.id));
   std::string lines;
   if (run.inFlight)
     lines = asFiled ? filedLine(run.inFlight->number, *asFiled)
@@ -72,9 +72,9 @@ platform::status::Status FileRunRecord::settleKilled(const importrun::KilledRun&
   return step;
 }
 
-platform::status::Status FileRunRecord::start(const importrun::RunInputs& inputs, const std::string& journalMode) {
-  if (platform::status::Status folder = folder_.create(); !folder) return folder;
-  platform::status::Status made = platform::status::Status::failure("make the run record", "no name was free");
+Status FileRunRecord::start(const importrun::RunInputs& inputs, const std::string& journalMode) {
+  if (Status folder = folder_.create(); !folder) return folder;
+  Status made = Status::failure("make the run record", "no name was free");
   for (int attempt = 0; attempt < 100; ++attempt) {
     id_ = newRunId(attempt);
     bool taken = false;
@@ -94,13 +94,13 @@ platform::status::Status FileRunRecord::start(const importrun::RunInputs& inputs
 
 // Notes that only undo reads wait for the next file's entry and go with it in one
 // write; a kill before that loses only what the next run finds out for itself.
-platform::status::Status FileRunRecord::folderCreated(const std::string& path) {
+Status FileRunRecord::folderCreated(const std::string& path) {
   pending_ += record::line({kFolder, path});
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status FileRunRecord::filing(const importrun::FilingEntry& entry) {
-  if (platform::status::Status same = lock_.checkUnchanged(); !same) return same;
+Status FileRunRecord::filing(const importrun::FilingEntry& entry) {
+  if (Status same = lock_.checkUnchanged(); !same) return same;
   const catalogue::CatalogueRow& row = entry.row;
   pending_ += record::line({kFile, std::to_string(entry.number), std::to_string(row.rowid), entry.source, row.fileName,
                             row.track, row.artist, row.album});
@@ -109,25 +109,25 @@ platform::status::Status FileRunRecord::filing(const importrun::FilingEntry& ent
 
 // Without its line a committed file is still found filed: the next run asks the
 // catalogue for its row and looks at the file itself.
-platform::status::Status FileRunRecord::filed(std::size_t number, const FileIdentity& asFiled) {
+Status FileRunRecord::filed(std::size_t number, const FileIdentity& asFiled) {
   pending_ += filedLine(number, asFiled);
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status FileRunRecord::notFiled(std::size_t number) {
+Status FileRunRecord::notFiled(std::size_t number) {
   pending_ += record::line({kBack, std::to_string(number)});
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status FileRunRecord::writePending() {
-  platform::status::Status written = file_.append(pending_);
+Status FileRunRecord::writePending() {
+  Status written = file_.append(pending_);
   pending_.clear();
   return written;
 }
 
-platform::status::Status FileRunRecord::finish(const importrun::RunEnding& ending) {
+Status FileRunRecord::finish(const importrun::RunEnding& ending) {
   pending_ += endLine(ending, ending.stopped ? "stopped" : "finished");
-  platform::status::Status step = writePending();
+  Status step = writePending();
   if (step) step = file_.flush();
   return step;
 }

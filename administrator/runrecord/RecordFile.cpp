@@ -10,31 +10,33 @@
 #include <platform/filesystem/ReadFully.h>
 
 namespace administrator::runrecord {
+
+using platform::status::Status;
 namespace {
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
-platform::status::Status systemFailure(const std::string& attempt, int error) {
-  return platform::status::Status::failure(attempt, std::generic_category().message(error));
+Status systemFailure(const std::string& attempt, int error) {
+  return Status::failure(attempt, std::generic_category().message(error));
 }
 
 }  // namespace
 
-platform::status::Status RecordFile::failure(const std::string& attempt, int error) const {
+Status RecordFile::failure(const std::string& attempt, int error) const {
   return systemFailure(attempt + " " + quoted(path_), error);
 }
 
-platform::status::Status RecordFile::create(const std::string& path, bool& taken) {
+Status RecordFile::create(const std::string& path, bool& taken) {
   path_ = path;
   file_ = platform::filesystem::FileDescriptor{
       ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
   const int error = errno;
   taken = !file_.valid() && error == EEXIST;
   empty_ = true;
-  return file_.valid() ? platform::status::Status::success() : failure("make the run record", error);
+  return file_.valid() ? Status::success() : failure("make the run record", error);
 }
 
-platform::status::Status RecordFile::openToAdd(const std::string& path) {
+Status RecordFile::openToAdd(const std::string& path) {
   path_ = path;
   file_ = platform::filesystem::FileDescriptor{::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC)};
   if (!file_.valid()) return failure("open the run record", errno);
@@ -42,7 +44,7 @@ platform::status::Status RecordFile::openToAdd(const std::string& path) {
 }
 
 // A line without its line break was being written when its writer died.
-platform::status::Status RecordFile::cutTornLine() {
+Status RecordFile::cutTornLine() {
   struct stat info {};
   if (::fstat(file_.get(), &info) != 0) return failure("look at the run record", errno);
   off_t end = info.st_size;
@@ -54,12 +56,11 @@ platform::status::Status RecordFile::cutTornLine() {
   }
   if (end != info.st_size && ::ftruncate(file_.get(), end) != 0) return failure("repair the run record", errno);
   empty_ = end == 0;
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status RecordFile::append(const std::string& lines) {
-  if (!file_.valid())
-    return platform::status::Status::failure("write the run record " + quoted(path_), "it is not open");
+Status RecordFile::append(const std::string& lines) {
+  if (!file_.valid()) return Status::failure("write the run record " + quoted(path_), "it is not open");
   std::size_t written = 0;
   while (written < lines.size()) {
     const ssize_t put = ::write(file_.get(), lines.data() + written, lines.size() - written);
@@ -68,15 +69,15 @@ platform::status::Status RecordFile::append(const std::string& lines) {
     written += static_cast<std::size_t>(put);
   }
   empty_ = empty_ && lines.empty();
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status RecordFile::flush() {
+Status RecordFile::flush() {
   if (file_.valid() && ::fsync(file_.get()) != 0) return failure("flush the run record", errno);
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status readRecordText(const std::string& path, std::string& text) {
+Status readRecordText(const std::string& path, std::string& text) {
   text.clear();
   platform::filesystem::FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
   if (!file.valid()) return systemFailure("read the run record " + quoted(path), errno);
@@ -85,12 +86,11 @@ platform::status::Status readRecordText(const std::string& path, std::string& te
     const ssize_t got = platform::filesystem::readFully(file.get(), buffer, sizeof buffer);
     if (got < 0) return systemFailure("read the run record " + quoted(path), errno);
     text.append(buffer, static_cast<std::size_t>(got));
-    if (got < static_cast<ssize_t>(sizeof buffer)) return platform::status::Status::success();
+    if (got < static_cast<ssize_t>(sizeof buffer)) return Status::success();
   }
 }
 
-platform::status::Status readRecordEnds(const std::string& path, std::size_t size, std::string& head,
-                                        std::string& lastLine) {
+Status readRecordEnds(const std::string& path, std::size_t size, std::string& head, std::string& lastLine) {
   head.clear();
   lastLine.clear();
   platform::filesystem::FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
@@ -106,11 +106,11 @@ platform::status::Status readRecordEnds(const std::string& path, std::size_t siz
   std::string tail(static_cast<std::size_t>(info.st_size - from), '\0');
   if (::pread(file.get(), tail.data(), tail.size(), from) != static_cast<ssize_t>(tail.size()))
     return systemFailure("read the run record " + quoted(path), errno);
-  if (tail.empty() || tail.back() != '\n') return platform::status::Status::success();
+  if (tail.empty() || tail.back() != '\n') return Status::success();
   tail.pop_back();
   const std::size_t start = tail.rfind('\n');
   lastLine = start == std::string::npos ? tail : tail.substr(start + 1);
-  return platform::status::Status::success();
+  return Status::success();
 }
 
 }  // namespace administrator::runrecord

@@ -10,6 +10,8 @@
 #include <administrator/runrecord/RecordLines.h>
 
 namespace administrator::runrecord {
+
+using platform::status::Status;
 namespace {
 
 using namespace recordword;
@@ -85,18 +87,17 @@ bool isRecord(const std::string& text, std::string_view magic) {
   return text.compare(0, magic.size(), magic) == 0 && text.size() > magic.size() && text[magic.size()] == '\t';
 }
 
-platform::status::Status notARecord(const std::string& path) {
-  return platform::status::Status::failure("read the run record \"" + path + "\"",
-                                           "it is not a run record of this program");
+Status notARecord(const std::string& path) {
+  return Status::failure("read the run record \"" + path + "\"", "it is not a run record of this program");
 }
 
 }  // namespace
 
-platform::status::Status readRecordedRun(const RunRecordFolder& folder, const std::string& id, RecordedRun& run) {
+Status readRecordedRun(const RunRecordFolder& folder, const std::string& id, RecordedRun& run) {
   run = {};
   run.id = id;
   std::string text;
-  if (platform::status::Status read = readRecordText(folder.recordPath(id), text); !read) return read;
+  if (Status read = readRecordText(folder.recordPath(id), text); !read) return read;
   if (!isRecord(text, kRunMagic)) return notARecord(folder.recordPath(id));
   forEachLine(text, [&run](const Fields& f) {
     readHeaderLine(f, run);
@@ -107,30 +108,30 @@ platform::status::Status readRecordedRun(const RunRecordFolder& folder, const st
       if (RecordedFile* file = fileNumbered(run, f[1])) file->state = RecordedFile::State::NotFiled;
     readEndLine(f, run);
   });
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status readRunOverview(const RunRecordFolder& folder, const std::string& id, RecordedRun& run) {
+Status readRunOverview(const RunRecordFolder& folder, const std::string& id, RecordedRun& run) {
   run = {};
   run.id = id;
   std::string head, last;
-  if (platform::status::Status read = readRecordEnds(folder.recordPath(id), 16384, head, last); !read) return read;
+  if (Status read = readRecordEnds(folder.recordPath(id), 16384, head, last); !read) return read;
   if (!isRecord(head, kRunMagic)) return notARecord(folder.recordPath(id));
   forEachLine(head, [&run](const Fields& f) { readHeaderLine(f, run); });
   Fields fields;
   if (record::parseLine(last, fields)) readEndLine(fields, run);
-  return platform::status::Status::success();
+  return Status::success();
 }
 
-platform::status::Status readRecordedUndo(const RunRecordFolder& folder, const std::string& id, RecordedUndo& undo) {
+Status readRecordedUndo(const RunRecordFolder& folder, const std::string& id, RecordedUndo& undo) {
   undo = {};
   std::string text;
   const std::string path = folder.undoPath(id);
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) return platform::status::Status::success();
-  if (platform::status::Status read = readRecordText(path, text); !read) return read;
+  if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) return Status::success();
+  if (Status read = readRecordText(path, text); !read) return read;
   // An undo killed before its first line was whole had done nothing yet.
-  if (text.find('\n') == std::string::npos) return platform::status::Status::success();
+  if (text.find('\n') == std::string::npos) return Status::success();
   if (!isRecord(text, kUndoMagic)) return notARecord(path);
   undo.begun = true;
   forEachLine(text, [&undo](const Fields& f) {
@@ -146,7 +147,7 @@ platform::status::Status readRecordedUndo(const RunRecordFolder& folder, const s
     if (f[0] == kUndone) undo.states[n] = RecordedUndo::State::Undone;
     if (f[0] == kKept) undo.states[n] = RecordedUndo::State::Kept;
   });
-  return platform::status::Status::success();
+  return Status::success();
 }
 
 }  // namespace administrator::runrecord

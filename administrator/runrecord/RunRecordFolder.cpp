@@ -13,6 +13,8 @@
 #include <system_error>
 
 namespace administrator::runrecord {
+
+using platform::status::Status;
 namespace {
 
 constexpr std::string_view kRecordSuffix = ".run";
@@ -33,20 +35,19 @@ std::string RunRecordFolder::defaultPath() {
   return {};
 }
 
-platform::status::Status RunRecordFolder::create() const {
+Status RunRecordFolder::create() const {
   const std::string attempt = "make the folder of run records \"" + path_ + "\"";
-  if (path_.empty())
-    return platform::status::Status::failure(attempt, "neither XDG_STATE_HOME nor HOME names a folder");
+  if (path_.empty()) return Status::failure(attempt, "neither XDG_STATE_HOME nor HOME names a folder");
   for (std::size_t slash = path_.find('/', 1);; slash = path_.find('/', slash + 1)) {
     const std::string folder = path_.substr(0, slash);
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-      return platform::status::Status::failure(attempt, std::generic_category().message(errno));
+      return Status::failure(attempt, std::generic_category().message(errno));
     if (slash == std::string::npos) break;
   }
   struct stat info {};
   if (::stat(path_.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-    return platform::status::Status::failure(attempt, "a file of that name is in the way");
-  return platform::status::Status::success();
+    return Status::failure(attempt, "a file of that name is in the way");
+  return Status::success();
 }
 
 std::vector<std::string> RunRecordFolder::runIds() const {

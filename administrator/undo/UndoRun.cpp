@@ -7,6 +7,8 @@
 #include <administrator/importrun/RunTexts.h>
 
 namespace administrator::undo {
+
+using platform::status::Status;
 namespace {
 
 using platform::filesystem::FileIdentity;
@@ -33,10 +35,10 @@ UndoResult UndoRun::undo(const std::string& runId) {
     result_.started = true;
     line(importrun::texts::undoStarted(run_.id, run_.inputs.sourceFolder, run_.inputs.destinationRoot));
     runrecord::UndoRecord record(folder_, run_.id);
-    if (const platform::status::Status begun = record.begin(modeToPutBack_); begun) {
+    if (const Status begun = record.begin(modeToPutBack_); begun) {
       undoFiles(record);
       removeEmptyFolders();
-      if (const platform::status::Status ended = record.end(result_.undone, result_.kept); !ended)
+      if (const Status ended = record.end(result_.undone, result_.kept); !ended)
         line(importrun::texts::recordNotFinished(ended.reason()));
       line(importrun::texts::undoCounts(result_.undone, result_.kept));
     } else {
@@ -53,7 +55,7 @@ UndoResult UndoRun::undo(const std::string& runId) {
 bool UndoRun::chooseRun(const std::string& requested) {
   if (!requested.empty()) {
     runrecord::RecordedRun overview;
-    if (const platform::status::Status read = runrecord::readRunOverview(folder_, requested, overview); !read) {
+    if (const Status read = runrecord::readRunOverview(folder_, requested, overview); !read) {
       refuse(read.reason());
       return false;
     }
@@ -78,17 +80,17 @@ bool UndoRun::chooseRun(const std::string& requested) {
 bool UndoRun::takeCatalogue(runrecord::FileRunRecord& lock) {
   std::vector<importrun::KilledRun> killed;
   const std::string& path = run_.inputs.cataloguePath;
-  if (const platform::status::Status locked = lock.open(path, killed); !locked) {
+  if (const Status locked = lock.open(path, killed); !locked) {
     refuse(locked.reason());
     return false;
   }
-  if (const platform::status::Status opened = catalogue_.open(path); !opened) {
+  if (const Status opened = catalogue_.open(path); !opened) {
     refuse(opened.reason());
     return false;
   }
   modeToPutBack_ = catalogue_.journalModeFound();
   std::vector<std::u16string> notes;
-  const platform::status::Status settled = importrun::settleKilledRuns(killed, catalogue_, files_, lock, notes);
+  const Status settled = importrun::settleKilledRuns(killed, catalogue_, files_, lock, notes);
   for (const std::u16string& note : notes) line(note);
   if (!killed.empty() && !killed.front().journalModeFound.empty()) modeToPutBack_ = killed.front().journalModeFound;
   if (!settled) {
@@ -101,7 +103,7 @@ bool UndoRun::takeCatalogue(runrecord::FileRunRecord& lock) {
 // The whole record, read after killed runs were settled, with what earlier undos did.
 bool UndoRun::readRun(const runrecord::CatalogueLock& catalogue) {
   const std::string id = run_.id;
-  platform::status::Status read = runrecord::readRecordedRun(folder_, id, run_);
+  Status read = runrecord::readRecordedRun(folder_, id, run_);
   if (read) read = runrecord::readRecordedUndo(folder_, id, undone_);
   if (!read) {
     refuse(read.reason());
@@ -147,16 +149,14 @@ void UndoRun::undoFile(const runrecord::RecordedFile& file, State state, runreco
     if (!copyGone) return keep(file, importrun::texts::undoReasonSourceTaken(source), record);
   }
   bool hasRow = false;
-  if (const platform::status::Status looked = catalogue_.holdsRow(file.entry.row, hasRow); !looked)
+  if (const Status looked = catalogue_.holdsRow(file.entry.row, hasRow); !looked)
     return keep(file, looked.reason(), record);
   // Without its row only after an undo killed between the row and the move.
   if (!hasRow && state != State::Undoing) return keep(file, importrun::texts::undoReasonRowChanged(), record);
-  if (platform::status::Status noted = record.undoing(file.entry.number); !noted)
-    return keep(file, noted.reason(), record);
+  if (Status noted = record.undoing(file.entry.number); !noted) return keep(file, noted.reason(), record);
   if (hasRow)
-    if (const platform::status::Status removed = removeRow(file.entry.row); !removed)
-      return keep(file, removed.reason(), record);
-  if (const platform::status::Status moved = files_.moveFile(target, source); !moved) {
+    if (const Status removed = removeRow(file.entry.row); !removed) return keep(file, removed.reason(), record);
+  if (const Status moved = files_.moveFile(target, source); !moved) {
     if (hasRow) (void)putRowBack(file.entry.row);
     return keep(file, moved.reason(), record);
   }
@@ -170,20 +170,19 @@ bool UndoRun::isBackAtSource(const runrecord::RecordedFile& file) {
   return catalogue_.holdsRow(file.entry.row, hasRow) && (!hasRow || removeRow(file.entry.row));
 }
 
-platform::status::Status UndoRun::removeRow(const catalogue::CatalogueRow& row) {
-  platform::status::Status step = catalogue_.begin();
+Status UndoRun::removeRow(const catalogue::CatalogueRow& row) {
+  Status step = catalogue_.begin();
   bool deleted = false;
   if (step) step = catalogue_.deleteRow(row, deleted);
   if (step && !deleted)
-    step = platform::status::Status::failure("remove the row of \"" + row.fileName + "\"",
-                                             importrun::texts::undoReasonRowChanged());
+    step = Status::failure("remove the row of \"" + row.fileName + "\"", importrun::texts::undoReasonRowChanged());
   if (step) step = catalogue_.commit();
   if (!step) (void)catalogue_.rollback();  // `step` is the failure to tell
   return step;
 }
 
-platform::status::Status UndoRun::putRowBack(const catalogue::CatalogueRow& row) {
-  platform::status::Status step = catalogue_.begin();
+Status UndoRun::putRowBack(const catalogue::CatalogueRow& row) {
+  Status step = catalogue_.begin();
   if (step) step = catalogue_.restoreRow(row);
   if (step) step = catalogue_.commit();
   if (!step) (void)catalogue_.rollback();  // `step` is the failure to tell
@@ -210,7 +209,7 @@ void UndoRun::removeEmptyFolders() {
 }
 
 void UndoRun::closeCatalogue() {
-  if (const platform::status::Status back = catalogue_.putBackJournalMode(modeToPutBack_); !back)
+  if (const Status back = catalogue_.putBackJournalMode(modeToPutBack_); !back)
     line(importrun::texts::journalModeStays(back.reason()));
   catalogue_.close();
 }
