@@ -68,10 +68,10 @@ void LogView::showPending() {
 void LogView::takePending() {
   QScrollBar* bar = verticalScrollBar();
   const bool following = bar->value() == bar->maximum();
-  const qsizetype longestBefore = shown_.longest();
+  const qsizetype longestLength = shown_.line(shown_.longest()).size();
   shown_.add(QStringView(caption_).mid(shownUpTo_));
   shownUpTo_ = caption_.size();
-  if (shown_.longest() != longestBefore || widest_ == 0) noteWidth(shown_.line(shown_.longest()));
+  if (shown_.line(shown_.longest()).size() != longestLength || widest_ == 0) noteWidth(shown_.line(shown_.longest()));
   updateScrollBars();
   if (following) bar->setValue(bar->maximum());
   viewport()->update();
@@ -84,8 +84,11 @@ void LogView::noteWidth(QStringView line) {
   const int width = fontMetrics().horizontalAdvance(line.toString());
   if (width <= widest_) return;
   widest_ = width;
-  QScrollBar* bar = horizontalScrollBar();
-  bar->setRange(0, std::max(0, widest_ + 2 * kMargin - viewport()->width()));
+  updateSidewaysRange();
+}
+
+void LogView::updateSidewaysRange() {
+  horizontalScrollBar()->setRange(0, std::max(0, widest_ + 2 * kMargin - viewport()->width()));
 }
 
 void LogView::updateScrollBars() {
@@ -96,7 +99,7 @@ void LogView::updateScrollBars() {
   QScrollBar* across = horizontalScrollBar();
   across->setPageStep(viewport()->width());
   across->setSingleStep(std::max(1, fontMetrics().averageCharWidth() * 2));
-  across->setRange(0, std::max(0, widest_ + 2 * kMargin - viewport()->width()));
+  updateSidewaysRange();
 }
 
 int LogView::rowHeight() const { return std::max(1, fontMetrics().lineSpacing()); }

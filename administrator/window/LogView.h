@@ -63,6 +63,7 @@ class LogView : public QAbstractScrollArea {
  private:
   void takePending();
   void updateScrollBars();
+  void updateSidewaysRange();
   void noteWidth(QStringView line);
   int rowHeight() const;
   int rowsInSight() const;
