@@ -1,17 +1,30 @@
 #include <administrator/runrecord/RecordLines.h>
 
+#include <utility>
+
 namespace administrator::runrecord::record {
 namespace {
 
-void appendEscaped(std::string& line, std::string_view field) {
-  for (const char c : field) {
-    switch (c) {
-      case '\\': line += "\\\\"; break;
-      case '\t': line += "\\t"; break;
-      case '\n': line += "\\n"; break;
-      default: line += c;
-    }
+const char* escapeOf(char c) {
+  switch (c) {
+    case '\\': return "\\\\";
+    case '\t': return "\\t";
+    case '\n': return "\\n";
+    default: return nullptr;
   }
+}
+
+// Runs of plain characters go in whole: a record line is mostly paths and names.
+void appendEscaped(std::string& line, std::string_view field) {
+  std::size_t plainFrom = 0;
+  for (std::size_t at = 0; at < field.size(); ++at) {
+    const char* escape = escapeOf(field[at]);
+    if (!escape) continue;
+    line.append(field.substr(plainFrom, at - plainFrom));
+    line += escape;
+    plainFrom = at + 1;
+  }
+  line.append(field.substr(plainFrom));
 }
 
 }  // namespace
@@ -21,8 +34,9 @@ std::string line(std::initializer_list<std::string_view> fields) {
   for (const std::string_view field : fields) size += field.size();
   std::string text;
   text.reserve(size + size / 8);  // room for a few escapes without growing
+  bool first = true;
   for (const std::string_view field : fields) {
-    if (!text.empty()) text += '\t';
+    if (!std::exchange(first, false)) text += '\t';
     appendEscaped(text, field);
   }
   text += '\n';

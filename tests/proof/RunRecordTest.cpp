@@ -19,13 +19,15 @@ using administrator::runrecord::FileRunRecord;
 using administrator::runrecord::RunRecordFolder;
 
 TEST(RunRecord, LinesCarryAnyBytesAndTornLinesAreRefused) {
-  for (const std::string field : {"plain", "tab\there", "two\nlines", "back\\slash", "\\t literal", ""}) {
+  // Each field stands first, in the middle and last, an empty one too.
+  for (const std::string field :
+       {"plain", "tab\there", "two\nlines", "back\\slash", "\\t literal", "", "\\a\tb\nc\\", "end\\"}) {
     std::vector<std::string> fields;
-    const std::string line = administrator::runrecord::record::line({"file", field, "end"});
+    const std::string line = administrator::runrecord::record::line({field, field, "end", field});
     ASSERT_EQ(line.back(), '\n');
     ASSERT_TRUE(administrator::runrecord::record::parseLine(std::string_view(line).substr(0, line.size() - 1), fields))
         << line;
-    EXPECT_EQ(fields, (std::vector<std::string>{"file", field, "end"}));
+    EXPECT_EQ(fields, (std::vector<std::string>{field, field, "end", field}));
   }
   std::vector<std::string> fields;
   EXPECT_FALSE(administrator::runrecord::record::parseLine("file\tcut at \\", fields));
