@@ -19,20 +19,20 @@ void Lyrebox::setSite(platform::automation::ComPtr<platform::automation::IContro
   site_ = std::move(site);
 }
 
-platform::automation::HRESULT Lyrebox::SetControlSite(platform::automation::IControlSite* site) {
+HRESULT Lyrebox::SetControlSite(platform::automation::IControlSite* site) {
   return entered([&]() -> HRESULT {
     setSite(platform::automation::ComPtr<platform::automation::IControlSite>(site));
     return S_OK;
   });
 }
 
-platform::automation::HRESULT Lyrebox::EnumConnectionPoints(platform::automation::IEnumConnectionPoints** points) {
+HRESULT Lyrebox::EnumConnectionPoints(platform::automation::IEnumConnectionPoints** points) {
   if (points) *points = nullptr;
   return entered([&]() -> HRESULT { return platform::automation::E_NOTIMPL; });
 }
 
-platform::automation::HRESULT Lyrebox::FindConnectionPoint(const platform::automation::IID& iid,
-                                                           platform::automation::IConnectionPoint** point) {
+HRESULT Lyrebox::FindConnectionPoint(const platform::automation::IID& iid,
+                                     platform::automation::IConnectionPoint** point) {
   if (!point) return E_POINTER;
   *point = nullptr;
   return entered([&]() -> HRESULT {
@@ -44,14 +44,14 @@ platform::automation::HRESULT Lyrebox::FindConnectionPoint(const platform::autom
 
 // Holds its own reference during the call, so a site that replaces itself while
 // being told stays alive until it returns.
-platform::automation::HRESULT Lyrebox::notifyChanged(std::u16string_view bagKey) {
+HRESULT Lyrebox::notifyChanged(std::u16string_view bagKey) {
   const auto site = site_;
   if (!site) return S_OK;
-  const platform::automation::HRESULT hr = site->OnPropertyChanged(bagKey);
+  const HRESULT hr = site->OnPropertyChanged(bagKey);
   return platform::automation::failed(hr) ? hr : S_OK;
 }
 
-platform::automation::HRESULT Lyrebox::get_MP3_FileName(std::u16string* out) {
+HRESULT Lyrebox::get_MP3_FileName(std::u16string* out) {
   return entered([&]() -> HRESULT {
     if (!out) return E_POINTER;
     *out = fileName_;
@@ -61,7 +61,7 @@ platform::automation::HRESULT Lyrebox::get_MP3_FileName(std::u16string* out) {
 
 // Every failure is passed over: a name that is not found clears the stored name and
 // keeps the record; a file that cannot be read shows the no-tag values.
-platform::automation::HRESULT Lyrebox::put_MP3_FileName(const std::u16string& New_MP3_FileName) {
+HRESULT Lyrebox::put_MP3_FileName(const std::u16string& New_MP3_FileName) {
   return entered([&]() -> HRESULT {
     const TagFileLookup file = files_.lookUp(New_MP3_FileName);
     if (file.found)
@@ -81,7 +81,7 @@ platform::automation::HRESULT Lyrebox::put_MP3_FileName(const std::u16string& Ne
 
 // Decides between replacing and appending from the file as it is now, not from
 // what the load found.
-platform::automation::HRESULT Lyrebox::SaveTag(std::int32_t* result) {
+HRESULT Lyrebox::SaveTag(std::int32_t* result) {
   return entered([&]() -> HRESULT {
     if (!result) return E_POINTER;
     const TagFileLookup file = files_.lookUp(fileName_);
@@ -114,7 +114,7 @@ std::u16string Lyrebox::TrimTagField(std::u16string_view text) {
 }
 
 template <std::size_t Width>
-platform::automation::HRESULT Lyrebox::getTrimmed(const FixedTextField<Width>& field, std::u16string* out) {
+HRESULT Lyrebox::getTrimmed(const FixedTextField<Width>& field, std::u16string* out) {
   if (!out) return E_POINTER;
   *out = TrimTagField(field.view());
   return S_OK;
@@ -123,39 +123,38 @@ platform::automation::HRESULT Lyrebox::getTrimmed(const FixedTextField<Width>& f
 // The field keeps its new value even when the notification fails; the caller
 // hears of that failure.
 template <std::size_t Width>
-platform::automation::HRESULT Lyrebox::putText(FixedTextField<Width>& field, std::u16string_view value,
-                                               std::u16string_view bagKey) {
+HRESULT Lyrebox::putText(FixedTextField<Width>& field, std::u16string_view value, std::u16string_view bagKey) {
   const auto end = value.find_last_not_of(u' ');
   field.assign(value.substr(0, end == std::u16string_view::npos ? 0 : end + 1));
   return notifyChanged(bagKey);
 }
 
-platform::automation::HRESULT Lyrebox::get_ID3tag_Title(std::u16string* out) {
+HRESULT Lyrebox::get_ID3tag_Title(std::u16string* out) {
   return entered([&]() -> HRESULT { return getTrimmed(record_.Title, out); });
 }
-platform::automation::HRESULT Lyrebox::put_ID3tag_Title(const std::u16string& New_ID3tag_Title) {
+HRESULT Lyrebox::put_ID3tag_Title(const std::u16string& New_ID3tag_Title) {
   return entered([&]() -> HRESULT { return putText(record_.Title, New_ID3tag_Title, u"Tag_Title"); });
 }
-platform::automation::HRESULT Lyrebox::get_ID3tag_Artist(std::u16string* out) {
+HRESULT Lyrebox::get_ID3tag_Artist(std::u16string* out) {
   return entered([&]() -> HRESULT { return getTrimmed(record_.Artist, out); });
 }
-platform::automation::HRESULT Lyrebox::put_ID3tag_Artist(const std::u16string& New_ID3tag_Artist) {
+HRESULT Lyrebox::put_ID3tag_Artist(const std::u16string& New_ID3tag_Artist) {
   return entered([&]() -> HRESULT { return putText(record_.Artist, New_ID3tag_Artist, u"Tag_Artist"); });
 }
-platform::automation::HRESULT Lyrebox::get_ID3tag_Album(std::u16string* out) {
+HRESULT Lyrebox::get_ID3tag_Album(std::u16string* out) {
   return entered([&]() -> HRESULT { return getTrimmed(record_.Album, out); });
 }
-platform::automation::HRESULT Lyrebox::put_ID3tag_Album(const std::u16string& New_ID3tag_Album) {
+HRESULT Lyrebox::put_ID3tag_Album(const std::u16string& New_ID3tag_Album) {
   return entered([&]() -> HRESULT { return putText(record_.Album, New_ID3tag_Album, u"Tag_Album"); });
 }
-platform::automation::HRESULT Lyrebox::get_ID3tag_Comment(std::u16string* out) {
+HRESULT Lyrebox::get_ID3tag_Comment(std::u16string* out) {
   return entered([&]() -> HRESULT { return getTrimmed(record_.Comment, out); });
 }
-platform::automation::HRESULT Lyrebox::put_ID3tag_Comment(const std::u16string& New_ID3tag_Comment) {
+HRESULT Lyrebox::put_ID3tag_Comment(const std::u16string& New_ID3tag_Comment) {
   return entered([&]() -> HRESULT { return putText(record_.Comment, New_ID3tag_Comment, u"Tag_Comment"); });
 }
 
-platform::automation::HRESULT Lyrebox::get_ID3tag_Year(std::int16_t* out) {
+HRESULT Lyrebox::get_ID3tag_Year(std::int16_t* out) {
   return entered([&]() -> HRESULT {
     if (!out) return E_POINTER;
     const auto year = roundToInt16(readLenientNumber(record_.Year.view()));
@@ -166,7 +165,7 @@ platform::automation::HRESULT Lyrebox::get_ID3tag_Year(std::int16_t* out) {
 }
 
 // Left-aligned decimal text; values outside -999..9999 lose their last digits.
-platform::automation::HRESULT Lyrebox::put_ID3tag_Year(std::int16_t New_ID3tag_Year) {
+HRESULT Lyrebox::put_ID3tag_Year(std::int16_t New_ID3tag_Year) {
   return entered([&]() -> HRESULT {
     const std::string digits = std::to_string(New_ID3tag_Year);
     record_.Year.assign(std::u16string(digits.begin(), digits.end()));
@@ -174,7 +173,7 @@ platform::automation::HRESULT Lyrebox::put_ID3tag_Year(std::int16_t New_ID3tag_Y
   });
 }
 
-platform::automation::HRESULT Lyrebox::get_ID3tag_Genre(std::uint8_t* out) {
+HRESULT Lyrebox::get_ID3tag_Genre(std::uint8_t* out) {
   return entered([&]() -> HRESULT {
     if (!out) return E_POINTER;
     *out = record_.Genre;
@@ -182,7 +181,7 @@ platform::automation::HRESULT Lyrebox::get_ID3tag_Genre(std::uint8_t* out) {
   });
 }
 
-platform::automation::HRESULT Lyrebox::put_ID3tag_Genre(std::uint8_t New_ID3tag_Genre) {
+HRESULT Lyrebox::put_ID3tag_Genre(std::uint8_t New_ID3tag_Genre) {
   return entered([&]() -> HRESULT {
     record_.Genre = New_ID3tag_Genre;
     return notifyChanged(u"Tag_Genre");

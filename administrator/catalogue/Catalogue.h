@@ -7,8 +7,6 @@
 
 namespace administrator::catalogue {
 
-using platform::status::Status;
-
 // One row as a run wrote it: the row's id and its four values.
 struct CatalogueRow {
   std::int64_t rowid = 0;

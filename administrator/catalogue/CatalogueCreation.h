@@ -6,8 +6,6 @@
 
 namespace administrator::catalogue {
 
-using platform::status::Status;
-
 // Makes an empty catalogue at `path` with exactly the MP3Info table. The only place
 // the program creates a catalogue: it never replaces a file (one already at `path`
 // is refused, whatever it holds), and a catalogue it could not finish is removed.

@@ -14,10 +14,15 @@ constexpr std::chrono::milliseconds kOutputInterval{50};
 
 }  // namespace
 
+// In one pass: a summary of 100,000 left files is as many lines.
 void printLines(std::FILE* stream, std::u16string_view text) {
-  std::string bytes = bytesOf(text);
-  for (std::size_t at; (at = bytes.find("\r\n")) != std::string::npos;) bytes.replace(at, 2, "\n");
-  std::fputs(bytes.c_str(), stream);
+  const std::string bytes = bytesOf(text);
+  std::string_view rest = bytes;
+  for (std::size_t at; (at = rest.find("\r\n")) != std::string_view::npos; rest.remove_prefix(at + 2)) {
+    std::fwrite(rest.data(), 1, at, stream);
+    std::fputc('\n', stream);
+  }
+  std::fwrite(rest.data(), 1, rest.size(), stream);
 }
 
 void ConsoleRunView::appendLog(std::u16string_view text) {
@@ -58,21 +63,9 @@ void ConsoleRunView::fileDone(const importrun::FileReport& report) {
 }
 
 void ConsoleRunView::flushSoon() {
-  unflushed_ = true;
-  if (outputIsTerminal_) {
-    std::fflush(stdout);
-    unflushed_ = false;
-    return;
-  }
-  yield();
-}
-
-void ConsoleRunView::yield() {
-  if (!unflushed_) return;
   const auto now = std::chrono::steady_clock::now();
   if (now < nextFlush_) return;
   std::fflush(stdout);
-  unflushed_ = false;
   nextFlush_ = now + kOutputInterval;
 }
 

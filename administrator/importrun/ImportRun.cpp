@@ -274,7 +274,8 @@ Status ImportRun::moveIntoItsFolder(const PlannedFile& file, UnitOutcome& outcom
   knownFolders_.erase(file.albumFolder);
   Status folders = ensureFolder(file.artistFolder, file.sourcePath);
   if (folders) folders = ensureFolder(file.albumFolder, file.sourcePath);
-  return folders ? moveLettingStop(file, outcome) : moved;
+  // A folder that cannot be made again is the cause to name, not the move.
+  return folders ? moveLettingStop(file, outcome) : folders;
 }
 
 void ImportRun::noteRecorded(const std::string& source, const Status& written) {

@@ -12,8 +12,6 @@
 
 namespace administrator::importrun {
 
-using platform::status::Status;
-
 // A file a run files: its number in the run, the row it adds and where it came from.
 // The row's file name is where the file goes.
 struct FilingEntry {

@@ -5,8 +5,6 @@
 
 namespace administrator::importrun {
 
-using platform::status::Status;
-
 enum class TagField { Title, Album, Artist };
 
 // What the import run needs of the tag component: load one file's tag, then read

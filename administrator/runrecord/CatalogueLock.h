@@ -7,8 +7,6 @@
 
 namespace administrator::runrecord {
 
-using platform::status::Status;
-
 // One run or undo at a time per catalogue: a lock held on the catalogue file
 // itself, so it is the same under any name of the file, for every user, and
 // goes with a process that dies. It leaves nothing beside the catalogue.

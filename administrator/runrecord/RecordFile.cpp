@@ -29,7 +29,7 @@ Status RecordFile::failure(const std::string& attempt, int error) const {
 Status RecordFile::create(const std::string& path, bool& taken) {
   path_ = path;
   file_ = platform::filesystem::FileDescriptor{
-      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};
+      ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600)};  // read to cut a torn line
   const int error = errno;
   taken = !file_.valid() && error == EEXIST;
   empty_ = true;
@@ -65,7 +65,13 @@ Status RecordFile::append(const std::string& lines) {
   while (written < lines.size()) {
     const ssize_t put = ::write(file_.get(), lines.data() + written, lines.size() - written);
     if (put < 0 && errno == EINTR) continue;
-    if (put < 0) return failure("write the run record", errno);
+    if (put < 0) {
+      // A full disk can take part of a line: cut it, so that the run's end line
+      // still stands on a line of its own.
+      const Status failed = failure("write the run record", errno);
+      if (written > 0) (void)cutTornLine();
+      return failed;
+    }
     written += static_cast<std::size_t>(put);
   }
   empty_ = empty_ && lines.empty();

@@ -6,8 +6,6 @@
 
 namespace administrator::runrecord {
 
-using platform::status::Status;
-
 // One record on disk, written only at its end, a whole line per write. Written
 // without a flush per line: a kill leaves what was written in the kernel's cache;
 // the record is flushed at the end of a run and when one is stopped.

@@ -6,8 +6,6 @@
 
 namespace administrator::runrecord {
 
-using platform::status::Status;
-
 // The folder that keeps one record per run, and one per undo of it:
 // $XDG_STATE_HOME/mervalis/runs, by default ~/.local/state/mervalis/runs.
 class RunRecordFolder {

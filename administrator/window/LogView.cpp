@@ -63,18 +63,22 @@ void LogView::showPending() {
   }
 }
 
-// Follows the newest line only while the reader is at the end, so that someone
-// reading back through a run's log is not pulled away from it.
+// One measure of the longest line a refresh, not one a line.
 void LogView::takePending() {
-  QScrollBar* bar = verticalScrollBar();
-  const bool following = bar->value() == bar->maximum();
-  const qsizetype longestLength = shown_.line(shown_.longest()).size();
   shown_.add(QStringView(caption_).mid(shownUpTo_));
   shownUpTo_ = caption_.size();
-  if (shown_.line(shown_.longest()).size() != longestLength || widest_ == 0) noteWidth(shown_.line(shown_.longest()));
+  noteWidth(shown_.line(shown_.longest()));
+  updateScrollBarsFollowing();
+  viewport()->update();
+}
+
+// Follows the newest line only while the reader is at the end, so that someone
+// reading back through a run's log is not pulled away from it.
+void LogView::updateScrollBarsFollowing() {
+  QScrollBar* bar = verticalScrollBar();
+  const bool following = bar->value() == bar->maximum();
   updateScrollBars();
   if (following) bar->setValue(bar->maximum());
-  viewport()->update();
 }
 
 // The sideways extent is that of the line with the most characters and of every
@@ -145,10 +149,7 @@ void LogView::paintEvent(QPaintEvent* event) {
 
 void LogView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  QScrollBar* bar = verticalScrollBar();
-  const bool following = bar->value() == bar->maximum();
-  updateScrollBars();
-  if (following) bar->setValue(bar->maximum());
+  updateScrollBarsFollowing();
 }
 
 void LogView::changeEvent(QEvent* event) {
@@ -156,7 +157,7 @@ void LogView::changeEvent(QEvent* event) {
   if (event->type() != QEvent::FontChange) return;
   widest_ = 0;
   noteWidth(shown_.line(shown_.longest()));
-  updateScrollBars();
+  updateScrollBarsFollowing();
 }
 
 QString LogView::selectedText() const {

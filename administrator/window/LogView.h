@@ -63,6 +63,7 @@ class LogView : public QAbstractScrollArea {
  private:
   void takePending();
   void updateScrollBars();
+  void updateScrollBarsFollowing();
   void updateSidewaysRange();
   void noteWidth(QStringView line);
   int rowHeight() const;

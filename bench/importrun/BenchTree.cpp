@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <stdexcept>
 #include <vector>
 
 #include <tests/endtoend/MusicFolder.h>
@@ -70,17 +69,6 @@ void removeTimedTrees() {
   for (const fs::path& root : timedTrees()) fs::remove_all(root);
   timedTrees().clear();
   ::sync();
-}
-
-ScratchFolder::ScratchFolder(const fs::path& base) {
-  std::string pattern = (base / "importrun-bench-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a folder in " + base.string());
-  path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
 }
 
 fs::path memoryBackedTemporaryBase() {

@@ -36,19 +36,6 @@ void removeLater(const std::filesystem::path& root);
 // Removes the trees timed so far; between parts, outside any timed span.
 void removeTimedTrees();
 
-// A fresh folder below `base`, removed with everything in it afterwards.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::filesystem::path& base);
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
 // Memory rather than disk for trees of many small files, when the machine has it.
 std::filesystem::path memoryBackedTemporaryBase();
 

@@ -49,7 +49,7 @@ class KeepingView : public administrator::importrun::RunView {
 };
 
 struct ImportRunTime {
-  double seconds;
+  RunTime time;
   bool reportedFailures;
 };
 
@@ -60,14 +60,13 @@ ImportRunTime timeImportRun(const platform::automation::ComPtr<platform::automat
   const auto start = Clock::now();
   const double cpuStart = cpuSeconds();
   assembly.run({tree.catalogue.string(), tree.source.string(), tree.destination.string()}, view);
-  lastRunCpuSeconds = cpuSeconds() - cpuStart;
-  return {secondsSince(start), !view.summary.empty()};
+  return {{secondsSince(start), cpuSeconds() - cpuStart}, !view.summary.empty()};
 }
 
-double timeTaggedRun(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree) {
+RunTime timeTaggedRun(const platform::automation::ComPtr<platform::automation::IDispatch>& lyrebox, const Tree& tree) {
   const ImportRunTime run = timeImportRun(lyrebox, tree);
   if (run.reportedFailures) std::fprintf(stderr, "the run reported failures\n");
-  return run.seconds;
+  return run.time;
 }
 
 // The window's view, noting when the run hands over its summary. With `ownWork`,
@@ -75,8 +74,8 @@ double timeTaggedRun(const platform::automation::ComPtr<platform::automation::ID
 // the window's own; without, only the component yields, as before the run did.
 class TimedView : public administrator::importrun::RunView {
  public:
-  TimedView(administrator::window::frmMain& window, double& seconds, bool ownWork)
-      : window_(window), seconds_(seconds), ownWork_(ownWork) {}
+  TimedView(administrator::window::frmMain& window, RunTime& time, bool ownWork)
+      : window_(window), time_(time), ownWork_(ownWork) {}
   void clearLog() override { window_.clearLog(); }
   void appendLog(std::u16string_view text) override { window_.appendLog(text); }
   void fileDone(const administrator::importrun::FileReport& report) override {
@@ -91,28 +90,27 @@ class TimedView : public administrator::importrun::RunView {
   void showSummary(const std::u16string& summary) override {
     window_.lbllog->showPending();
     QCoreApplication::processEvents();
-    seconds_ = secondsSince(start_);
-    lastRunCpuSeconds = cpuSeconds() - cpuStart_;
+    time_ = {secondsSince(start_), cpuSeconds() - cpuStart_};
     window_.showSummary(summary);
   }
 
  private:
   administrator::window::frmMain& window_;
-  double& seconds_;
+  RunTime& time_;
   bool ownWork_;
   Clock::time_point start_ = Clock::now();
   double cpuStart_ = cpuSeconds();
 };
 
 // One click on Process, with the summary box dismissed as soon as it shows.
-double timeWindowRun(const Tree& tree, bool ownWork = true) {
+RunTime timeWindowRun(const Tree& tree, bool ownWork = true) {
   auto lyrebox = std::make_shared<administrator::Lyrebox1>();
   administrator::window::WindowServices services = administrator::programServices(lyrebox);
-  double seconds = -1;
+  RunTime time;
   administrator::window::frmMain* shown = nullptr;
-  services.runImport = [inner = services.runImport, &seconds, &shown, ownWork](
+  services.runImport = [inner = services.runImport, &time, &shown, ownWork](
                            const administrator::importrun::RunInputs& inputs, administrator::importrun::RunView&) {
-    TimedView timed(*shown, seconds, ownWork);
+    TimedView timed(*shown, time, ownWork);
     inner(inputs, timed);
   };
   administrator::window::frmMain window(std::move(services));
@@ -121,7 +119,7 @@ double timeWindowRun(const Tree& tree, bool ownWork = true) {
   lyrebox->object = administrator::createLyrebox1(window, &why);
   if (!lyrebox->object) {
     std::fprintf(stderr, "%s\n", why.c_str());
-    return -1;
+    return {};
   }
   window.show();
   const bool placed = window.Dir1->setPath(QString::fromStdString(tree.catalogue.parent_path().string())) &&
@@ -130,7 +128,7 @@ double timeWindowRun(const Tree& tree, bool ownWork = true) {
                       window.Dir3->setPath(QString::fromStdString(tree.destination.string()));
   if (!placed) {
     std::fprintf(stderr, "the window's lists refused the run's folders\n");
-    return -1;
+    return {};
   }
   window.SSTab1->setCurrentIndex(2);
   QTimer answer;
@@ -140,7 +138,7 @@ double timeWindowRun(const Tree& tree, bool ownWork = true) {
   });
   answer.start();
   window.cmdGo->click();
-  return seconds;
+  return time;
 }
 
 // Installs the window's own yield and clocks every call to it. Its own two clock
@@ -179,11 +177,11 @@ void benchRunGrowth(const platform::automation::ComPtr<platform::automation::IDi
   auto onFreshTree = [&](const std::string& name, std::size_t files, std::size_t untaggedEvery, auto timed) {
     return timeOnFreshTree(scratch / name, files, untaggedEvery, timed);
   };
-  auto tagged = [&](const Tree& tree) { return timeTaggedRun(lyrebox, tree); };
+  auto tagged = [&](const Tree& tree) { return timeTaggedRun(lyrebox, tree).seconds; };
   auto raw = [&](const Tree& tree) { return timeRawImport(tree, journalMode); };
   // Over one folder, every file adds a line to the log and one in twenty a line to
   // the summary, so both must grow linearly too.
-  auto untagged = [&](const Tree& tree) { return timeImportRun(lyrebox, tree).seconds; };
+  auto untagged = [&](const Tree& tree) { return timeImportRun(lyrebox, tree).time.seconds; };
   onFreshTree("warm-up", kFiles / 10, 0, tagged);
 
   // Several rounds in alternating order, and medians: a single run of this much file
@@ -227,45 +225,44 @@ void benchWindowYields(const platform::automation::ComPtr<platform::automation::
                        const fs::path& scratch) {
   constexpr std::size_t kFiles = 10000;
   constexpr int kRounds = 5;
-  std::vector<double> quiet, clocked, yielding, componentOnly, windowless;
-  std::vector<double> quietCpu, yieldingCpu, windowlessCpu;  // processor time of the same runs
+  Timings quiet, clocked, yielding, componentOnly, windowless;
   YieldClock::Totals yields;
-  auto windowRun = [&](const std::string& name, bool ownWork) {
-    return timeOnFreshTree(scratch / name, kFiles, 0, [&](const Tree& tree) { return timeWindowRun(tree, ownWork); });
+  auto onFreshTree = [&](const std::string& name, const std::function<RunTime(const Tree&)>& timed) {
+    RunTime run;
+    timeOnFreshTree(scratch / name, kFiles, 0, [&](const Tree& tree) { return (run = timed(tree)).seconds; });
+    return run;
   };
+  auto window = [](bool ownWork) { return [ownWork](const Tree& tree) { return timeWindowRun(tree, ownWork); }; };
   inAlternatingOrder(kRounds, {
                                   [&](const std::string& round) {
                                     platform::events::setPendingEventsHandler({});
-                                    quiet.push_back(windowRun("window-noop" + round, true));
-                                    quietCpu.push_back(lastRunCpuSeconds);
+                                    quiet.add(onFreshTree("window-noop" + round, window(true)));
                                   },
                                   [&](const std::string& round) {
                                     YieldClock clock(yields);
-                                    clocked.push_back(windowRun("window-clocked" + round, true));
+                                    clocked.add(onFreshTree("window-clocked" + round, window(true)));
                                   },
                                   [&](const std::string& round) {
                                     platform::ui::installQtPendingEvents();
-                                    yielding.push_back(windowRun("window-qt" + round, true));
-                                    yieldingCpu.push_back(lastRunCpuSeconds);
+                                    yielding.add(onFreshTree("window-qt" + round, window(true)));
                                   },
                                   [&](const std::string& round) {
                                     platform::ui::installQtPendingEvents();
-                                    componentOnly.push_back(windowRun("window-component" + round, false));
+                                    componentOnly.add(onFreshTree("window-component" + round, window(false)));
                                   },
                                   [&](const std::string& round) {
                                     platform::events::setPendingEventsHandler({});
-                                    windowless.push_back(timeOnFreshTree(
-                                        scratch / ("windowless" + round), kFiles, 0,
-                                        [&](const Tree& tree) { return timeTaggedRun(lyrebox, tree); }));
-                                    windowlessCpu.push_back(lastRunCpuSeconds);
+                                    windowless.add(onFreshTree("windowless" + round, [&](const Tree& tree) {
+                                      return timeTaggedRun(lyrebox, tree);
+                                    }));
                                   },
                               });
   platform::events::setPendingEventsHandler({});
-  const double quietMedian = median(quiet), yieldingMedian = median(yielding);
-  const double componentOnlyMedian = median(componentOnly), windowlessMedian = median(windowless);
-  const double clockedSeconds = std::accumulate(clocked.begin(), clocked.end(), 0.0);
+  const double quietMedian = median(quiet.seconds), yieldingMedian = median(yielding.seconds);
+  const double componentOnlyMedian = median(componentOnly.seconds), windowlessMedian = median(windowless.seconds);
+  const double clockedSeconds = std::accumulate(clocked.seconds.begin(), clocked.seconds.end(), 0.0);
   report("window, no-op pending events (median)", kFiles, quietMedian);
-  report("window, Qt pending events clocked (median)", kFiles, median(clocked));
+  report("window, Qt pending events clocked (median)", kFiles, median(clocked.seconds));
   report("window, Qt pending events (median)", kFiles, yieldingMedian);
   report("window, only the component yields (median)", kFiles, componentOnlyMedian);
   report("run without the window (median)", kFiles, windowlessMedian);
@@ -284,8 +281,8 @@ void benchWindowYields(const platform::automation::ComPtr<platform::automation::
       (yieldingMedian - windowlessMedian) / windowlessMedian);
   // The same by processor time: the disk's waits, which the windowless run meets
   // as much as the window run, fall out.
-  const double quietCpuMedian = median(quietCpu), yieldingCpuMedian = median(yieldingCpu);
-  const double windowlessCpuMedian = median(windowlessCpu);
+  const double quietCpuMedian = median(quiet.cpuSeconds), yieldingCpuMedian = median(yielding.cpuSeconds);
+  const double windowlessCpuMedian = median(windowless.cpuSeconds);
   std::printf(
       "by processor time (medians %.3f s with the window, %.3f s without): yields' share %.3f, window run against"
       " the run without the window %+.3f\n",

@@ -27,8 +27,19 @@ inline double cpuSeconds() {
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// The processor time of the last timed run, beside its clock time.
-inline double lastRunCpuSeconds = 0;
+// A timed run's clock time and processor time.
+struct RunTime {
+  double seconds = -1, cpuSeconds = 0;
+};
+
+// The clock and processor times of one kind of run, round by round.
+struct Timings {
+  std::vector<double> seconds, cpuSeconds;
+  void add(const RunTime& run) {
+    seconds.push_back(run.seconds);
+    cpuSeconds.push_back(run.cpuSeconds);
+  }
+};
 
 inline double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());

@@ -12,6 +12,7 @@
 #include <bench/importrun/BenchTree.h>
 #include <bench/importrun/ChildProcess.h>
 #include <bench/importrun/Measuring.h>
+#include <tests/support/TemporaryFolder.h>
 
 namespace bench::importrun {
 namespace {
@@ -85,7 +86,7 @@ int planOnly(const char* catalogue, const char* source, const char* destination)
 }
 
 void benchPlanMemory(const fs::path& self, bool withHundredThousand) {
-  const ScratchFolder folder(memoryBackedTemporaryBase());
+  const tests::support::TemporaryFolder folder(memoryBackedTemporaryBase());
   std::printf("plan's memory (files of %zu bytes under %s, each plan in a child process):\n", kAudioBytes + 128,
               folder.path().parent_path().c_str());
   std::vector<std::size_t> sizes{0, 10000, 40000};

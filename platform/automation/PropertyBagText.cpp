@@ -1,5 +1,6 @@
 #include <platform/automation/PropertyBagText.h>
 
+#include <platform/text/NameCase.h>
 #include <platform/text/Utf.h>
 
 #include <charconv>
@@ -206,7 +207,7 @@ class LineParser {
 // Keys in the text form are ASCII, so folding ASCII letters is sameBagKey's rule.
 std::string foldedKey(std::u16string_view key) {
   std::string folded;
-  for (char16_t c : key) folded += static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+  for (char16_t c : key) folded += static_cast<char>(platform::text::foldAsciiCase(c));
   return folded;
 }
 

@@ -1,5 +1,7 @@
 #include <platform/automation/Variant.h>
 
+#include <platform/text/NameCase.h>
+
 #include <limits>
 #include <optional>
 
@@ -61,15 +63,6 @@ std::optional<ParsedNumber> parseNumber(std::u16string_view text) {
   return ParsedNumber{negative ? -signedMagnitude : signedMagnitude, tooLarge};
 }
 
-bool equalsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 std::u16string decimalText(std::int64_t value) {
   const std::string narrow = std::to_string(value);
   return std::u16string(narrow.begin(), narrow.end());
@@ -108,8 +101,8 @@ HRESULT toInteger(const Variant& v, std::int64_t trueValue, Integer& out) {
 HRESULT toBool(const Variant& v, bool& out) {
   if (v.type() == VT_BSTR) {
     const auto text = trimBlanks(v.bstr());
-    if (equalsIgnoringAsciiCase(text, u"true")) return out = true, S_OK;
-    if (equalsIgnoringAsciiCase(text, u"false")) return out = false, S_OK;
+    if (platform::text::sameIgnoringAsciiCase(text, u"true")) return out = true, S_OK;
+    if (platform::text::sameIgnoringAsciiCase(text, u"false")) return out = false, S_OK;
   }
   ParsedNumber n;
   if (const HRESULT hr = numericValue(v, -1, n); failed(hr)) return hr;

@@ -48,7 +48,9 @@ status::Status SqliteConnection::proveWritable(std::chrono::milliseconds wait) {
     return status::Status::busyFailure(step.attempt(),
                                        "another program is writing to it; try again when it has finished");
   if (step) step = rewriteUserVersion();
-  (void)rollback();  // the probe wrote back the value it read: nothing to lose if this fails
+  // The probe wrote back the value it read, so no data rides on this. Should it fail,
+  // the write lock stays held and the next begin() is the call that reports it.
+  (void)rollback();
   return step;
 }
 

@@ -13,8 +13,6 @@ class FileByteSource : public ByteSource {
   // A failure names the file and says why (the system's message).
   static status::Result<FileByteSource> open(const std::filesystem::path& path);
 
-  // No file: reads nothing. What a failed open holds.
-  FileByteSource() = default;
   FileByteSource(FileByteSource&& other) noexcept;
   FileByteSource& operator=(FileByteSource&&) = delete;
   FileByteSource(const FileByteSource&) = delete;
@@ -25,6 +23,9 @@ class FileByteSource : public ByteSource {
   bool read(std::uint64_t offset, std::span<std::uint8_t> into) const override;
 
  private:
+  // No file, reading nothing: only what a failed open holds.
+  friend struct status::Result<FileByteSource>;
+  FileByteSource() = default;
   FileByteSource(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
 
   int fd_ = -1;

@@ -20,8 +20,6 @@ class ResourceLibrary {
   // library and says why (unreadable, not a library, no resources, a table that
   // does not read).
   static status::Result<ResourceLibrary> open(const std::filesystem::path& path);
-  // No resources: what a failed open holds.
-  ResourceLibrary() = default;
 
   // The bytes live as long as a copy of this object does.
   std::optional<ResourceBytes> find(const ResourceId& type, const ResourceId& name) const {
@@ -31,6 +29,9 @@ class ResourceLibrary {
   const std::filesystem::path& path() const { return path_; }
 
  private:
+  // No resources: only what a failed open holds.
+  friend struct status::Result<ResourceLibrary>;
+  ResourceLibrary() = default;
   using SectionBytes = std::shared_ptr<const std::vector<std::uint8_t>>;
 
   ResourceLibrary(SectionBytes section, ResourceTableView table, std::filesystem::path path)

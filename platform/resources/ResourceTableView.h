@@ -27,13 +27,15 @@ class ResourceTableView {
   // that fails anywhere is refused rather than read in part. The view refers to
   // `section`, which must outlive it.
   static status::Result<ResourceTableView> parse(ResourceBytes section);
-  // No entries: what a table that failed to parse holds.
-  ResourceTableView() = default;
 
   std::optional<ResourceBytes> find(const ResourceId& type, const ResourceId& name) const;
   const std::vector<ResourceEntry>& entries() const { return entries_; }
 
  private:
+  // No entries: only what a table that failed to parse holds.
+  friend struct status::Result<ResourceTableView>;
+  friend class ResourceLibrary;
+  ResourceTableView() = default;
   explicit ResourceTableView(std::vector<ResourceEntry> entries) : entries_(std::move(entries)) {}
 
   std::vector<ResourceEntry> entries_;

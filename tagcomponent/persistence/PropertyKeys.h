@@ -13,8 +13,4 @@ inline constexpr std::u16string_view kYear = u"Tag_Year";
 inline constexpr std::u16string_view kComment = u"Tag_Comment";
 inline constexpr std::u16string_view kGenre = u"Tag_Genre";
 
-// Where the host keeps the control's extent, in HIMETRIC.
-inline constexpr std::u16string_view kExtentX = u"_extentx";
-inline constexpr std::u16string_view kExtentY = u"_extenty";
-
 }  // namespace tagcomponent::persistence::bagkey

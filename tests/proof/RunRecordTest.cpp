@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include <administrator/runrecord/FileRunRecord.h>
+#include <administrator/runrecord/RecordFile.h>
 #include <administrator/runrecord/RecordLines.h>
 #include <administrator/runrecord/RecordedRunReading.h>
 
@@ -32,6 +37,29 @@ TEST(RunRecord, LinesCarryAnyBytesAndTornLinesAreRefused) {
   std::vector<std::string> fields;
   EXPECT_FALSE(administrator::runrecord::record::parseLine("file\tcut at \\", fields));
   EXPECT_FALSE(administrator::runrecord::record::parseLine("file\t\\x", fields));
+}
+
+// A disk that takes only part of a line leaves no torn line behind for the run's
+// end line to run into. The file size limit stands in for the full disk.
+TEST(RunRecord, AWriteCutShortByAFullDiskLeavesOnlyWholeLines) {
+  TemporaryFolder folder;
+  const std::string path = (folder / "run.record").string();
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    administrator::runrecord::RecordFile record;
+    bool taken = false;
+    if (!record.create(path, taken) || !record.append("first\tline\n")) ::_exit(2);
+    const rlimit roomForPartOfALine{20, 20};
+    ::setrlimit(RLIMIT_FSIZE, &roomForPartOfALine);
+    ::_exit(record.append(std::string(100, 'x') + "\n") ? 3 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "2: could not start the record, 3: the cut-short write was not reported";
+  EXPECT_EQ(readFile(path), "first\tline\n");
 }
 
 FilingEntry entryFor(const Collection& collection, std::int64_t rowid = 1) {
